@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "rrstring/RRString.h"
+
+// The host's property bag: a named, ordered collection of child properties, each
+// of which holds either a typed value (text, bool or signed 32-bit integer) or
+// children of its own. An empty bag means "not configured yet".
+class CPrivateProperty {
+ public:
+  enum class EType { None, String, Bool, Int };
+
+  // Children in insertion order (the order a file listed them, or the order they
+  // were first set); names are unique.
+  class PropertyMap {
+   public:
+    using Entry = std::pair<std::string, CPrivateProperty>;
+    using const_iterator = std::vector<Entry>::const_iterator;
+
+    bool empty() const { return entries_.empty(); }
+    std::size_t size() const { return entries_.size(); }
+    const_iterator begin() const { return entries_.begin(); }
+    const_iterator end() const { return entries_.end(); }
+
+    // Null when there is no child of that name.
+    const CPrivateProperty* find(std::string_view name) const;
+    CPrivateProperty* find(std::string_view name);
+    // The child of that name, appended as an empty property when absent.
+    CPrivateProperty& operator[](std::string_view name);
+    void clear();
+
+   private:
+    std::vector<Entry> entries_;
+    std::unordered_map<std::string, std::size_t> index_;
+  };
+
+  CPrivateProperty();
+  CPrivateProperty(const CPrivateProperty&);
+  CPrivateProperty(CPrivateProperty&&) noexcept;
+  CPrivateProperty& operator=(const CPrivateProperty&);
+  CPrivateProperty& operator=(CPrivateProperty&&) noexcept;
+  virtual ~CPrivateProperty();
+
+  const PropertyMap& Properties() const { return children_; }
+  PropertyMap& Properties() { return children_; }
+
+  EType Type() const;
+  // The value of this property itself; the text form is empty unless Type() is String.
+  const std::string& StringValue() const;
+  bool BoolValue() const;
+  std::int32_t IntValue() const;
+  void SetValue(std::string value);
+  void SetValue(bool value);
+  void SetValue(std::int32_t value);
+
+  // Typed get-with-default of a child value: out receives the child's value when
+  // the child exists and holds a value of that type, otherwise the default.
+  void GetValueFromProperty(const char* key, rr::RRString& out, const rr::RRString& def) const;
+  void GetValueFromProperty(const char* key, bool& out, bool def) const;
+  void GetValueFromProperty(const char* key, std::int32_t& out, std::int32_t def) const;
+
+  // Stores the value under the key, adding the child or replacing its value.
+  void SetValueToProperty(const char* key, const rr::RRString& value);
+  void SetValueToProperty(const char* key, const char* value);  // not bool: a text
+  void SetValueToProperty(const char* key, bool value);
+  void SetValueToProperty(const char* key, std::int32_t value);
+
+  friend bool operator==(const CPrivateProperty& a, const CPrivateProperty& b);
+
+ private:
+  std::variant<std::monostate, std::string, bool, std::int32_t> value_;
+  PropertyMap children_;
+};
