@@ -1,0 +1,54 @@
+#include "hcd/HcdModule.h"
+
+#include <dlfcn.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "hcd/CHcdInstance.h"
+
+namespace {
+
+std::string LastDlError() {
+  const char* text = dlerror();
+  return text != nullptr ? text : "unknown reason";
+}
+
+}  // namespace
+
+std::unique_ptr<HcdModule> HcdModule::Open(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0)
+    throw HcdLoadError("cannot load handler module " + path + ": " + std::strerror(errno));
+  if (S_ISDIR(st.st_mode))
+    throw HcdLoadError("cannot load handler module " + path + ": it is a folder");
+
+  void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle == nullptr)
+    throw HcdLoadError("cannot load handler module " + path + ": " + LastDlError());
+
+  dlerror();
+  auto entry = reinterpret_cast<EntryPoint>(dlsym(handle, "HCDProc"));
+  if (entry == nullptr) {
+    dlclose(handle);
+    throw HcdLoadError("handler module " + path + " does not export HCDProc");
+  }
+
+  CHcdInstance instance(true);
+  entry(&instance);
+  if (instance.Attached() == nullptr) {
+    dlclose(handle);
+    throw HcdLoadError("handler module " + path + " attached no handler when HCDProc was called");
+  }
+  return std::unique_ptr<HcdModule>(new HcdModule(path, handle, entry, instance.Attached()));
+}
+
+HcdModule::HcdModule(std::string path, void* handle, EntryPoint entry, CHcdWrapper* wrapper)
+    : m_path(std::move(path)), m_handle(handle), m_entry(entry), m_wrapper(wrapper) {}
+
+HcdModule::~HcdModule() {
+  CHcdInstance instance(false);
+  m_entry(&instance);
+  dlclose(m_handle);
+}

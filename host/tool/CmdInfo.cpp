@@ -1,0 +1,27 @@
+#include <cstdio>
+#include <iostream>
+
+#include "hcd/CHcdWrapper.h"
+#include "hcd/ModuleVersionInfo.h"
+#include "tool/Commands.h"
+#include "tool/ToolContext.h"
+#include "tool/ToolError.h"
+
+int RunInfo(ToolContext& context, const std::vector<std::string>& args) {
+  if (!args.empty()) throw UsageError("info takes no arguments");
+
+  // The version record is read from the file before the module runs any code.
+  const ModuleVersionInfo version = ModuleVersionInfo::ReadFromFile(context.ModulePath());
+  IHcdIdentity* identity = context.Wrapper().Identity();
+  if (identity == nullptr) throw std::runtime_error("the module offers no identity facet");
+
+  char code[16];
+  std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(identity->GetHandlerCode()));
+  std::cout << "module: " << context.ModulePath() << '\n'
+            << "name: " << identity->GetHandlerName() << '\n'
+            << "description: " << identity->GetHandlerDescription() << '\n'
+            << "code: " << code << '\n'
+            << "help topic: " << static_cast<int>(identity->GetHelpID()) << '\n';
+  for (const auto& [key, value] : version.entries) std::cout << key << ": " << value << '\n';
+  return kExitOk;
+}

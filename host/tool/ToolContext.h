@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "hcd/HcdModule.h"
+
+class CHcdWrapper;
+
+// What every command shares: the module path from the command line and the module,
+// loaded on first use so that commands which need no module never load it.
+class ToolContext {
+ public:
+  explicit ToolContext(std::string modulePath);
+  ~ToolContext();
+
+  const std::string& ModulePath() const { return m_modulePath; }
+  CHcdWrapper& Wrapper();
+
+  // The HCDKELO.hcd beside the running executable.
+  static std::string DefaultModulePath();
+
+ private:
+  std::string m_modulePath;
+  std::unique_ptr<HcdModule> m_module;
+};

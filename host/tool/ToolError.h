@@ -1,0 +1,17 @@
+#pragma once
+
+#include <stdexcept>
+
+// Exit codes of hcdtool, stable for scripts.
+enum ToolExit : int {
+  kExitOk = 0,
+  kExitRefused = 1,  // the module refused: an invalid field, a refused or cancelled edit
+  kExitUsage = 2,    // unknown command or option, missing or malformed argument
+  kExitFailure = 3,  // a file, the configuration XML or the module could not be used
+};
+
+// A command line that cannot be run; reported on one line with kExitUsage.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};

@@ -1,0 +1,89 @@
+// hcdtool: the host's configuration tool for handler modules.
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tool/Commands.h"
+#include "tool/ToolContext.h"
+#include "tool/ToolError.h"
+
+namespace {
+
+constexpr const char* kVersion = "1.0.0.1";
+
+void PrintHelp(std::ostream& out) {
+  out << "Usage: hcdtool [--module PATH] COMMAND [ARGS...]\n"
+         "\n"
+         "Loads a handler module the way the host does and speaks to it through its\n"
+         "facets. The default module is the HCDKELO.hcd beside hcdtool.\n"
+         "\n"
+         "Options:\n"
+         "  --module PATH   load this handler module instead\n"
+         "  --help, -h      show this help and exit\n"
+         "  --version       show the tool's version and exit\n"
+         "\n"
+         "Commands:\n";
+  for (const Command& c : AllCommands()) {
+    std::string line = std::string("  ") + c.name;
+    if (*c.synopsis != '\0') line += std::string(" ") + c.synopsis;
+    out << line << "\n      " << c.description << '\n';
+  }
+  out << "\n"
+         "Exit codes: 0 done; 1 refused (invalid field, edit refused or cancelled);\n"
+         "2 bad command line; 3 a file, the configuration or the module could not be used.\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  try {
+    std::string modulePath = ToolContext::DefaultModulePath();
+    std::size_t i = 0;
+    for (; i < args.size(); ++i) {
+      const std::string& a = args[i];
+      if (a == "--help" || a == "-h") {
+        PrintHelp(std::cout);
+        return kExitOk;
+      }
+      if (a == "--version") {
+        std::cout << "hcdtool " << kVersion << '\n';
+        return kExitOk;
+      }
+      if (a == "--module") {
+        if (i + 1 >= args.size()) throw UsageError("--module needs a PATH");
+        modulePath = args[++i];
+        continue;
+      }
+      if (a.rfind("--module=", 0) == 0) {
+        modulePath = a.substr(9);
+        continue;
+      }
+      if (a.rfind("-", 0) == 0) throw UsageError("unknown option " + a + " (see hcdtool --help)");
+      break;
+    }
+    if (i >= args.size()) throw UsageError("no command given (see hcdtool --help)");
+
+    const Command* command = FindCommand(args[i]);
+    if (command == nullptr)
+      throw UsageError("unknown command '" + args[i] + "' (see hcdtool --help)");
+    const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                        args.end());
+    for (const std::string& a : rest) {
+      if (a == "--help" || a == "-h") {
+        std::cout << "Usage: hcdtool [--module PATH] " << command->name << ' ' << command->synopsis
+                  << "\n  " << command->description << '\n';
+        return kExitOk;
+      }
+    }
+    ToolContext context(modulePath);
+    return command->run(context, rest);
+  } catch (const UsageError& e) {
+    std::cerr << "hcdtool: " << e.what() << '\n';
+    return kExitUsage;
+  } catch (const std::exception& e) {
+    std::cerr << "hcdtool: " << e.what() << '\n';
+    return kExitFailure;
+  }
+}
