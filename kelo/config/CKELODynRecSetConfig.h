@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "kelo/config/ILocalData.h"
+#include "props/CPrivateProperty.h"
+#include "rrstring/RRString.h"
+
+namespace kelo {
+
+// The configuration of a dynamic record set: only the instrument and the full-curve
+// flag. No page edits the flag, so a new record set stores its default; true matches
+// the static record set.
+class CKELODynRecSetConfig : public ILocalData {
+ public:
+  std::string SecurityID;
+  bool FullCurveInSub = true;
+
+  // Both fields from the bag; a missing key gives the default, not the previous value.
+  void ReadFromProperty(const CPrivateProperty& bag);
+  // Sets both keys; keys already in the bag are overwritten, none is removed.
+  void WriteToProperty(CPrivateProperty& bag) const;
+  // The one-line summary; returns its number of items (2).
+  int Summarise(rr::RRString& out) const;
+};
+
+}  // namespace kelo

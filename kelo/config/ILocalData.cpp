@@ -1,0 +1,7 @@
+#include "kelo/config/ILocalData.h"
+
+namespace kelo {
+
+ILocalData::~ILocalData() = default;
+
+}  // namespace kelo

@@ -1,0 +1,38 @@
+#include "kelo/config/PropertyValues.h"
+
+#include <utility>
+
+#include "rrstring/RRString.h"
+
+namespace kelo {
+
+void GetText(const CPrivateProperty& bag, const char* key, std::string& field) {
+  rr::RRString value;
+  bag.GetValueFromProperty(key, value, rr::RRString(field));
+  field = value.str();
+}
+
+void GetBool(const CPrivateProperty& bag, const char* key, bool& field) {
+  bool value = field;
+  bag.GetValueFromProperty(key, value, field);
+  field = value;
+}
+
+void GetInt(const CPrivateProperty& bag, const char* key, std::int32_t& field) {
+  std::int32_t value = field;
+  bag.GetValueFromProperty(key, value, field);
+  field = value;
+}
+
+void SetText(CPrivateProperty& bag, const char* key, const std::string& value) {
+  bag.SetValueToProperty(key, rr::RRString(value));
+}
+
+const std::string& TextValue(const CPrivateProperty& bag, std::string_view key) {
+  static const std::string kEmpty;
+  const CPrivateProperty* child = bag.Properties().find(key);
+  if (child == nullptr || child->Type() != CPrivateProperty::EType::String) return kEmpty;
+  return child->StringValue();
+}
+
+}  // namespace kelo
