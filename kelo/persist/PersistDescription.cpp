@@ -16,8 +16,8 @@ namespace {
 
 namespace layout = record_persist;
 
-// The block comes from disk in the runtime's byte order, which is fixed as
-// little-endian; reading byte by byte also avoids unaligned access.
+// The runtime stores integers little-endian whatever machine reads them back;
+// assembling them byte by byte also avoids unaligned access.
 std::uint64_t ReadLittleEndian(const std::uint8_t* at, std::size_t width) {
   std::uint64_t value = 0;
   for (std::size_t i = width; i > 0; --i) value = (value << 8) | at[i - 1];
