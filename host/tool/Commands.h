@@ -19,4 +19,8 @@ std::span<const Command> AllCommands();
 const Command* FindCommand(const std::string& name);
 
 int RunInfo(ToolContext& context, const std::vector<std::string>& args);
+int RunSummary(ToolContext& context, const std::vector<std::string>& args);
+int RunCheckChange(ToolContext& context, const std::vector<std::string>& args);
+int RunValidateField(ToolContext& context, const std::vector<std::string>& args);
+int RunDescribePersist(ToolContext& context, const std::vector<std::string>& args);
 int RunTour(ToolContext& context, const std::vector<std::string>& args);

@@ -26,6 +26,14 @@ class CKELOHandlerClassDef : public IHCDClassicDynamic {
   void DoFieldChooserDialog(CWnd* parent, int fieldChooser, rr::RRString recordSet,
                             rr::RRString current, rr::RRString& chosen) override;
   EHelpTopicIds GetHelpID() override;
+  long GetHandPropertySummary(const CPrivateProperty& bag, rr::RRString& summary) override;
+  int GetTmplPropertySummary(rr::RRString& summary, long recordSetId, const CPrivateProperty& bag,
+                             int dynamic, int reserved) override;
+  using IHcdOld::IsFieldValid;
+  int IsFieldValid(rr::RRString field, int fieldType, int partyFields, rr::RRString& error,
+                   rr::RRString config, const rr::RRString& recordSet,
+                   IExtraRecordSetInfo* info) override;
+  int IsRecordValid(rr::RRString record, int fieldType, int reserved, rr::RRString& error) override;
 
   // IHcdConfigChangesAction
   EConfigChangeAction CheckHandlerConfigChange(std::string& first, std::string& second) override;
@@ -39,6 +47,15 @@ class CKELOHandlerClassDef : public IHCDClassicDynamic {
                                         const std::string& second) override;
   EConfigChangeAction CheckOtherChange4(const std::string& first,
                                         const std::string& second) override;
+
+  // IHcdDataPersistence
+  std::uint64_t GetRecordPersistDataDescription(HcdDescription& description, std::uint16_t version,
+                                                bool flag, const std::uint8_t* data,
+                                                std::uint64_t size) const override;
+  std::uint64_t GetFieldDefPersistDataDescription(HcdDescription& description,
+                                                  std::uint16_t version, bool flag,
+                                                  const std::uint8_t* data,
+                                                  std::uint64_t size) const override;
 };
 
 }  // namespace kelo

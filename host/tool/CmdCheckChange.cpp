@@ -1,0 +1,34 @@
+#include <iostream>
+
+#include "hcd/CHcdWrapper.h"
+#include "hcd/IHcdConfigChangesAction.h"
+#include "props/XmlError.h"
+#include "tool/Commands.h"
+#include "tool/ToolArgs.h"
+#include "tool/ToolContext.h"
+#include "tool/ToolError.h"
+
+int RunCheckChange(ToolContext& context, const std::vector<std::string>& argsIn) {
+  std::vector<std::string> args = argsIn;
+  const ConfigKind kind = TakeConfigKind(args);
+  ExpectPositional(args, 2, "OLD and NEW");
+
+  std::string oldText = ReadInputFile(args[0]);
+  std::string newText = ReadInputFile(args[1]);
+  IHcdConfigChangesAction* changes = context.Wrapper().ConfigChangesAction();
+  if (changes == nullptr) throw std::runtime_error("the module offers no change-action facet");
+
+  IHcdConfigChangesAction::EConfigChangeAction action;
+  try {
+    if (kind == ConfigKind::Handler)
+      action = changes->CheckHandlerConfigChange(oldText, newText);
+    else
+      action =
+          changes->CheckRecordSetConfigChange(oldText, newText, 0, kind == ConfigKind::Dynamic);
+  } catch (const XmlError& e) {
+    // The module parses both texts; say which files they were.
+    throw std::runtime_error(args[0] + " or " + args[1] + ": " + e.what());
+  }
+  std::cout << static_cast<int>(action) << '\n';
+  return kExitOk;
+}

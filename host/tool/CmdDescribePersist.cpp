@@ -1,0 +1,81 @@
+#include <charconv>
+#include <cstdio>
+#include <iostream>
+
+#include "hcd/CHcdWrapper.h"
+#include "hcd/IHcdDataPersistence.h"
+#include "tool/Commands.h"
+#include "tool/ToolArgs.h"
+#include "tool/ToolContext.h"
+#include "tool/ToolError.h"
+
+namespace {
+
+// Control characters and bytes above 0x7E as C escapes, so every pair stays on one line.
+std::string Escape(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const unsigned char c : text) {
+    switch (c) {
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        if (c < 0x20 || c >= 0x7F) {
+          char hex[8];
+          std::snprintf(hex, sizeof hex, "\\x%02x", c);
+          out += hex;
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+  return out;
+}
+
+std::uint16_t ParseVersion(const std::string& text) {
+  unsigned value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value > 65535)
+    throw UsageError("--version needs a number from 0 to 65535, not '" + text + "'");
+  return static_cast<std::uint16_t>(value);
+}
+
+}  // namespace
+
+int RunDescribePersist(ToolContext& context, const std::vector<std::string>& argsIn) {
+  std::vector<std::string> args = argsIn;
+  const std::string versionText = TakeOption(args, "--version");
+  if (versionText.empty()) throw UsageError("describe-persist needs --version N");
+  const std::uint16_t version = ParseVersion(versionText);
+  const bool flag = TakeFlag(args, "--flag");
+  ExpectPositional(args, 1, "one FILE");
+
+  const std::string block = ReadInputFile(args[0]);
+  IHcdDataPersistence* persistence = context.Wrapper().DataPersistence();
+  if (persistence == nullptr) throw std::runtime_error("the module offers no persistence facet");
+
+  HcdDescription description;
+  std::uint64_t described = 0;
+  try {
+    described = persistence->GetRecordPersistDataDescription(
+        description, version, flag, reinterpret_cast<const std::uint8_t*>(block.data()),
+        block.size());
+  } catch (const std::exception& e) {
+    throw std::runtime_error(args[0] + " (" + std::to_string(block.size()) + " bytes, version " +
+                             std::to_string(version) + "): " + e.what());
+  }
+  for (const auto& [name, value] : description)
+    std::cout << Escape(name) << ": " << Escape(value) << '\n';
+  std::cout << "described: " << described << '\n';
+  return kExitOk;
+}

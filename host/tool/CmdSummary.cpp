@@ -1,0 +1,28 @@
+#include <iostream>
+
+#include "hcd/CHcdWrapper.h"
+#include "props/CHandlerPrivateProps.h"
+#include "tool/Commands.h"
+#include "tool/ToolArgs.h"
+#include "tool/ToolContext.h"
+#include "tool/ToolError.h"
+
+int RunSummary(ToolContext& context, const std::vector<std::string>& argsIn) {
+  std::vector<std::string> args = argsIn;
+  const ConfigKind kind = TakeConfigKind(args);
+  ExpectPositional(args, 1, "one FILE");
+
+  CHandlerPrivateProps bag;
+  LoadConfiguration(args[0], bag);
+  IHcdSummary* summary = context.Wrapper().Summary();
+  if (summary == nullptr) throw std::runtime_error("the module offers no summary facet");
+
+  rr::RRString text;
+  long count = 0;
+  if (kind == ConfigKind::Handler)
+    count = summary->GetHandPropertySummary(bag, text);
+  else
+    count = summary->GetTmplPropertySummary(text, 0, bag, kind == ConfigKind::Dynamic ? 1 : 0, 0);
+  std::cout << text.str() << '\n' << count << '\n';
+  return kExitOk;
+}

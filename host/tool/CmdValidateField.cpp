@@ -1,0 +1,22 @@
+#include <iostream>
+
+#include "hcd/CHcdWrapper.h"
+#include "tool/Commands.h"
+#include "tool/ToolArgs.h"
+#include "tool/ToolContext.h"
+#include "tool/ToolError.h"
+
+int RunValidateField(ToolContext& context, const std::vector<std::string>& argsIn) {
+  std::vector<std::string> args = argsIn;
+  const bool party = TakeFlag(args, "--party");
+  ExpectPositional(args, 1, "one field NAME");
+
+  IHcdValidation* validation = context.Wrapper().Validation();
+  if (validation == nullptr) throw std::runtime_error("the module offers no validation facet");
+  rr::RRString error;
+  const int valid = validation->IsFieldValid(rr::RRString(args[0]), 0, party ? 1 : 0, error,
+                                             rr::RRString(), rr::RRString(), nullptr);
+  if (valid != 0) return kExitOk;
+  std::cout << error.str() << '\n';
+  return kExitRefused;
+}
