@@ -1,0 +1,10 @@
+#pragma once
+
+#include "ui/CDialog.h"
+
+// The modal dialog that module dialogs derive from.
+class CDialogEx : public CDialog {
+ public:
+  explicit CDialogEx(int templateId, CWnd* parent = nullptr);
+  ~CDialogEx() override;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "ui/CWnd.h"
+
+// A label.
+class CStatic : public CWnd {
+ public:
+  ~CStatic() override;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+class CDataExchange;
+class CWnd;
+
+// Exchange helpers: the load direction puts the member into the control, the save
+// direction reads the control into the member.
+
+void DDX_Text(CDataExchange* pDX, int controlId, std::string& value);
+// The save refuses, with the message kParseIntMessage in a warning box, any text but
+// a decimal number with an optional sign, blanks and tabs around it allowed, that
+// fits 32 bits; the member then keeps its value and the exchange fails.
+void DDX_Text(CDataExchange* pDX, int controlId, int& value);
+inline constexpr const char* kParseIntMessage = "Please enter an integer.";
+
+// The mark of a check box or radio button: BST_UNCHECKED or BST_CHECKED.
+void DDX_Check(CDataExchange* pDX, int controlId, int& value);
+void DDX_Check(CDataExchange* pDX, int controlId, bool& value);
+
+// Binds the handle to the control, in either direction, when it is not bound yet.
+void DDX_Control(CDataExchange* pDX, int controlId, CWnd& control);
+
+// List box: the load selects the first entry that begins with the text (letter case
+// ignored) and leaves the selection alone when none does; the save gives the
+// selected entry's text, or "" when none is selected.
+void DDX_LBString(CDataExchange* pDX, int controlId, std::string& value);
+// Combo box: the load as DDX_LBString and, for a combo box with a text field, puts
+// the text there when no entry matches; the save gives the text field's text.
+void DDX_CBString(CDataExchange* pDX, int controlId, std::string& value);

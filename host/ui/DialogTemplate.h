@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/ControlTemplate.h"
+
+// Style flags of a dialog template.
+struct DialogStyle {
+  static constexpr std::uint32_t None = 0;
+  static constexpr std::uint32_t ModalFrame = 1u << 0;
+  static constexpr std::uint32_t Caption = 1u << 1;
+  static constexpr std::uint32_t SysMenu = 1u << 2;
+  // A property page: no frame of its own; the sheet shows the title on the tab.
+  static constexpr std::uint32_t Child = 1u << 3;
+};
+
+// A dialog or property page as data: what the backends build windows from. The
+// controls are in template order, which is also the tab order and decides radio
+// groups and which control a label names.
+struct DialogTemplate {
+  int id = 0;
+  std::string title;
+  int width = 0;   // dialog units
+  int height = 0;  // dialog units
+  std::uint32_t style = DialogStyle::None;
+  std::string fontName = "MS Shell Dlg";
+  int fontPointSize = 8;
+  std::vector<ControlTemplate> controls;
+
+  // The first control with the id, or null. Never finds IDC_STATIC.
+  const ControlTemplate* FindControl(int controlId) const;
+};

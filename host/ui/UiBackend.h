@@ -1,0 +1,65 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "ui/DialogTemplate.h"
+#include "ui/FileChooserRequest.h"
+#include "ui/MessageBoxRequest.h"
+#include "ui/PropertySheetListener.h"
+#include "ui/SheetPage.h"
+#include "ui/UiEventSink.h"
+#include "ui/UiWindow.h"
+#include "ui/WindowRole.h"
+
+// The toolkit under the framework: builds windows from templates and runs the
+// modal parts of the user interface. One backend is installed per process by the
+// host (the tool or a test); the framework and the module never know which.
+//
+// A backend kept in a library of its own, loaded with dlopen, exports one function
+// with C linkage named by kUiBackendFactorySymbol, of type UiBackendFactory, which
+// hands over a new backend (null when the toolkit cannot start). The library must
+// stay loaded while the backend lives.
+class UiBackend {
+ public:
+  virtual ~UiBackend();
+
+  // A window for the template; events from the user's actions on it go to `events`,
+  // which outlives the window. `parent` (may be null) is the window it belongs to.
+  virtual std::unique_ptr<UiWindow> CreateWindow(const DialogTemplate& dialog, WindowRole role,
+                                                 UiWindow* parent, UiEventSink& events) = 0;
+
+  // Runs a modal property sheet over page windows (one tab each, the first active)
+  // with OK and Cancel. OK asks listener.OnSheetOk() and closes only when it
+  // agrees; Cancel and closing the window always close. True when closed by OK.
+  virtual bool RunPropertySheet(std::string_view caption, std::span<const SheetPage> pages,
+                                PropertySheetListener& listener) = 0;
+
+  // A modal message box; returns the IDOK, IDCANCEL, IDYES or IDNO pressed.
+  virtual int MessageBox(UiWindow* owner, const MessageBoxRequest& request) = 0;
+  // A modal open- or save-file chooser; the full path chosen, or nothing when the
+  // user cancelled.
+  virtual std::optional<std::string> ChooseFile(UiWindow* owner,
+                                                const FileChooserRequest& request) = 0;
+  virtual void Beep(unsigned frequencyHz, unsigned durationMs) = 0;
+
+  // Pictures of windows. The default refuses with std::runtime_error: a backend
+  // without a screen has nothing to paint.
+  virtual void RenderWindowToPng(UiWindow& window, const std::string& path);
+  virtual void RenderSheetToPng(std::string_view caption, std::span<const SheetPage> pages,
+                                int activePage, const std::string& path);
+
+  // Installs the backend for the whole process and hands back the one it replaces.
+  static std::unique_ptr<UiBackend> Install(std::unique_ptr<UiBackend> backend);
+  static std::unique_ptr<UiBackend> Uninstall();
+  // The installed backend, or null.
+  static UiBackend* Installed();
+  // The installed backend; throws std::runtime_error when there is none.
+  static UiBackend& Current();
+};
+
+using UiBackendFactory = UiBackend* (*)();
+inline constexpr const char* kUiBackendFactorySymbol = "HcdCreateUiBackend";
