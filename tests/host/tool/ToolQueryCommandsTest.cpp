@@ -179,3 +179,29 @@ TEST(ToolQueryCommands, BadInputIsOneLineWithTheRightExitCode) {
 }
 
 }  // namespace
+
+namespace {
+
+// The README shows these answers for the bundled examples.
+TEST(ToolExamples, AnswerAsTheReadmeShows) {
+  const std::string dir = EXAMPLES_DIR;
+  const ToolResult handler = RunTool({"summary", "--handler", dir + "/handler.xml"});
+  EXPECT_EQ(handler.out,
+            "Configuration Version=1|Using Default URL=Yes|Using Test Environement=Yes|"
+            "Use Proxy=Yes|Use IE Proxy Setting=No|Proxy Address=proxy.bank.example:8080|"
+            "KEL User Account=bank01.submitter|SID=BANK01|TID=KELBMK|Enable Bank Holiday=Yes|"
+            "Max Message Per Second=30\n11\n");
+  const ToolResult dynamic = RunTool({"summary", "--dynamic", dir + "/dynamic.xml"});
+  EXPECT_EQ(dynamic.out, "Security ID=GBP-KELIBOR-ON|Full Curve In Submission=Yes\n2\n");
+  const ToolResult change =
+      RunTool({"check-change", "--handler", dir + "/handler.xml", dir + "/handler-changed.xml"});
+  EXPECT_EQ(change.out, "0\n");
+  const ToolResult persist =
+      RunTool({"describe-persist", "--version", "1", dir + "/persist/record-v1.bin"});
+  EXPECT_EQ(persist.exitCode, 0) << persist.err;
+  EXPECT_NE(persist.out.find("SecurityIDSrc: 4\ndescribed: 464\n"), std::string::npos);
+  // The example password is stored scrambled and never shown.
+  EXPECT_EQ(handler.out.find("S3cret"), std::string::npos);
+}
+
+}  // namespace
