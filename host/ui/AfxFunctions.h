@@ -16,5 +16,3 @@ void AfxSetAppName(std::string name);
 
 // A tone of the frequency for the duration; always true.
 bool Beep(unsigned frequencyHz, unsigned durationMs);
-// The system's sound for a message box type; always true.
-bool MessageBeep(unsigned type = MB_BEEP_DEFAULT);

@@ -3,14 +3,16 @@
 #include <string>
 #include <vector>
 
+#include "ui/PropertySheetListener.h"
+#include "ui/SheetPage.h"
+
 class CPropertyPage;
-class CWnd;
 
 // A modal sheet of property pages with OK and Cancel. The pages stay the caller's;
 // their windows exist only while the sheet runs.
-class CPropertySheet {
+class CPropertySheet : private PropertySheetListener {
  public:
-  explicit CPropertySheet(std::string caption, CWnd* parent = nullptr);
+  explicit CPropertySheet(std::string caption);
   virtual ~CPropertySheet();
 
   void AddPage(CPropertyPage* page);
@@ -26,7 +28,16 @@ class CPropertySheet {
   void RenderToPng(const std::string& path, int activePage = 0);
 
  private:
+  // Builds every page's window and loads it; DestroyPages drops them again.
+  std::vector<SheetPage> CreatePages();
+  void DestroyPages();
+
+  bool OnLeavePage(int pageIndex) override;
+  void OnPageActivated(int pageIndex) override;
+  bool OnSheetOk() override;
+  int ActivePageAfterRefusal() const override { return refusedPage_; }
+
   std::string caption_;
-  CWnd* parent_;
   std::vector<CPropertyPage*> pages_;
+  int refusedPage_ = 0;
 };

@@ -77,7 +77,11 @@ class CWnd : public UiEventSink {
  private:
   struct Link;
 
+  // This window's own toolkit window; throws std::logic_error when it has none.
+  UiWindow& OwnWindow() const;
+
   std::shared_ptr<Link> link_;
+  bool ownsLink_ = false;
   int id_ = 0;
   std::map<int, std::unique_ptr<CWnd>> items_;
 };

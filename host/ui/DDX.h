@@ -23,7 +23,7 @@ void DDX_Check(CDataExchange* pDX, int controlId, bool& value);
 void DDX_Control(CDataExchange* pDX, int controlId, CWnd& control);
 
 // List box: the load selects the first entry that begins with the text (letter case
-// ignored) and leaves the selection alone when none does; the save gives the
+// ignored) and leaves the selection alone when none does or the text is empty; the save gives the
 // selected entry's text, or "" when none is selected.
 void DDX_LBString(CDataExchange* pDX, int controlId, std::string& value);
 // Combo box: the load as DDX_LBString and, for a combo box with a text field, puts

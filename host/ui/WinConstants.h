@@ -44,9 +44,6 @@ inline constexpr unsigned MB_ICONEXCLAMATION = MB_ICONWARNING;
 inline constexpr unsigned MB_ICONINFORMATION = 0x40;
 inline constexpr unsigned MB_ICONMASK = 0xF0;
 
-// Simple beeps of MessageBeep.
-inline constexpr unsigned MB_BEEP_DEFAULT = 0xFFFFFFFFu;
-
 // List view extended styles.
 inline constexpr unsigned LVS_EX_GRIDLINES = 0x1;
 inline constexpr unsigned LVS_EX_FULLROWSELECT = 0x20;

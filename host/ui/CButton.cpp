@@ -1,0 +1,9 @@
+#include "ui/CButton.h"
+
+#include "ui/UiWindow.h"
+
+CButton::~CButton() = default;
+
+void CButton::SetCheck(int state) { BoundWindow().SetCheck(BoundId(), state); }
+
+int CButton::GetCheck() const { return BoundWindow().Check(BoundId()); }

@@ -1,0 +1,5 @@
+#include "ui/CDialogEx.h"
+
+CDialogEx::CDialogEx(int templateId, CWnd* parent) : CDialog(templateId, parent) {}
+
+CDialogEx::~CDialogEx() = default;

@@ -1,0 +1,3 @@
+#include "ui/CEdit.h"
+
+CEdit::~CEdit() = default;

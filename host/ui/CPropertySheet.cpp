@@ -1,0 +1,84 @@
+#include "ui/CPropertySheet.h"
+
+#include <stdexcept>
+
+#include "ui/CPropertyPage.h"
+#include "ui/HandlerGuard.h"
+#include "ui/UiBackend.h"
+
+CPropertySheet::CPropertySheet(std::string caption) : caption_(std::move(caption)) {}
+
+CPropertySheet::~CPropertySheet() = default;
+
+void CPropertySheet::AddPage(CPropertyPage* page) {
+  if (!page) throw std::invalid_argument("a property sheet cannot show a null page");
+  pages_.push_back(page);
+}
+
+std::vector<SheetPage> CPropertySheet::CreatePages() {
+  if (pages_.empty()) throw std::logic_error("a property sheet needs at least one page");
+  std::vector<SheetPage> sheetPages;
+  for (CPropertyPage* page : pages_) {
+    if (!page->CreateWindowFor(WindowRole::PropertyPage)) {
+      throw std::logic_error("page " + std::to_string(page->GetTemplateId()) + " is already open");
+    }
+    page->firstActivation_ = true;
+    sheetPages.push_back({page->GetUiWindow(), page->GetCaption()});
+  }
+  for (CPropertyPage* page : pages_) page->OnInitDialog();
+  return sheetPages;
+}
+
+void CPropertySheet::DestroyPages() {
+  for (CPropertyPage* page : pages_) page->DestroyWindow();
+}
+
+int CPropertySheet::DoModal() {
+  struct Closer {
+    CPropertySheet* sheet;
+    ~Closer() { sheet->DestroyPages(); }
+  } closer{this};
+  const std::vector<SheetPage> sheetPages = CreatePages();
+  refusedPage_ = 0;
+  pages_.front()->OnSetActive();
+  const bool accepted = UiBackend::Current().RunPropertySheet(caption_, sheetPages, *this);
+  for (CPropertyPage* page : pages_) {
+    if (accepted) {
+      page->OnOK();
+    } else {
+      page->OnCancel();
+    }
+  }
+  return accepted ? IDOK : IDCANCEL;
+}
+
+void CPropertySheet::RenderToPng(const std::string& path, int activePage) {
+  struct Closer {
+    CPropertySheet* sheet;
+    ~Closer() { sheet->DestroyPages(); }
+  } closer{this};
+  const std::vector<SheetPage> sheetPages = CreatePages();
+  UiBackend::Current().RenderSheetToPng(caption_, sheetPages, activePage, path);
+}
+
+bool CPropertySheet::OnLeavePage(int pageIndex) {
+  return GuardHandler([&] { return pages_.at(pageIndex)->OnKillActive(); }, false);
+}
+
+void CPropertySheet::OnPageActivated(int pageIndex) {
+  GuardHandler([&] { return pages_.at(pageIndex)->OnSetActive(); }, false);
+}
+
+bool CPropertySheet::OnSheetOk() {
+  return GuardHandler(
+      [&] {
+        for (std::size_t i = 0; i < pages_.size(); ++i) {
+          if (!pages_[i]->OnKillActive()) {
+            refusedPage_ = static_cast<int>(i);
+            return false;
+          }
+        }
+        return true;
+      },
+      false);
+}

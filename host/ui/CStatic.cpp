@@ -1,0 +1,3 @@
+#include "ui/CStatic.h"
+
+CStatic::~CStatic() = default;

@@ -1,0 +1,5 @@
+#include "ui/UiRunAborted.h"
+
+UiRunAborted::UiRunAborted(const std::string& what) : std::runtime_error(what) {}
+
+UiRunAborted::~UiRunAborted() = default;

@@ -1,0 +1,3 @@
+#include "ui/UiWindow.h"
+
+UiWindow::~UiWindow() = default;
