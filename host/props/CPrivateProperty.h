@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,11 +36,24 @@ class CPrivateProperty {
     CPrivateProperty* find(std::string_view name);
     // The child of that name, appended as an empty property when absent.
     CPrivateProperty& operator[](std::string_view name);
+    // Removes the child of that name, keeping the others in order; false when absent.
+    bool erase(std::string_view name);
     void clear();
 
+    // Same names with equal children, in the same order.
+    friend bool operator==(const PropertyMap& a, const PropertyMap& b);
+
    private:
+    // Lets find() look a string_view up without building a std::string.
+    struct NameHash {
+      using is_transparent = void;
+      std::size_t operator()(std::string_view name) const noexcept {
+        return std::hash<std::string_view>{}(name);
+      }
+    };
+
     std::vector<Entry> entries_;
-    std::unordered_map<std::string, std::size_t> index_;
+    std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> index_;
   };
 
   CPrivateProperty();
@@ -60,19 +74,24 @@ class CPrivateProperty {
   void SetValue(std::string value);
   void SetValue(bool value);
   void SetValue(std::int32_t value);
+  // Drops the value, keeping the children: the property becomes a group.
+  void ClearValue();
 
   // Typed get-with-default of a child value: out receives the child's value when
-  // the child exists and holds a value of that type, otherwise the default.
+  // the child exists and holds a value of that type, otherwise the default. A null
+  // key is the empty name.
   void GetValueFromProperty(const char* key, rr::RRString& out, const rr::RRString& def) const;
   void GetValueFromProperty(const char* key, bool& out, bool def) const;
   void GetValueFromProperty(const char* key, std::int32_t& out, std::int32_t def) const;
 
-  // Stores the value under the key, adding the child or replacing its value.
+  // Stores the value under the key, adding the child at the end or replacing its
+  // value in place; the child's own children are kept.
   void SetValueToProperty(const char* key, const rr::RRString& value);
   void SetValueToProperty(const char* key, const char* value);  // not bool: a text
   void SetValueToProperty(const char* key, bool value);
   void SetValueToProperty(const char* key, std::int32_t value);
 
+  // Same value (type included) and equal children in the same order.
   friend bool operator==(const CPrivateProperty& a, const CPrivateProperty& b);
 
  private:

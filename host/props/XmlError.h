@@ -7,6 +7,8 @@
 // line of the fault when reading, 0 when no line applies.
 class XmlError : public std::runtime_error {
  public:
+  // what() reads "line 3: duplicate property name \"SID\"", or just the fault when
+  // line is 0.
   XmlError(int line, const std::string& what);
   int line() const { return line_; }
 
