@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <stdexcept>
+#include <string>
+
+#include "props/AtomicFile.h"
+#include "props/FileOps.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class AtomicFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::path(::testing::TempDir()) / "atomic-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
+    folder_ = pattern;
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(folder_, ignored);
+  }
+
+  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+  void Put(const std::string& name, const std::string& content, mode_t mode) {
+    std::ofstream(PathOf(name), std::ios::binary) << content;
+    ASSERT_EQ(::chmod(PathOf(name).c_str(), mode), 0);
+  }
+
+  std::set<std::string> Listing() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      names.insert(entry.path().filename().string());
+    }
+    return names;
+  }
+
+  static mode_t ModeOf(const std::string& path) {
+    struct stat status {};
+    EXPECT_EQ(::stat(path.c_str(), &status), 0);
+    return status.st_mode & 07777;
+  }
+
+  // The message of the runtime_error that f throws, or "" when it throws none.
+  template <typename F>
+  static std::string FailureOf(F f) {
+    try {
+      f();
+    } catch (const std::runtime_error& error) {
+      return error.what();
+    }
+    return "";
+  }
+
+  fs::path folder_;
+};
+
+// Makes one step of the save fail with the given error.
+class FailingOps : public FileOps {
+ public:
+  enum class Step { Open, Fchmod, Write, Fsync, Close, Rename };
+
+  FailingOps(Step step, int error) : step_(step), error_(error) {}
+
+  int Open(const char* path, int flags, mode_t mode) override {
+    return step_ == Step::Open ? Fail() : FileOps::Open(path, flags, mode);
+  }
+  int Fchmod(int fd, mode_t mode) override {
+    return step_ == Step::Fchmod ? Fail() : FileOps::Fchmod(fd, mode);
+  }
+  ssize_t Write(int fd, const void* data, std::size_t size) override {
+    // Half the content reaches the disk before the fault.
+    if (step_ == Step::Write && written_ == 0) {
+      written_ = FileOps::Write(fd, data, size / 2);
+      return written_;
+    }
+    return step_ == Step::Write ? Fail() : FileOps::Write(fd, data, size);
+  }
+  int Fsync(int fd) override { return step_ == Step::Fsync ? Fail() : FileOps::Fsync(fd); }
+  int Close(int fd) override {
+    // The descriptor is released all the same, as close(2) does.
+    const int result = FileOps::Close(fd);
+    return step_ == Step::Close ? Fail() : result;
+  }
+  int Rename(const char* from, const char* to) override {
+    return step_ == Step::Rename ? Fail() : FileOps::Rename(from, to);
+  }
+
+ private:
+  int Fail() const {
+    errno = error_;
+    return -1;
+  }
+
+  Step step_;
+  int error_;
+  ssize_t written_ = 0;
+};
+
+TEST_F(AtomicFileTest, CreatesAndReplacesKeepingPermissions) {
+  const mode_t mask = ::umask(022);
+  SaveFileAtomically(PathOf("new.xml"), "fresh");
+  ::umask(mask);
+  EXPECT_EQ(ReadFileBytes(PathOf("new.xml")), "fresh");
+  EXPECT_EQ(ModeOf(PathOf("new.xml")), 0644u);
+
+  Put("old.xml", "old content", 0640);
+  const std::string content("new\0content\xFF", 12);
+  SaveFileAtomically(PathOf("old.xml"), content);
+  EXPECT_EQ(ReadFileBytes(PathOf("old.xml")), content);
+  EXPECT_EQ(ModeOf(PathOf("old.xml")), 0640u);
+  EXPECT_EQ(Listing(), (std::set<std::string>{"new.xml", "old.xml"}));
+
+  SaveFileAtomically(PathOf("old.xml"), "");
+  EXPECT_EQ(ReadFileBytes(PathOf("old.xml")), "");
+}
+
+TEST_F(AtomicFileTest, AFailingStepLeavesTheOldFileAndNoTemporary) {
+  using Step = FailingOps::Step;
+  const struct {
+    Step step;
+    int error;
+  } cases[] = {{Step::Open, EACCES}, {Step::Fchmod, EPERM}, {Step::Write, ENOSPC},
+               {Step::Fsync, EIO},   {Step::Close, EIO},    {Step::Rename, EXDEV}};
+  const std::string old("old\r\ncontent\xE9", 13);
+  for (const auto& c : cases) {
+    Put("config.xml", old, 0640);
+    FailingOps ops(c.step, c.error);
+    const std::string message =
+        FailureOf([&] { SaveFileAtomically(PathOf("config.xml"), std::string(1000, 'n'), ops); });
+    EXPECT_NE(message.find("\"" + PathOf("config.xml") + "\""), std::string::npos) << message;
+    EXPECT_NE(message.find(std::strerror(c.error)), std::string::npos) << message;
+    EXPECT_EQ(ReadFileBytes(PathOf("config.xml")), old) << message;
+    EXPECT_EQ(ModeOf(PathOf("config.xml")), 0640u) << message;
+    EXPECT_EQ(Listing(), std::set<std::string>{"config.xml"}) << message;
+  }
+}
+
+TEST_F(AtomicFileTest, AFailedFirstSaveLeavesNoFile) {
+  FailingOps ops(FailingOps::Step::Write, ENOSPC);
+  EXPECT_NE(FailureOf([&] { SaveFileAtomically(PathOf("new.xml"), "content", ops); }), "");
+  EXPECT_TRUE(Listing().empty());
+}
+
+TEST_F(AtomicFileTest, ShortWritesAreCompleted) {
+  // Writes at most three bytes per call, as a pipe or a signal may cut a write.
+  class TrickleOps : public FileOps {
+   public:
+    ssize_t Write(int fd, const void* data, std::size_t size) override {
+      return FileOps::Write(fd, data, std::min<std::size_t>(size, 3));
+    }
+  } ops;
+  const std::string content = "0123456789abcdefghij";
+  SaveFileAtomically(PathOf("slow.xml"), content, ops);
+  EXPECT_EQ(ReadFileBytes(PathOf("slow.xml")), content);
+}
+
+TEST_F(AtomicFileTest, RefusesFoldersReadOnlyFilesAndMissingFolders) {
+  ASSERT_TRUE(fs::create_directory(folder_ / "sub"));
+  Put("readonly.xml", "keep", 0444);
+  const struct {
+    std::string path;
+    std::string fragment;
+  } cases[] = {
+      {PathOf("sub"), "is a folder"},
+      {PathOf("readonly.xml"), "read-only"},
+      {PathOf("missing/config.xml"), std::strerror(ENOENT)},
+  };
+  for (const auto& c : cases) {
+    const std::string message = FailureOf([&] { SaveFileAtomically(c.path, "new"); });
+    EXPECT_NE(message.find("\"" + c.path + "\""), std::string::npos) << message;
+    EXPECT_NE(message.find(c.fragment), std::string::npos) << message;
+  }
+  EXPECT_TRUE(fs::is_directory(folder_ / "sub"));
+  EXPECT_EQ(ReadFileBytes(PathOf("readonly.xml")), "keep");
+  EXPECT_EQ(Listing(), (std::set<std::string>{"readonly.xml", "sub"}));
+}
+
+TEST_F(AtomicFileTest, ReadsWholeFilesAndNamesWhatIsWrong) {
+  std::string big(300000, '\0');
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7);
+  Put("big.bin", big, 0600);
+  EXPECT_EQ(ReadFileBytes(PathOf("big.bin")), big);
+  Put("empty.bin", "", 0600);
+  EXPECT_EQ(ReadFileBytes(PathOf("empty.bin")), "");
+
+  const std::string missing = FailureOf([&] { ReadFileBytes(PathOf("missing.xml")); });
+  EXPECT_NE(missing.find("\"" + PathOf("missing.xml") + "\""), std::string::npos) << missing;
+  EXPECT_NE(missing.find(std::strerror(ENOENT)), std::string::npos) << missing;
+  const std::string folder = FailureOf([&] { ReadFileBytes(folder_.string()); });
+  EXPECT_NE(folder.find("is a folder"), std::string::npos) << folder;
+}
+
+TEST_F(AtomicFileTest, NamesAnUnreadableFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not bind the superuser";
+  Put("secret.xml", "x", 0);
+  const std::string message = FailureOf([&] { ReadFileBytes(PathOf("secret.xml")); });
+  EXPECT_NE(message.find(std::strerror(EACCES)), std::string::npos) << message;
+}
+
+TEST_F(AtomicFileTest, RefusesAFileTheCallerMayNotWrite) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not bind the superuser";
+  // Writable by its group only: a write bit is set, but not one the owner has.
+  Put("group.xml", "keep", 0464);
+  const std::string message = FailureOf([&] { SaveFileAtomically(PathOf("group.xml"), "new"); });
+  EXPECT_NE(message.find("read-only"), std::string::npos) << message;
+  EXPECT_EQ(ReadFileBytes(PathOf("group.xml")), "keep");
+}
+
+}  // namespace
