@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+#include "ui/MessageBoxRequest.h"
+
+// A message box the scripted backend showed, and the answer it gave.
+struct MessageRecord {
+  MessageBoxRequest request;
+  int answer = IDOK;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+#include "ui/UiRunAborted.h"
+
+// A script that cannot go on: a line that does not parse, a control that is not
+// there, an action the control does not have, an expectation that failed. The
+// message begins with "script line N: ".
+class ScriptError : public UiRunAborted {
+ public:
+  ScriptError(int line, const std::string& what);
+  ~ScriptError() override;
+
+  int line() const { return line_; }
+
+ private:
+  int line_;
+};

@@ -1,0 +1,104 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "ui/UiBackend.h"
+#include "ui/scripted/MessageRecord.h"
+#include "ui/scripted/ScriptAction.h"
+#include "ui/scripted/ScriptedWindow.h"
+
+// The backend without a screen: windows keep their controls in memory, and a script
+// (docs/script-language.md) or a test plays the user. Actions wait in a queue; a
+// modal dialog or property sheet takes them one by one until it ends, so a dialog
+// opened by a click takes the actions that follow the click. When the queue runs
+// dry, an open dialog is cancelled and an open sheet closed with Cancel. Message
+// boxes, file choosers and beeps are recorded, and message boxes written to the
+// message stream when one is set. The backend outlives its windows.
+class ScriptedBackend : public UiBackend {
+ public:
+  ScriptedBackend();
+  ~ScriptedBackend() override;
+
+  // Parses the script and queues its actions; ScriptError (nothing queued) for a line
+  // that does not parse. Line numbers count on from the previous Load.
+  void Load(std::string_view script);
+  // Queues a step of code, run in turn like an action.
+  void Then(std::function<void()> step);
+  bool HasPending() const { return !pending_.empty(); }
+  // Runs the queued actions now, against the newest open window: for windows made
+  // with CDialog::Create rather than run modally.
+  void RunPending();
+
+  // The window the next action goes to: the innermost open dialog or the sheet's
+  // active page; else the newest window. Null when no window is open.
+  ScriptedWindow* TargetWindow() const;
+  // The newest open window built from the template, or null.
+  ScriptedWindow* FindWindow(int templateId) const;
+
+  const std::vector<MessageRecord>& Messages() const { return messages_; }
+  const std::vector<FileChooserRequest>& FileRequests() const { return fileRequests_; }
+  const std::vector<std::pair<unsigned, unsigned>>& Beeps() const { return beeps_; }
+  // Everything "print" and "print-added" wrote.
+  const std::string& Output() const { return output_; }
+
+  // Where message boxes ("caption: text" lines) and printed output also go.
+  void SetMessageStream(std::ostream* stream) { messageStream_ = stream; }
+  void SetOutputStream(std::ostream* stream) { outputStream_ = stream; }
+  // The date and time new pickers start at; the clock's when not set.
+  void SetNow(const DateTimeValue& now) { now_ = now; }
+
+  // UiBackend.
+  std::unique_ptr<UiWindow> CreateWindow(const DialogTemplate& dialog, WindowRole role,
+                                         UiWindow* parent, UiEventSink& events) override;
+  bool RunPropertySheet(std::string_view caption, std::span<const SheetPage> pages,
+                        PropertySheetListener& listener) override;
+  int MessageBox(UiWindow* owner, const MessageBoxRequest& request) override;
+  std::optional<std::string> ChooseFile(UiWindow* owner,
+                                        const FileChooserRequest& request) override;
+  void Beep(unsigned frequencyHz, unsigned durationMs) override;
+
+ private:
+  friend class ScriptedWindow;
+  friend class ScriptExecutor;
+
+  // A modal dialog or a property sheet that takes actions.
+  struct Frame {
+    ScriptedWindow* dialog = nullptr;
+    std::vector<ScriptedWindow*> pages;
+    PropertySheetListener* listener = nullptr;
+    int activePage = 0;
+    bool ended = false;
+    bool accepted = false;
+
+    ScriptedWindow* Target() const;
+  };
+
+  void WindowCreated(ScriptedWindow& window);
+  void WindowDestroyed(ScriptedWindow& window);
+  int RunDialog(ScriptedWindow& window);
+  // Takes actions until the frame ends or the queue runs dry; true when it ended.
+  bool RunFrame(Frame& frame, const std::function<bool()>& ended);
+  // The next queued action when it has the verb: taken off the queue.
+  std::optional<ScriptAction> TakeIf(std::string_view verb);
+  void Print(const std::string& text);
+
+  std::deque<ScriptAction> pending_;
+  int nextLine_ = 1;
+  std::vector<ScriptedWindow*> windows_;
+  std::vector<Frame*> frames_;
+  std::vector<MessageRecord> messages_;
+  std::size_t messagesChecked_ = 0;
+  std::vector<FileChooserRequest> fileRequests_;
+  std::vector<std::pair<unsigned, unsigned>> beeps_;
+  std::string output_;
+  std::ostream* messageStream_ = nullptr;
+  std::ostream* outputStream_ = nullptr;
+  std::optional<DateTimeValue> now_;
+};
