@@ -103,8 +103,11 @@ TEST(CPrivatePropertyTest, SettingAValueKeepsTheChildsChildren) {
   CPrivateProperty bag;
   bag.Properties()["G"].SetValueToProperty("X", true);
   bag.SetValueToProperty("G", std::int32_t{1});
-  const CPrivateProperty& g = *bag.Properties().find("G");
+  CPrivateProperty& g = *bag.Properties().find("G");
   EXPECT_EQ(g.Type(), CPrivateProperty::EType::Int);
+  EXPECT_EQ(Names(g), std::vector<std::string>{"X"});
+  g.ClearValue();
+  EXPECT_EQ(g.Type(), CPrivateProperty::EType::None);
   EXPECT_EQ(Names(g), std::vector<std::string>{"X"});
 }
 
