@@ -17,6 +17,13 @@ constexpr std::array kCommands = {
     Command{"describe-persist", "--version N [--flag] FILE",
             "the name: value pairs of a persisted record block, then the bytes described",
             RunDescribePersist},
+    Command{"edit", "--handler|--static|--dynamic FILE [--script SCRIPT]",
+            "edit FILE on the module's page; OK saves it, Cancel leaves it (exit 1); with a "
+            "script, headless",
+            RunEdit},
+    Command{"choose-field", "[--party] [--script SCRIPT]",
+            "run the module's field chooser and print the chosen name (empty after Cancel)",
+            RunChooseField},
     Command{"tour", "", "the main job on the bundled examples, headless", RunTour},
 };
 

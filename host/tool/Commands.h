@@ -23,4 +23,6 @@ int RunSummary(ToolContext& context, const std::vector<std::string>& args);
 int RunCheckChange(ToolContext& context, const std::vector<std::string>& args);
 int RunValidateField(ToolContext& context, const std::vector<std::string>& args);
 int RunDescribePersist(ToolContext& context, const std::vector<std::string>& args);
+int RunEdit(ToolContext& context, const std::vector<std::string>& args);
+int RunChooseField(ToolContext& context, const std::vector<std::string>& args);
 int RunTour(ToolContext& context, const std::vector<std::string>& args);
