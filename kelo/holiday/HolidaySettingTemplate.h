@@ -1,0 +1,10 @@
+#pragma once
+
+#include "ui/DialogTemplate.h"
+
+namespace kelo {
+
+// Template 12002 "Holiday setting", the holiday setting dialog; a fresh copy per call.
+DialogTemplate HolidaySettingTemplate();
+
+}  // namespace kelo
