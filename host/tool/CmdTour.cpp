@@ -1,11 +1,113 @@
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 
+#include "hcd/CHcdWrapper.h"
+#include "hcd/IExtraRecordSetInfo.h"
+#include "props/CHandlerPrivateProps.h"
 #include "tool/Commands.h"
+#include "tool/QtBackendLoader.h"
+#include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
+#include "ui/CPropertySheet.h"
+#include "ui/ScopedUiBackend.h"
 
-int RunTour(ToolContext& context, const std::vector<std::string>& args) {
-  if (!args.empty()) throw UsageError("tour takes no arguments");
-  std::cout << "== identity\n";
-  return RunInfo(context, {});
+namespace fs = std::filesystem;
+
+namespace {
+
+// The examples installed beside the tool, else those of the source tree it was
+// built from.
+fs::path ExamplesFolder() {
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (!ec) {
+    const fs::path installed = self.parent_path().parent_path() / "share" / "hcdkelo" / "examples";
+    if (fs::is_directory(installed, ec)) return installed;
+  }
+  return HCD_SOURCE_EXAMPLES;
+}
+
+void Section(const std::string& title) { std::cout << "\n== " << title << '\n'; }
+
+// Renders one page of the module in a property sheet to a PNG.
+void RenderPage(IHcdPropertyPages& pages, ConfigKind kind, const fs::path& config,
+                const fs::path& png) {
+  CHandlerPrivateProps bag;
+  LoadConfiguration(config.string(), bag);
+  CPropertyPage* page = nullptr;
+  IExtraRecordSetInfo info;
+  const int dynamic = kind == ConfigKind::Dynamic ? 1 : 0;
+  if (kind == ConfigKind::Handler)
+    pages.GetHandPropertyPropPage(page, bag);
+  else
+    pages.GetTmplPropertyPropPage(page, 0, bag, dynamic, 0, &info);
+  if (page == nullptr) throw std::runtime_error("the module supplied no property page");
+  auto end = [&] {
+    if (kind == ConfigKind::Handler)
+      pages.EndHandPropertyPropPage(0, page, bag);
+    else
+      pages.EndTmplPropertyPropPage(0, page, 0, bag, dynamic, 0);
+  };
+  try {
+    CPropertySheet sheet(kind == ConfigKind::Handler ? "Handler Properties"
+                                                     : "Record Set Properties");
+    sheet.AddPage(page);
+    sheet.RenderToPng(png.string());
+  } catch (...) {
+    end();
+    throw;
+  }
+  end();
+  std::cout << "rendered " << png.string() << '\n';
+}
+
+}  // namespace
+
+int RunTour(ToolContext& context, const std::vector<std::string>& argsIn) {
+  std::vector<std::string> args = argsIn;
+  std::string out = TakeOption(args, "--out");
+  ExpectPositional(args, 0, "no further arguments");
+  if (out.empty()) out = "hcdtool-tour";
+  const fs::path examples = ExamplesFolder();
+  const fs::path outDir = fs::absolute(out);
+  fs::create_directories(outDir);
+  auto e = [&](const char* name) { return (examples / name).string(); };
+
+  Section("identity");
+  RunInfo(context, {});
+
+  Section("pages rendered from the Qt widgets");
+  // The tour runs without a screen; the offscreen platform draws the same widgets.
+  if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr)
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  {
+    ScopedUiBackend qt(LoadQtBackend());
+    IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
+    if (pages == nullptr) throw std::runtime_error("the module offers no property-page facet");
+    RenderPage(*pages, ConfigKind::Handler, e("handler.xml"), outDir / "handler-page.png");
+    RenderPage(*pages, ConfigKind::Static, e("static.xml"), outDir / "static-page.png");
+    RenderPage(*pages, ConfigKind::Dynamic, e("dynamic.xml"), outDir / "dynamic-page.png");
+  }
+
+  Section("a scripted edit of the handler configuration");
+  const fs::path edited = outDir / "handler.xml";
+  fs::copy_file(e("handler.xml"), edited, fs::copy_options::overwrite_existing);
+  fs::permissions(edited, fs::perms::owner_write, fs::perm_options::add);
+  std::cout << "summary before:\n";
+  RunSummary(context, {"--handler", edited.string()});
+  std::cout << "edit with " << e("scripts/handler-edit.script") << ":\n";
+  const int editResult = RunEdit(
+      context, {"--handler", edited.string(), "--script", e("scripts/handler-edit.script")});
+  std::cout << (editResult == kExitOk ? "saved " + edited.string() : std::string("not saved"))
+            << '\n';
+  std::cout << "summary after:\n";
+  RunSummary(context, {"--handler", edited.string()});
+  std::cout << "change action:\n";
+  RunCheckChange(context, {"--handler", e("handler.xml"), edited.string()});
+
+  Section("a persisted record block");
+  RunDescribePersist(context, {"--version", "1", e("persist/record-v1.bin")});
+  return kExitOk;
 }

@@ -24,7 +24,14 @@ constexpr std::array kCommands = {
     Command{"choose-field", "[--party] [--script SCRIPT]",
             "run the module's field chooser and print the chosen name (empty after Cancel)",
             RunChooseField},
-    Command{"tour", "", "the main job on the bundled examples, headless", RunTour},
+    Command{"holidays", "CURRENCY YEAR",
+            "what \"Add holiday of year\" adds to an empty list, one DATEKEY REMARK line each, "
+            "learnt through the module's holiday setting dialog",
+            RunHolidays},
+    Command{"tour", "[--out DIR]",
+            "the main job on the bundled examples, headless: identity, the pages as PNGs in DIR "
+            "(default hcdtool-tour), a scripted edit, a persisted block",
+            RunTour},
 };
 
 }  // namespace

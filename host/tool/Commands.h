@@ -25,4 +25,5 @@ int RunValidateField(ToolContext& context, const std::vector<std::string>& args)
 int RunDescribePersist(ToolContext& context, const std::vector<std::string>& args);
 int RunEdit(ToolContext& context, const std::vector<std::string>& args);
 int RunChooseField(ToolContext& context, const std::vector<std::string>& args);
+int RunHolidays(ToolContext& context, const std::vector<std::string>& args);
 int RunTour(ToolContext& context, const std::vector<std::string>& args);
