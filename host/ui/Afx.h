@@ -12,6 +12,7 @@
 #include "ui/CListBox.h"
 #include "ui/CListCtrl.h"
 #include "ui/CPropertyPage.h"
+#include "ui/CPropertySheet.h"
 #include "ui/CStatic.h"
 #include "ui/DDX.h"
 #include "ui/DialogTemplate.h"

@@ -158,16 +158,16 @@ int ScriptedBackend::MessageBox(UiWindow*, const MessageBoxRequest& request) {
     *messageStream_ << request.caption << (*icon ? std::string(" (") + icon + ")" : "") << ": "
                     << request.text << '\n';
   }
+  messages_.push_back(record);
   if (std::optional<ScriptAction> answer = TakeIf("answer")) {
     const std::string& word = answer->args[0].text;
     if (!AllowedAnswer(request.Buttons(), word)) {
       throw ScriptError(answer->line,
                         "the message box \"" + request.text + "\" has no button '" + word + "'");
     }
-    record.answer = AnswerId(word);
+    messages_.back().answer = AnswerId(word);
   }
-  messages_.push_back(record);
-  return record.answer;
+  return messages_.back().answer;
 }
 
 std::optional<std::string> ScriptedBackend::ChooseFile(UiWindow*,

@@ -27,7 +27,7 @@ class ScriptedBackend : public UiBackend {
   ~ScriptedBackend() override;
 
   // Parses the script and queues its actions; ScriptError (nothing queued) for a line
-  // that does not parse. Line numbers count on from the previous Load.
+  // that does not parse. Line numbers count on from the previous successful Load.
   void Load(std::string_view script);
   // Queues a step of code, run in turn like an action.
   void Then(std::function<void()> step);

@@ -1,0 +1,314 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tests/host/ui/TestDialogs.h"
+#include "ui/scripted/ScriptError.h"
+#include "ui/scripted/ScriptParser.h"
+
+namespace uitest {
+namespace {
+
+std::string ErrorOf(const std::function<void()>& run) {
+  try {
+    run();
+  } catch (const ScriptError& error) {
+    return error.what();
+  }
+  return "no error";
+}
+
+TEST(ScriptParserTest, ReadsActionsQuotedTextsAndComments) {
+  const auto actions = ParseScript(
+      "# a comment\n"
+      "\n"
+      "  set 12010 \"user \\\"name\\\" # not a comment\"   # a comment\r\n"
+      "rows 12063 2024-01-01 \"2024-05-06\" 3\n"
+      "ok\n");
+  ASSERT_EQ(actions.size(), 3u);
+  EXPECT_EQ(actions[0].line, 3);
+  EXPECT_EQ(actions[0].verb, "set");
+  ASSERT_EQ(actions[0].args.size(), 2u);
+  EXPECT_TRUE(actions[0].args[0].IsNumber());
+  EXPECT_EQ(actions[0].args[1].text, "user \"name\" # not a comment");
+  EXPECT_TRUE(actions[0].args[1].quoted);
+  ASSERT_EQ(actions[1].args.size(), 4u);
+  EXPECT_FALSE(actions[1].args[1].IsNumber());
+  EXPECT_FALSE(actions[1].args[2].IsNumber());  // quoted: a text, never an index
+  EXPECT_TRUE(actions[1].args[3].IsNumber());
+  EXPECT_EQ(actions[2].line, 5);
+}
+
+TEST(ScriptParserTest, RefusesALineThatDoesNotParseNamingTheLine) {
+  struct Case {
+    const char* script;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"jump 1", "script line 1: unknown action 'jump'"},
+      {"\"click\" 1", "script line 1: unknown action 'click'"},
+      {"ok\n\nclick", "script line 3: 'click' takes the form: click CONTROL"},
+      {"ok now", "script line 1: 'ok' takes the form: ok"},
+      {"set GBP x",
+       "script line 1: 'GBP' is not a control: give its id or its caption in "
+       "double quotes"},
+      {"check 12005 maybe", "script line 1: 'check' takes on or off, not 'maybe'"},
+      {"pick 12064 2024-02-30", "script line 1: '2024-02-30' is not a date in the form YYYY-MM-DD"},
+      {"pick 12064 04/05/2024", "script line 1: '04/05/2024' is not a date in the form YYYY-MM-DD"},
+      {"year 12071 20x4", "script line 1: '20x4' is not a year"},
+      {"set 12010 \"open", "script line 1: the quoted text has no closing '\"'"},
+      {"set 12010 \"a\"b", "script line 1: a blank must follow the quoted text"},
+      {"answer maybe", "script line 1: 'answer' takes ok, cancel, yes or no, not 'maybe'"},
+      {"rows 12063", "script line 1: 'rows' takes the form: rows CONTROL ROW... | none"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ErrorOf([&] { ParseScript(c.script); }), c.error) << c.script;
+  }
+}
+
+class ScriptTest : public ScriptedUiTest {};
+
+TEST_F(ScriptTest, ALoadThatFailsQueuesNothingAndLinesCountOn) {
+  EXPECT_EQ(ErrorOf([&] { backend().Load("ok\nfly"); }), "script line 2: unknown action 'fly'");
+  EXPECT_FALSE(backend().HasPending());
+  backend().Load("ok");
+  EXPECT_EQ(ErrorOf([&] { backend().Load("\nswim"); }), "script line 3: unknown action 'swim'");
+}
+
+TEST_F(ScriptTest, RefusesWhatTheControlCannotDoNamingTheLine) {
+  struct Case {
+    const char* script;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"click 999", "script line 1: no control 999 in \"Test dialog\""},
+      {"click \"Nope\"", "script line 1: no control \"Nope\" in \"Test dialog\""},
+      {"set 160 x", "script line 1: control 160 (list view) has no action 'set'"},
+      {"click 100", "script line 1: control 100 (edit) has no action 'click'"},
+      {"select 160 0", "script line 1: control 160 (list view) has no action 'select'"},
+      {"rows 140 0", "script line 1: control 140 (list box) has no action 'rows'"},
+      {"pick 100 2024-01-01", "script line 1: control 100 (edit) has no action 'pick'"},
+      {"check 100 on", "script line 1: control 100 (edit) has no action 'check'"},
+      {"check 120 off",
+       "script line 1: control 120 (radio button) is cleared by choosing another button of its "
+       "group"},
+      {"click 181", "script line 1: control 181 (push button) is disabled"},
+      {"click \"Disabled\"", "script line 1: control 181 (push button) is disabled"},
+      {"set 190 x", "script line 1: control 190 (edit) is read-only"},
+      {"select 140 \"XYZ\"", "script line 1: control 140 (list box) has no entry \"XYZ\""},
+      {"select 140 4", "script line 1: control 140 (list box) has no entry 4"},
+      {"rows 160 2024-01-01", "script line 1: control 160 (list view) has no row \"2024-01-01\""},
+      {"rows 160 5", "script line 1: control 160 (list view) has no row 5"},
+      {"tab 1", "script line 1: 'tab' needs an open property sheet"},
+      {"answer ok", "script line 1: no message box is open for 'answer'"},
+      {"file \"/tmp/x\"", "script line 1: no file chooser is open for 'file'"},
+      {"expect-message \"Hi\"", "script line 1: no message box \"Hi\" was shown (none was)"},
+      {"print-added 100", "script line 1: control 100 (edit) has no action 'print-added'"},
+  };
+  for (const Case& c : cases) {
+    // A backend of its own for each case, so that every script starts at line 1.
+    auto fresh = std::make_unique<ScriptedBackend>();
+    ScriptedBackend& backend = *fresh;
+    ScopedUiBackend scope(std::move(fresh));
+    MainDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    backend.Load(c.script);
+    EXPECT_EQ(ErrorOf([&] { backend.RunPending(); }), c.error) << c.script;
+  }
+}
+
+TEST_F(ScriptTest, WithNoWindowOpenAControlActionIsRefused) {
+  backend().Load("click 100");
+  EXPECT_EQ(ErrorOf([&] { backend().RunPending(); }),
+            "script line 1: no window is open for 'click'");
+}
+
+TEST_F(ScriptTest, ControlsAreFoundByIdCaptionOrLabel) {
+  MainDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  backend().Load(
+      "set \"Name:\" \"Ann Lee\"\n"
+      "click \"Enabled\"\n"  // the "&" of "&Enabled" is no part of the name
+      "click \"&Enabled\"\n"
+      "click \"Auto B\"\n"
+      "check 110 on\n"
+      "check 110 on\n");
+  backend().RunPending();
+  EXPECT_EQ(dialog.GetDlgItemText(kName), "Ann Lee");
+  EXPECT_EQ(dialog.IsDlgButtonChecked(kAutoB), BST_CHECKED);
+  EXPECT_EQ(dialog.IsDlgButtonChecked(kEnabled), BST_CHECKED);
+  EXPECT_EQ(std::count(dialog.log.begin(), dialog.log.end(), "enabled clicked"), 3);
+}
+
+TEST_F(ScriptTest, ADialogOpenedByAClickTakesTheFollowingActions) {
+  MainDialog dialog;
+  backend().Load(
+      "set 100 outer\n"
+      "click \"Open child\"\n"
+      "set 200 inner\n"
+      "ok\n"
+      "set 101 3\n"
+      "ok\n"
+      "set 100 \"never reached\"\n");
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.name, "outer");
+  EXPECT_EQ(dialog.count, 3);
+  EXPECT_EQ(dialog.childText, "inner");
+  EXPECT_EQ(dialog.childResult, IDOK);
+  EXPECT_TRUE(backend().HasPending());
+}
+
+TEST_F(ScriptTest, WhenTheScriptRunsOutOpenDialogsAreCancelled) {
+  MainDialog dialog;
+  backend().Load(
+      "set 101 4\n"
+      "click 180\n"
+      "set 200 typed\n");
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+  EXPECT_EQ(dialog.childResult, IDCANCEL);
+  EXPECT_EQ(dialog.childText, "");
+  EXPECT_EQ(dialog.count, 0);
+  EXPECT_EQ(backend().TargetWindow(), nullptr);
+}
+
+TEST_F(ScriptTest, AScriptErrorInsideANestedDialogEndsTheWholeRun) {
+  MainDialog dialog;
+  backend().Load(
+      "click 180\n"
+      "click 999\n"
+      "ok\n");
+  EXPECT_EQ(ErrorOf([&] { dialog.DoModal(); }),
+            "script line 2: no control 999 in \"Child dialog\"");
+  EXPECT_EQ(backend().TargetWindow(), nullptr);
+  EXPECT_FALSE(dialog.HasWindow());
+}
+
+TEST_F(ScriptTest, CodeStepsRunInTurnWithTheScript) {
+  MainDialog dialog;
+  std::vector<int> rowCounts;
+  backend().Load("click 180\nset 200 x");
+  backend().Then([&] { rowCounts.push_back(backend().TargetWindow()->Template().id); });
+  backend().Load("ok");
+  backend().Then([&] { rowCounts.push_back(backend().TargetWindow()->Template().id); });
+  backend().Load("ok");
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(rowCounts, (std::vector<int>{kChildDialog, kMainDialog}));
+}
+
+class SheetTest : public ScriptedUiTest {
+ protected:
+  std::vector<std::string> log;
+  TestPage first{kFirstPage, log};
+  TestPage second{kSecondPage, log};
+
+  int RunSheet() {
+    CPropertySheet sheet("Properties");
+    sheet.AddPage(&first);
+    sheet.AddPage(&second);
+    return sheet.DoModal();
+  }
+};
+
+TEST_F(SheetTest, OkSavesEveryPageAndStaysOpenWhileOneRefuses) {
+  backend().Load(
+      "set 300 one\n"
+      "ok\n"
+      "expect-message \"Second can not be empty\"\n"
+      "set 300 two\n"  // the refusing page is the active one now
+      "ok\n");
+  EXPECT_EQ(RunSheet(), IDOK);
+  EXPECT_EQ(first.text, "one");
+  EXPECT_EQ(second.text, "two");
+  EXPECT_EQ(log, (std::vector<std::string>{"First ok", "Second ok"}));
+  EXPECT_FALSE(first.HasWindow());
+}
+
+TEST_F(SheetTest, LeavingAPageSavesItAndARefusalKeepsIt) {
+  backend().Load(
+      "tab 1\n"
+      "expect-message \"First can not be empty\"\n"
+      "set 300 one\n"
+      "tab \"Second\"\n"
+      "set 300 two\n"
+      "cancel\n");
+  EXPECT_EQ(RunSheet(), IDCANCEL);
+  EXPECT_EQ(first.text, "one");
+  EXPECT_EQ(log, (std::vector<std::string>{"First cancel", "Second cancel"}));
+}
+
+TEST_F(SheetTest, ASheetLeftOpenAtTheEndOfTheScriptIsCancelled) {
+  backend().Load("set 300 one");
+  EXPECT_EQ(RunSheet(), IDCANCEL);
+  EXPECT_EQ(log, (std::vector<std::string>{"First cancel", "Second cancel"}));
+}
+
+TEST_F(ScriptTest, MessageBoxesTakeAnAnswerThatFollows) {
+  std::ostringstream messages;
+  backend().SetMessageStream(&messages);
+  backend().Load("answer no");
+  EXPECT_EQ(AfxMessageBox("Sure?", MB_YESNO), IDNO);
+  EXPECT_EQ(AfxMessageBox("Again?", MB_YESNO), IDYES);
+  EXPECT_EQ(messages.str(), "hcdtool (question): Sure?\nhcdtool (question): Again?\n");
+
+  backend().Load("answer no");
+  EXPECT_EQ(ErrorOf([&] { AfxMessageBox("Only OK"); }),
+            "script line 2: the message box \"Only OK\" has no button 'no'");
+
+  backend().Load("expect-message \"Again?\"\nexpect-message \"Sure?\"");
+  EXPECT_EQ(ErrorOf([&] { backend().RunPending(); }),
+            "script line 4: no message box \"Sure?\" was shown (shown: \"Only OK\")");
+}
+
+TEST_F(ScriptTest, AFileChooserTakesAFileOrCancelThatFollows) {
+  auto choose = [] {
+    CFileDialog chooser(true, "csv", "*.csv",
+                        OFN_HIDEREADONLY | OFN_NONETWORKBUTTON | OFN_OVERWRITEPROMPT,
+                        "CSV Files (*.csv)|*.csv|");
+    const int result = chooser.DoModal();
+    return std::make_pair(result, chooser.GetPathName());
+  };
+  backend().Load("file \"/tmp/out/report\"\ncancel\nfile /tmp/a.txt");
+  EXPECT_EQ(choose(), std::make_pair(IDOK, std::string("/tmp/out/report.csv")));
+  EXPECT_EQ(choose(), std::make_pair(IDCANCEL, std::string()));
+  EXPECT_EQ(choose(), std::make_pair(IDOK, std::string("/tmp/a.txt")));
+  EXPECT_EQ(choose(), std::make_pair(IDCANCEL, std::string()));
+
+  ASSERT_EQ(backend().FileRequests().size(), 4u);
+  const FileChooserRequest& request = backend().FileRequests()[0];
+  EXPECT_TRUE(request.open);
+  EXPECT_EQ(request.defaultExtension, "csv");
+  EXPECT_EQ(request.initialFileName, "*.csv");
+  EXPECT_EQ(request.flags, OFN_HIDEREADONLY | OFN_NONETWORKBUTTON | OFN_OVERWRITEPROMPT);
+  EXPECT_EQ(request.filters, (std::vector<FileFilter>{{"CSV Files (*.csv)", {"*.csv"}}}));
+}
+
+TEST_F(ScriptTest, PrintShowsControlsAndRowsInTheOrderAdded) {
+  MainDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CListCtrl rows;
+  rows.SubclassDlgItem(kRows, dialog);
+  rows.InsertItems(std::vector<ListViewRow>{{"2024-05-06", "May Day"}, {"2024-01-01", "New"}});
+  CListBox list;
+  list.SubclassDlgItem(kSortedList, dialog);
+  list.AddString("b");
+  list.AddString("a");
+  list.SetCurSel(1);
+  backend().Load(
+      "print 160\nprint-added 160\nprint 140\nprint 110\nprint 170\nset 100 Ann\nprint 100");
+  backend().RunPending();
+  EXPECT_EQ(backend().Output(),
+            "2024-01-01 New\n2024-05-06 May Day\n"
+            "2024-05-06 May Day\n2024-01-01 New\n"
+            "  a\n* b\n"
+            "unchecked\n"
+            "2024-05-08\n"
+            "Ann\n");
+}
+
+TEST_F(ScriptTest, BeepsAreRecorded) {
+  Beep(440, 125);
+  EXPECT_EQ(backend().Beeps(), (std::vector<std::pair<unsigned, unsigned>>{{440, 125}}));
+}
+
+}  // namespace
+}  // namespace uitest
