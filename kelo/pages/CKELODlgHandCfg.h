@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "kelo/config/HandlerConfig.h"
+#include "kelo/holiday/HolidayTable.h"
+#include "ui/CButton.h"
+#include "ui/CEdit.h"
+#include "ui/CPropertyPage.h"
+
+namespace kelo {
+
+// The handler configuration page (template 12000). It edits a working copy of its
+// HandlerConfig and writes the copy back into the record only when a save passes
+// every check, so a refused save leaves the record as it was.
+class CKELODlgHandCfg : public CPropertyPage {
+ public:
+  explicit CKELODlgHandCfg(std::unique_ptr<HandlerConfig> config);
+  ~CKELODlgHandCfg() override;
+
+  // The record as the last successful save left it.
+  const HandlerConfig& GetConfig() const { return *m_config; }
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  bool OnInitDialog() override;
+
+  void OnDefaultURL();
+  void OnUserDefinedURL();
+  void OnProduction();
+  void OnTesting();
+  void OnEnableProxy();
+  void OnProxyKind();
+  void OnBankHoliday();
+  void OnHolidaySetting();
+
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  void LoadWorkingCopy();
+  void ExchangeTexts(CDataExchange* pDX);
+  // Runs the checks of a save in order; the first failing one shows its message and
+  // fails the exchange.
+  void Validate(CDataExchange* pDX);
+  void StoreWorkingCopy();
+  void ShowTestingChoice();
+
+  std::unique_ptr<HandlerConfig> m_config;
+  bool m_firstLoad = true;
+
+  bool m_defaultURL = true;
+  bool m_testEnv = false;
+  std::string m_hostURL;
+  std::string m_urlTestReq;
+  std::string m_urlUserReq;
+  std::string m_urlBnchmkSubReq;
+  std::string m_urlBnchmkRptReq;
+  bool m_enableProxy = true;
+  bool m_useIEProxy = true;
+  std::string m_proxyAddr;
+  std::string m_proxyPort;
+  std::string m_senderCompID;
+  std::string m_targetCompID;
+  std::string m_username;
+  std::string m_password;
+  bool m_bankHoliday = false;
+  int m_maxMessagePerSec = 30;
+  HolidayTable m_holidays;
+
+  CButton m_systemProxyButton;
+  CButton m_proxyButton;
+  CEdit m_proxyAddrEdit;
+  CEdit m_proxyPortEdit;
+  CButton m_holidaySettingButton;
+};
+
+}  // namespace kelo

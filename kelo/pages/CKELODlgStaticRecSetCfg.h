@@ -1,0 +1,81 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "kelo/config/CKELOStaticRecSetConfig.h"
+#include "kelo/pages/ChoiceRow.h"
+#include "ui/CComboBox.h"
+#include "ui/CPropertyPage.h"
+
+namespace kelo {
+
+// The static record set page (template 12003). It edits a working copy of its
+// record and writes the copy back only when a save passes every check, so a refused
+// save leaves the record as it was.
+class CKELODlgStaticRecSetCfg : public CPropertyPage {
+ public:
+  explicit CKELODlgStaticRecSetCfg(std::unique_ptr<CKELOStaticRecSetConfig> config);
+  ~CKELODlgStaticRecSetCfg() override;
+
+  // The record as the last successful save left it.
+  const CKELOStaticRecSetConfig& GetConfig() const { return *m_config; }
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  bool OnInitDialog() override;
+
+  void OnSecurityIDSourceChange();
+  void OnPartyIDSourceChange();
+  void OnPartyRoleChange();
+  void OnWriteResponse();
+  void OnBrowse();
+  void OnDisableOptimisation();
+
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  // A combo box with its choices and the working value it edits.
+  struct Choice {
+    CComboBox& combo;
+    ChoiceTable table;
+    std::string& value;
+    bool trim;
+  };
+
+  Choice PartyIDSource() {
+    return {m_partyIDSourceCombo, PartyIDSourceChoices, m_partyIDSource, false};
+  }
+  Choice PartyRole() { return {m_partyRoleCombo, PartyRoleChoices, m_partyRole, false}; }
+  Choice SecurityIDSource() {
+    return {m_securityIDSourceCombo, SecurityIDSourceChoices, m_securityIDSource, true};
+  }
+
+  static void Fill(const Choice& choice);
+  // The working value from the combo box: the code of the selected choice, else the
+  // typed text. False when that is empty.
+  static bool ReadBack(const Choice& choice);
+  void Validate(CDataExchange* pDX);
+  void StoreWorkingCopy();
+
+  std::unique_ptr<CKELOStaticRecSetConfig> m_config;
+
+  std::string m_partyID;
+  std::string m_partyIDSource;
+  std::string m_partyRole;
+  std::string m_currency;
+  std::string m_securityIDSource;
+  std::string m_securityID;
+  std::string m_fileLocation;
+  bool m_fullCurveInSub = true;
+  bool m_writeResponseToFile = false;
+  bool m_disableOptimisation = false;
+  bool m_optimiseInitialImage = true;
+  bool m_suppressInitOutput = true;
+
+  CComboBox m_partyIDSourceCombo;
+  CComboBox m_partyRoleCombo;
+  CComboBox m_securityIDSourceCombo;
+};
+
+}  // namespace kelo

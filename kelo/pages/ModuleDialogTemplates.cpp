@@ -1,0 +1,18 @@
+#include "kelo/pages/ModuleDialogTemplates.h"
+
+#include "kelo/holiday/HolidaySettingTemplate.h"
+#include "kelo/pages/PageTemplates.h"
+
+namespace kelo {
+
+std::vector<DialogTemplate> ModuleDialogTemplates() {
+  std::vector<DialogTemplate> templates;
+  templates.push_back(HandCfgTemplate());
+  templates.push_back(FieldChooserTemplate());
+  templates.push_back(StaticRecSetCfgTemplate());
+  templates.push_back(DynRecSetConfigTemplate());
+  templates.push_back(HolidaySettingTemplate());
+  return templates;
+}
+
+}  // namespace kelo
