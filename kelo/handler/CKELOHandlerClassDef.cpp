@@ -1,9 +1,20 @@
 #include "kelo/handler/CKELOHandlerClassDef.h"
 
+#include <list>
+#include <memory>
+
+#include "hcd/IExtraRecordSetInfo.h"
+#include "kelo/config/CKELODynRecSetConfig.h"
+#include "kelo/config/CKELOStaticRecSetConfig.h"
 #include "kelo/config/ConfigChanges.h"
 #include "kelo/config/ConfigSummaries.h"
+#include "kelo/pages/CKELODlgDynRecSetConfig.h"
+#include "kelo/pages/CKELODlgFieldChooser.h"
+#include "kelo/pages/CKELODlgHandCfg.h"
+#include "kelo/pages/CKELODlgStaticRecSetCfg.h"
 #include "kelo/persist/FieldValidation.h"
 #include "kelo/persist/PersistDescription.h"
+#include "props/CPrivateProperty.h"
 
 namespace kelo {
 
@@ -11,6 +22,15 @@ namespace {
 
 IHcdConfigChangesAction::EConfigChangeAction ToHostAction(int action) {
   return static_cast<IHcdConfigChangesAction::EConfigChangeAction>(action);
+}
+
+// A record is read from the bag only when the bag holds something: an empty bag is a
+// configuration that does not exist yet, shown with the record's defaults.
+template <typename Record>
+std::unique_ptr<Record> ReadRecord(const CPrivateProperty& bag) {
+  auto record = std::make_unique<Record>();
+  if (!bag.Properties().empty()) record->ReadFromProperty(bag);
+  return record;
 }
 
 }  // namespace
@@ -44,11 +64,62 @@ int CKELOHandlerClassDef::IsFieldValid(rr::RRString field, int, int partyFields,
 // Every record is acceptable to this handler.
 int CKELOHandlerClassDef::IsRecordValid(rr::RRString, int, int, rr::RRString&) { return 1; }
 
-// Not yet: the field chooser dialog. Until it exists the answer is the empty name,
-// the same answer a cancelled chooser gives.
-void CKELOHandlerClassDef::DoFieldChooserDialog(CWnd*, int, rr::RRString, rr::RRString,
-                                                rr::RRString& chosen) {
+int CKELOHandlerClassDef::GetHandPropertyPropPage(CPropertyPage*& page,
+                                                  const CPrivateProperty& bag) {
+  page = new CKELODlgHandCfg(ReadRecord<HandlerConfig>(bag));
+  return 1;
+}
+
+// The host hands every page back here, accepted or not, and never uses it again: the
+// page, and the record it owns, die here whatever happens.
+void CKELOHandlerClassDef::EndHandPropertyPropPage(int accepted, CPropertyPage* page,
+                                                   CPrivateProperty& bag) {
+  const std::unique_ptr<CPropertyPage> owned(page);
+  if (accepted == 0) return;
+  if (const auto* handlerPage = dynamic_cast<const CKELODlgHandCfg*>(page))
+    handlerPage->GetConfig().WriteToProperty(bag);
+}
+
+int CKELOHandlerClassDef::GetTmplPropertyPropPage(CPropertyPage*& page, long,
+                                                  const CPrivateProperty& bag, int dynamic, int,
+                                                  IExtraRecordSetInfo* info) {
+  if (dynamic == 0)
+    page = new CKELODlgStaticRecSetCfg(ReadRecord<CKELOStaticRecSetConfig>(bag));
+  else
+    page = new CKELODlgDynRecSetConfig(ReadRecord<CKELODynRecSetConfig>(bag));
+  // The host expects to be asked for the field names and told the page mode; the
+  // pages have no use for the names. A host that passes no object is not asked.
+  if (info != nullptr) {
+    std::list<rr::RRString> fieldNames;
+    info->GetFieldNames(fieldNames);
+    info->SetPageMode(1);
+  }
+  return 1;
+}
+
+// The flag says which record the page holds; a page of the other kind is destroyed
+// without writing anything, since its record does not belong in this bag.
+void CKELOHandlerClassDef::EndTmplPropertyPropPage(int accepted, CPropertyPage* page, long,
+                                                   CPrivateProperty& bag, int dynamic, int) {
+  const std::unique_ptr<CPropertyPage> owned(page);
+  if (accepted == 0) return;
+  if (dynamic != 0) {
+    if (const auto* dynamicPage = dynamic_cast<const CKELODlgDynRecSetConfig*>(page))
+      dynamicPage->GetConfig().WriteToProperty(bag);
+  } else if (const auto* staticPage = dynamic_cast<const CKELODlgStaticRecSetCfg*>(page)) {
+    staticPage->GetConfig().WriteToProperty(bag);
+  }
+}
+
+// The chosen name is always replaced: the name confirmed with OK, or the empty name
+// after Cancel, never what the caller held before.
+void CKELOHandlerClassDef::DoFieldChooserDialog(CWnd* parent, int fieldChooser, rr::RRString,
+                                                rr::RRString, rr::RRString& chosen) {
   chosen = "";
+  CKELODlgFieldChooser chooser(parent);
+  chooser.SetFieldChooser(fieldChooser != 0);
+  chooser.DoModal();
+  chosen = rr::RRString(chooser.GetChosenField());
 }
 
 IHcdConfigChangesAction::EConfigChangeAction CKELOHandlerClassDef::CheckHandlerConfigChange(

@@ -27,6 +27,12 @@ class CKELOHandlerClassDef : public IHCDClassicDynamic {
                             rr::RRString current, rr::RRString& chosen) override;
   EHelpTopicIds GetHelpID() override;
   long GetHandPropertySummary(const CPrivateProperty& bag, rr::RRString& summary) override;
+  int GetTmplPropertyPropPage(CPropertyPage*& page, long recordSetId, const CPrivateProperty& bag,
+                              int dynamic, int reserved, IExtraRecordSetInfo* info) override;
+  void EndTmplPropertyPropPage(int accepted, CPropertyPage* page, long recordSetId,
+                               CPrivateProperty& bag, int dynamic, int reserved) override;
+  int GetHandPropertyPropPage(CPropertyPage*& page, const CPrivateProperty& bag) override;
+  void EndHandPropertyPropPage(int accepted, CPropertyPage* page, CPrivateProperty& bag) override;
   int GetTmplPropertySummary(rr::RRString& summary, long recordSetId, const CPrivateProperty& bag,
                              int dynamic, int reserved) override;
   using IHcdOld::IsFieldValid;
