@@ -64,7 +64,10 @@ void ParseHolidayText(const std::string& text, HolidayList& list) {
       ++i;
       continue;
     }
-    if (i + 1 >= tokens.size()) break;
+    // The empty token after the final "|" only closes the last pair; taken as a
+    // remark it would be written back as "key||", which pairs the key with the next
+    // holiday's date and so loses that holiday.
+    if (i + 1 >= tokens.size() || tokens[i + 1].empty()) break;
     // Stored keys come sorted, so the end is the right place nearly always.
     list.try_emplace(list.end(), std::string(tokens[i].begin(), tokens[i].end()),
                      tokens[i + 1].begin(), tokens[i + 1].end());

@@ -14,7 +14,8 @@ namespace kelo {
 
 // The holidays of one stored currency text added to the list; a date the list already
 // has keeps its remark. Tokens shorter than five characters in a date key position
-// are skipped; a date key with no token after it is ignored.
+// are skipped; a date key with no token after it, or only the empty one after the
+// final "|", is ignored, so no remark read is ever empty.
 void ParseHolidayText(const std::string& text, HolidayList& list);
 
 // One currency's stored text.

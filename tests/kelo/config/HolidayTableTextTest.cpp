@@ -100,9 +100,12 @@ TEST(HolidayTableText, ReadsStoredTexts) {
       {"last pair without separator",
        {{"CurrencyTable", "USD|"}, {"CurrencyTable_USD", "2024-07-04|a"}},
        {{"USD", {{"2024-07-04", "a"}}}}},
-      {"date key at the end of the text pairs with the empty last token",
+      {"date key closed by the last separator has no remark",
        {{"CurrencyTable", "USD|"}, {"CurrencyTable_USD", "2024-07-04|"}},
-       {{"USD", {{"2024-07-04", ""}}}}},
+       {}},
+      {"date key closed by the last separators after pairs",
+       {{"CurrencyTable", "USD|"}, {"CurrencyTable_USD", "2024-02-01|x|2024-01-01||"}},
+       {{"USD", {{"2024-02-01", "x"}}}}},
       {"unsorted keys",
        {{"CurrencyTable", "USD|"},
         {"CurrencyTable_USD", "2025-01-04|c|2024-05-06|a|2024-12-28|b|"}},
@@ -162,6 +165,24 @@ TEST(HolidayTableText, WriteThenReadKeepsCurrenciesWithHolidays) {
     if (!list.empty()) expected.EnsureCurrency(code) = list;
   EXPECT_EQ(back, expected);
   EXPECT_EQ(back.Find("JPY"), nullptr);
+}
+
+// Whatever a read yields, written back and read again, must come back unchanged:
+// saving a configuration must not alter holidays the user did not touch.
+TEST(HolidayTableText, ReadWriteReadIsAFixedPoint) {
+  const Stored cases[] = {
+      {{"CurrencyTable", "USD|"}, {"CurrencyTable_USD", "2024-02-01|x|2024-01-01|"}},
+      {{"CurrencyTable", "EUR|"}, {"CurrencyTable_EUR", "2024-12-25|Christmas Day|2024-01-01"}},
+      {{"CurrencyTable", "|GBP||GBP"}, {"CurrencyTable_GBP", "|abc|2024-12-26|B|2024-12-25||"}},
+  };
+  for (const Stored& stored : cases) {
+    const HolidayTable first = Read(stored);
+    CPrivateProperty bag;
+    WriteHolidayTable(first, bag);
+    HolidayTable second;
+    ReadHolidayTable(bag, second);
+    EXPECT_EQ(second, first) << stored.back().second;
+  }
 }
 
 TEST(HolidayTableText, RemovedCurrencyKeyStaysButIsNotRead) {
