@@ -7,6 +7,8 @@
 #include "ui/TemplateRegistry.h"
 #include "ui/UiBackend.h"
 
+IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
 CDialog::CDialog(int templateId, CWnd* parent)
     : template_(TemplateRegistry::Instance().Get(templateId)), parent_(parent) {}
 

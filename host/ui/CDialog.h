@@ -14,6 +14,8 @@ class CDataExchange;
 // an id that is not registered throws std::runtime_error ("dialog template 12000 is
 // not registered").
 class CDialog : public CWnd {
+  DECLARE_DYNAMIC(CDialog)
+
  public:
   explicit CDialog(int templateId, CWnd* parent = nullptr);
   ~CDialog() override;

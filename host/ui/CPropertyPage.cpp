@@ -1,5 +1,7 @@
 #include "ui/CPropertyPage.h"
 
+IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
+
 CPropertyPage::CPropertyPage(int templateId) : CDialog(templateId) {}
 
 CPropertyPage::~CPropertyPage() = default;

@@ -7,6 +7,8 @@
 // One page of a property sheet, built from a registered template whose title is the
 // tab's caption. The host deletes pages through CPropertyPage*.
 class CPropertyPage : public CDialog {
+  DECLARE_DYNAMIC(CPropertyPage)
+
  public:
   explicit CPropertyPage(int templateId);
   ~CPropertyPage() override;

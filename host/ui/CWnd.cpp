@@ -14,6 +14,8 @@ struct CWnd::Link {
   UiWindow* window = nullptr;
 };
 
+const CRuntimeClass CWnd::classCWnd{"CWnd", nullptr};
+
 CWnd::CWnd() = default;
 
 CWnd::~CWnd() {
@@ -127,4 +129,10 @@ const MessageMap* CWnd::GetThisMessageMap() {
   static const MessageMapEntry entries[] = {{0, 0, nullptr}};
   static const MessageMap map{nullptr, entries};
   return &map;
+}
+
+const CRuntimeClass* CWnd::GetRuntimeClass() const { return &classCWnd; }
+
+bool CWnd::IsKindOf(const CRuntimeClass* runtimeClass) const {
+  return GetRuntimeClass()->IsDerivedFrom(runtimeClass);
 }

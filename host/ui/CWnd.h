@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/CRuntimeClass.h"
 #include "ui/MessageMap.h"
 #include "ui/UiEventSink.h"
 #include "ui/WinConstants.h"
@@ -50,6 +51,11 @@ class CWnd : public UiEventSink {
   // A message box owned by this window; an empty caption means the application's
   // name. Unlike AfxMessageBox, no icon is added.
   int MessageBox(std::string_view text, std::string_view caption = {}, unsigned type = MB_OK);
+
+  // The class of the object, as far as the classes declare it (DECLARE_DYNAMIC).
+  static const CRuntimeClass classCWnd;
+  virtual const CRuntimeClass* GetRuntimeClass() const;
+  bool IsKindOf(const CRuntimeClass* runtimeClass) const;
 
   // The toolkit window of a window, or the one a control handle is on; null when
   // there is none.

@@ -226,5 +226,16 @@ TEST_F(ControlsTest, AnOperationTheControlLacksIsALogicError) {
   EXPECT_THROW(window->SetCheck(kName, BST_CHECKED), std::logic_error);
 }
 
+TEST_F(ControlsTest, ClassesKnowTheirNameAndTheirBases) {
+  std::vector<std::string> log;
+  const TestPage page(kFirstPage, log);
+  EXPECT_STREQ(page.GetRuntimeClass()->m_lpszClassName, "TestPage");
+  EXPECT_TRUE(page.IsKindOf(RUNTIME_CLASS(CPropertyPage)));
+  EXPECT_TRUE(page.IsKindOf(RUNTIME_CLASS(CWnd)));
+  EXPECT_FALSE(page.IsKindOf(RUNTIME_CLASS(CDialogEx)));
+  // A class without a declaration of its own answers with its nearest base's.
+  EXPECT_STREQ(dialog.GetRuntimeClass()->m_lpszClassName, "CDialogEx");
+}
+
 }  // namespace
 }  // namespace uitest

@@ -89,6 +89,8 @@ void MainDialog::OnOpenChild() {
 
 void ChildDialog::DoDataExchange(CDataExchange* pDX) { DDX_Text(pDX, kChildText, text); }
 
+IMPLEMENT_DYNAMIC(TestPage, CPropertyPage)
+
 void TestPage::DoDataExchange(CDataExchange* pDX) {
   DDX_Text(pDX, kPageText, text);
   if (pDX->m_bSaveAndValidate && text.empty()) {

@@ -86,6 +86,8 @@ class ChildDialog : public CDialogEx {
 
 // A page whose save refuses an empty text.
 class TestPage : public CPropertyPage {
+  DECLARE_DYNAMIC(TestPage)
+
  public:
   TestPage(int id, std::vector<std::string>& log) : CPropertyPage(id), log_(log) {}
   std::string text;
