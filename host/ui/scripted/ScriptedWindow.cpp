@@ -28,6 +28,14 @@ bool IsButton(ControlKind kind) {
          kind == ControlKind::RadioButton || kind == ControlKind::GroupBox;
 }
 
+constexpr std::initializer_list<ControlKind> kItemKinds = {ControlKind::ListBox,
+                                                           ControlKind::ComboBox};
+constexpr const char* kItemWhat = "a list box or combo box";
+constexpr std::initializer_list<ControlKind> kListViewKinds = {ControlKind::ListView};
+constexpr const char* kListViewWhat = "a list view";
+constexpr std::initializer_list<ControlKind> kPickerKinds = {ControlKind::DateTimePicker};
+constexpr const char* kPickerWhat = "a date-time picker";
+
 DateTimeValue Clamp(DateTimeValue value, const ScriptedControl& control) {
   if (control.earliest && value < *control.earliest) value = *control.earliest;
   if (control.latest && value > *control.latest) value = *control.latest;
@@ -281,14 +289,6 @@ int ScriptedWindow::Check(int id) const {
       .check;
 }
 
-namespace {
-
-constexpr std::initializer_list<ControlKind> kItemKinds = {ControlKind::ListBox,
-                                                           ControlKind::ComboBox};
-constexpr const char* kItemWhat = "a list box or combo box";
-
-}  // namespace
-
 int ScriptedWindow::AddItem(int id, std::string_view text) {
   return Require(id, kItemKinds, kItemWhat).items.Add(text);
 }
@@ -332,13 +332,6 @@ void ScriptedWindow::SetSelection(int id, int index) {
   if (!control.items.Select(index)) return;
   if (control.info.kind == ControlKind::ComboBox) control.text = control.items.Text(index);
 }
-
-namespace {
-
-constexpr std::initializer_list<ControlKind> kListViewKinds = {ControlKind::ListView};
-constexpr const char* kListViewWhat = "a list view";
-
-}  // namespace
 
 void ScriptedWindow::AddColumn(int id, std::string_view title, int width, int format) {
   Require(id, kListViewKinds, kListViewWhat)
@@ -396,13 +389,6 @@ void ScriptedWindow::SetRowSelected(int id, int row, bool selected) {
 int ScriptedWindow::FindRowByPrefix(int id, std::string_view prefix, int start) const {
   return Require(id, kListViewKinds, kListViewWhat).rows.FindPrefix(prefix, start);
 }
-
-namespace {
-
-constexpr std::initializer_list<ControlKind> kPickerKinds = {ControlKind::DateTimePicker};
-constexpr const char* kPickerWhat = "a date-time picker";
-
-}  // namespace
 
 DateTimeValue ScriptedWindow::DateTime(int id) const {
   return Require(id, kPickerKinds, kPickerWhat).date;
