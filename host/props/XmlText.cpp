@@ -1,8 +1,10 @@
 #include "props/XmlText.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace props {
 namespace {
@@ -168,6 +170,52 @@ constexpr ByteTable MakeForbidden() {
 
 constexpr ByteTable kForbidden = MakeForbidden();
 
+// A configuration is mostly long runs of plain text (a holiday calendar is one text
+// of hundreds of kilobytes), so the scans below pass over eight bytes per step and
+// look at single bytes only in a word that may hold one they stop at.
+constexpr std::size_t kWord = sizeof(std::uint64_t);
+constexpr std::uint64_t kOnes = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = 0x8080808080808080;
+
+std::uint64_t LoadWord(const char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, kWord);
+  return word;
+}
+
+// Non-zero when some byte of the word is below n (n at most 0x80).
+constexpr std::uint64_t HasByteBelow(std::uint64_t word, unsigned n) {
+  return (word - kOnes * n) & ~word & kHighBits;
+}
+
+// Non-zero when some byte of the word equals c.
+constexpr std::uint64_t HasByte(std::uint64_t word, unsigned char c) {
+  return HasByteBelow(word ^ (kOnes * c), 1);
+}
+
+// A place from i on where a stop byte of the kind may begin, no further than the
+// first stop byte: the start of a word that may hold one, or where fewer than a
+// word's bytes are left.
+std::size_t SkipPlainWords(std::string_view raw, std::size_t i, SourceEncoding encoding,
+                           RawKind kind) {
+  const bool ampersand = kind != RawKind::CData;
+  const bool lessThan = kind == RawKind::Attribute;
+  const bool nonAscii = encoding == SourceEncoding::Utf8;
+  if (!lessThan && !nonAscii) {
+    // ISO-8859-1 content stops at references only, CDATA nowhere.
+    const void* found = ampersand ? std::memchr(raw.data() + i, '&', raw.size() - i) : nullptr;
+    return found ? static_cast<std::size_t>(static_cast<const char*>(found) - raw.data())
+                 : raw.size();
+  }
+  for (; i + kWord <= raw.size(); i += kWord) {
+    const std::uint64_t word = LoadWord(raw.data() + i);
+    if ((ampersand && HasByte(word, '&')) || (lessThan && HasByte(word, '<')) ||
+        (nonAscii && (word & kHighBits) != 0))
+      break;
+  }
+  return i;
+}
+
 // Appends text, replacing each byte that has a replacement; unreplaced runs are
 // copied in one piece.
 template <typename Replacement>
@@ -193,11 +241,11 @@ std::optional<TextFault> DecodeText(std::string_view raw, SourceEncoding encodin
   std::size_t run = 0;
   std::size_t i = 0;
   while (i < raw.size()) {
+    i = SkipPlainWords(raw, i, encoding, kind);
+    const std::size_t wordEnd = std::min(i + kWord, raw.size());
+    while (i < wordEnd && !stops[static_cast<unsigned char>(raw[i])]) ++i;
+    if (i == wordEnd) continue;
     const unsigned char c = static_cast<unsigned char>(raw[i]);
-    if (!stops[c]) {
-      ++i;
-      continue;
-    }
     out.append(raw.data() + run, i - run);
     if (c == '&') {
       i = DecodeReference(raw, i, out, fault);
@@ -214,8 +262,23 @@ std::optional<TextFault> DecodeText(std::string_view raw, SourceEncoding encodin
 }
 
 std::size_t FindForbiddenByte(std::string_view text) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (kForbidden[static_cast<unsigned char>(text[i])]) return i;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    // Words with a tab or a line end are looked at byte by byte, the others passed,
+    // four at a time while there are as many.
+    for (; i + 4 * kWord <= text.size(); i += 4 * kWord) {
+      const char* p = text.data() + i;
+      if ((HasByteBelow(LoadWord(p), 0x20) | HasByteBelow(LoadWord(p + kWord), 0x20) |
+           HasByteBelow(LoadWord(p + 2 * kWord), 0x20) |
+           HasByteBelow(LoadWord(p + 3 * kWord), 0x20)) != 0)
+        break;
+    }
+    while (i + kWord <= text.size() && HasByteBelow(LoadWord(text.data() + i), 0x20) == 0)
+      i += kWord;
+    const std::size_t wordEnd = std::min(i + kWord, text.size());
+    for (; i < wordEnd; ++i) {
+      if (kForbidden[static_cast<unsigned char>(text[i])]) return i;
+    }
   }
   return std::string_view::npos;
 }
