@@ -48,6 +48,26 @@ std::vector<std::string_view> ListedCurrencies(const std::string& listText) {
   return codes;
 }
 
+// Whether the text is exactly what FormatHolidayText writes for the list it reads
+// as: date keys of five characters or more in strictly ascending order, each followed
+// by "|", a remark that is not empty, and "|". Two texts of this form read as equal
+// lists only when they are equal texts.
+bool IsWrittenForm(std::string_view text) {
+  std::string_view previous;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t keyEnd = text.find('|', at);
+    if (keyEnd == std::string_view::npos) return false;
+    const std::string_view key = text.substr(at, keyEnd - at);
+    if (key.size() < kMinDateKeySize || (at > 0 && key <= previous)) return false;
+    const std::size_t remarkEnd = text.find('|', keyEnd + 1);
+    if (remarkEnd == std::string_view::npos || remarkEnd == keyEnd + 1) return false;
+    previous = key;
+    at = remarkEnd + 1;
+  }
+  return true;
+}
+
 std::vector<std::string_view> SortedUnique(std::vector<std::string_view> codes) {
   std::sort(codes.begin(), codes.end());
   codes.erase(std::unique(codes.begin(), codes.end()), codes.end());
@@ -136,6 +156,8 @@ bool SameStoredHolidayTables(const CPrivateProperty& first, const CPrivateProper
     const std::string& firstText = storedText(first, firstCodes, code);
     const std::string& secondText = storedText(second, secondCodes, code);
     if (firstText == secondText) continue;
+    // What this module writes needs no parsing to tell that it differs.
+    if (IsWrittenForm(firstText) && IsWrittenForm(secondText)) return false;
     HolidayList firstList;
     HolidayList secondList;
     ParseHolidayText(firstText, firstList);
