@@ -10,6 +10,8 @@
 
 namespace kelo {
 
+IMPLEMENT_DYNAMIC(CKELODlgDynRecSetConfig, CPropertyPage)
+
 CKELODlgDynRecSetConfig::CKELODlgDynRecSetConfig(std::unique_ptr<CKELODynRecSetConfig> config)
     : CPropertyPage(IDD_KELO_DYNRECSET),
       m_config(std::move(config)),

@@ -11,6 +11,8 @@ namespace kelo {
 // The dynamic record set page (template 12004): only the Security ID is edited; the
 // record's FullCurveInSub passes through unchanged.
 class CKELODlgDynRecSetConfig : public CPropertyPage {
+  DECLARE_DYNAMIC(CKELODlgDynRecSetConfig)
+
  public:
   explicit CKELODlgDynRecSetConfig(std::unique_ptr<CKELODynRecSetConfig> config);
   ~CKELODlgDynRecSetConfig() override;

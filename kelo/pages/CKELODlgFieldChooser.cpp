@@ -7,6 +7,8 @@
 
 namespace kelo {
 
+IMPLEMENT_DYNAMIC(CKELODlgFieldChooser, CDialogEx)
+
 CKELODlgFieldChooser::CKELODlgFieldChooser(CWnd* parent)
     : CDialogEx(IDD_KELO_FIELDCHOOSER, parent) {}
 

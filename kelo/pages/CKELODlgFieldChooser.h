@@ -10,6 +10,8 @@ namespace kelo {
 // The modal "Select Field" dialog (template 12001): offers the handler's field names
 // and gives back the one the user confirmed with OK, or "" when the user cancelled.
 class CKELODlgFieldChooser : public CDialogEx {
+  DECLARE_DYNAMIC(CKELODlgFieldChooser)
+
  public:
   explicit CKELODlgFieldChooser(CWnd* parent = nullptr);
   ~CKELODlgFieldChooser() override;

@@ -22,6 +22,8 @@ std::string ChoiceText(const ChoiceRow& row) {
 
 }  // namespace
 
+IMPLEMENT_DYNAMIC(CKELODlgStaticRecSetCfg, CPropertyPage)
+
 BEGIN_MESSAGE_MAP(CKELODlgStaticRecSetCfg, CPropertyPage)
 ON_CBN_SELCHANGE(IDC_SECURITY_ID_SOURCE, &CKELODlgStaticRecSetCfg::OnSecurityIDSourceChange)
 ON_CBN_EDITCHANGE(IDC_SECURITY_ID_SOURCE, &CKELODlgStaticRecSetCfg::OnSecurityIDSourceChange)

@@ -14,6 +14,8 @@ namespace kelo {
 // record and writes the copy back only when a save passes every check, so a refused
 // save leaves the record as it was.
 class CKELODlgStaticRecSetCfg : public CPropertyPage {
+  DECLARE_DYNAMIC(CKELODlgStaticRecSetCfg)
+
  public:
   explicit CKELODlgStaticRecSetCfg(std::unique_ptr<CKELOStaticRecSetConfig> config);
   ~CKELODlgStaticRecSetCfg() override;

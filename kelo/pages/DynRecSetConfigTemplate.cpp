@@ -12,7 +12,7 @@ DialogTemplate DynRecSetConfigTemplate() {
   t.style = DialogStyle::Child;
   t.controls = {
       {IDC_STATIC, ControlKind::GroupBox, "Instrument", {7, 7, 306, 36}},
-      {IDC_STATIC, ControlKind::Label, "Security ID:", {15, 22, 76, 8}},
+      {IDC_STATIC, ControlKind::Label, "Security ID:", {15, 23, 76, 8}},
       {IDC_SECURITY_ID, ControlKind::Edit, "", {94, 20, 211, 14}},
   };
   return t;

@@ -21,19 +21,19 @@ DialogTemplate StaticRecSetCfgTemplate() {
   t.style = DialogStyle::Child;
   t.controls = {
       {IDC_STATIC, K::GroupBox, "Parties", {7, 7, 306, 72}},
-      {IDC_STATIC, K::Label, "Party ID:", {15, 22, 76, 8}},
+      {IDC_STATIC, K::Label, "Party ID:", {15, 23, 76, 8}},
       {IDC_PARTY_ID, K::Edit, "", {94, 20, 211, 14}},
-      {IDC_STATIC, K::Label, "Party ID Source:", {15, 40, 76, 8}},
+      {IDC_STATIC, K::Label, "Party ID Source:", {15, 41, 76, 8}},
       {IDC_PARTY_ID_SOURCE, K::ComboBox, "", {94, 38, 211, 14}, kChoiceCombo},
-      {IDC_STATIC, K::Label, "Party Role:", {15, 58, 76, 8}},
+      {IDC_STATIC, K::Label, "Party Role:", {15, 59, 76, 8}},
       {IDC_PARTY_ROLE, K::ComboBox, "", {94, 56, 211, 14}, kChoiceCombo},
 
       {IDC_STATIC, K::GroupBox, "Instrument", {7, 85, 306, 85}},
-      {IDC_STATIC, K::Label, "Currency:", {15, 100, 76, 8}},
+      {IDC_STATIC, K::Label, "Currency:", {15, 101, 76, 8}},
       {IDC_CURRENCY, K::Edit, "", {94, 98, 211, 14}},
-      {IDC_STATIC, K::Label, "Security ID:", {15, 118, 76, 8}},
+      {IDC_STATIC, K::Label, "Security ID:", {15, 119, 76, 8}},
       {IDC_SECURITY_ID, K::Edit, "", {94, 116, 211, 14}},
-      {IDC_STATIC, K::Label, "Security ID Source:", {15, 136, 76, 8}},
+      {IDC_STATIC, K::Label, "Security ID Source:", {15, 137, 76, 8}},
       {IDC_SECURITY_ID_SOURCE, K::ComboBox, "", {94, 134, 211, 14}, kChoiceCombo},
       {IDC_FULL_CURVE, K::CheckBox, "Submissions with full curve", {15, 152, 150, 10}},
 
@@ -42,7 +42,7 @@ DialogTemplate StaticRecSetCfgTemplate() {
        K::CheckBox,
        "Write response Benchmark Report to CSV file",
        {15, 189, 230, 10}},
-      {IDC_STATIC, K::Label, "File Location:", {15, 207, 76, 8}},
+      {IDC_STATIC, K::Label, "File Location:", {15, 208, 76, 8}},
       {IDC_FILE_LOCATION, K::Edit, "", {94, 205, 155, 14}},
       {IDC_BROWSE, K::PushButton, "&Browse...", {253, 205, 52, 14}},
 
