@@ -1,0 +1,7 @@
+#pragma once
+
+#include "ui/UiBackend.h"
+
+// The library's factory, found with dlsym under kUiBackendFactorySymbol: a new Qt
+// backend that the caller owns, or null when Qt cannot start.
+extern "C" UiBackend* HcdCreateUiBackend();

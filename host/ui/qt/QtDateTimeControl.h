@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDateTimeEdit>
+#include <optional>
+
+#include "ui/DateTimeValue.h"
+#include "ui/qt/QtControl.h"
+
+// A date-time picker: a drop-down calendar, or spin buttons with
+// ControlStyle::UpDown. Values are plain fields, kept free of time zones; the
+// user's changes send DTN_DATETIMECHANGE. Qt's editor drops the time of day when
+// its format shows none, so the control keeps the value and the range itself and
+// lets the editor show and change what its format shows.
+class QtDateTimeControl : public QtControl {
+ public:
+  QtDateTimeControl(const ControlTemplate& control, QWidget& parent, const QRect& geometry,
+                    std::shared_ptr<NotifyChannel> channel);
+
+  DateTimeValue DateTime() const;
+  // An invalid value is ignored, as Windows refuses it; one outside the range is
+  // moved to its nearer end.
+  void SetDateTime(const DateTimeValue& value);
+  // Either end may be absent for no limit; an invalid end is ignored.
+  void SetRange(const std::optional<DateTimeValue>& earliest,
+                const std::optional<DateTimeValue>& latest);
+  void SetFormat(std::string_view format);
+
+ private:
+  bool ShowsTime() const;
+  DateTimeValue Clamp(DateTimeValue value) const;
+  void ShowRange();
+  void Show(const DateTimeValue& value);
+
+  QDateTimeEdit* edit_;
+  DateTimeValue hidden_;  // the value's time of day while the format shows none
+  std::optional<DateTimeValue> earliest_;
+  std::optional<DateTimeValue> latest_;
+};

@@ -1,0 +1,21 @@
+#include "ui/qt/QtEditControl.h"
+
+#include <limits>
+
+#include "ui/qt/Latin1.h"
+
+QtEditControl::QtEditControl(const ControlTemplate& control, QWidget& parent, const QRect& geometry,
+                             std::shared_ptr<NotifyChannel> channel)
+    : QtControl(control, *new QLineEdit(&parent), geometry, std::move(channel)),
+      edit_(static_cast<QLineEdit*>(&Widget())) {
+  // A text set from code is never cut short.
+  edit_->setMaxLength(std::numeric_limits<int>::max());
+  if (control.Has(ControlStyle::Password)) edit_->setEchoMode(QLineEdit::Password);
+  edit_->setReadOnly(control.Has(ControlStyle::ReadOnly));
+  Listen(edit_, &QLineEdit::textEdited,
+         [channel = SharedChannel(), id = Id()] { channel->Notify(id, EN_CHANGE); });
+}
+
+void QtEditControl::SetText(std::string_view text) { edit_->setText(ToQString(text)); }
+
+std::string QtEditControl::Text() const { return ToBytes(edit_->text()); }

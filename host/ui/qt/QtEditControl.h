@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include "ui/qt/QtControl.h"
+
+// One line of text; the user's edits send EN_CHANGE. Starts empty.
+class QtEditControl : public QtControl {
+ public:
+  QtEditControl(const ControlTemplate& control, QWidget& parent, const QRect& geometry,
+                std::shared_ptr<NotifyChannel> channel);
+
+  void SetText(std::string_view text) override;
+  std::string Text() const override;
+
+ private:
+  QLineEdit* edit_;
+};

@@ -1,0 +1,120 @@
+#include "ui/qt/QtListViewControl.h"
+
+#include <QHeaderView>
+#include <algorithm>
+
+#include "ui/qt/Latin1.h"
+
+QtListViewControl::QtListViewControl(const ControlTemplate& control, QWidget& parent,
+                                     const QRect& geometry, std::shared_ptr<NotifyChannel> channel)
+    : QtControl(control, *new QTableView(&parent), geometry, std::move(channel)),
+      view_(static_cast<QTableView*>(&Widget())),
+      model_(new ListViewTableModel(control.Has(ControlStyle::SortAscending), view_)) {
+  view_->setModel(model_);
+  view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  view_->setSelectionMode(control.Has(ControlStyle::SingleSelection)
+                              ? QAbstractItemView::SingleSelection
+                              : QAbstractItemView::ExtendedSelection);
+  view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  view_->setTabKeyNavigation(false);
+  view_->setWordWrap(false);
+  view_->setCornerButtonEnabled(false);
+  view_->setShowGrid(false);
+  view_->setSortingEnabled(false);
+  view_->setVerticalScrollBarPolicy(control.Has(ControlStyle::VScroll) ? Qt::ScrollBarAlwaysOn
+                                                                       : Qt::ScrollBarAsNeeded);
+  // Rows of one height, never measured: a view of many thousand rows stays cheap.
+  QHeaderView* rowHeader = view_->verticalHeader();
+  rowHeader->setVisible(false);
+  rowHeader->setSectionResizeMode(QHeaderView::Fixed);
+  rowHeader->setDefaultSectionSize(view_->fontMetrics().height() + 4);
+  QHeaderView* columnHeader = view_->horizontalHeader();
+  columnHeader->setHighlightSections(false);
+  columnHeader->setSectionsClickable(false);
+  columnHeader->setStretchLastSection(false);
+  columnHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  Listen(view_->selectionModel(), &QItemSelectionModel::selectionChanged,
+         [this](const QItemSelection& selected, const QItemSelection& deselected) {
+           OnUserSelection(selected, deselected);
+         });
+}
+
+void QtListViewControl::AddColumn(std::string_view title, int width, int format) {
+  model_->AddColumn(ToQString(title), format);
+  view_->horizontalHeader()->resizeSection(model_->columnCount() - 1, std::max(width, 0));
+  if (model_->columnCount() == 1) ShowSelection();
+}
+
+void QtListViewControl::SetExtendedStyle(unsigned style) {
+  extendedStyle_ = style;
+  // Rows are always selected whole; LVS_EX_FULLROWSELECT only changes how Windows
+  // highlights them.
+  view_->setShowGrid((style & LVS_EX_GRIDLINES) != 0);
+}
+
+int QtListViewControl::InsertRow(int index, const ListViewRow& row) {
+  return model_->InsertRow(index, row);
+}
+
+void QtListViewControl::InsertRows(std::span<const ListViewRow> rows) {
+  if (rows.empty()) return;
+  view_->setUpdatesEnabled(false);
+  model_->InsertRows(rows);
+  ShowSelection();
+  view_->setUpdatesEnabled(true);
+}
+
+void QtListViewControl::SetCellText(int row, int column, std::string_view text) {
+  model_->SetCell(row, column, text);
+}
+
+std::string QtListViewControl::CellText(int row, int column) const {
+  return model_->Rows().Cell(row, column);
+}
+
+void QtListViewControl::DeleteRows(std::span<const int> rows) {
+  view_->setUpdatesEnabled(false);
+  if (model_->DeleteRows(rows)) ShowSelection();
+  view_->setUpdatesEnabled(true);
+}
+
+void QtListViewControl::DeleteAllRows() { model_->Clear(); }
+
+void QtListViewControl::SetRowSelected(int row, bool selected) {
+  if (row < 0 || row >= RowCount()) return;
+  if (selected && Template().Has(ControlStyle::SingleSelection)) model_->ClearSelection();
+  model_->SetSelected(row, selected);
+  ShowSelection();
+}
+
+int QtListViewControl::FindRowByPrefix(std::string_view prefix, int start) const {
+  return model_->Rows().FindPrefix(prefix, start);
+}
+
+void QtListViewControl::ShowSelection() {
+  if (model_->columnCount() == 0) return;
+  QItemSelection selection;
+  const std::vector<int> rows = model_->Rows().Selected();
+  const int lastColumn = model_->columnCount() - 1;
+  for (std::size_t i = 0; i < rows.size();) {
+    std::size_t end = i + 1;
+    while (end < rows.size() && rows[end] == rows[end - 1] + 1) ++end;
+    selection.select(model_->index(rows[i], 0), model_->index(rows[end - 1], lastColumn));
+    i = end;
+  }
+  view_->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void QtListViewControl::OnUserSelection(const QItemSelection& selected,
+                                        const QItemSelection& deselected) {
+  // Changes made from code, and those Qt makes while rows come and go, are already
+  // in the model.
+  if (!Channel().IsOpen()) return;
+  for (const QItemSelectionRange& range : deselected) {
+    for (int row = range.top(); row <= range.bottom(); ++row) model_->SetSelected(row, false);
+  }
+  for (const QItemSelectionRange& range : selected) {
+    for (int row = range.top(); row <= range.bottom(); ++row) model_->SetSelected(row, true);
+  }
+  SharedChannel()->Notify(Id(), LVN_ITEMCHANGED);
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <memory>
+
+#include "ui/UiBackend.h"
+#include "ui/qt/DeferredError.h"
+
+class SharedApplication;
+
+// The backend on Qt Widgets: real windows from the templates, real modal loops,
+// Qt's message boxes and file dialogs, pictures taken with QWidget::grab. Windows
+// must go before the backend that made them. Everything runs on the thread that
+// created the backend.
+class QtUiBackend final : public UiBackend {
+ public:
+  // A backend on the process's QApplication, made when there is none. Null when Qt
+  // cannot start: no display and no QT_QPA_PLATFORM, or a Qt application without
+  // widgets already runs.
+  static std::unique_ptr<QtUiBackend> Create();
+  ~QtUiBackend() override;
+
+  std::unique_ptr<UiWindow> CreateWindow(const DialogTemplate& dialog, WindowRole role,
+                                         UiWindow* parent, UiEventSink& events) override;
+  bool RunPropertySheet(std::string_view caption, std::span<const SheetPage> pages,
+                        PropertySheetListener& listener) override;
+  int MessageBox(UiWindow* owner, const MessageBoxRequest& request) override;
+  std::optional<std::string> ChooseFile(UiWindow* owner,
+                                        const FileChooserRequest& request) override;
+  void Beep(unsigned frequencyHz, unsigned durationMs) override;
+  void RenderWindowToPng(UiWindow& window, const std::string& path) override;
+  void RenderSheetToPng(std::string_view caption, std::span<const SheetPage> pages, int activePage,
+                        const std::string& path) override;
+
+ private:
+  explicit QtUiBackend(std::shared_ptr<SharedApplication> application);
+
+  std::shared_ptr<SharedApplication> application_;
+  DeferredError errors_;
+};

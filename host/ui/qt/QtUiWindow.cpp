@@ -1,0 +1,340 @@
+#include "ui/qt/QtUiWindow.h"
+
+#include <QApplication>
+#include <stdexcept>
+#include <string>
+
+#include "ui/qt/HostDialog.h"
+#include "ui/qt/Latin1.h"
+#include "ui/qt/QtCheckControl.h"
+#include "ui/qt/QtComboBoxControl.h"
+#include "ui/qt/QtDateTimeControl.h"
+#include "ui/qt/QtEditControl.h"
+#include "ui/qt/QtGroupBoxControl.h"
+#include "ui/qt/QtLabelControl.h"
+#include "ui/qt/QtListBoxControl.h"
+#include "ui/qt/QtListViewControl.h"
+#include "ui/qt/QtPushButtonControl.h"
+
+namespace {
+
+std::unique_ptr<QtControl> MakeControl(const ControlTemplate& control, QWidget& parent,
+                                       const QRect& geometry,
+                                       const std::shared_ptr<NotifyChannel>& channel) {
+  switch (control.kind) {
+    case ControlKind::Label:
+      return std::make_unique<QtLabelControl>(control, parent, geometry, channel);
+    case ControlKind::GroupBox:
+      return std::make_unique<QtGroupBoxControl>(control, parent, geometry, channel);
+    case ControlKind::PushButton:
+      return std::make_unique<QtPushButtonControl>(control, parent, geometry, channel);
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+      return std::make_unique<QtCheckControl>(control, parent, geometry, channel);
+    case ControlKind::Edit:
+      return std::make_unique<QtEditControl>(control, parent, geometry, channel);
+    case ControlKind::ComboBox:
+      return std::make_unique<QtComboBoxControl>(control, parent, geometry, channel);
+    case ControlKind::ListBox:
+      return std::make_unique<QtListBoxControl>(control, parent, geometry, channel);
+    case ControlKind::ListView:
+      return std::make_unique<QtListViewControl>(control, parent, geometry, channel);
+    case ControlKind::DateTimePicker:
+      return std::make_unique<QtDateTimeControl>(control, parent, geometry, channel);
+  }
+  throw std::logic_error("control " + std::to_string(control.id) + " is of no known kind");
+}
+
+}  // namespace
+
+QtUiWindow::QtUiWindow(const DialogTemplate& dialog, WindowRole role, QWidget* parent,
+                       UiEventSink& events, DeferredError& errors)
+    : template_(dialog),
+      role_(role),
+      errors_(errors),
+      channel_(std::make_shared<NotifyChannel>(events, errors)),
+      scale_(DialogUnitScale::ForFont(DialogFont(dialog))) {
+  if (role == WindowRole::PropertyPage) {
+    top_ = new QWidget();
+  } else {
+    dialog_ = new HostDialog(parent);
+    dialog_->SetKeyHandlers([this] { OnEnter(); }, [this] { OnCancel(); });
+    top_ = dialog_;
+  }
+  top_->setFont(DialogFont(dialog));
+  top_->setWindowTitle(ToQString(dialog.title));
+  top_->setAutoFillBackground(true);
+  top_->setFixedSize(scale_.ToPixels(dialog.width, dialog.height));
+  BuildControls();
+}
+
+QtUiWindow::~QtUiWindow() {
+  channel_->Close();
+  if (dialog_) dialog_->SetKeyHandlers({}, {});
+  controls_.clear();
+  if (!top_) return;  // taken down with the widget it belonged to
+  if (channel_->IsDelivering()) {
+    // Destroyed by a notification that one of its own widgets is still sending.
+    top_->hide();
+    top_->deleteLater();
+  } else {
+    delete top_.data();
+  }
+}
+
+void QtUiWindow::BuildControls() {
+  controls_.reserve(template_.controls.size());
+  std::vector<QtCheckControl*> radioGroup;
+  auto closeGroup = [&radioGroup] {
+    for (QtCheckControl* radio : radioGroup) radio->SetGroup(radioGroup);
+    radioGroup.clear();
+  };
+  for (const ControlTemplate& control : template_.controls) {
+    controls_.push_back(MakeControl(control, *top_, scale_.ToPixels(control.rect), channel_));
+    QtControl* made = controls_.back().get();
+    if (control.id != IDC_STATIC) byId_.try_emplace(control.id, made);
+    if (control.kind != ControlKind::RadioButton || control.Has(ControlStyle::Group)) closeGroup();
+    if (control.kind == ControlKind::RadioButton) {
+      radioGroup.push_back(static_cast<QtCheckControl*>(made));
+    }
+  }
+  closeGroup();
+}
+
+QWidget* QtUiWindow::ControlWidget(int id) const {
+  auto found = byId_.find(id);
+  return found == byId_.end() ? nullptr : &found->second->Widget();
+}
+
+QtControl& QtUiWindow::Find(int id) const {
+  auto found = byId_.find(id);
+  if (found == byId_.end()) {
+    throw std::logic_error("dialog " + std::to_string(template_.id) + " has no control " +
+                           std::to_string(id));
+  }
+  return *found->second;
+}
+
+template <class Control>
+Control& QtUiWindow::Require(int id, const char* what) const {
+  QtControl& control = Find(id);
+  auto* typed = dynamic_cast<Control*>(&control);
+  if (!typed) {
+    throw std::logic_error(control.Describe() + " of dialog " + std::to_string(template_.id) +
+                           " is not " + what);
+  }
+  return *typed;
+}
+
+namespace {
+
+constexpr const char* kCheckWhat = "a check box or radio button";
+constexpr const char* kItemWhat = "a list box or combo box";
+constexpr const char* kListViewWhat = "a list view";
+constexpr const char* kPickerWhat = "a date-time picker";
+
+}  // namespace
+
+void QtUiWindow::SetText(int id, std::string_view text) {
+  NotifyChannel::Silence quiet(*channel_);
+  Find(id).SetText(text);
+}
+
+std::string QtUiWindow::Text(int id) const { return Find(id).Text(); }
+
+void QtUiWindow::SetEnabled(int id, bool enabled) {
+  NotifyChannel::Silence quiet(*channel_);
+  Find(id).SetEnabled(enabled);
+}
+
+bool QtUiWindow::IsEnabled(int id) const { return Find(id).IsEnabled(); }
+
+void QtUiWindow::SetFocus(int id) {
+  NotifyChannel::Silence quiet(*channel_);
+  Find(id).SetFocus();
+}
+
+void QtUiWindow::SetCheck(int id, int state) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtCheckControl>(id, kCheckWhat).SetCheck(state);
+}
+
+int QtUiWindow::Check(int id) const { return Require<QtCheckControl>(id, kCheckWhat).Check(); }
+
+int QtUiWindow::AddItem(int id, std::string_view text) {
+  NotifyChannel::Silence quiet(*channel_);
+  return Require<QtItemListControl>(id, kItemWhat).AddItem(text);
+}
+
+int QtUiWindow::InsertItem(int id, int index, std::string_view text) {
+  NotifyChannel::Silence quiet(*channel_);
+  return Require<QtItemListControl>(id, kItemWhat).InsertItem(index, text);
+}
+
+void QtUiWindow::DeleteItem(int id, int index) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtItemListControl>(id, kItemWhat).DeleteItem(index);
+}
+
+void QtUiWindow::ResetItems(int id) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtItemListControl>(id, kItemWhat).ResetItems();
+}
+
+int QtUiWindow::ItemCount(int id) const {
+  return Require<QtItemListControl>(id, kItemWhat).ItemCount();
+}
+
+std::string QtUiWindow::ItemText(int id, int index) const {
+  return Require<QtItemListControl>(id, kItemWhat).ItemText(index);
+}
+
+void QtUiWindow::SetItemData(int id, int index, std::uintptr_t data) {
+  Require<QtItemListControl>(id, kItemWhat).SetItemData(index, data);
+}
+
+std::uintptr_t QtUiWindow::ItemData(int id, int index) const {
+  return Require<QtItemListControl>(id, kItemWhat).ItemData(index);
+}
+
+int QtUiWindow::Selection(int id) const {
+  return Require<QtItemListControl>(id, kItemWhat).Selection();
+}
+
+void QtUiWindow::SetSelection(int id, int index) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtItemListControl>(id, kItemWhat).SetSelection(index);
+}
+
+void QtUiWindow::AddColumn(int id, std::string_view title, int width, int format) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtListViewControl>(id, kListViewWhat).AddColumn(title, width, format);
+}
+
+unsigned QtUiWindow::ExtendedStyle(int id) const {
+  return Require<QtListViewControl>(id, kListViewWhat).ExtendedStyle();
+}
+
+void QtUiWindow::SetExtendedStyle(int id, unsigned style) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtListViewControl>(id, kListViewWhat).SetExtendedStyle(style);
+}
+
+int QtUiWindow::InsertRow(int id, int index, const ListViewRow& row) {
+  NotifyChannel::Silence quiet(*channel_);
+  return Require<QtListViewControl>(id, kListViewWhat).InsertRow(index, row);
+}
+
+void QtUiWindow::InsertRows(int id, std::span<const ListViewRow> rows) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtListViewControl>(id, kListViewWhat).InsertRows(rows);
+}
+
+void QtUiWindow::SetCellText(int id, int row, int column, std::string_view text) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtListViewControl>(id, kListViewWhat).SetCellText(row, column, text);
+}
+
+std::string QtUiWindow::CellText(int id, int row, int column) const {
+  return Require<QtListViewControl>(id, kListViewWhat).CellText(row, column);
+}
+
+int QtUiWindow::RowCount(int id) const {
+  return Require<QtListViewControl>(id, kListViewWhat).RowCount();
+}
+
+void QtUiWindow::DeleteRows(int id, std::span<const int> rows) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtListViewControl>(id, kListViewWhat).DeleteRows(rows);
+}
+
+void QtUiWindow::DeleteAllRows(int id) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtListViewControl>(id, kListViewWhat).DeleteAllRows();
+}
+
+std::vector<int> QtUiWindow::SelectedRows(int id) const {
+  return Require<QtListViewControl>(id, kListViewWhat).SelectedRows();
+}
+
+int QtUiWindow::SelectedRowCount(int id) const {
+  return Require<QtListViewControl>(id, kListViewWhat).SelectedRowCount();
+}
+
+void QtUiWindow::SetRowSelected(int id, int row, bool selected) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtListViewControl>(id, kListViewWhat).SetRowSelected(row, selected);
+}
+
+int QtUiWindow::FindRowByPrefix(int id, std::string_view prefix, int start) const {
+  return Require<QtListViewControl>(id, kListViewWhat).FindRowByPrefix(prefix, start);
+}
+
+DateTimeValue QtUiWindow::DateTime(int id) const {
+  return Require<QtDateTimeControl>(id, kPickerWhat).DateTime();
+}
+
+void QtUiWindow::SetDateTime(int id, const DateTimeValue& value) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtDateTimeControl>(id, kPickerWhat).SetDateTime(value);
+}
+
+void QtUiWindow::SetDateTimeRange(int id, const std::optional<DateTimeValue>& earliest,
+                                  const std::optional<DateTimeValue>& latest) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtDateTimeControl>(id, kPickerWhat).SetRange(earliest, latest);
+}
+
+void QtUiWindow::SetDateTimeFormat(int id, std::string_view format) {
+  NotifyChannel::Silence quiet(*channel_);
+  Require<QtDateTimeControl>(id, kPickerWhat).SetFormat(format);
+}
+
+int QtUiWindow::RunModal() {
+  if (role_ != WindowRole::ModalDialog) {
+    throw std::logic_error("dialog " + std::to_string(template_.id) +
+                           " was not built to run modally");
+  }
+  if (endedEarly_) {
+    const int result = *endedEarly_;
+    endedEarly_.reset();
+    return result;
+  }
+  running_ = true;
+  const int result = dialog_->exec();
+  running_ = false;
+  errors_.RethrowIfAny();
+  return result;
+}
+
+void QtUiWindow::EndModal(int result) {
+  if (running_) {
+    dialog_->done(result);
+    return;
+  }
+  endedEarly_ = result;
+  if (dialog_) dialog_->hide();
+}
+
+void QtUiWindow::ClickUnlessDisabled(int id) {
+  auto found = byId_.find(id);
+  if (found != byId_.end() && !found->second->IsEnabled()) return;
+  channel_->Notify(id, BN_CLICKED);
+}
+
+void QtUiWindow::OnEnter() {
+  // A push button with the focus takes Enter itself, else the default button, else
+  // IDOK, as in a Windows dialog.
+  const QWidget* focus = QApplication::focusWidget();
+  const QtControl* defaultButton = nullptr;
+  for (const std::unique_ptr<QtControl>& control : controls_) {
+    if (control->Kind() != ControlKind::PushButton || control->Id() == IDC_STATIC) continue;
+    if (&control->Widget() == focus) return ClickUnlessDisabled(control->Id());
+    if (!defaultButton && control->Template().Has(ControlStyle::DefaultButton)) {
+      defaultButton = control.get();
+    }
+  }
+  ClickUnlessDisabled(defaultButton ? defaultButton->Id() : IDOK);
+}
+
+void QtUiWindow::OnCancel() { ClickUnlessDisabled(IDCANCEL); }

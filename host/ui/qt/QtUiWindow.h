@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <map>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ui/DialogTemplate.h"
+#include "ui/UiEventSink.h"
+#include "ui/UiWindow.h"
+#include "ui/WindowRole.h"
+#include "ui/qt/DeferredError.h"
+#include "ui/qt/DialogUnitScale.h"
+#include "ui/qt/NotifyChannel.h"
+#include "ui/qt/QtControl.h"
+
+class HostDialog;
+
+// A window of the Qt backend: real widgets built from a dialog template, placed at
+// their template rectangles converted to pixels with the dialog font's base units.
+// Dialogs are a QDialog of their own; a property page is a plain widget that the
+// sheet shows in a tab. Besides the framework's operations it offers its widgets,
+// for tests and pictures.
+class QtUiWindow final : public UiWindow {
+ public:
+  // `parent` (may be null) is the widget the new dialog stays in front of.
+  QtUiWindow(const DialogTemplate& dialog, WindowRole role, QWidget* parent, UiEventSink& events,
+             DeferredError& errors);
+  ~QtUiWindow() override;
+  QtUiWindow(const QtUiWindow&) = delete;
+  QtUiWindow& operator=(const QtUiWindow&) = delete;
+
+  const DialogTemplate& Template() const { return template_; }
+  WindowRole Role() const { return role_; }
+  const DialogUnitScale& Scale() const { return scale_; }
+  // The dialog, or the page widget.
+  QWidget& TopWidget() const { return *top_; }
+  // Every control, in template order.
+  const std::vector<std::unique_ptr<QtControl>>& Controls() const { return controls_; }
+  // The widget of the control with the id, or null when the window has none.
+  QWidget* ControlWidget(int id) const;
+  // True while RunModal runs.
+  bool IsRunning() const { return running_; }
+
+  // UiWindow.
+  void SetText(int id, std::string_view text) override;
+  std::string Text(int id) const override;
+  void SetEnabled(int id, bool enabled) override;
+  bool IsEnabled(int id) const override;
+  void SetFocus(int id) override;
+  void SetCheck(int id, int state) override;
+  int Check(int id) const override;
+  int AddItem(int id, std::string_view text) override;
+  int InsertItem(int id, int index, std::string_view text) override;
+  void DeleteItem(int id, int index) override;
+  void ResetItems(int id) override;
+  int ItemCount(int id) const override;
+  std::string ItemText(int id, int index) const override;
+  void SetItemData(int id, int index, std::uintptr_t data) override;
+  std::uintptr_t ItemData(int id, int index) const override;
+  int Selection(int id) const override;
+  void SetSelection(int id, int index) override;
+  void AddColumn(int id, std::string_view title, int width, int format) override;
+  unsigned ExtendedStyle(int id) const override;
+  void SetExtendedStyle(int id, unsigned style) override;
+  int InsertRow(int id, int index, const ListViewRow& row) override;
+  void InsertRows(int id, std::span<const ListViewRow> rows) override;
+  void SetCellText(int id, int row, int column, std::string_view text) override;
+  std::string CellText(int id, int row, int column) const override;
+  int RowCount(int id) const override;
+  void DeleteRows(int id, std::span<const int> rows) override;
+  void DeleteAllRows(int id) override;
+  std::vector<int> SelectedRows(int id) const override;
+  int SelectedRowCount(int id) const override;
+  void SetRowSelected(int id, int row, bool selected) override;
+  int FindRowByPrefix(int id, std::string_view prefix, int start) const override;
+  DateTimeValue DateTime(int id) const override;
+  void SetDateTime(int id, const DateTimeValue& value) override;
+  void SetDateTimeRange(int id, const std::optional<DateTimeValue>& earliest,
+                        const std::optional<DateTimeValue>& latest) override;
+  void SetDateTimeFormat(int id, std::string_view format) override;
+  int RunModal() override;
+  void EndModal(int result) override;
+
+ private:
+  QtControl& Find(int id) const;
+  // The control as the class its kind is built with; std::logic_error naming the id
+  // and the kind when it is not one.
+  template <class Control>
+  Control& Require(int id, const char* what) const;
+  void BuildControls();
+  void OnEnter();
+  void OnCancel();
+  // Sends a click of the button unless the window has it disabled.
+  void ClickUnlessDisabled(int id);
+
+  DialogTemplate template_;
+  WindowRole role_;
+  DeferredError& errors_;
+  std::shared_ptr<NotifyChannel> channel_;
+  DialogUnitScale scale_;
+  QPointer<QWidget> top_;
+  HostDialog* dialog_ = nullptr;  // top_, for the dialog roles
+  std::vector<std::unique_ptr<QtControl>> controls_;
+  std::map<int, QtControl*> byId_;
+  bool running_ = false;
+  std::optional<int> endedEarly_;
+};

@@ -1,0 +1,36 @@
+#include "ui/qt/SharedApplication.h"
+
+#include <QFont>
+#include <QStyleFactory>
+
+#include "ui/qt/QtPlatformProbe.h"
+
+std::shared_ptr<SharedApplication> SharedApplication::Acquire(bool& usable) {
+  static std::weak_ptr<SharedApplication> current;
+  if (std::shared_ptr<SharedApplication> live = current.lock()) {
+    usable = true;
+    return live;
+  }
+  if (QCoreApplication::instance() != nullptr) {
+    // The host's own: widgets need it to be a QApplication.
+    usable = qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+    return nullptr;
+  }
+  usable = QtPlatformCanStart();
+  if (!usable) return nullptr;
+  auto made = std::make_shared<SharedApplication>();
+  current = made;
+  return made;
+}
+
+SharedApplication::SharedApplication()
+    : application_(std::make_unique<QApplication>(argc_, argv_)) {
+  // One style and one font everywhere, so that windows look and measure the same on
+  // every desktop.
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPointSize(9);
+  QApplication::setFont(font);
+}
+
+SharedApplication::~SharedApplication() = default;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QApplication>
+#include <memory>
+
+// The QApplication that backends created by this library share when the host made
+// none: created by the first backend, destroyed with the last one, so that windows
+// of a later backend start from a clean application.
+class SharedApplication {
+ public:
+  // The application of the live backends, or a new one. Null when the process
+  // already runs a Qt application of its own (then used as it is) or cannot start
+  // Qt's platform; `usable` tells the two apart.
+  static std::shared_ptr<SharedApplication> Acquire(bool& usable);
+
+  SharedApplication();
+  ~SharedApplication();
+  SharedApplication(const SharedApplication&) = delete;
+  SharedApplication& operator=(const SharedApplication&) = delete;
+
+ private:
+  // QApplication keeps references to its arguments for its whole life.
+  int argc_ = 1;
+  char name_[8] = "hcdtool";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> application_;
+};

@@ -1,0 +1,186 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTest>
+
+#include "tests/host/ui/qt/QtTestBackend.h"
+#include "tests/host/ui/qt/RecordingSink.h"
+#include "tests/host/ui/qt/TestTemplates.h"
+#include "ui/qt/QtUiWindow.h"
+
+namespace {
+
+using namespace qttest;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+std::string DateKey(int n) {
+  char key[48];
+  std::snprintf(key, sizeof key, "%04d-%02d-%02d", 2000 + n / 372, 1 + n / 31 % 12, 1 + n % 31);
+  return key;
+}
+
+// The sorted, multi-selection list view of the controls dialog with the holiday
+// list's two columns.
+class QtListViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = TestBackend().CreateWindow(ControlsDialog(), WindowRole::Modeless, nullptr, sink_);
+    qt_ = dynamic_cast<QtUiWindow*>(window_.get());
+    ASSERT_NE(qt_, nullptr);
+    window_->AddColumn(IDC_LIST_VIEW, "Date", 100, LVCFMT_LEFT);
+    window_->AddColumn(IDC_LIST_VIEW, "Remark", 125, LVCFMT_LEFT);
+    qt_->TopWidget().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&qt_->TopWidget()));
+  }
+
+  QTableView& View() { return *qobject_cast<QTableView*>(qt_->ControlWidget(IDC_LIST_VIEW)); }
+
+  std::vector<std::string> FirstColumn() {
+    std::vector<std::string> texts;
+    for (int row = 0; row < window_->RowCount(IDC_LIST_VIEW); ++row) {
+      texts.push_back(window_->CellText(IDC_LIST_VIEW, row, 0));
+    }
+    return texts;
+  }
+
+  // What the view shows in a cell, as the user sees it.
+  QString Shown(int row, int column) {
+    return View().model()->index(row, column).data().toString();
+  }
+
+  // Selects rows as a user's click and control-clicks would, through the view's
+  // selection model.
+  void UserSelects(std::initializer_list<int> rows) {
+    QItemSelectionModel& selection = *View().selectionModel();
+    bool first = true;
+    for (int row : rows) {
+      selection.select(View().model()->index(row, 0),
+                       (first ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::Select) |
+                           QItemSelectionModel::Rows);
+      first = false;
+    }
+  }
+
+  std::vector<Notification> Received() { return std::exchange(sink_.received, {}); }
+
+  RecordingSink sink_;
+  std::unique_ptr<UiWindow> window_;
+  QtUiWindow* qt_ = nullptr;
+};
+
+TEST_F(QtListViewTest, ShowsItsColumnsWithTheirTitlesAndWidths) {
+  const QHeaderView& header = *View().horizontalHeader();
+  EXPECT_EQ(View().model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Date"));
+  EXPECT_EQ(View().model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Remark"));
+  EXPECT_EQ(header.sectionSize(0), 100);
+  EXPECT_EQ(header.sectionSize(1), 125);
+  EXPECT_EQ(window_->ExtendedStyle(IDC_LIST_VIEW), 0u);
+  EXPECT_FALSE(View().showGrid());
+  window_->SetExtendedStyle(IDC_LIST_VIEW, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+  EXPECT_EQ(window_->ExtendedStyle(IDC_LIST_VIEW), LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+  EXPECT_TRUE(View().showGrid());
+  EXPECT_EQ(View().selectionBehavior(), QAbstractItemView::SelectRows);
+  EXPECT_EQ(View().selectionMode(), QAbstractItemView::ExtendedSelection);
+}
+
+TEST_F(QtListViewTest, RowsStayInByteOrderOfTheirFirstColumnWithNewEqualsLast) {
+  EXPECT_EQ(window_->InsertRow(IDC_LIST_VIEW, 0, {"b", "first b"}), 0);
+  EXPECT_EQ(window_->InsertRow(IDC_LIST_VIEW, 0, {"a"}), 0);
+  EXPECT_EQ(window_->InsertRow(IDC_LIST_VIEW, 0, {"\xE9"}), 2);
+  EXPECT_EQ(window_->InsertRow(IDC_LIST_VIEW, 0, {"B"}), 0);
+  EXPECT_EQ(window_->InsertRow(IDC_LIST_VIEW, 0, {"b", "second b"}), 3);
+  EXPECT_THAT(FirstColumn(), ElementsAre("B", "a", "b", "b", "\xE9"));
+  EXPECT_EQ(window_->CellText(IDC_LIST_VIEW, 2, 1), "first b");
+  EXPECT_EQ(Shown(4, 0), QString(QChar(0xE9)));
+
+  // A cell set later shows at once, and never moves its row.
+  window_->SetCellText(IDC_LIST_VIEW, 1, 0, "zzz");
+  window_->SetCellText(IDC_LIST_VIEW, 1, 1, "Weekend");
+  EXPECT_EQ(window_->CellText(IDC_LIST_VIEW, 1, 0), "zzz");
+  EXPECT_EQ(Shown(1, 1), QStringLiteral("Weekend"));
+  EXPECT_EQ(window_->CellText(IDC_LIST_VIEW, 9, 0), "");
+  EXPECT_THAT(Received(), IsEmpty());
+}
+
+TEST_F(QtListViewTest, TwentyThousandRowsGoInAtOnceAndAreFoundByPrefix) {
+  std::vector<ListViewRow> rows;
+  for (int n = 19999; n >= 0; --n) rows.push_back({DateKey(n), n % 7 == 0 ? "Weekend" : ""});
+  window_->InsertRows(IDC_LIST_VIEW, rows);
+  ASSERT_EQ(window_->RowCount(IDC_LIST_VIEW), 20000);
+  EXPECT_EQ(View().model()->rowCount(), 20000);
+  const std::vector<std::string> keys = FirstColumn();
+  EXPECT_TRUE(std::is_sorted(keys.begin(), keys.end()));
+  EXPECT_EQ(window_->CellText(IDC_LIST_VIEW, 0, 0), DateKey(0));
+
+  const int row = window_->FindRowByPrefix(IDC_LIST_VIEW, DateKey(12345), -1);
+  ASSERT_GE(row, 0);
+  EXPECT_EQ(window_->CellText(IDC_LIST_VIEW, row, 0), DateKey(12345));
+  EXPECT_EQ(window_->FindRowByPrefix(IDC_LIST_VIEW, DateKey(12345), row), -1);
+  const int year = window_->FindRowByPrefix(IDC_LIST_VIEW, "2010-", -1);
+  EXPECT_EQ(window_->CellText(IDC_LIST_VIEW, year, 0), "2010-01-01");
+  EXPECT_EQ(window_->FindRowByPrefix(IDC_LIST_VIEW, "2010-", year), year + 1);
+  EXPECT_EQ(window_->FindRowByPrefix(IDC_LIST_VIEW, "1999", -1), -1);
+
+  // Deleting most of them is one pass too.
+  std::vector<int> doomed;
+  for (int n = 0; n < 20000; n += 2) doomed.push_back(n);
+  doomed.push_back(0);
+  doomed.push_back(123456);
+  window_->DeleteRows(IDC_LIST_VIEW, doomed);
+  EXPECT_EQ(window_->RowCount(IDC_LIST_VIEW), 10000);
+  EXPECT_EQ(View().model()->rowCount(), 10000);
+  window_->DeleteAllRows(IDC_LIST_VIEW);
+  EXPECT_EQ(View().model()->rowCount(), 0);
+}
+
+TEST_F(QtListViewTest, UsersSelectionNotifiesAndFollowsItsRowsThroughChangesFromCode) {
+  for (const char* key : {"2024-01-01", "2024-01-06", "2024-01-07", "2024-01-13"}) {
+    window_->InsertRow(IDC_LIST_VIEW, -1, {key});
+  }
+  UserSelects({1, 3});
+  EXPECT_THAT(Received(), ElementsAre(Notification{IDC_LIST_VIEW, LVN_ITEMCHANGED},
+                                      Notification{IDC_LIST_VIEW, LVN_ITEMCHANGED}));
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(1, 3));
+  EXPECT_EQ(window_->SelectedRowCount(IDC_LIST_VIEW), 2);
+
+  // A row sorted in above them moves them down; in the model and on the screen.
+  window_->InsertRow(IDC_LIST_VIEW, -1, {"2023-12-31"});
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(2, 4));
+  // A batch resets the view, which keeps showing the same rows selected.
+  window_->InsertRows(IDC_LIST_VIEW, std::vector<ListViewRow>{{"2023-01-01"}, {"2025-01-01"}});
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(3, 5));
+  const QModelIndexList shown = View().selectionModel()->selectedRows();
+  ASSERT_EQ(shown.size(), 2);
+  EXPECT_EQ(std::min(shown[0].row(), shown[1].row()), 3);
+  EXPECT_EQ(std::max(shown[0].row(), shown[1].row()), 5);
+
+  // Selected rows removed one at a time, as the holiday dialog removes them.
+  window_->DeleteRows(IDC_LIST_VIEW, std::vector<int>{5});
+  window_->DeleteRows(IDC_LIST_VIEW, std::vector<int>{3});
+  EXPECT_EQ(window_->SelectedRowCount(IDC_LIST_VIEW), 0);
+  EXPECT_TRUE(View().selectionModel()->selectedRows().isEmpty());
+
+  window_->SetRowSelected(IDC_LIST_VIEW, 0, true);
+  window_->SetRowSelected(IDC_LIST_VIEW, 2, true);
+  window_->SetRowSelected(IDC_LIST_VIEW, 0, false);
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(2));
+  EXPECT_EQ(View().selectionModel()->selectedRows().size(), 1);
+  EXPECT_THAT(Received(), IsEmpty());
+}
+
+TEST_F(QtListViewTest, ClickAndShiftClickSelectRowsLikeAUser) {
+  for (const char* key : {"a", "b", "c", "d"}) window_->InsertRow(IDC_LIST_VIEW, -1, {key, "x"});
+  QWidget& viewport = *View().viewport();
+  auto at = [&](int row) { return View().visualRect(View().model()->index(row, 1)).center(); };
+  QTest::mouseClick(&viewport, Qt::LeftButton, {}, at(1));
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(1));
+  QTest::mouseClick(&viewport, Qt::LeftButton, Qt::ShiftModifier, at(3));
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(1, 2, 3));
+  QTest::mouseClick(&viewport, Qt::LeftButton, Qt::ControlModifier, at(2));
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(1, 3));
+  EXPECT_EQ(Received().size(), 3u);
+}
+
+}  // namespace

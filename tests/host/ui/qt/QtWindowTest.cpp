@@ -1,0 +1,314 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "tests/host/ui/qt/QtTestBackend.h"
+#include "tests/host/ui/qt/RecordingSink.h"
+#include "tests/host/ui/qt/TestTemplates.h"
+#include "ui/qt/QtUiWindow.h"
+
+namespace {
+
+using namespace qttest;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+// The controls dialog, shown as a modeless window, its notifications recorded.
+class QtWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = TestBackend().CreateWindow(ControlsDialog(), WindowRole::Modeless, nullptr, sink_);
+    qt_ = dynamic_cast<QtUiWindow*>(window_.get());
+    ASSERT_NE(qt_, nullptr);
+    qt_->TopWidget().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&qt_->TopWidget()));
+  }
+
+  template <class Widget>
+  Widget& Get(int id) {
+    auto* widget = qobject_cast<Widget*>(qt_->ControlWidget(id));
+    if (!widget) throw std::logic_error("no such widget " + std::to_string(id));
+    return *widget;
+  }
+
+  // What the sink received since the last call.
+  std::vector<Notification> Received() { return std::exchange(sink_.received, {}); }
+
+  RecordingSink sink_;
+  std::unique_ptr<UiWindow> window_;
+  QtUiWindow* qt_ = nullptr;
+};
+
+TEST_F(QtWindowTest, TypingInAnEditNotifiesEachChangeAndTextFromCodeDoesNot) {
+  EXPECT_EQ(window_->Text(IDC_NAME), "");
+  QTest::keyClicks(&Get<QLineEdit>(IDC_NAME), "ab");
+  EXPECT_THAT(Received(),
+              ElementsAre(Notification{IDC_NAME, EN_CHANGE}, Notification{IDC_NAME, EN_CHANGE}));
+  EXPECT_EQ(window_->Text(IDC_NAME), "ab");
+
+  // Every byte comes back as it went in.
+  const std::string bytes = "caf\xE9 \x80\xFF|";
+  window_->SetText(IDC_NAME, bytes);
+  EXPECT_EQ(window_->Text(IDC_NAME), bytes);
+  EXPECT_THAT(Received(), IsEmpty());
+}
+
+TEST_F(QtWindowTest, PasswordEditShowsNoneOfItsText) {
+  window_->SetText(IDC_SECRET, "hunter2");
+  const QLineEdit& secret = Get<QLineEdit>(IDC_SECRET);
+  EXPECT_EQ(secret.echoMode(), QLineEdit::Password);
+  EXPECT_FALSE(secret.displayText().contains(QStringLiteral("hunter2")));
+  EXPECT_EQ(window_->Text(IDC_SECRET), "hunter2");
+}
+
+TEST_F(QtWindowTest, LabelHidesItsMnemonicMarkButKeepsItInItsText) {
+  EXPECT_EQ(Get<QLabel>(IDC_NAME_LABEL).text(), QStringLiteral("Name:"));
+  EXPECT_EQ(window_->Text(IDC_NAME_LABEL), "&Name:");
+  window_->SetText(IDC_NAME_LABEL, "Fish && &Chips");
+  EXPECT_EQ(Get<QLabel>(IDC_NAME_LABEL).text(), QStringLiteral("Fish & Chips"));
+  EXPECT_EQ(window_->Text(IDC_NAME_LABEL), "Fish && &Chips");
+}
+
+TEST_F(QtWindowTest, CheckBoxTogglesBeforeItNotifies) {
+  std::vector<int> markWhenNotified;
+  sink_.onNotify = [&](int id, int) { markWhenNotified.push_back(window_->Check(id)); };
+  QTest::mouseClick(&Get<QCheckBox>(IDC_ENABLE), Qt::LeftButton);
+  EXPECT_THAT(Received(), ElementsAre(Notification{IDC_ENABLE, BN_CLICKED}));
+  EXPECT_THAT(markWhenNotified, ElementsAre(BST_CHECKED));
+
+  window_->SetCheck(IDC_ENABLE, BST_UNCHECKED);
+  EXPECT_EQ(window_->Check(IDC_ENABLE), BST_UNCHECKED);
+  EXPECT_THAT(Received(), IsEmpty());
+}
+
+TEST_F(QtWindowTest, AutomaticRadioClearsItsGroupAndPlainRadioLeavesMarksToTheCode) {
+  window_->SetCheck(IDC_AUTO_A, BST_CHECKED);
+  window_->SetCheck(IDC_PLAIN_D, BST_CHECKED);
+  QTest::mouseClick(&Get<QRadioButton>(IDC_AUTO_B), Qt::LeftButton);
+  EXPECT_EQ(window_->Check(IDC_AUTO_A), BST_UNCHECKED);
+  EXPECT_EQ(window_->Check(IDC_AUTO_B), BST_CHECKED);
+  // The next group is another group.
+  EXPECT_EQ(window_->Check(IDC_PLAIN_D), BST_CHECKED);
+
+  QTest::mouseClick(&Get<QRadioButton>(IDC_PLAIN_C), Qt::LeftButton);
+  EXPECT_EQ(window_->Check(IDC_PLAIN_C), BST_UNCHECKED);
+  EXPECT_EQ(window_->Check(IDC_PLAIN_D), BST_CHECKED);
+  EXPECT_THAT(Received(), ElementsAre(Notification{IDC_AUTO_B, BN_CLICKED},
+                                      Notification{IDC_PLAIN_C, BN_CLICKED}));
+
+  // Marks set from code never clear the others.
+  window_->SetCheck(IDC_AUTO_A, BST_CHECKED);
+  EXPECT_EQ(window_->Check(IDC_AUTO_B), BST_CHECKED);
+  EXPECT_THAT(Received(), IsEmpty());
+}
+
+TEST_F(QtWindowTest, EditableComboKeepsItemsSortedAndSelectsWhatTheUserTypesExactly) {
+  for (const char* text : {"beta", "alpha", "Alpha"}) window_->AddItem(IDC_EDIT_COMBO, text);
+  EXPECT_EQ(window_->ItemText(IDC_EDIT_COMBO, 0), "Alpha");
+  EXPECT_EQ(window_->ItemText(IDC_EDIT_COMBO, 1), "alpha");
+  EXPECT_EQ(window_->ItemText(IDC_EDIT_COMBO, 2), "beta");
+  // Unlike a bare QComboBox, filling the box selects nothing.
+  EXPECT_EQ(window_->Selection(IDC_EDIT_COMBO), -1);
+  EXPECT_EQ(window_->Text(IDC_EDIT_COMBO), "");
+
+  QLineEdit& field = *Get<QComboBox>(IDC_EDIT_COMBO).lineEdit();
+  QTest::keyClicks(&field, "alp");
+  EXPECT_EQ(window_->Selection(IDC_EDIT_COMBO), -1);
+  QTest::keyClicks(&field, "ha");
+  EXPECT_EQ(window_->Selection(IDC_EDIT_COMBO), 1);
+  EXPECT_EQ(window_->Text(IDC_EDIT_COMBO), "alpha");
+  EXPECT_EQ(Received(), std::vector<Notification>(5, {IDC_EDIT_COMBO, CBN_EDITCHANGE}));
+
+  // Typing on past an item's text leaves it.
+  QTest::keyClicks(&field, "!");
+  EXPECT_EQ(window_->Selection(IDC_EDIT_COMBO), -1);
+  EXPECT_EQ(window_->Text(IDC_EDIT_COMBO), "alpha!");
+  Received();
+
+  window_->SetText(IDC_EDIT_COMBO, "beta");
+  EXPECT_EQ(window_->Selection(IDC_EDIT_COMBO), 2);
+  window_->SetText(IDC_EDIT_COMBO, "zeta");
+  EXPECT_EQ(window_->Selection(IDC_EDIT_COMBO), -1);
+  EXPECT_EQ(window_->Text(IDC_EDIT_COMBO), "zeta");
+  window_->SetSelection(IDC_EDIT_COMBO, 0);
+  EXPECT_EQ(window_->Text(IDC_EDIT_COMBO), "Alpha");
+  window_->SetSelection(IDC_EDIT_COMBO, -1);
+  EXPECT_EQ(window_->Text(IDC_EDIT_COMBO), "");
+  EXPECT_THAT(Received(), IsEmpty());
+}
+
+TEST_F(QtWindowTest, ComboSelectionFollowsItsItemAsItemsComeAndGo) {
+  window_->AddItem(IDC_LIST_COMBO, "one");
+  window_->AddItem(IDC_LIST_COMBO, "two");
+  window_->SetItemData(IDC_LIST_COMBO, 1, 42);
+  window_->SetSelection(IDC_LIST_COMBO, 1);
+  EXPECT_EQ(window_->InsertItem(IDC_LIST_COMBO, 0, "zero"), 0);
+  EXPECT_EQ(window_->Selection(IDC_LIST_COMBO), 2);
+  EXPECT_EQ(window_->ItemData(IDC_LIST_COMBO, 2), 42u);
+  EXPECT_EQ(window_->Text(IDC_LIST_COMBO), "two");
+  window_->DeleteItem(IDC_LIST_COMBO, 0);
+  EXPECT_EQ(window_->Selection(IDC_LIST_COMBO), 1);
+  // Deleting the selected item leaves nothing selected, as on Windows.
+  window_->DeleteItem(IDC_LIST_COMBO, 1);
+  EXPECT_EQ(window_->Selection(IDC_LIST_COMBO), -1);
+  EXPECT_EQ(window_->Text(IDC_LIST_COMBO), "");
+  window_->ResetItems(IDC_LIST_COMBO);
+  EXPECT_EQ(window_->ItemCount(IDC_LIST_COMBO), 0);
+  EXPECT_THAT(Received(), IsEmpty());
+}
+
+TEST_F(QtWindowTest, DropListComboChosenByKeyboardNotifiesSelectionChange) {
+  window_->AddItem(IDC_LIST_COMBO, "first");
+  window_->AddItem(IDC_LIST_COMBO, "second");
+  window_->SetText(IDC_LIST_COMBO, "nothing like it");
+  EXPECT_EQ(window_->Text(IDC_LIST_COMBO), "");
+  window_->SetSelection(IDC_LIST_COMBO, 0);
+  QTest::keyClick(&Get<QComboBox>(IDC_LIST_COMBO), Qt::Key_Down);
+  EXPECT_THAT(Received(), ElementsAre(Notification{IDC_LIST_COMBO, CBN_SELCHANGE}));
+  EXPECT_EQ(window_->Selection(IDC_LIST_COMBO), 1);
+  EXPECT_EQ(window_->Text(IDC_LIST_COMBO), "second");
+}
+
+TEST_F(QtWindowTest, ListBoxClickNotifiesAndSelectionFromCodeDoesNot) {
+  for (const char* text : {"USD", "EUR", "GBP"}) window_->AddItem(IDC_LIST_BOX, text);
+  EXPECT_EQ(window_->ItemText(IDC_LIST_BOX, 0), "EUR");
+  window_->SetSelection(IDC_LIST_BOX, 0);
+  EXPECT_THAT(Received(), IsEmpty());
+
+  QListWidget& list = Get<QListWidget>(IDC_LIST_BOX);
+  QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                    list.visualItemRect(list.item(2)).center());
+  EXPECT_THAT(Received(), ElementsAre(Notification{IDC_LIST_BOX, LBN_SELCHANGE}));
+  EXPECT_EQ(window_->Selection(IDC_LIST_BOX), 2);
+
+  // A new item sorted in before the selected one moves the selection with its item.
+  EXPECT_EQ(window_->AddItem(IDC_LIST_BOX, "CHF"), 0);
+  EXPECT_EQ(window_->Selection(IDC_LIST_BOX), 3);
+  EXPECT_EQ(window_->ItemText(IDC_LIST_BOX, 3), "USD");
+  window_->SetSelection(IDC_LIST_BOX, -1);
+  EXPECT_EQ(window_->Selection(IDC_LIST_BOX), -1);
+  EXPECT_THAT(Received(), IsEmpty());
+}
+
+TEST_F(QtWindowTest, DatePickerNotifiesTheUsersChangeOnlyAndKeepsTheTimeItDoesNotShow) {
+  const DateTimeValue value{2024, 3, 5, 14, 30, 15};
+  window_->SetDateTime(IDC_DATE, value);
+  EXPECT_EQ(window_->DateTime(IDC_DATE), value);
+  EXPECT_EQ(Get<QDateTimeEdit>(IDC_DATE).text(), QStringLiteral("2024-03-05"));
+  EXPECT_THAT(Received(), IsEmpty());
+
+  QDateTimeEdit& picker = Get<QDateTimeEdit>(IDC_DATE);
+  picker.setFocus();
+  picker.setCurrentSection(QDateTimeEdit::DaySection);
+  QTest::keyClick(&picker, Qt::Key_Up);
+  EXPECT_THAT(Received(), ElementsAre(Notification{IDC_DATE, DTN_DATETIMECHANGE}));
+  EXPECT_EQ(window_->DateTime(IDC_DATE), (DateTimeValue{2024, 3, 6, 14, 30, 15}));
+
+  // Windows refuses a value that names no date.
+  window_->SetDateTime(IDC_DATE, {2023, 2, 29});
+  EXPECT_EQ(window_->DateTime(IDC_DATE), (DateTimeValue{2024, 3, 6, 14, 30, 15}));
+}
+
+TEST_F(QtWindowTest, YearPickerShowsTheFullYearAndKeepsToItsRange) {
+  const DateTimeValue earliest{2010, 1, 1, 0, 0, 0};
+  const DateTimeValue latest{2099, 12, 30, 12, 0, 0};
+  window_->SetDateTimeRange(IDC_YEAR, earliest, latest);
+  window_->SetDateTimeFormat(IDC_YEAR, "yyy");
+  QDateTimeEdit& picker = Get<QDateTimeEdit>(IDC_YEAR);
+  EXPECT_EQ(picker.displayFormat(), QStringLiteral("yyyy"));
+
+  window_->SetDateTime(IDC_YEAR, {2005, 6, 15});
+  EXPECT_EQ(window_->DateTime(IDC_YEAR), earliest);
+  EXPECT_EQ(picker.text(), QStringLiteral("2010"));
+  window_->SetDateTime(IDC_YEAR, {2150, 6, 15});
+  EXPECT_EQ(window_->DateTime(IDC_YEAR), latest);
+  EXPECT_EQ(picker.text(), QStringLiteral("2099"));
+  EXPECT_THAT(Received(), IsEmpty());
+
+  // The user cannot step past the last year, and steps back one year at a time.
+  picker.setFocus();
+  QTest::keyClick(&picker, Qt::Key_Up);
+  EXPECT_EQ(window_->DateTime(IDC_YEAR).year, 2099);
+  QTest::keyClick(&picker, Qt::Key_Down);
+  EXPECT_EQ(window_->DateTime(IDC_YEAR).year, 2098);
+  EXPECT_THAT(Received(), ElementsAre(Notification{IDC_YEAR, DTN_DATETIMECHANGE}));
+
+  // Without a range any year goes.
+  window_->SetDateTimeRange(IDC_YEAR, std::nullopt, std::nullopt);
+  window_->SetDateTime(IDC_YEAR, {1990, 7, 1});
+  EXPECT_EQ(window_->DateTime(IDC_YEAR).year, 1990);
+}
+
+TEST_F(QtWindowTest, OperationsOnMissingControlsOrTheWrongKindNameTheControl) {
+  auto message = [](auto&& operation) -> std::string {
+    try {
+      operation();
+    } catch (const std::logic_error& error) {
+      return error.what();
+    }
+    return "no error";
+  };
+  EXPECT_THAT(message([&] { window_->Text(999); }), HasSubstr("no control 999"));
+  EXPECT_THAT(message([&] { window_->Text(IDC_STATIC); }), HasSubstr("no control -1"));
+  EXPECT_THAT(message([&] { window_->SetCheck(IDC_NAME, BST_CHECKED); }),
+              HasSubstr("control 101 (edit)"));
+  EXPECT_THAT(message([&] { window_->AddItem(IDC_LIST_VIEW, "x"); }),
+              HasSubstr("control 111 (list view)"));
+  EXPECT_THAT(message([&] { window_->RowCount(IDC_LIST_BOX); }),
+              HasSubstr("control 110 (list box)"));
+  EXPECT_THAT(message([&] { window_->DateTime(IDC_APPLY); }),
+              HasSubstr("control 114 (push button)"));
+  EXPECT_THAT(message([&] { window_->RunModal(); }), HasSubstr("not built to run modally"));
+}
+
+TEST_F(QtWindowTest, EnterEscapeAndClosingBecomeClicksOfTheDialogsButtons) {
+  QLineEdit& name = Get<QLineEdit>(IDC_NAME);
+  name.setFocus();
+  QTest::keyClick(&name, Qt::Key_Return);
+  QTest::keyClick(&name, Qt::Key_Escape);
+  // A focused push button takes Enter itself.
+  QPushButton& apply = Get<QPushButton>(IDC_APPLY);
+  apply.setFocus();
+  QTest::keyClick(&apply, Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_FALSE(qt_->TopWidget().close());
+  EXPECT_THAT(Received(),
+              ElementsAre(Notification{IDOK, BN_CLICKED}, Notification{IDCANCEL, BN_CLICKED},
+                          Notification{IDC_APPLY, BN_CLICKED}, Notification{IDCANCEL, BN_CLICKED}));
+  EXPECT_TRUE(qt_->TopWidget().isVisible());
+
+  // A disabled default button takes no Enter.
+  window_->SetEnabled(IDOK, false);
+  name.setFocus();
+  QTest::keyClick(&name, Qt::Key_Return);
+  EXPECT_THAT(Received(), IsEmpty());
+}
+
+TEST_F(QtWindowTest, DisabledButtonIgnoresClicks) {
+  window_->SetEnabled(IDC_APPLY, false);
+  EXPECT_FALSE(window_->IsEnabled(IDC_APPLY));
+  QTest::mouseClick(&Get<QPushButton>(IDC_APPLY), Qt::LeftButton);
+  EXPECT_THAT(Received(), IsEmpty());
+  window_->SetEnabled(IDC_APPLY, true);
+  QTest::mouseClick(&Get<QPushButton>(IDC_APPLY), Qt::LeftButton);
+  EXPECT_THAT(Received(), ElementsAre(Notification{IDC_APPLY, BN_CLICKED}));
+}
+
+TEST_F(QtWindowTest, WindowDestroyedByTheClickItNotifiesGoesSafely) {
+  QPointer<QWidget> top = &qt_->TopWidget();
+  sink_.onNotify = [&](int, int) { window_.reset(); };
+  QTest::mouseClick(&Get<QPushButton>(IDC_APPLY), Qt::LeftButton);
+  EXPECT_EQ(window_, nullptr);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(top.isNull());
+}
+
+}  // namespace
