@@ -1,6 +1,8 @@
 #include "ui/qt/QtUiWindow.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
 #include <stdexcept>
 #include <string>
 
@@ -99,6 +101,60 @@ void QtUiWindow::BuildControls() {
     }
   }
   closeGroup();
+  for (const std::unique_ptr<QtControl>& control : controls_) FitCaption(*control);
+}
+
+namespace {
+
+// The width the caption needs, or 0 when the rectangle shows it as it is.
+int CaptionWidth(const QtControl& control, const QRect& place) {
+  const QWidget& widget = control.Widget();
+  switch (control.Kind()) {
+    case ControlKind::Label: {
+      const QString text = static_cast<const QLabel&>(widget).text();
+      const QFontMetrics metrics(widget.font());
+      const QRect wrapped =
+          metrics.boundingRect(QRect(0, 0, place.width(), 1 << 20), Qt::TextWordWrap, text);
+      if (wrapped.width() <= place.width() && wrapped.height() <= place.height()) return 0;
+      return metrics.horizontalAdvance(text) + 1;
+    }
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+      return widget.sizeHint().width();
+    default:
+      return 0;
+  }
+}
+
+}  // namespace
+
+// The dialog font is not the Windows font the templates were drawn for, and some of
+// its characters are wider for their size: a short label such as "==>" may come out
+// a few pixels wider than its rectangle. Windows would cut it; where the room is
+// free, it is better shown whole.
+void QtUiWindow::FitCaption(QtControl& control) {
+  const ControlKind kind = control.Kind();
+  if (kind != ControlKind::Label && kind != ControlKind::CheckBox &&
+      kind != ControlKind::RadioButton) {
+    return;
+  }
+  const QRect place = scale_.ToPixels(control.Template().rect);
+  control.Widget().setGeometry(place);
+  const int needed = CaptionWidth(control, place);
+  if (needed <= place.width()) return;
+  QRect grown = place;
+  if (kind == ControlKind::Label && control.Template().Has(ControlStyle::RightAlign)) {
+    grown.setLeft(place.right() + 1 - needed);
+  } else {
+    grown.setWidth(needed);
+  }
+  if (!top_->rect().contains(grown)) return;
+  for (const std::unique_ptr<QtControl>& other : controls_) {
+    if (other.get() == &control || other->Kind() == ControlKind::GroupBox) continue;
+    const QRect taken = other->Widget().geometry();
+    if (taken.intersects(grown) && !taken.intersects(place)) return;
+  }
+  control.Widget().setGeometry(grown);
 }
 
 QWidget* QtUiWindow::ControlWidget(int id) const {
@@ -137,7 +193,9 @@ constexpr const char* kPickerWhat = "a date-time picker";
 
 void QtUiWindow::SetText(int id, std::string_view text) {
   NotifyChannel::Silence quiet(*channel_);
-  Find(id).SetText(text);
+  QtControl& control = Find(id);
+  control.SetText(text);
+  FitCaption(control);
 }
 
 std::string QtUiWindow::Text(int id) const { return Find(id).Text(); }

@@ -91,6 +91,9 @@ class QtUiWindow final : public UiWindow {
   template <class Control>
   Control& Require(int id, const char* what) const;
   void BuildControls();
+  // Widens a label, check box or radio button whose caption the dialog font cannot
+  // show in the template's rectangle, into room no other control takes.
+  void FitCaption(QtControl& control);
   void OnEnter();
   void OnCancel();
   // Sends a click of the button unless the window has it disabled.
