@@ -43,8 +43,14 @@ void ListViewModel::InsertMany(std::span<const ListViewRow> rows) {
     return FirstColumn(a) < FirstColumn(b);
   };
   // Stable on both sides: equal new rows keep their order and follow equal old rows,
-  // as one-by-one inserts would place them.
-  std::stable_sort(added.begin(), added.end(), byFirstColumn);
+  // as one-by-one inserts would place them. Callers mostly hand rows over in order,
+  // and often into an empty list: then neither a sort nor a merge buffer is needed.
+  if (!std::is_sorted(added.begin(), added.end(), byFirstColumn))
+    std::stable_sort(added.begin(), added.end(), byFirstColumn);
+  if (rows_.empty()) {
+    rows_ = std::move(added);
+    return;
+  }
   std::vector<Entry> merged;
   merged.reserve(rows_.size() + added.size());
   std::merge(std::make_move_iterator(rows_.begin()), std::make_move_iterator(rows_.end()),
