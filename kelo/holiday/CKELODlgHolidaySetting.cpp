@@ -132,17 +132,26 @@ void CKELODlgHolidaySetting::OnRemove() {
   if (!currency || !m_holidays.Find(*currency)) return;
   if (m_holidayList.GetSelectedCount() == 0) return;
 
-  std::vector<std::string> dateKeys;
+  struct Selected {
+    int row;
+    std::string dateKey;
+  };
+  std::vector<Selected> selected;
   for (int row : m_holidayList.GetSelectedItems()) {
     std::string dateKey = m_holidayList.GetItemText(row, 0);
-    if (!dateKey.empty()) dateKeys.push_back(std::move(dateKey));
+    if (!dateKey.empty()) selected.push_back({row, std::move(dateKey)});
   }
   // Rows are found before any is removed and then removed in one pass, so removing
-  // many rows stays linear in the length of the list.
+  // many rows stays linear in the length of the list. The rows that begin with a key
+  // sort together and the key's own row is one of them, so unless the row above it
+  // also begins with the key, that row is the first: no search is needed.
   std::vector<int> doomed;
-  doomed.reserve(dateKeys.size());
-  for (const std::string& dateKey : dateKeys) {
-    const int row = m_holidayList.FindItemByPrefix(dateKey);
+  doomed.reserve(selected.size());
+  for (const auto& [selectedRow, dateKey] : selected) {
+    const bool firstOfItsKey =
+        selectedRow == 0 ||
+        !std::string_view(m_holidayList.GetItemText(selectedRow - 1, 0)).starts_with(dateKey);
+    const int row = firstOfItsKey ? selectedRow : m_holidayList.FindItemByPrefix(dateKey);
     if (row < 0) continue;
     doomed.push_back(row);
     m_holidays.RemoveHoliday(*currency, dateKey);
