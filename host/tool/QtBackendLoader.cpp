@@ -1,6 +1,10 @@
 #include "tool/QtBackendLoader.h"
 
 #include <dlfcn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
 
 #include <filesystem>
 #include <stdexcept>
@@ -18,9 +22,22 @@ std::string QtBackendPath() {
   return (self.parent_path().parent_path() / HCD_LIBDIR / "libhcd_ui_qt.so").string();
 }
 
+// Qt wants a private runtime folder and warns on every start without one; give it
+// the one it would fall back to, so the warning does not mix with the output.
+void EnsureRuntimeFolder() {
+  if (std::getenv("XDG_RUNTIME_DIR") != nullptr) return;
+  const std::string folder = "/tmp/runtime-" + std::to_string(::getuid());
+  ::mkdir(folder.c_str(), 0700);
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
+      (st.st_mode & 0077) == 0)
+    ::setenv("XDG_RUNTIME_DIR", folder.c_str(), 0);
+}
+
 }  // namespace
 
 std::unique_ptr<UiBackend> LoadQtBackend() {
+  EnsureRuntimeFolder();
   const std::string path = QtBackendPath();
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
