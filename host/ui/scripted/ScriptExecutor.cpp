@@ -209,7 +209,8 @@ void ScriptExecutor::Print(const ScriptAction& action, const ScriptedWindow& win
       line(control.date.IsoDate());
       break;
     default:
-      line(control.text);
+      // A password box shows dots on the screen; its text stays out of the output too.
+      line(control.info.Has(ControlStyle::Password) ? std::string("(hidden)") : control.text);
       break;
   }
   backend_.Print(text);

@@ -1,13 +1,16 @@
 #include "tests/host/tool/ToolRunner.h"
 
 #include <fcntl.h>
-#include <spawn.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+#include <thread>
 
 extern char** environ;
 
@@ -20,7 +23,7 @@ std::string Slurp(const std::string& path) {
 
 }  // namespace
 
-ToolResult RunTool(const std::vector<std::string>& args, const std::string& workDir) {
+ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limits) {
   char outName[] = "/tmp/hcdtool-out-XXXXXX";
   char errName[] = "/tmp/hcdtool-err-XXXXXX";
   const int outFd = mkstemp(outName);
@@ -33,23 +36,44 @@ ToolResult RunTool(const std::vector<std::string>& args, const std::string& work
   for (std::string& s : argvStrings) argv.push_back(s.data());
   argv.push_back(nullptr);
 
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_adddup2(&actions, outFd, 1);
-  posix_spawn_file_actions_adddup2(&actions, errFd, 2);
-  if (!workDir.empty()) posix_spawn_file_actions_addchdir_np(&actions, workDir.c_str());
-
-  pid_t pid = 0;
-  const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int in = open("/dev/null", O_RDONLY);
+    dup2(in, 0);
+    dup2(outFd, 1);
+    dup2(errFd, 2);
+    if (!limits.workDir.empty() && chdir(limits.workDir.c_str()) != 0) _exit(126);
+    if (limits.maxFileSize >= 0) {
+      // A write past the limit then fails with EFBIG instead of killing the tool,
+      // much as a full disk fails it with ENOSPC.
+      signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{static_cast<rlim_t>(limits.maxFileSize),
+                         static_cast<rlim_t>(limits.maxFileSize)};
+      setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    execve(argv[0], argv.data(), environ);
+    _exit(127);
+  }
   close(outFd);
   close(errFd);
+
   ToolResult result;
-  if (rc == 0) {
+  if (pid > 0) {
     int status = 0;
-    waitpid(pid, &status, 0);
+    rusage usage{};
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(limits.timeoutSeconds);
+    while (wait4(pid, &status, WNOHANG, &usage) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        kill(pid, SIGKILL);
+        wait4(pid, &status, 0, &usage);
+        result.timedOut = true;
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.maxRssKb = usage.ru_maxrss;
   }
   result.out = Slurp(outName);
   result.err = Slurp(errName);

@@ -1,0 +1,268 @@
+// Every input of hcdtool can come from a damaged or hand-edited file. Whatever it
+// holds, each command answers with its documented exit code and at most one line on
+// stderr, in bounded time and memory, and writes nothing.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "tests/host/tool/ToolRunner.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void WriteAll(const fs::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+const char* const kHeader = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n";
+
+std::string BillionLaughs() {
+  std::string doc = "<?xml version=\"1.0\"?>\n<!DOCTYPE Properties [\n <!ENTITY lol0 \"lol\">\n";
+  for (int i = 1; i <= 9; ++i) {
+    doc += " <!ENTITY lol" + std::to_string(i) + " \"";
+    for (int j = 0; j < 10; ++j) doc += "&lol" + std::to_string(i - 1) + ";";
+    doc += "\">\n";
+  }
+  return doc + "]>\n<Properties><Property Name=\"SID\" Type=\"String\">&lol9;</Property>" +
+         "</Properties>\n";
+}
+
+std::string LargeConfiguration() {
+  // 50 MB: one holiday text of a currency nobody lists, as a damaged file might hold.
+  std::string doc = std::string(kHeader) + "<Properties>\n" +
+                    "  <Property Name=\"SID\" Type=\"String\">BANK01</Property>\n" +
+                    "  <Property Name=\"CurrencyTable_XXX\" Type=\"String\">";
+  const std::string entry = "2024-01-01|Weekend|";
+  doc.reserve(doc.size() + 50u * 1024 * 1024 + 200);
+  while (doc.size() < 50u * 1024 * 1024) doc += entry;
+  return doc + "</Property>\n</Properties>\n";
+}
+
+// The files a command may be handed, made once for the suite.
+class ToolBadInput : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = fs::path(SCRATCH_DIR) / "bad-input";
+    fs::remove_all(dir_);
+    fs::create_directories(dir_ / "folder");
+    std::mt19937 random(7);
+    std::string junk(300, '\0');
+    for (char& c : junk) c = static_cast<char>(random());
+    WriteAll(dir_ / "empty", "");
+    WriteAll(dir_ / "junk", junk);
+    WriteAll(dir_ / "truncated",
+             std::string(kHeader) + "<Properties>\n  <Property Name=\"SID\" Type=\"Str");
+    WriteAll(dir_ / "laughs", BillionLaughs());
+    WriteAll(dir_ / "external",
+             "<?xml version=\"1.0\"?>\n<!DOCTYPE Properties [<!ENTITY x SYSTEM "
+             "\"file:///etc/passwd\">]>\n<Properties><Property Name=\"SID\" "
+             "Type=\"String\">&x;</Property></Properties>\n");
+    WriteAll(dir_ / "wrongtype", std::string(kHeader) +
+                                     "<Properties>\n  <Property Name=\"MaxMessagePerSec\" "
+                                     "Type=\"Int\">thirty</Property>\n</Properties>\n");
+    WriteAll(dir_ / "large", LargeConfiguration());
+    WriteAll(dir_ / "good.xml", std::string(kHeader) + "<Properties/>\n");
+    WriteAll(dir_ / "cancel.script", "cancel\n");
+    WriteAll(dir_ / "unknown-control.script", "set 4242 x\nok\n");
+  }
+
+  static std::string F(const std::string& name) { return (dir_ / name).string(); }
+
+  // Names and contents of every file, to see that nothing was written.
+  static std::map<std::string, std::string> Snapshot() {
+    std::map<std::string, std::string> files;
+    for (const auto& e : fs::recursive_directory_iterator(dir_))
+      files[e.path().string()] = e.is_regular_file() ? ReadAll(e.path()) : "<folder>";
+    return files;
+  }
+
+  static inline fs::path dir_;
+};
+
+struct Case {
+  std::vector<std::string> args;  // "@name" stands for the file of that name
+  int exitCode;
+};
+
+TEST_F(ToolBadInput, EveryCommandAnswersEveryDamagedInputCleanly) {
+  const std::vector<std::string> files = {"missing", "folder",   "empty",     "junk", "truncated",
+                                          "laughs",  "external", "wrongtype", "large"};
+  // Expected exit codes per file, in the order above.
+  const std::map<std::string, std::vector<int>> codes = {
+      {"summary --handler @", {3, 3, 3, 3, 3, 3, 3, 3, 0}},
+      {"summary --static @", {3, 3, 3, 3, 3, 3, 3, 3, 0}},
+      {"check-change --handler @ @good.xml", {3, 3, 3, 3, 3, 3, 3, 3, 0}},
+      {"check-change --dynamic @good.xml @", {3, 3, 3, 3, 3, 3, 3, 3, 0}},
+      // A block is any bytes: long enough, even a document is described.
+      {"describe-persist --version 1 @", {3, 3, 3, 3, 3, 0, 3, 3, 0}},
+      {"edit --handler @ --script @cancel.script", {1, 3, 1, 3, 3, 3, 3, 3, 1}},
+      {"edit --static @good.xml --script @", {3, 3, 1, 3, 3, 3, 3, 3, 3}},
+      {"choose-field --script @", {3, 3, 0, 3, 3, 3, 3, 3, 3}},
+  };
+  const auto before = Snapshot();
+  for (const auto& [command, expected] : codes) {
+    for (std::size_t i = 0; i < files.size(); ++i) {
+      std::vector<std::string> args;
+      std::string word;
+      for (std::size_t p = 0; p <= command.size(); ++p) {
+        if (p == command.size() || command[p] == ' ') {
+          if (word == "@")
+            args.push_back(F(files[i]));
+          else if (word.rfind("@", 0) == 0)
+            args.push_back(F(word.substr(1)));
+          else
+            args.push_back(word);
+          word.clear();
+        } else {
+          word += command[p];
+        }
+      }
+      SCOPED_TRACE(command + "  with " + files[i]);
+      const ToolResult r = RunTool(args, {.workDir = "", .timeoutSeconds = 60, .maxFileSize = -1});
+      EXPECT_FALSE(r.timedOut);
+      EXPECT_EQ(r.exitCode, expected[i]) << r.err;
+      const auto errLines = std::count(r.err.begin(), r.err.end(), '\n');
+      if (r.exitCode >= 2) {
+        EXPECT_EQ(errLines, 1) << r.err;
+        EXPECT_EQ(r.err.rfind("hcdtool: ", 0), 0u) << r.err;
+        EXPECT_EQ(r.out, "");
+      } else {
+        EXPECT_LE(errLines, 1) << r.err;
+      }
+      // Bounded memory: a few times the largest input, not a blow-up.
+      EXPECT_LT(r.maxRssKb, 1536 * 1024);
+      // Entities are never expanded, so nothing of them can show.
+      EXPECT_EQ(r.out.find("lollol"), std::string::npos);
+      EXPECT_EQ(r.err.find("root:"), std::string::npos);
+    }
+  }
+  EXPECT_EQ(Snapshot(), before) << "a command wrote or changed a file";
+}
+
+TEST_F(ToolBadInput, UnknownOptionsAndMissingArgumentsExitTwo) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"summary", "--handler", F("good.xml"), "--bogus"},
+      {"summary", "--handler"},
+      {"check-change", "--static", F("good.xml"), F("good.xml"), "extra"},
+      {"describe-persist", "--version", "1", "--flag", "--flag", F("good.xml")},
+      {"describe-persist", "--version", F("good.xml")},
+      {"edit", F("good.xml")},
+      {"edit", "--handler", F("good.xml"), "--script"},
+      {"choose-field", "--party", "extra"},
+      {"validate-field", "A", "B"},
+      {"holidays", "GBP", "2024", "extra"},
+      {"tour", "--bogus"},
+      {"info", "--script", "x"},
+  };
+  for (const auto& args : cases) {
+    SCOPED_TRACE(args[0] + " " + args.back());
+    const ToolResult r = RunTool(args);
+    EXPECT_EQ(r.exitCode, 2) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+}
+
+// The save of an edit fails cleanly at each step a real system can fail it at: the
+// old file stays byte for byte and no temporary file is left.
+TEST_F(ToolBadInput, FailedSavesLeaveTheOldFileWhole) {
+  const fs::path work = dir_ / "saves";
+  fs::create_directories(work);
+  const fs::path script = work / "accept.script";
+  WriteAll(script, "set 12035 \"NEW-SECURITY-ID-LONG-ENOUGH-TO-GROW-THE-FILE\"\nok\n");
+  const fs::path file = work / "dynamic.xml";
+  const std::string original = std::string(kHeader) +
+                               "<Properties>\n  <Property Name=\"SecurityID\" "
+                               "Type=\"String\">OLD</Property>\n</Properties>\n";
+  auto entries = [&] {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(work)) names.push_back(e.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+
+  // The disk fills up while the new file is written.
+  WriteAll(file, original);
+  const auto names = entries();
+  ToolResult r = RunTool({"edit", "--dynamic", file.string(), "--script", script.string()},
+                         {.workDir = "",
+                          .timeoutSeconds = 120,
+                          .maxFileSize = static_cast<std::int64_t>(original.size())});
+  EXPECT_EQ(r.exitCode, 3) << r.err;
+  EXPECT_NE(r.err.find(file.string()), std::string::npos) << r.err;
+  EXPECT_EQ(ReadAll(file), original);
+  EXPECT_EQ(entries(), names);
+
+  // The target is read-only.
+  fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  r = RunTool({"edit", "--dynamic", file.string(), "--script", script.string()});
+  EXPECT_EQ(r.exitCode, 3) << r.err;
+  EXPECT_NE(r.err.find("read-only"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadAll(file), original);
+  EXPECT_EQ(entries(), names);
+  fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+
+  // The target's folder does not exist.
+  r = RunTool({"edit", "--dynamic", (work / "no-such-folder" / "x.xml").string(), "--script",
+               script.string()});
+  EXPECT_EQ(r.exitCode, 3) << r.err;
+  EXPECT_EQ(entries(), names);
+
+  // And with room enough, the same edit saves.
+  r = RunTool({"edit", "--dynamic", file.string(), "--script", script.string()});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(ReadAll(file).find("NEW-SECURITY-ID"), std::string::npos);
+  EXPECT_EQ(entries(), names);
+}
+
+// The password is stored scrambled and is shown nowhere in clear.
+TEST_F(ToolBadInput, ThePasswordNeverAppearsInClear) {
+  const std::string secret = "Tr0ub4dor&3";
+  const fs::path work = dir_ / "secrets";
+  fs::create_directories(work);
+  const fs::path file = work / "handler.xml";
+  const fs::path script = work / "password.script";
+  WriteAll(script, "set \"Password:\" \"" + secret +
+                       "\"\nset 12032 BANK01\nset 12033 KEL\nprint 12011\nok\n");
+  ToolResult r = RunTool({"edit", "--handler", file.string(), "--script", script.string()});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "(hidden)\n");
+  std::vector<ToolResult> outputs = {
+      r,
+      RunTool({"summary", "--handler", file.string()}),
+      RunTool({"check-change", "--handler", file.string(), F("good.xml")}),
+      RunTool({"describe-persist", "--version", "1", file.string()}),
+  };
+  // A script that fails after typing the password, and a refused save.
+  WriteAll(script, "set 12011 \"" + secret + "\"\nset 4242 x\n");
+  outputs.push_back(RunTool({"edit", "--handler", file.string(), "--script", script.string()}));
+  WriteAll(script, "set 12011 \"" + secret + "\"\nset 12032 \"\"\nok\n");
+  outputs.push_back(RunTool({"edit", "--handler", file.string(), "--script", script.string()}));
+  for (const ToolResult& o : outputs) {
+    EXPECT_EQ(o.out.find(secret), std::string::npos) << o.out;
+    EXPECT_EQ(o.err.find(secret), std::string::npos) << o.err;
+  }
+  EXPECT_EQ(ReadAll(file).find(secret), std::string::npos);
+  // It is still the password the module reads back: a different one is a change.
+  WriteAll(script, "set 12011 \"other\"\nok\n");
+  const fs::path other = work / "other.xml";
+  fs::copy_file(file, other);
+  ASSERT_EQ(RunTool({"edit", "--handler", other.string(), "--script", script.string()}).exitCode,
+            0);
+  EXPECT_EQ(RunTool({"check-change", "--handler", file.string(), other.string()}).out, "0\n");
+}
+
+}  // namespace
