@@ -2,6 +2,7 @@
 // holds, each command answers with its documented exit code and at most one line on
 // stderr, in bounded time and memory, and writes nothing.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -55,7 +56,8 @@ std::string LargeConfiguration() {
 class ToolBadInput : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    dir_ = fs::path(SCRATCH_DIR) / "bad-input";
+    // One folder per process: ctest runs the tests of this suite side by side.
+    dir_ = fs::path(SCRATCH_DIR) / ("bad-input-" + std::to_string(::getpid()));
     fs::remove_all(dir_);
     fs::create_directories(dir_ / "folder");
     std::mt19937 random(7);
@@ -78,6 +80,8 @@ class ToolBadInput : public ::testing::Test {
     WriteAll(dir_ / "cancel.script", "cancel\n");
     WriteAll(dir_ / "unknown-control.script", "set 4242 x\nok\n");
   }
+
+  static void TearDownTestSuite() { fs::remove_all(dir_); }
 
   static std::string F(const std::string& name) { return (dir_ / name).string(); }
 
