@@ -1,0 +1,37 @@
+// Filling one currency with the rule holidays and weekends of every year the
+// holiday dialog offers.
+#include <benchmark/benchmark.h>
+
+#include "bench/Benchmarks.h"
+#include "bench/Targets.h"
+#include "kelo/holiday/HolidayTable.h"
+
+namespace bench {
+namespace {
+
+constexpr unsigned kFirstYear = 2010;
+constexpr unsigned kLastYear = 2099;
+
+void AddHolidaysOfYears(benchmark::State& state) {
+  std::size_t entries = 0;
+  for (auto _ : state) {
+    kelo::HolidayTable table;
+    table.EnsureCurrency("GBP");
+    for (unsigned year = kFirstYear; year <= kLastYear; ++year)
+      benchmark::DoNotOptimize(table.AddHolidaysOfYear("GBP", year));
+    entries = table.Find("GBP")->size();
+  }
+  state.counters["entries"] = static_cast<double>(entries);
+}
+
+}  // namespace
+
+void RegisterHolidayBenchmarks() {
+  benchmark::RegisterBenchmark(kHolidayYears, AddHolidaysOfYears)
+      ->Unit(benchmark::kMillisecond)
+      ->MinTime(kMinTimePerRepetition)
+      ->Repetitions(kRepetitions)
+      ->ReportAggregatesOnly(true);
+}
+
+}  // namespace bench

@@ -1,0 +1,18 @@
+#include "bench/SummaryReporter.h"
+
+namespace bench {
+
+void SummaryReporter::ReportRuns(const std::vector<Run>& reports) {
+  for (const Run& run : reports) {
+    if (run.error_occurred) continue;
+    const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+    const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+    if (!single && !median) continue;
+    const double perSecond = benchmark::GetTimeUnitMultiplier(run.time_unit);
+    figures_.Record(run.run_name.function_name,
+                    {run.GetAdjustedCPUTime() / perSecond, run.GetAdjustedRealTime() / perSecond});
+  }
+  ConsoleReporter::ReportRuns(reports);
+}
+
+}  // namespace bench

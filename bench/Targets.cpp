@@ -1,0 +1,257 @@
+#include "bench/Targets.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "bench/BenchFixtures.h"
+
+namespace bench {
+namespace {
+
+struct RatioRow {
+  const char* name;
+  const char* floor;
+  const char* label;
+  double limit;  // 0: no target
+};
+
+struct Section {
+  const char* title;
+  std::vector<RatioRow> rows;
+};
+
+std::vector<Section> RatioSections() {
+  return {
+      {"Large handler configuration",
+       {
+           {kLargeFloor, kLargeFloor, "floor: pugixml parses both documents", 0},
+           {kLargeFromXml, kLargeFloor, "fromXML of both", 0},
+           {kLargeRead, kLargeFloor, "ReadFromProperty of one parsed bag", 0},
+           {kLargeCheck, kLargeFloor, "CheckHandlerConfigChange", kMaxCheckOverFloor},
+           {kLargeSummary, kLargeFloor, "handler summary of one parsed bag", 0},
+           {kLargeWrite, kLargeFloor, "WriteToProperty + toXML", 0},
+           {kHolidayYears, kLargeFloor, "AddHolidaysOfYear, GBP, 2010 to 2099", 0},
+       }},
+      {"Static record set",
+       {
+           {kStaticFloor, kStaticFloor, "floor: pugixml parses both documents", 0},
+           {kStaticFromXml, kStaticFloor, "fromXML of both", 0},
+           {kStaticCheck, kStaticFloor, "CheckRecordSetConfigChange", kMaxCheckOverFloor},
+       }},
+      {"Dynamic record set",
+       {
+           {kDynamicFloor, kDynamicFloor, "floor: pugixml parses both documents", 0},
+           {kDynamicFromXml, kDynamicFloor, "fromXML of both", 0},
+           {kDynamicCheck, kDynamicFloor, "CheckRecordSetConfigChange", kMaxCheckOverFloor},
+       }},
+  };
+}
+
+constexpr double kMib = 1024.0 * 1024.0;
+
+std::string Format(const char* format, auto... values) {
+  char buffer[256];
+  std::snprintf(buffer, sizeof buffer, format, values...);
+  return buffer;
+}
+
+std::string Duration(double seconds) {
+  if (seconds >= 1e-3) return Format("%9.3f ms", seconds * 1e3);
+  return Format("%9.3f us", seconds * 1e6);
+}
+
+const char* Verdict(bool met) { return met ? "met" : "MISSED"; }
+
+std::string_view CommandLabel(DialogCommand command) {
+  switch (command) {
+    case DialogCommand::kShow:
+      return "show the currency";
+    case DialogCommand::kRemoveSelected:
+      return "Remove, all selected";
+    case DialogCommand::kRemoveAll:
+      return "Remove All";
+    case DialogCommand::kAddYear:
+      return "Add holiday of year";
+  }
+  return "";
+}
+
+// Keeps count of the targets measured and missed.
+class Tally {
+ public:
+  void Add(bool met, const std::string& what) {
+    ++measured_;
+    if (!met) missed_.push_back(what);
+  }
+  int measured() const { return measured_; }
+  const std::vector<std::string>& missed() const { return missed_; }
+
+ private:
+  int measured_ = 0;
+  std::vector<std::string> missed_;
+};
+
+void PrintRatios(const RunFigures& figures, Tally& tally, std::ostream& out) {
+  const double largeMib = static_cast<double>(BenchFixtures::LargeFirst().size() +
+                                              BenchFixtures::LargeSecond().size()) /
+                          kMib;
+  for (const Section& section : RatioSections()) {
+    out << section.title;
+    if (section.rows.front().floor == kLargeFloor)
+      out << Format(" (%zu holidays in 10 currencies; both documents %.2f MiB)",
+                    BenchFixtures::LargeEntryCount(), largeMib);
+    out << '\n';
+    for (const RatioRow& row : section.rows) {
+      const auto figure = figures.Find(row.name);
+      const auto floor = figures.Find(row.floor);
+      if (!figure) continue;
+      out << Format("  %-42s %s", row.label, Duration(figure->cpuSeconds).c_str());
+      if (floor && floor->cpuSeconds > 0) {
+        const double ratio = figure->cpuSeconds / floor->cpuSeconds;
+        out << Format(ratio < 0.1 ? "  %7.4f x floor" : "  %7.2f x floor", ratio);
+        if (row.limit > 0) {
+          const bool met = ratio <= row.limit;
+          out << Format("   target <= %.1f: %s", row.limit, Verdict(met));
+          tally.Add(met, std::string(section.title) + ": " + row.label);
+        }
+      }
+      out << '\n';
+    }
+    out << '\n';
+  }
+}
+
+void PrintDialog(const RunFigures& figures, std::string_view backend, Tally& tally,
+                 std::ostream& out) {
+  auto seconds = [&](DialogCommand command, int rows) -> std::optional<double> {
+    const auto figure = figures.Find(DialogBenchmarkName(backend, command, rows));
+    if (!figure) return std::nullopt;
+    return figure->cpuSeconds;
+  };
+  const bool any = std::any_of(kDialogCommands.begin(), kDialogCommands.end(), [&](auto command) {
+    return std::any_of(kDialogRows.begin(), kDialogRows.end(),
+                       [&](int rows) { return seconds(command, rows).has_value(); });
+  });
+  if (!any) return;
+
+  out << "Holiday dialog, " << backend << " backend (ms per command; rows in the shown currency)\n";
+  out << Format("  %-24s", "command");
+  for (const int rows : kDialogRows) out << Format(" %9d", rows);
+  out << "   worst x per doubling\n";
+  for (const DialogCommand command : kDialogCommands) {
+    out << Format("  %-24s", std::string(CommandLabel(command)).c_str());
+    double worst = 0;
+    bool complete = true;
+    double previous = 0;  // none
+    for (const int rows : kDialogRows) {
+      const std::optional<double> time = seconds(command, rows);
+      if (!time) {
+        out << Format(" %9s", "-");
+        complete = false;
+        previous = 0;
+        continue;
+      }
+      out << Format(" %9.3f", *time * 1e3);
+      if (previous > 0) worst = std::max(worst, *time / previous);
+      previous = *time;
+    }
+    if (complete) {
+      const bool met = worst <= kMaxGrowthPerDoubling;
+      out << Format("   %5.2f  target <= %.1f: %s", worst, kMaxGrowthPerDoubling, Verdict(met));
+      tally.Add(met,
+                std::string(backend) + " dialog: growth of " + std::string(CommandLabel(command)));
+    }
+    out << '\n';
+  }
+  out << Format("  %-24s", "Remove / show");
+  double worst = 0;
+  bool complete = true;
+  for (const int rows : kDialogRows) {
+    const auto remove = seconds(DialogCommand::kRemoveSelected, rows);
+    const auto show = seconds(DialogCommand::kShow, rows);
+    if (!remove || !show || *show <= 0) {
+      out << Format(" %9s", "-");
+      complete = false;
+      continue;
+    }
+    worst = std::max(worst, *remove / *show);
+    out << Format(" %9.2f", *remove / *show);
+  }
+  if (complete) {
+    const bool met = worst <= kMaxRemoveOverShow;
+    out << Format("   %5.2f  target <= %.1f: %s", worst, kMaxRemoveOverShow, Verdict(met));
+    tally.Add(met, std::string(backend) + " dialog: Remove against show");
+  }
+  out << "\n\n";
+}
+
+void PrintMemory(const std::optional<PeakMemoryFigure>& memory, Tally& tally, std::ostream& out) {
+  if (!memory) return;
+  const double ratio = memory->AboveBaselineOverFiles();
+  const bool met = ratio <= kMaxPeakOverFiles;
+  out << "Peak memory of hcdtool check-change --handler on the large pair\n"
+      << Format("  baseline (two empty documents) %.1f MiB, large pair %.1f MiB: %.1f MiB above\n",
+                static_cast<double>(memory->baselineKb) / 1024.0,
+                static_cast<double>(memory->largeKb) / 1024.0,
+                static_cast<double>(memory->largeKb - memory->baselineKb) / 1024.0)
+      << Format("  = %.2f x the files' %.2f MiB   target <= %.1f: %s\n\n", ratio,
+                static_cast<double>(memory->filesBytes) / kMib, kMaxPeakOverFiles, Verdict(met));
+  tally.Add(met, "peak memory of check-change");
+}
+
+void PrintQtLoad(const std::optional<QtLoadCheck>& check, Tally& tally, std::ostream& out) {
+  if (!check) return;
+  out << "hcdtool commands that open no window, and the Qt libraries they load\n";
+  for (const QtLoadCheck::Command& command : check->commands) {
+    out << Format("  %-60s %s", command.line.c_str(),
+                  !command.ran       ? "did not run as expected"
+                  : command.loadedQt ? "LOADS Qt"
+                                     : "no Qt");
+    if (!command.problem.empty()) out << " (" << command.problem << ')';
+    out << '\n';
+  }
+  out << Format("  target: none loads Qt: %s\n\n", Verdict(check->Passed()));
+  tally.Add(check->Passed(), "query commands load no Qt");
+}
+
+}  // namespace
+
+std::string_view CommandName(DialogCommand command) {
+  switch (command) {
+    case DialogCommand::kShow:
+      return "show";
+    case DialogCommand::kRemoveSelected:
+      return "remove_selected";
+    case DialogCommand::kRemoveAll:
+      return "remove_all";
+    case DialogCommand::kAddYear:
+      return "add_year";
+  }
+  return "";
+}
+
+std::string DialogBenchmarkName(std::string_view backend, DialogCommand command, int rows) {
+  return "dialog/" + std::string(backend) + "/" + std::string(CommandName(command)) + "/" +
+         std::to_string(rows);
+}
+
+bool PrintSummary(const RunFigures& figures, const std::optional<PeakMemoryFigure>& memory,
+                  const std::optional<QtLoadCheck>& qtLoad, std::ostream& out) {
+  Tally tally;
+  out << "\nSummary: CPU time per call of the calling thread, median of " << kRepetitions
+      << " repetitions; ratios against a floor measured in this run\n\n";
+  PrintRatios(figures, tally, out);
+  for (const char* backend : {"scripted", "qt"}) PrintDialog(figures, backend, tally, out);
+  PrintMemory(memory, tally, out);
+  PrintQtLoad(qtLoad, tally, out);
+  if (tally.missed().empty()) {
+    out << "Targets: " << tally.measured() << " measured, all met\n";
+    return true;
+  }
+  out << "Targets: " << tally.measured() << " measured, " << tally.missed().size() << " missed:\n";
+  for (const std::string& what : tally.missed()) out << "  " << what << '\n';
+  return false;
+}
+
+}  // namespace bench

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "bench/PeakMemory.h"
+#include "bench/QtLoadCheck.h"
+#include "bench/RunFigures.h"
+
+// The names of the benchmarks, and the summary that sets each figure against its
+// floor and its target.
+namespace bench {
+
+inline constexpr const char* kLargeFloor = "large/floor_pugixml_parse_both";
+inline constexpr const char* kLargeFromXml = "large/fromXML_both";
+inline constexpr const char* kLargeRead = "large/ReadFromProperty";
+inline constexpr const char* kLargeCheck = "large/CheckHandlerConfigChange";
+inline constexpr const char* kLargeSummary = "large/SummariseHandler";
+inline constexpr const char* kLargeWrite = "large/WriteToProperty_toXML";
+inline constexpr const char* kHolidayYears = "holiday/AddHolidaysOfYear_GBP_2010-2099";
+inline constexpr const char* kStaticFloor = "static/floor_pugixml_parse_both";
+inline constexpr const char* kStaticFromXml = "static/fromXML_both";
+inline constexpr const char* kStaticCheck = "static/CheckRecordSetConfigChange";
+inline constexpr const char* kDynamicFloor = "dynamic/floor_pugixml_parse_both";
+inline constexpr const char* kDynamicFromXml = "dynamic/fromXML_both";
+inline constexpr const char* kDynamicCheck = "dynamic/CheckRecordSetConfigChange";
+
+// Each figure is the median of this many repetitions, which keeps a burst of work
+// elsewhere on the machine out of it.
+inline constexpr int kRepetitions = 5;
+inline constexpr double kMinTimePerRepetition = 0.2;  // seconds
+
+// The holiday dialog's figures: rows in the shown currency, and the commands timed.
+inline constexpr std::array<int, 4> kDialogRows = {2500, 5000, 10000, 20000};
+enum class DialogCommand { kShow, kRemoveSelected, kRemoveAll, kAddYear };
+inline constexpr std::array<DialogCommand, 4> kDialogCommands = {
+    DialogCommand::kShow, DialogCommand::kRemoveSelected, DialogCommand::kRemoveAll,
+    DialogCommand::kAddYear};
+std::string_view CommandName(DialogCommand command);
+// "dialog/<backend>/<command>/<rows>".
+std::string DialogBenchmarkName(std::string_view backend, DialogCommand command, int rows);
+
+// Limits the run is checked against.
+inline constexpr double kMaxCheckOverFloor = 2.0;
+inline constexpr double kMaxGrowthPerDoubling = 2.3;
+inline constexpr double kMaxRemoveOverShow = 3.0;
+inline constexpr double kMaxPeakOverFiles = 4.0;
+
+// Prints the summary; true when every target that was measured is met.
+bool PrintSummary(const RunFigures& figures, const std::optional<PeakMemoryFigure>& memory,
+                  const std::optional<QtLoadCheck>& qtLoad, std::ostream& out);
+
+}  // namespace bench
