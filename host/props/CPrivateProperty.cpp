@@ -1,6 +1,7 @@
 #include "props/CPrivateProperty.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -9,43 +10,95 @@ std::string_view KeyOf(const char* key) { return key != nullptr ? std::string_vi
 
 }  // namespace
 
+CPrivateProperty::PropertyMap::PropertyMap() = default;
+
+CPrivateProperty::PropertyMap::PropertyMap(const PropertyMap& other)
+    : entries_(other.entries_),
+      index_(other.index_ != nullptr ? std::make_unique<Index>(*other.index_) : nullptr) {}
+
+CPrivateProperty::PropertyMap::PropertyMap(PropertyMap&& other) noexcept = default;
+
+CPrivateProperty::PropertyMap& CPrivateProperty::PropertyMap::operator=(const PropertyMap& other) {
+  if (this != &other) *this = PropertyMap(other);
+  return *this;
+}
+
+CPrivateProperty::PropertyMap& CPrivateProperty::PropertyMap::operator=(
+    PropertyMap&& other) noexcept = default;
+
+CPrivateProperty::PropertyMap::~PropertyMap() = default;
+
+std::ptrdiff_t CPrivateProperty::PropertyMap::position(std::string_view name) const {
+  if (index_ == nullptr) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+      if (entries_[i].first == name) return static_cast<std::ptrdiff_t>(i);
+    }
+    return -1;
+  }
+  const auto it = index_->find(name);
+  return it != index_->end() ? static_cast<std::ptrdiff_t>(it->second) : -1;
+}
+
 const CPrivateProperty* CPrivateProperty::PropertyMap::find(std::string_view name) const {
-  const auto it = index_.find(name);
-  return it != index_.end() ? &entries_[it->second].second : nullptr;
+  const std::ptrdiff_t at = position(name);
+  return at >= 0 ? &entries_[static_cast<std::size_t>(at)].second : nullptr;
 }
 
 CPrivateProperty* CPrivateProperty::PropertyMap::find(std::string_view name) {
-  const auto it = index_.find(name);
-  return it != index_.end() ? &entries_[it->second].second : nullptr;
+  const std::ptrdiff_t at = position(name);
+  return at >= 0 ? &entries_[static_cast<std::size_t>(at)].second : nullptr;
+}
+
+CPrivateProperty::PropertyMap::Entry& CPrivateProperty::PropertyMap::append(std::string name) {
+  entries_.emplace_back(std::piecewise_construct, std::forward_as_tuple(std::move(name)),
+                        std::forward_as_tuple());
+  try {
+    if (index_ != nullptr) {
+      index_->emplace(entries_.back().first, entries_.size() - 1);
+    } else if (entries_.size() > kLinearSearchLimit) {
+      auto index = std::make_unique<Index>();
+      index->reserve(entries_.size());
+      for (std::size_t i = 0; i < entries_.size(); ++i) index->emplace(entries_[i].first, i);
+      index_ = std::move(index);
+    }
+  } catch (...) {
+    // A failed emplace leaves the index as it was, a failed build leaves none.
+    entries_.pop_back();
+    throw;
+  }
+  return entries_.back();
 }
 
 CPrivateProperty& CPrivateProperty::PropertyMap::operator[](std::string_view name) {
   if (CPrivateProperty* existing = find(name)) return *existing;
-  entries_.emplace_back(std::string(name), CPrivateProperty());
-  try {
-    index_.emplace(entries_.back().first, entries_.size() - 1);
-  } catch (...) {
-    entries_.pop_back();
-    throw;
+  return append(std::string(name)).second;
+}
+
+std::pair<CPrivateProperty::PropertyMap::Entry*, bool> CPrivateProperty::PropertyMap::try_emplace(
+    std::string name) {
+  if (const std::ptrdiff_t at = position(name); at >= 0) {
+    return {&entries_[static_cast<std::size_t>(at)], false};
   }
-  return entries_.back().second;
+  return {&append(std::move(name)), true};
 }
 
 bool CPrivateProperty::PropertyMap::erase(std::string_view name) {
-  const auto it = index_.find(name);
-  if (it == index_.end()) return false;
-  const std::size_t position = it->second;
-  index_.erase(it);
-  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
-  for (auto& [key, slot] : index_) {
-    if (slot > position) --slot;
+  const std::ptrdiff_t at = position(name);
+  if (at < 0) return false;
+  const std::size_t removed = static_cast<std::size_t>(at);
+  if (index_ != nullptr) {
+    index_->erase(index_->find(name));
+    for (auto& [key, slot] : *index_) {
+      if (slot > removed) --slot;
+    }
   }
+  entries_.erase(entries_.begin() + at);
   return true;
 }
 
 void CPrivateProperty::PropertyMap::clear() {
   entries_.clear();
-  index_.clear();
+  index_.reset();
 }
 
 bool operator==(const CPrivateProperty::PropertyMap& a, const CPrivateProperty::PropertyMap& b) {

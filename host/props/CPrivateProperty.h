@@ -26,6 +26,13 @@ class CPrivateProperty {
     using Entry = std::pair<std::string, CPrivateProperty>;
     using const_iterator = std::vector<Entry>::const_iterator;
 
+    PropertyMap();
+    PropertyMap(const PropertyMap& other);
+    PropertyMap(PropertyMap&& other) noexcept;
+    PropertyMap& operator=(const PropertyMap& other);
+    PropertyMap& operator=(PropertyMap&& other) noexcept;
+    ~PropertyMap();
+
     bool empty() const { return entries_.empty(); }
     std::size_t size() const { return entries_.size(); }
     const_iterator begin() const { return entries_.begin(); }
@@ -36,6 +43,11 @@ class CPrivateProperty {
     CPrivateProperty* find(std::string_view name);
     // The child of that name, appended as an empty property when absent.
     CPrivateProperty& operator[](std::string_view name);
+    // Appends an empty child of that name unless one exists; the entry is the new or
+    // the existing one, and the flag tells whether it was appended.
+    std::pair<Entry*, bool> try_emplace(std::string name);
+    // Room for that many children, so that appending them moves none.
+    void reserve(std::size_t count) { entries_.reserve(count); }
     // Removes the child of that name, keeping the others in order; false when absent.
     bool erase(std::string_view name);
     void clear();
@@ -52,8 +64,20 @@ class CPrivateProperty {
       }
     };
 
+    // Most bags hold a handful of children, for which comparing names one by one is
+    // faster than hashing them and costs no allocation; past this many the index is
+    // built, so that a bag of any size is searched in constant time.
+    static constexpr std::size_t kLinearSearchLimit = 16;
+
+    std::ptrdiff_t position(std::string_view name) const;
+    Entry& append(std::string name);
+
+    using Index = std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>>;
+
     std::vector<Entry> entries_;
-    std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> index_;
+    // Null until there are more than kLinearSearchLimit children, then covering them
+    // all; a pointer keeps the many small bags small.
+    std::unique_ptr<Index> index_;
   };
 
   CPrivateProperty();

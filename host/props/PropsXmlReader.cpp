@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <pugixml.hpp>
 
 #include "props/XmlError.h"
@@ -19,9 +20,52 @@ bool IsBlank(std::string_view text) {
   return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-bool IsText(const pugi::xml_node& node) {
-  return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+// The same for one of pugixml's zero-terminated texts, without measuring it first:
+// most are the line breaks and indentation between elements.
+bool IsBlank(const char* text) {
+  for (; *text != '\0'; ++text) {
+    if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n') return false;
+  }
+  return true;
 }
+
+// Whether a zero-terminated text is the literal. Compared in line, since the
+// reader makes several such comparisons for every property.
+template <std::size_t N>
+bool Is(const char* text, const char (&literal)[N]) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (text[i] != literal[i]) return false;
+  }
+  return true;
+}
+
+std::optional<CPrivateProperty::EType> TypeNamed(const char* text) {
+  if (Is(text, "String")) return CPrivateProperty::EType::String;
+  if (Is(text, "Bool")) return CPrivateProperty::EType::Bool;
+  if (Is(text, "Int")) return CPrivateProperty::EType::Int;
+  return std::nullopt;
+}
+
+std::optional<CPrivateProperty::EType> TypeNamed(std::string_view text) {
+  if (text == "String") return CPrivateProperty::EType::String;
+  if (text == "Bool") return CPrivateProperty::EType::Bool;
+  if (text == "Int") return CPrivateProperty::EType::Int;
+  return std::nullopt;
+}
+
+// Texts up to this long are looked at byte by byte before they are decoded.
+constexpr std::size_t kShortText = 64;
+
+template <std::size_t N>
+bool IsNamed(const pugi::xml_node& node, const char (&name)[N]) {
+  return Is(node.name(), name);
+}
+
+bool IsText(pugi::xml_node_type type) {
+  return type == pugi::node_pcdata || type == pugi::node_cdata;
+}
+
+bool IsText(const pugi::xml_node& node) { return IsText(node.type()); }
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
@@ -73,7 +117,7 @@ CPrivateProperty PropsXmlReader::ReadDocument() {
           Fail(LineOf(node),
                "unexpected element \"" + Quoted(node.name()) + "\" after the root element");
         }
-        if (std::string_view(node.name()) != "Properties") {
+        if (!IsNamed(node, "Properties")) {
           Fail(LineOf(node),
                "the root element is \"" + Quoted(node.name()) + "\", expected \"Properties\"");
         }
@@ -120,13 +164,19 @@ void PropsXmlReader::ReadEncoding(const pugi::xml_node& declaration) {
 }
 
 void PropsXmlReader::ReadChildren(const pugi::xml_node& parent, CPrivateProperty& into, int depth) {
-  for (const pugi::xml_node& node : parent.children()) {
-    if (node.type() == pugi::node_element) {
-      if (std::string_view(node.name()) != "Property") {
+  std::size_t elements = 0;
+  for (pugi::xml_node node = parent.first_child(); node; node = node.next_sibling()) {
+    if (node.type() == pugi::node_element) ++elements;
+  }
+  into.Properties().reserve(elements);
+  for (pugi::xml_node node = parent.first_child(); node; node = node.next_sibling()) {
+    const pugi::xml_node_type type = node.type();
+    if (type == pugi::node_element) {
+      if (!IsNamed(node, "Property")) {
         Fail(LineOf(node), "unexpected element \"" + Quoted(node.name()) + "\"");
       }
       ReadProperty(node, into, depth + 1);
-    } else if (IsText(node) && !IsBlank(node.value())) {
+    } else if (IsText(type) && !IsBlank(node.value())) {
       Fail(LineOfText(node), depth == 0 ? std::string("unexpected text in \"Properties\"")
                                         : "unexpected text in a property without Type");
     }
@@ -143,14 +193,16 @@ void PropsXmlReader::ReadProperty(const pugi::xml_node& element, CPrivatePropert
   bool hasName = false;
   const CPrivateProperty::EType type = ReadAttributes(element, name, hasName);
   if (!hasName) Fail(LineOf(element), "property without Name");
-  if (siblings.Properties().find(name) != nullptr) {
-    Fail(LineOf(element), "duplicate property name \"" + Quoted(name) + "\"");
+  // The siblings are not touched again while this property is read, so the entry
+  // stays where it is.
+  const auto [entry, added] = siblings.Properties().try_emplace(std::move(name));
+  if (!added) {
+    Fail(LineOf(element), "duplicate property name \"" + Quoted(entry->first) + "\"");
   }
-  CPrivateProperty& property = siblings.Properties()[name];
   if (type == CPrivateProperty::EType::None) {
-    ReadChildren(element, property, depth);
+    ReadChildren(element, entry->second, depth);
   } else {
-    ReadValue(element, type, name, property);
+    ReadValue(element, type, entry->first, entry->second);
   }
 }
 
@@ -158,26 +210,31 @@ CPrivateProperty::EType PropsXmlReader::ReadAttributes(const pugi::xml_node& ele
                                                        std::string& name, bool& hasName) {
   CPrivateProperty::EType type = CPrivateProperty::EType::None;
   bool hasType = false;
-  for (const pugi::xml_attribute& attribute : element.attributes()) {
-    const std::string_view attributeName = attribute.name();
-    bool& seen = attributeName == "Name" ? hasName : hasType;
-    if (attributeName != "Name" && attributeName != "Type") {
+  for (pugi::xml_attribute attribute = element.first_attribute(); attribute;
+       attribute = attribute.next_attribute()) {
+    const char* attributeName = attribute.name();
+    const bool isName = Is(attributeName, "Name");
+    if (!isName && !Is(attributeName, "Type")) {
       Fail(LineOf(element), "unexpected attribute \"" + Quoted(attributeName) + "\"");
     }
+    bool& seen = isName ? hasName : hasType;
     if (seen) Fail(LineOf(element), "duplicate attribute \"" + Quoted(attributeName) + "\"");
     seen = true;
-    std::string value = Decode(element, attribute.value(), RawKind::Attribute);
-    if (attributeName == "Name") {
-      name = std::move(value);
-    } else if (value == "String") {
-      type = CPrivateProperty::EType::String;
-    } else if (value == "Bool") {
-      type = CPrivateProperty::EType::Bool;
-    } else if (value == "Int") {
-      type = CPrivateProperty::EType::Int;
-    } else {
-      Fail(LineOf(element), "unknown type \"" + Quoted(value) + "\" (String, Bool or Int)");
+    if (isName) {
+      name = Decode(element, attribute.value(), RawKind::Attribute);
+      continue;
     }
+    // A type written plainly is its own decoding: it holds no reference and no byte
+    // a conversion would change.
+    std::optional<CPrivateProperty::EType> known = TypeNamed(attribute.value());
+    if (!known) {
+      const std::string value = Decode(element, attribute.value(), RawKind::Attribute);
+      known = TypeNamed(value);
+      if (!known) {
+        Fail(LineOf(element), "unknown type \"" + Quoted(value) + "\" (String, Bool or Int)");
+      }
+    }
+    type = *known;
   }
   return type;
 }
@@ -185,16 +242,17 @@ CPrivateProperty::EType PropsXmlReader::ReadAttributes(const pugi::xml_node& ele
 void PropsXmlReader::ReadValue(const pugi::xml_node& element, CPrivateProperty::EType type,
                                const std::string& name, CPrivateProperty& property) {
   std::string text;
-  for (const pugi::xml_node& node : element.children()) {
-    if (IsText(node)) {
-      const RawKind kind = node.type() == pugi::node_cdata ? RawKind::CData : RawKind::Content;
+  for (pugi::xml_node node = element.first_child(); node; node = node.next_sibling()) {
+    const pugi::xml_node_type nodeType = node.type();
+    if (IsText(nodeType)) {
+      const RawKind kind = nodeType == pugi::node_cdata ? RawKind::CData : RawKind::Content;
       if (text.empty()) {
         text = Decode(node, node.value(), kind);
       } else {
         text += Decode(node, node.value(), kind);
       }
-    } else if (node.type() == pugi::node_element) {
-      if (std::string_view(node.name()) == "Property") {
+    } else if (nodeType == pugi::node_element) {
+      if (IsNamed(node, "Property")) {
         Fail(LineOf(element), "property \"" + Quoted(name) + "\" has a Type and child properties");
       }
       Fail(LineOf(node), "unexpected element \"" + Quoted(node.name()) + "\"");
@@ -235,6 +293,14 @@ void PropsXmlReader::ReadValue(const pugi::xml_node& element, CPrivateProperty::
 
 std::string PropsXmlReader::Decode(const pugi::xml_node& node, const char* raw,
                                    RawKind kind) const {
+  // Names and most values are short and plain: no reference, no byte a conversion
+  // would change, so they are copied as they stand. Anything else, and any long
+  // text, which the general decoder scans a word at a time, goes the full way.
+  for (std::size_t i = 0; i < kShortText; ++i) {
+    const unsigned char c = static_cast<unsigned char>(raw[i]);
+    if (c == '\0') return std::string(raw, i);
+    if (c == '&' || c == '<' || c >= 0x80) break;
+  }
   std::string decoded;
   const std::string_view text(raw);
   if (const std::optional<TextFault> fault = DecodeText(text, encoding_, kind, decoded)) {

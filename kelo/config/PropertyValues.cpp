@@ -7,9 +7,12 @@
 namespace kelo {
 
 void GetText(const CPrivateProperty& bag, const char* key, std::string& field) {
-  rr::RRString value;
-  bag.GetValueFromProperty(key, value, rr::RRString(field));
-  field = value.str();
+  // What GetValueFromProperty gives with the field as default, read straight from
+  // the bag instead of through two RRString copies.
+  const CPrivateProperty* child = bag.Properties().find(key != nullptr ? key : "");
+  if (child != nullptr && child->Type() == CPrivateProperty::EType::String) {
+    field = child->StringValue();
+  }
 }
 
 void GetBool(const CPrivateProperty& bag, const char* key, bool& field) {

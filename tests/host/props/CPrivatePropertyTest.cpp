@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <limits>
 #include <string>
 #include <vector>
@@ -162,6 +163,62 @@ TEST(CPrivatePropertyTest, CopiesAreIndependentAndMovesKeepLookups) {
   CPrivateProperty moved = std::move(copy);
   ASSERT_NE(moved.Properties().find("B"), nullptr);
   EXPECT_EQ(moved.Properties().find("B")->StringValue(), "3");
+}
+
+// Small bags are searched name by name and large ones through an index built on
+// the way; both must behave alike, also across the change.
+TEST(CPrivatePropertyTest, LookupsEraseAndCopiesHoldAtAnySize) {
+  for (const int size : {1, 16, 17, 18, 60}) {
+    SCOPED_TRACE(size);
+    CPrivateProperty bag;
+    std::vector<std::string> keys;
+    for (int i = 0; i < size; ++i) {
+      keys.push_back("Key" + std::to_string(i));
+      bag.SetValueToProperty(keys.back().c_str(), std::int32_t{i});
+    }
+    CPrivateProperty::PropertyMap& map = bag.Properties();
+    const auto [existing, added] = map.try_emplace(keys.back());
+    EXPECT_FALSE(added);
+    EXPECT_EQ(existing->second.IntValue(), size - 1);
+    EXPECT_EQ(map.size(), static_cast<std::size_t>(size));
+    EXPECT_EQ(map.find("Key"), nullptr);
+
+    // Dropping the first and a middle child moves the others down.
+    map.erase(keys.front());
+    keys.erase(keys.begin());
+    if (!keys.empty()) {
+      const std::string middle = keys[keys.size() / 2];
+      EXPECT_TRUE(map.erase(middle));
+      keys.erase(keys.begin() + static_cast<std::ptrdiff_t>(keys.size() / 2));
+      EXPECT_EQ(map.find(middle), nullptr);
+    }
+    const auto [appended, isNew] = map.try_emplace("Late");
+    EXPECT_TRUE(isNew);
+    appended->second.SetValue(std::int32_t{-1});
+    keys.push_back("Late");
+    EXPECT_EQ(Names(bag), keys);
+
+    const CPrivateProperty copy = bag;
+    CPrivateProperty assigned;
+    assigned.SetValueToProperty("Other", "x");
+    assigned = copy;
+    for (const CPrivateProperty* each :
+         std::initializer_list<const CPrivateProperty*>{&bag, &copy, &assigned}) {
+      for (const std::string& key : keys) {
+        const CPrivateProperty* child = each->Properties().find(key);
+        ASSERT_NE(child, nullptr) << key;
+        EXPECT_EQ(child->IntValue(), key == "Late" ? -1 : std::stoi(key.substr(3)));
+      }
+    }
+    bag.SetValueToProperty("OnlyInTheOriginal", true);
+    EXPECT_EQ(copy.Properties().find("OnlyInTheOriginal"), nullptr);
+    EXPECT_EQ(assigned.Properties().find("Other"), nullptr);
+
+    map.clear();
+    EXPECT_EQ(map.find("Late"), nullptr);
+    map["Again"];
+    EXPECT_EQ(Names(bag), std::vector<std::string>{"Again"});
+  }
 }
 
 }  // namespace

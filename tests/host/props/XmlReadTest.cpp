@@ -248,6 +248,51 @@ TEST(XmlReadTest, ReadsGroupsNamesAndOrder) {
   EXPECT_TRUE(bag == expected);
 }
 
+TEST(XmlReadTest, FindsDuplicatesAmongManySiblings) {
+  for (const int siblings : {3, 16, 17, 40}) {
+    SCOPED_TRACE(siblings);
+    std::string body = "<Properties>\n";
+    for (int i = 0; i < siblings; ++i) {
+      body += "<Property Name=\"P" + std::to_string(i) + "\" Type=\"Int\">" + std::to_string(i) +
+              "</Property>\n";
+    }
+    CHandlerPrivateProps bag;
+    bag.fromXML(Doc(body + "</Properties>"));
+    ASSERT_EQ(bag.Properties().size(), static_cast<std::size_t>(siblings));
+    for (int i = 0; i < siblings; ++i) {
+      const CPrivateProperty* child = bag.Properties().find("P" + std::to_string(i));
+      ASSERT_NE(child, nullptr);
+      EXPECT_EQ(child->IntValue(), i);
+    }
+    // The duplicate of the second sibling stands on the line after the last one.
+    try {
+      bag.fromXML(Doc(body + "<Property Name=\"P1\"/>\n</Properties>"));
+      ADD_FAILURE() << "the duplicate was read";
+    } catch (const XmlError& error) {
+      EXPECT_EQ(error.line(), siblings + 3);
+      EXPECT_NE(std::string(error.what()).find("duplicate property name \"P1\""),
+                std::string::npos);
+    }
+    EXPECT_EQ(bag.Properties().size(), static_cast<std::size_t>(siblings));
+  }
+}
+
+TEST(XmlReadTest, DecodesTextsOfEveryLength) {
+  for (const std::size_t plain : {0, 1, 62, 63, 64, 65, 200}) {
+    SCOPED_TRACE(plain);
+    const std::string run(plain, 'x');
+    CHandlerPrivateProps bag;
+    bag.fromXML(Doc("<Properties>\n<Property Name=\"" + run + "\" Type=\"String\">" + run +
+                    "</Property>\n<Property Name=\"" + run + "&amp;\" Type=\"String\">" + run +
+                    "&lt;&#233;</Property>\n</Properties>"));
+    ASSERT_EQ(bag.Properties().size(), 2u);
+    ASSERT_NE(bag.Properties().find(run), nullptr);
+    EXPECT_EQ(bag.Properties().find(run)->StringValue(), run);
+    ASSERT_NE(bag.Properties().find(run + "&"), nullptr);
+    EXPECT_EQ(bag.Properties().find(run + "&")->StringValue(), run + "<\xE9");
+  }
+}
+
 TEST(XmlReadTest, ARefusedDocumentLeavesTheBagAsItWas) {
   CHandlerPrivateProps bag;
   bag.fromXML(Doc("<Properties><Property Name=\"Kept\" Type=\"Int\">1</Property></Properties>"));
