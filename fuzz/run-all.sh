@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the libFuzzer targets with the fuzz preset and runs each for SECONDS (600 by
 # default), one after the other on one core, starting from its committed seeds and
-# from what earlier runs found (build/fuzz/work/TARGET; FRESH=1 starts without it).
+# from what earlier runs found (build/fuzz/runs/TARGET; FRESH=1 starts without it).
 # Prints one line per target with libFuzzer's final figures; a crash input goes to
 # build/fuzz/artifacts/TARGET/ and makes the script exit 1.
 #
@@ -24,7 +24,7 @@ cmake --build "$build" --target "$@" -j2 >/dev/null
 failed=0
 printf '%-20s %8s %12s %8s %8s %8s  %s\n' target seconds executions cov ft corpus result
 for target in "$@"; do
-  work="$build/work/$target"
+  work="$build/runs/$target"
   artifacts="$build/artifacts/$target"
   [ "${FRESH:-0}" = 1 ] && rm -rf "$work"
   mkdir -p "$work/corpus" "$artifacts"
