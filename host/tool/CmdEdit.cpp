@@ -5,10 +5,10 @@
 #include <system_error>
 
 #include "hcd/CHcdWrapper.h"
-#include "hcd/IExtraRecordSetInfo.h"
 #include "props/AtomicFile.h"
 #include "props/CHandlerPrivateProps.h"
 #include "tool/Commands.h"
+#include "tool/ModulePage.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
@@ -47,32 +47,6 @@ void CheckWritable(const std::string& path) {
     throw std::runtime_error(path + ": cannot write in the folder " + folder.string());
 }
 
-// Hands the page back to the module whatever happens while the sheet runs, so the
-// module always destroys what it created.
-class PageLease {
- public:
-  PageLease(IHcdPropertyPages& pages, ConfigKind kind, CPropertyPage* page, CPrivateProperty& bag)
-      : pages_(pages), kind_(kind), page_(page), bag_(bag) {}
-  ~PageLease() {
-    if (page_ != nullptr) End(false);
-  }
-  void End(bool accepted) {
-    CPropertyPage* page = page_;
-    page_ = nullptr;
-    if (kind_ == ConfigKind::Handler)
-      pages_.EndHandPropertyPropPage(accepted ? 1 : 0, page, bag_);
-    else
-      pages_.EndTmplPropertyPropPage(accepted ? 1 : 0, page, 0, bag_,
-                                     kind_ == ConfigKind::Dynamic ? 1 : 0, 0);
-  }
-
- private:
-  IHcdPropertyPages& pages_;
-  ConfigKind kind_;
-  CPropertyPage* page_;
-  CPrivateProperty& bag_;
-};
-
 }  // namespace
 
 int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
@@ -89,21 +63,13 @@ int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
 
   IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
   if (pages == nullptr) throw std::runtime_error("the module offers no property-page facet");
-  CPropertyPage* page = nullptr;
-  IExtraRecordSetInfo recordSetInfo;
-  if (kind == ConfigKind::Handler)
-    pages->GetHandPropertyPropPage(page, bag);
-  else
-    pages->GetTmplPropertyPropPage(page, 0, bag, kind == ConfigKind::Dynamic ? 1 : 0, 0,
-                                   &recordSetInfo);
-  if (page == nullptr) throw std::runtime_error("the module supplied no property page");
-  PageLease lease(*pages, kind, page, bag);
+  ModulePage page(*pages, kind, bag);
 
   int result = IDCANCEL;
   {
     CPropertySheet sheet(kind == ConfigKind::Handler ? "Handler Properties"
                                                      : "Record Set Properties");
-    sheet.AddPage(page);
+    sheet.AddPage(page.Page());
     try {
       result = sheet.DoModal();
     } catch (const UiRunAborted& e) {
@@ -111,7 +77,7 @@ int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
     }
   }
   const bool accepted = result == IDOK;
-  lease.End(accepted);
+  page.End(accepted);
   if (!accepted) {
     std::cerr << "hcdtool: not saved: the edit was cancelled or refused; " << path
               << " is unchanged\n";

@@ -5,6 +5,7 @@
 #include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
 #include "tool/Commands.h"
+#include "tool/ModulePage.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
@@ -82,18 +83,13 @@ int RunHolidays(ToolContext& context, const std::vector<std::string>& args) {
 
   IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
   if (pages == nullptr) throw std::runtime_error("the module offers no property-page facet");
-  CPropertyPage* page = nullptr;
-  pages->GetHandPropertyPropPage(page, bag);
-  if (page == nullptr) throw std::runtime_error("the module supplied no handler page");
-  try {
+  {
+    // The page goes back unaccepted: this run only looks.
+    ModulePage page(*pages, ConfigKind::Handler, bag);
     CPropertySheet sheet("Handler Properties");
-    sheet.AddPage(page);
+    sheet.AddPage(page.Page());
     sheet.DoModal();
-  } catch (...) {
-    pages->EndHandPropertyPropPage(0, page, bag);
-    throw;
   }
-  pages->EndHandPropertyPropPage(0, page, bag);
   std::cout << scripted.Output();
   return kExitOk;
 }

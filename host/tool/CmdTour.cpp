@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "hcd/CHcdWrapper.h"
-#include "hcd/IExtraRecordSetInfo.h"
 #include "props/CHandlerPrivateProps.h"
 #include "tool/Commands.h"
+#include "tool/ModulePage.h"
 #include "tool/QtBackendLoader.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
@@ -36,30 +36,11 @@ void RenderPage(IHcdPropertyPages& pages, ConfigKind kind, const fs::path& confi
                 const fs::path& png) {
   CHandlerPrivateProps bag;
   LoadConfiguration(config.string(), bag);
-  CPropertyPage* page = nullptr;
-  IExtraRecordSetInfo info;
-  const int dynamic = kind == ConfigKind::Dynamic ? 1 : 0;
-  if (kind == ConfigKind::Handler)
-    pages.GetHandPropertyPropPage(page, bag);
-  else
-    pages.GetTmplPropertyPropPage(page, 0, bag, dynamic, 0, &info);
-  if (page == nullptr) throw std::runtime_error("the module supplied no property page");
-  auto end = [&] {
-    if (kind == ConfigKind::Handler)
-      pages.EndHandPropertyPropPage(0, page, bag);
-    else
-      pages.EndTmplPropertyPropPage(0, page, 0, bag, dynamic, 0);
-  };
-  try {
-    CPropertySheet sheet(kind == ConfigKind::Handler ? "Handler Properties"
-                                                     : "Record Set Properties");
-    sheet.AddPage(page);
-    sheet.RenderToPng(png.string());
-  } catch (...) {
-    end();
-    throw;
-  }
-  end();
+  ModulePage page(pages, kind, bag);
+  CPropertySheet sheet(kind == ConfigKind::Handler ? "Handler Properties"
+                                                   : "Record Set Properties");
+  sheet.AddPage(page.Page());
+  sheet.RenderToPng(png.string());
   std::cout << "rendered " << png.string() << '\n';
 }
 
