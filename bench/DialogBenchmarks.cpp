@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "bench/Targets.h"
-#include "kelo/holiday/HolidaySettingIds.h"
+#include "kelo/pages/HolidaySettingIds.h"
 
 namespace bench {
 namespace {

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string_view>
 
-#include "kelo/holiday/CKELODlgHolidaySetting.h"
 #include "kelo/holiday/HolidayTable.h"
+#include "kelo/pages/CKELODlgHolidaySetting.h"
 #include "ui/UiBackend.h"
 
 namespace bench {

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "kelo/holiday/HolidaySettingIds.h"
+#include "kelo/pages/HolidaySettingIds.h"
 #include "ui/qt/HcdCreateUiBackend.h"
 #include "ui/qt/QtUiWindow.h"
 

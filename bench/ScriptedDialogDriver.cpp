@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "kelo/holiday/HolidaySettingIds.h"
+#include "kelo/pages/HolidaySettingIds.h"
 
 namespace bench {
 ScriptedDialogDriver::ScriptedDialogDriver()

@@ -26,7 +26,7 @@
 #include "bench/ScriptedDialogDriver.h"
 #include "bench/SummaryReporter.h"
 #include "bench/Targets.h"
-#include "kelo/holiday/HolidaySettingTemplate.h"
+#include "kelo/pages/HolidaySettingTemplate.h"
 #include "ui/TemplateRegistry.h"
 
 namespace {

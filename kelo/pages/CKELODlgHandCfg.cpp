@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "kelo/holiday/CKELODlgHolidaySetting.h"
+#include "kelo/pages/CKELODlgHolidaySetting.h"
 #include "kelo/pages/PageExchange.h"
 #include "kelo/pages/ResourceIds.h"
 #include "kelo/pages/TextTrim.h"

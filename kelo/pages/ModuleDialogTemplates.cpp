@@ -1,6 +1,6 @@
 #include "kelo/pages/ModuleDialogTemplates.h"
 
-#include "kelo/holiday/HolidaySettingTemplate.h"
+#include "kelo/pages/HolidaySettingTemplate.h"
 #include "kelo/pages/PageTemplates.h"
 
 namespace kelo {

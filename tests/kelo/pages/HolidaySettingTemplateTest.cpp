@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "kelo/holiday/HolidaySettingIds.h"
-#include "kelo/holiday/HolidaySettingTemplate.h"
+#include "kelo/pages/HolidaySettingIds.h"
+#include "kelo/pages/HolidaySettingTemplate.h"
 
 namespace kelo {
 namespace {

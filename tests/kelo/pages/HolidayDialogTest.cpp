@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "kelo/holiday/CKELODlgHolidaySetting.h"
-#include "kelo/holiday/HolidaySettingIds.h"
-#include "kelo/holiday/HolidaySettingTemplate.h"
+#include "kelo/pages/CKELODlgHolidaySetting.h"
+#include "kelo/pages/HolidaySettingIds.h"
+#include "kelo/pages/HolidaySettingTemplate.h"
 #include "ui/ScopedUiBackend.h"
 #include "ui/TemplateRegistry.h"
 #include "ui/scripted/ScriptError.h"

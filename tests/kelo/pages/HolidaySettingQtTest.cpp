@@ -13,12 +13,12 @@
 
 #include <functional>
 
-#include "kelo/holiday/CKELODlgHolidaySetting.h"
-#include "kelo/holiday/HolidaySettingIds.h"
-#include "kelo/holiday/HolidaySettingTemplate.h"
-#include "tests/host/ui/qt/HolidaySettingPicture.h"
+#include "kelo/pages/CKELODlgHolidaySetting.h"
+#include "kelo/pages/HolidaySettingIds.h"
+#include "kelo/pages/HolidaySettingTemplate.h"
 #include "tests/host/ui/qt/LayoutCheck.h"
 #include "tests/host/ui/qt/QtTestBackend.h"
+#include "tests/kelo/pages/HolidaySettingPicture.h"
 #include "ui/TemplateRegistry.h"
 
 namespace {

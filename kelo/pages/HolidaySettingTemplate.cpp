@@ -1,6 +1,6 @@
-#include "kelo/holiday/HolidaySettingTemplate.h"
+#include "kelo/pages/HolidaySettingTemplate.h"
 
-#include "kelo/holiday/HolidaySettingIds.h"
+#include "kelo/pages/HolidaySettingIds.h"
 
 namespace kelo {
 

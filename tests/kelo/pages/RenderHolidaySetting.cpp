@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <exception>
 
-#include "kelo/holiday/HolidaySettingTemplate.h"
-#include "tests/host/ui/qt/HolidaySettingPicture.h"
+#include "kelo/pages/HolidaySettingTemplate.h"
+#include "tests/kelo/pages/HolidaySettingPicture.h"
 #include "ui/ScopedUiBackend.h"
 #include "ui/TemplateRegistry.h"
 #include "ui/qt/QtUiBackend.h"

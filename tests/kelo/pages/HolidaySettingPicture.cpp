@@ -1,7 +1,7 @@
-#include "tests/host/ui/qt/HolidaySettingPicture.h"
+#include "tests/kelo/pages/HolidaySettingPicture.h"
 
-#include "kelo/holiday/CKELODlgHolidaySetting.h"
-#include "kelo/holiday/HolidaySettingIds.h"
+#include "kelo/pages/CKELODlgHolidaySetting.h"
+#include "kelo/pages/HolidaySettingIds.h"
 #include "ui/UiBackend.h"
 
 void RenderHolidaySettingPicture(const std::string& path) {

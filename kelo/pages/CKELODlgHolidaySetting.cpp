@@ -1,10 +1,10 @@
-#include "kelo/holiday/CKELODlgHolidaySetting.h"
+#include "kelo/pages/CKELODlgHolidaySetting.h"
 
 #include <vector>
 
 #include "kelo/holiday/Calendar.h"
 #include "kelo/holiday/CalendarRangeError.h"
-#include "kelo/holiday/HolidaySettingIds.h"
+#include "kelo/pages/HolidaySettingIds.h"
 #include "ui/DDX.h"
 
 namespace kelo {
