@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr const char* kVersion = "1.0.0.1";
+constexpr const char* kVersion = HCD_VERSION_NUMBER;
 
 void PrintHelp(std::ostream& out) {
   out << "Usage: hcdtool [--module PATH] COMMAND [ARGS...]\n"
