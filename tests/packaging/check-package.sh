@@ -59,10 +59,11 @@ grep -q "hcdkelo (= $version)" <<<"$qt_depends" || fail "hcdkelo-qt does not dep
 grep -q 'libqt6widgets6' <<<"$qt_depends" || fail "hcdkelo-qt does not depend on Qt Widgets: $qt_depends"
 
 # lintian: no error, and every warning is one docs/packaging.md explains.
-lintian_out=$(lintian "$tool_deb" "$qt_deb" 2>&1) || true
-if grep -q '^E: ' <<<"$lintian_out"; then
+lintian_status=0
+lintian_out=$(lintian "$tool_deb" "$qt_deb" 2>&1) || lintian_status=$?
+if [ "$lintian_status" -ne 0 ] || grep -q '^E: ' <<<"$lintian_out"; then
   echo "$lintian_out" >&2
-  fail "lintian reports errors"
+  fail "lintian reports errors (exit $lintian_status)"
 fi
 while read -r tag; do
   [ -n "$tag" ] || continue
