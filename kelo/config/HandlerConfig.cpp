@@ -1,7 +1,9 @@
 #include "kelo/config/HandlerConfig.h"
 
-#include <string_view>
+#include <string>
+#include <type_traits>
 #include <utility>
+#include <variant>
 
 #include "kelo/config/HolidayTableText.h"
 #include "kelo/config/PasswordScrambling.h"
@@ -40,7 +42,8 @@ void WriteCalendar(const HandlerConfig& config, CPrivateProperty& bag) {
   WriteHolidayTable(config.CurrencyTable, bag);
 }
 
-// In the order the fields are stored. The summary has an order of its own, below.
+// In the order the fields are stored. The summary has an order and conditions of its
+// own, below.
 constexpr F kFields[] = {
     {"ConfigurationVersion", F::Number{&R::ConfigurationVersion, 1}},
     {"EnableDefaultURL", F::Flag{&R::EnableDefaultURL, true}},
@@ -69,40 +72,30 @@ enum class Shown { kAlways, kWithDefaultUrl, kWithUserUrl };
 
 struct SummaryItem {
   const char* label;
-  const char* key;
+  std::variant<std::string R::*, bool R::*, std::int32_t R::*> member;
   Shown shown = Shown::kAlways;
   // A second text field shown after the first, joined by ":".
-  const char* joinedKey = nullptr;
+  std::string R::*joined = nullptr;
 };
 
 constexpr SummaryItem kSummary[] = {
-    {"Configuration Version=", "ConfigurationVersion"},
-    {"Using Default URL=", "EnableDefaultURL"},
-    {"Using Test Environement=", "EnableTestEnv", Shown::kWithDefaultUrl},
-    {"User Defined Host URL=", "UserDefinedHostURL", Shown::kWithUserUrl},
-    {"URL for TestRequest=", "UrlForTestReq", Shown::kWithUserUrl},
-    {"URL for UserRequest=", "UrlForUserReq", Shown::kWithUserUrl},
-    {"URL for BnchmkSubReq=", "UrlForBnchmkSubReq", Shown::kWithUserUrl},
-    {"URL for BnchmkRptReq=", "UrlForBnchmkRptReq", Shown::kWithUserUrl},
-    {"Use Proxy=", "EnableProxy"},
-    {"Use IE Proxy Setting=", "UseIEProxy"},
-    {"Proxy Address=", "ProxyAddr", Shown::kAlways, "ProxyPort"},
-    {"KEL User Account=", "Username"},
-    {"SID=", "SID"},
-    {"TID=", "TID"},
-    {"Enable Bank Holiday=", "EnableBankHoliday"},
-    {"Max Message Per Second=", "MaxMessagePerSec"},
+    {"Configuration Version=", &R::ConfigurationVersion},
+    {"Using Default URL=", &R::EnableDefaultURL},
+    {"Using Test Environement=", &R::EnableTestEnv, Shown::kWithDefaultUrl},
+    {"User Defined Host URL=", &R::UserDefinedHostURL, Shown::kWithUserUrl},
+    {"URL for TestRequest=", &R::UrlForTestReq, Shown::kWithUserUrl},
+    {"URL for UserRequest=", &R::UrlForUserReq, Shown::kWithUserUrl},
+    {"URL for BnchmkSubReq=", &R::UrlForBnchmkSubReq, Shown::kWithUserUrl},
+    {"URL for BnchmkRptReq=", &R::UrlForBnchmkRptReq, Shown::kWithUserUrl},
+    {"Use Proxy=", &R::EnableProxy},
+    {"Use IE Proxy Setting=", &R::UseIEProxy},
+    {"Proxy Address=", &R::ProxyAddr, Shown::kAlways, &R::ProxyPort},
+    {"KEL User Account=", &R::Username},
+    {"SID=", &R::SID},
+    {"TID=", &R::TID},
+    {"Enable Bank Holiday=", &R::EnableBankHoliday},
+    {"Max Message Per Second=", &R::MaxMessagePerSec},
 };
-
-const F& FieldOf(std::string_view key) {
-  for (const F& field : kFields)
-    if (key == field.key) return field;
-  throw std::logic_error("the handler's summary names no field " + std::string(key));
-}
-
-const std::string& TextOf(const HandlerConfig& config, std::string_view key) {
-  return config.*std::get<F::Text>(FieldOf(key).slot).member;
-}
 
 }  // namespace
 
@@ -133,13 +126,22 @@ int HandlerConfig::Summarise(rr::RRString& out) const {
     if ((item.shown == Shown::kWithDefaultUrl && !EnableDefaultURL) ||
         (item.shown == Shown::kWithUserUrl && EnableDefaultURL))
       continue;
-    if (item.joinedKey != nullptr) {
-      text.AddText(item.label, TextOf(*this, item.key) + ":" + TextOf(*this, item.joinedKey));
+    if (item.joined != nullptr) {
+      text.AddText(item.label,
+                   this->*std::get<std::string R::*>(item.member) + ":" + this->*item.joined);
       continue;
     }
-    const F field = FieldOf(item.key);
-    const F labelled{field.key, field.slot, item.label};
-    SummariseFields<R>(std::span(&labelled, 1), *this, text);
+    std::visit(
+        [&](auto member) {
+          using T = std::decay_t<decltype(this->*member)>;
+          if constexpr (std::is_same_v<T, std::string>)
+            text.AddText(item.label, this->*member);
+          else if constexpr (std::is_same_v<T, bool>)
+            text.AddFlag(item.label, this->*member);
+          else
+            text.AddNumber(item.label, this->*member);
+        },
+        item.member);
   }
   return text.Finish(SummaryText::Ending::kNoSeparator, out);
 }
