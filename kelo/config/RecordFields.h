@@ -51,8 +51,16 @@ void SetDefaults(FieldTable<Record> fields, Record& record) {
   for (const RecordField<Record>& field : fields)
     std::visit(
         [&](const auto& slot) {
-          if constexpr (!std::is_same_v<std::decay_t<decltype(slot)>, CustomSlot<Record>>)
+          using Slot = std::decay_t<decltype(slot)>;
+          if constexpr (std::is_same_v<Slot, typename RecordField<Record>::Text>) {
+            // Records are made often and nearly every text starts empty.
+            if (*slot.fallback == '\0')
+              (record.*slot.member).clear();
+            else
+              record.*slot.member = slot.fallback;
+          } else if constexpr (!std::is_same_v<Slot, CustomSlot<Record>>) {
             record.*slot.member = slot.fallback;
+          }
         },
         field.slot);
 }
