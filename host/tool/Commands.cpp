@@ -24,7 +24,7 @@ constexpr std::array kCommands = {
     Command{"choose-field", "[--party] [--script SCRIPT]",
             "run the module's field chooser and print the chosen name (empty after Cancel)",
             RunChooseField},
-    Command{"holidays", "CURRENCY YEAR",
+    Command{"holidays", "CURRENCY YEAR [--json]",
             "what \"Add holiday of year\" adds to an empty list, one DATEKEY REMARK line each, "
             "learnt through the module's holiday setting dialog",
             RunHolidays},

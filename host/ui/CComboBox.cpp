@@ -1,5 +1,6 @@
 #include "ui/CComboBox.h"
 
+#include "ui/ItemListCalls.h"
 #include "ui/ItemSearch.h"
 #include "ui/UiWindow.h"
 
@@ -8,14 +9,11 @@ CComboBox::~CComboBox() = default;
 int CComboBox::AddString(std::string_view text) { return BoundWindow().AddItem(BoundId(), text); }
 
 int CComboBox::InsertString(int index, std::string_view text) {
-  if (index < -1 || index > GetCount()) return CB_ERR;
-  return BoundWindow().InsertItem(BoundId(), index, text);
+  return item_list::Insert(BoundWindow(), BoundId(), index, text, CB_ERR);
 }
 
 int CComboBox::DeleteString(int index) {
-  if (index < 0 || index >= GetCount()) return CB_ERR;
-  BoundWindow().DeleteItem(BoundId(), index);
-  return GetCount();
+  return item_list::Delete(BoundWindow(), BoundId(), index, CB_ERR);
 }
 
 void CComboBox::ResetContent() { BoundWindow().ResetItems(BoundId()); }
@@ -25,9 +23,7 @@ int CComboBox::GetCount() const { return BoundWindow().ItemCount(BoundId()); }
 int CComboBox::GetCurSel() const { return BoundWindow().Selection(BoundId()); }
 
 int CComboBox::SetCurSel(int index) {
-  if (index < -1 || index >= GetCount()) return CB_ERR;
-  BoundWindow().SetSelection(BoundId(), index);
-  return index;
+  return item_list::Select(BoundWindow(), BoundId(), index, CB_ERR);
 }
 
 std::string CComboBox::GetLBText(int index) const {
@@ -37,9 +33,7 @@ std::string CComboBox::GetLBText(int index) const {
 void CComboBox::GetLBText(int index, std::string& text) const { text = GetLBText(index); }
 
 int CComboBox::SetItemData(int index, std::uintptr_t data) {
-  if (index < 0 || index >= GetCount()) return CB_ERR;
-  BoundWindow().SetItemData(BoundId(), index, data);
-  return 0;
+  return item_list::SetData(BoundWindow(), BoundId(), index, data, CB_ERR);
 }
 
 std::uintptr_t CComboBox::GetItemData(int index) const {
@@ -55,8 +49,5 @@ int CComboBox::FindStringExact(int startAfter, std::string_view text) const {
 }
 
 int CComboBox::SelectString(int startAfter, std::string_view text) {
-  const int index = FindString(startAfter, text);
-  if (index < 0) return CB_ERR;
-  BoundWindow().SetSelection(BoundId(), index);
-  return index;
+  return item_list::SelectFound(BoundWindow(), BoundId(), startAfter, text, CB_ERR);
 }

@@ -1,5 +1,6 @@
 #include "ui/CListBox.h"
 
+#include "ui/ItemListCalls.h"
 #include "ui/ItemSearch.h"
 #include "ui/UiWindow.h"
 
@@ -8,14 +9,11 @@ CListBox::~CListBox() = default;
 int CListBox::AddString(std::string_view text) { return BoundWindow().AddItem(BoundId(), text); }
 
 int CListBox::InsertString(int index, std::string_view text) {
-  if (index < -1 || index > GetCount()) return LB_ERR;
-  return BoundWindow().InsertItem(BoundId(), index, text);
+  return item_list::Insert(BoundWindow(), BoundId(), index, text, LB_ERR);
 }
 
 int CListBox::DeleteString(int index) {
-  if (index < 0 || index >= GetCount()) return LB_ERR;
-  BoundWindow().DeleteItem(BoundId(), index);
-  return GetCount();
+  return item_list::Delete(BoundWindow(), BoundId(), index, LB_ERR);
 }
 
 void CListBox::ResetContent() { BoundWindow().ResetItems(BoundId()); }
@@ -25,9 +23,7 @@ int CListBox::GetCount() const { return BoundWindow().ItemCount(BoundId()); }
 int CListBox::GetCurSel() const { return BoundWindow().Selection(BoundId()); }
 
 int CListBox::SetCurSel(int index) {
-  if (index < -1 || index >= GetCount()) return LB_ERR;
-  BoundWindow().SetSelection(BoundId(), index);
-  return index;
+  return item_list::Select(BoundWindow(), BoundId(), index, LB_ERR);
 }
 
 std::string CListBox::GetText(int index) const { return BoundWindow().ItemText(BoundId(), index); }
@@ -35,9 +31,7 @@ std::string CListBox::GetText(int index) const { return BoundWindow().ItemText(B
 void CListBox::GetText(int index, std::string& text) const { text = GetText(index); }
 
 int CListBox::SetItemData(int index, std::uintptr_t data) {
-  if (index < 0 || index >= GetCount()) return LB_ERR;
-  BoundWindow().SetItemData(BoundId(), index, data);
-  return 0;
+  return item_list::SetData(BoundWindow(), BoundId(), index, data, LB_ERR);
 }
 
 std::uintptr_t CListBox::GetItemData(int index) const {
@@ -53,8 +47,5 @@ int CListBox::FindStringExact(int startAfter, std::string_view text) const {
 }
 
 int CListBox::SelectString(int startAfter, std::string_view text) {
-  const int index = FindString(startAfter, text);
-  if (index < 0) return LB_ERR;
-  BoundWindow().SetSelection(BoundId(), index);
-  return index;
+  return item_list::SelectFound(BoundWindow(), BoundId(), startAfter, text, LB_ERR);
 }

@@ -2,27 +2,39 @@
 
 #include <utility>
 
-#include "kelo/config/PropertyValues.h"
+#include "kelo/config/RecordFields.h"
 #include "kelo/config/SummaryText.h"
 
 namespace kelo {
+namespace {
+
+using R = CKELODynRecSetConfig;
+using F = RecordField<R>;
+
+// In the order the fields are stored and summarised. No page edits the flag, so a
+// new record set stores its default; true matches the static record set.
+constexpr F kFields[] = {
+    {"SecurityID", F::Text{&R::SecurityID, ""}, "Security ID="},
+    {"FullCurveInSub", F::Flag{&R::FullCurveInSub, true}, "Full Curve In Submission="},
+};
+
+}  // namespace
+
+CKELODynRecSetConfig::CKELODynRecSetConfig() { SetDefaults<R>(kFields, *this); }
 
 void CKELODynRecSetConfig::ReadFromProperty(const CPrivateProperty& bag) {
   CKELODynRecSetConfig read;
-  GetText(bag, "SecurityID", read.SecurityID);
-  GetBool(bag, "FullCurveInSub", read.FullCurveInSub);
+  ReadFields<R>(kFields, bag, read);
   *this = std::move(read);
 }
 
 void CKELODynRecSetConfig::WriteToProperty(CPrivateProperty& bag) const {
-  SetText(bag, "SecurityID", SecurityID);
-  bag.SetValueToProperty("FullCurveInSub", FullCurveInSub);
+  WriteFields<R>(kFields, *this, bag);
 }
 
 int CKELODynRecSetConfig::Summarise(rr::RRString& out) const {
   SummaryText text;
-  text.AddText("Security ID=", SecurityID);
-  text.AddFlag("Full Curve In Submission=", FullCurveInSub);
+  SummariseFields<R>(kFields, *this, text);
   return text.Finish(SummaryText::Ending::kNoSeparator, out);
 }
 

@@ -9,12 +9,14 @@
 namespace kelo {
 
 // The configuration of a dynamic record set: only the instrument and the full-curve
-// flag. No page edits the flag, so a new record set stores its default; true matches
-// the static record set.
+// flag. The fields, their keys and defaults are listed once, in the .cpp's table.
 class CKELODynRecSetConfig : public ILocalData {
  public:
+  // Every field at its default, as the record's field table gives it.
+  CKELODynRecSetConfig();
+
   std::string SecurityID;
-  bool FullCurveInSub = true;
+  bool FullCurveInSub;
 
   // Both fields from the bag; a missing key gives the default, not the previous value.
   void ReadFromProperty(const CPrivateProperty& bag);

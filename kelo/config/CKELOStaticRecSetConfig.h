@@ -9,9 +9,13 @@
 namespace kelo {
 
 // The configuration of a static record set: one complete submission stream. Each
-// field is stored in the record set's bag under its own name.
+// field is stored in the record set's bag under its own name; the fields, their keys
+// and defaults are listed once, in the .cpp's table.
 class CKELOStaticRecSetConfig : public ILocalData {
  public:
+  // Every field at its default, as the record's field table gives it.
+  CKELOStaticRecSetConfig();
+
   std::string PartyID;
   std::string PartyIDSource;
   std::string PartyRole;
@@ -19,11 +23,11 @@ class CKELOStaticRecSetConfig : public ILocalData {
   std::string SecurityID;
   std::string SecurityIDSource;
   std::string FileLocation;
-  bool FullCurveInSub = true;
-  bool WriteResponseToFile = false;
-  bool DisableOptimisation = false;
-  bool OptimiseInitialImage = true;
-  bool SuppressInitOutput = true;
+  bool FullCurveInSub;
+  bool WriteResponseToFile;
+  bool DisableOptimisation;
+  bool OptimiseInitialImage;
+  bool SuppressInitOutput;
 
   // Every field from the bag; a missing key gives the default, not the previous value.
   void ReadFromProperty(const CPrivateProperty& bag);

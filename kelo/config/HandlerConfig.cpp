@@ -1,38 +1,111 @@
 #include "kelo/config/HandlerConfig.h"
 
+#include <string>
+#include <type_traits>
 #include <utility>
+#include <variant>
 
 #include "kelo/config/HolidayTableText.h"
 #include "kelo/config/PasswordScrambling.h"
 #include "kelo/config/PropertyValues.h"
+#include "kelo/config/RecordFields.h"
 #include "kelo/config/SummaryText.h"
 
 namespace kelo {
+namespace {
+
+using R = HandlerConfig;
+using F = RecordField<R>;
+
+constexpr char kPasswordKey[] = "Password";
+
+// A stored text that does not decode reads as an empty password, and is kept as it
+// is stored until a new password replaces it.
+void ReadPassword(const CPrivateProperty& bag, HandlerConfig& config) {
+  const CPrivateProperty* stored = bag.Properties().find(kPasswordKey);
+  if (stored == nullptr) return;
+  if (stored->Type() == CPrivateProperty::EType::String &&
+      DecodePassword(stored->StringValue(), config.Password))
+    return;
+  config.UnreadPassword = *stored;
+}
+
+void WritePassword(const HandlerConfig& config, CPrivateProperty& bag) {
+  if (config.UnreadPassword && config.Password.empty())
+    bag.Properties()[kPasswordKey] = *config.UnreadPassword;
+  else
+    SetText(bag, kPasswordKey, EncodePassword(config.Password));
+}
+
+// ReadWithoutHolidays leaves the calendar out; ReadFromProperty reads it first.
+void WriteCalendar(const HandlerConfig& config, CPrivateProperty& bag) {
+  WriteHolidayTable(config.CurrencyTable, bag);
+}
+
+// In the order the fields are stored. The summary has an order and conditions of its
+// own, below.
+constexpr F kFields[] = {
+    {"ConfigurationVersion", F::Number{&R::ConfigurationVersion, 1}},
+    {"EnableDefaultURL", F::Flag{&R::EnableDefaultURL, true}},
+    {"EnableTestEnv", F::Flag{&R::EnableTestEnv, false}},
+    {"UserDefinedHostURL", F::Text{&R::UserDefinedHostURL, ""}},
+    {"UrlForTestReq", F::Text{&R::UrlForTestReq, ""}},
+    {"UrlForUserReq", F::Text{&R::UrlForUserReq, ""}},
+    {"UrlForBnchmkSubReq", F::Text{&R::UrlForBnchmkSubReq, ""}},
+    {"UrlForBnchmkRptReq", F::Text{&R::UrlForBnchmkRptReq, ""}},
+    {"EnableProxy", F::Flag{&R::EnableProxy, true}},
+    {"UseIEProxy", F::Flag{&R::UseIEProxy, true}},
+    {"ProxyAddr", F::Text{&R::ProxyAddr, ""}},
+    {"ProxyPort", F::Text{&R::ProxyPort, ""}},
+    {"SID", F::Text{&R::SID, ""}},
+    {"TID", F::Text{&R::TID, ""}},
+    {"Username", F::Text{&R::Username, ""}},
+    {kPasswordKey, F::Custom{ReadPassword, WritePassword}},
+    {"EnableBankHoliday", F::Flag{&R::EnableBankHoliday, false}},
+    {"CurrencyTable", F::Custom{nullptr, WriteCalendar}},
+    {"MaxMessagePerSec", F::Number{&R::MaxMessagePerSec, 30}},
+};
+
+// Which endpoint setting a summary item belongs to: the test-environment choice only
+// shows with the default URL, the user's URLs only without it.
+enum class Shown { kAlways, kWithDefaultUrl, kWithUserUrl };
+
+struct SummaryItem {
+  const char* label;
+  std::variant<std::string R::*, bool R::*, std::int32_t R::*> member;
+  Shown shown = Shown::kAlways;
+  // A second text field shown after the first, joined by ":".
+  std::string R::*joined = nullptr;
+};
+
+constexpr SummaryItem kSummary[] = {
+    {"Configuration Version=", &R::ConfigurationVersion},
+    {"Using Default URL=", &R::EnableDefaultURL},
+    {"Using Test Environement=", &R::EnableTestEnv, Shown::kWithDefaultUrl},
+    {"User Defined Host URL=", &R::UserDefinedHostURL, Shown::kWithUserUrl},
+    {"URL for TestRequest=", &R::UrlForTestReq, Shown::kWithUserUrl},
+    {"URL for UserRequest=", &R::UrlForUserReq, Shown::kWithUserUrl},
+    {"URL for BnchmkSubReq=", &R::UrlForBnchmkSubReq, Shown::kWithUserUrl},
+    {"URL for BnchmkRptReq=", &R::UrlForBnchmkRptReq, Shown::kWithUserUrl},
+    {"Use Proxy=", &R::EnableProxy},
+    {"Use IE Proxy Setting=", &R::UseIEProxy},
+    {"Proxy Address=", &R::ProxyAddr, Shown::kAlways, &R::ProxyPort},
+    {"KEL User Account=", &R::Username},
+    {"SID=", &R::SID},
+    {"TID=", &R::TID},
+    {"Enable Bank Holiday=", &R::EnableBankHoliday},
+    {"Max Message Per Second=", &R::MaxMessagePerSec},
+};
+
+}  // namespace
+
+HandlerConfig::HandlerConfig() { SetDefaults<R>(kFields, *this); }
 
 void HandlerConfig::ReadWithoutHolidays(const CPrivateProperty& bag) {
   // Read into a fresh record so that every missing key yields the default, and this
   // record stays whole if reading fails for lack of memory.
   HandlerConfig read;
-  GetInt(bag, "ConfigurationVersion", read.ConfigurationVersion);
-  GetBool(bag, "EnableDefaultURL", read.EnableDefaultURL);
-  GetText(bag, "UserDefinedHostURL", read.UserDefinedHostURL);
-  GetText(bag, "UrlForTestReq", read.UrlForTestReq);
-  GetText(bag, "UrlForUserReq", read.UrlForUserReq);
-  GetText(bag, "UrlForBnchmkSubReq", read.UrlForBnchmkSubReq);
-  GetText(bag, "UrlForBnchmkRptReq", read.UrlForBnchmkRptReq);
-  GetBool(bag, "EnableTestEnv", read.EnableTestEnv);
-  GetBool(bag, "EnableProxy", read.EnableProxy);
-  GetBool(bag, "UseIEProxy", read.UseIEProxy);
-  GetText(bag, "ProxyAddr", read.ProxyAddr);
-  GetText(bag, "ProxyPort", read.ProxyPort);
-  GetText(bag, "SID", read.SID);
-  GetText(bag, "TID", read.TID);
-  GetText(bag, "Username", read.Username);
-  std::string stored;
-  GetText(bag, "Password", stored);
-  GetBool(bag, "EnableBankHoliday", read.EnableBankHoliday);
-  GetInt(bag, "MaxMessagePerSec", read.MaxMessagePerSec);
-  DecodePassword(stored, read.Password);  // a failure leaves it empty
+  ReadFields<R>(kFields, bag, read);
   *this = std::move(read);
 }
 
@@ -44,48 +117,32 @@ void HandlerConfig::ReadFromProperty(const CPrivateProperty& bag) {
 }
 
 void HandlerConfig::WriteToProperty(CPrivateProperty& bag) const {
-  bag.SetValueToProperty("ConfigurationVersion", ConfigurationVersion);
-  bag.SetValueToProperty("EnableDefaultURL", EnableDefaultURL);
-  bag.SetValueToProperty("EnableTestEnv", EnableTestEnv);
-  SetText(bag, "UserDefinedHostURL", UserDefinedHostURL);
-  SetText(bag, "UrlForTestReq", UrlForTestReq);
-  SetText(bag, "UrlForUserReq", UrlForUserReq);
-  SetText(bag, "UrlForBnchmkSubReq", UrlForBnchmkSubReq);
-  SetText(bag, "UrlForBnchmkRptReq", UrlForBnchmkRptReq);
-  bag.SetValueToProperty("EnableProxy", EnableProxy);
-  bag.SetValueToProperty("UseIEProxy", UseIEProxy);
-  SetText(bag, "ProxyAddr", ProxyAddr);
-  SetText(bag, "ProxyPort", ProxyPort);
-  SetText(bag, "SID", SID);
-  SetText(bag, "TID", TID);
-  SetText(bag, "Username", Username);
-  SetText(bag, "Password", EncodePassword(Password));
-  bag.SetValueToProperty("EnableBankHoliday", EnableBankHoliday);
-  WriteHolidayTable(CurrencyTable, bag);
-  bag.SetValueToProperty("MaxMessagePerSec", MaxMessagePerSec);
+  WriteFields<R>(kFields, *this, bag);
 }
 
 int HandlerConfig::Summarise(rr::RRString& out) const {
   SummaryText text;
-  text.AddNumber("Configuration Version=", ConfigurationVersion);
-  text.AddFlag("Using Default URL=", EnableDefaultURL);
-  if (EnableDefaultURL) {
-    text.AddFlag("Using Test Environement=", EnableTestEnv);
-  } else {
-    text.AddText("User Defined Host URL=", UserDefinedHostURL);
-    text.AddText("URL for TestRequest=", UrlForTestReq);
-    text.AddText("URL for UserRequest=", UrlForUserReq);
-    text.AddText("URL for BnchmkSubReq=", UrlForBnchmkSubReq);
-    text.AddText("URL for BnchmkRptReq=", UrlForBnchmkRptReq);
+  for (const SummaryItem& item : kSummary) {
+    if ((item.shown == Shown::kWithDefaultUrl && !EnableDefaultURL) ||
+        (item.shown == Shown::kWithUserUrl && EnableDefaultURL))
+      continue;
+    if (item.joined != nullptr) {
+      text.AddText(item.label,
+                   this->*std::get<std::string R::*>(item.member) + ":" + this->*item.joined);
+      continue;
+    }
+    std::visit(
+        [&](auto member) {
+          using T = std::decay_t<decltype(this->*member)>;
+          if constexpr (std::is_same_v<T, std::string>)
+            text.AddText(item.label, this->*member);
+          else if constexpr (std::is_same_v<T, bool>)
+            text.AddFlag(item.label, this->*member);
+          else
+            text.AddNumber(item.label, this->*member);
+        },
+        item.member);
   }
-  text.AddFlag("Use Proxy=", EnableProxy);
-  text.AddFlag("Use IE Proxy Setting=", UseIEProxy);
-  text.AddText("Proxy Address=", ProxyAddr + ":" + ProxyPort);
-  text.AddText("KEL User Account=", Username);
-  text.AddText("SID=", SID);
-  text.AddText("TID=", TID);
-  text.AddFlag("Enable Bank Holiday=", EnableBankHoliday);
-  text.AddNumber("Max Message Per Second=", MaxMessagePerSec);
   return text.Finish(SummaryText::Ending::kNoSeparator, out);
 }
 

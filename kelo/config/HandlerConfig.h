@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "kelo/holiday/HolidayTable.h"
@@ -10,31 +11,39 @@
 namespace kelo {
 
 // The handler-level configuration. Each field is stored in the handler's bag under
-// its own name; Password is plain here and scrambled in the bag.
+// its own name; Password is plain here and scrambled in the bag. The fields, their
+// keys and defaults, and the summary's items are listed once, in the .cpp's tables.
 class HandlerConfig {
  public:
-  std::int32_t ConfigurationVersion = 1;
-  bool EnableDefaultURL = true;
-  bool EnableTestEnv = false;
+  // Every field at its default, as the record's field table gives it.
+  HandlerConfig();
+
+  std::int32_t ConfigurationVersion;
+  bool EnableDefaultURL;
+  bool EnableTestEnv;
   std::string UserDefinedHostURL;
   std::string UrlForTestReq;
   std::string UrlForUserReq;
   std::string UrlForBnchmkSubReq;
   std::string UrlForBnchmkRptReq;
-  bool EnableProxy = true;
-  bool UseIEProxy = true;
+  bool EnableProxy;
+  bool UseIEProxy;
   std::string ProxyAddr;
   std::string ProxyPort;
   std::string SID;
   std::string TID;
   std::string Username;
   std::string Password;
-  std::int32_t MaxMessagePerSec = 30;
-  bool EnableBankHoliday = false;
+  // The stored Password when it did not decode (capital digits, clear text, another
+  // type): Password then reads as empty, and a write stores this back unchanged
+  // while Password stays empty. Whoever sets a new password clears it.
+  std::optional<CPrivateProperty> UnreadPassword;
+  std::int32_t MaxMessagePerSec;
+  bool EnableBankHoliday;
   HolidayTable CurrencyTable;
 
   // Every field from the bag; a missing key gives the default, not the previous
-  // value. A password that does not decode reads as empty.
+  // value. A password that does not decode reads as empty and is kept unread.
   void ReadFromProperty(const CPrivateProperty& bag);
   // Every field but CurrencyTable, which is left empty: for readers that never look
   // at the calendar, which is by far the largest part of the bag.

@@ -25,7 +25,8 @@ class CKELODlgDynRecSetConfig : public CPropertyPage {
 
  private:
   std::unique_ptr<CKELODynRecSetConfig> m_config;
-  std::string m_securityID;
+  // The working copy: the record as the page's controls show it.
+  CKELODynRecSetConfig m_copy;
 };
 
 }  // namespace kelo

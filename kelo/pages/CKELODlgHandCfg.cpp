@@ -1,5 +1,7 @@
 #include "kelo/pages/CKELODlgHandCfg.h"
 
+#include <string.h>
+
 #include <utility>
 
 #include "kelo/pages/CKELODlgHolidaySetting.h"
@@ -35,44 +37,26 @@ END_MESSAGE_MAP()
 CKELODlgHandCfg::CKELODlgHandCfg(std::unique_ptr<HandlerConfig> config)
     : CPropertyPage(IDD_KELO_HANDCFG), m_config(std::move(config)) {}
 
-CKELODlgHandCfg::~CKELODlgHandCfg() = default;
-
-void CKELODlgHandCfg::LoadWorkingCopy() {
-  const HandlerConfig& c = *m_config;
-  m_defaultURL = c.EnableDefaultURL;
-  m_testEnv = c.EnableTestEnv;
-  m_hostURL = c.UserDefinedHostURL;
-  m_urlTestReq = c.UrlForTestReq;
-  m_urlUserReq = c.UrlForUserReq;
-  m_urlBnchmkSubReq = c.UrlForBnchmkSubReq;
-  m_urlBnchmkRptReq = c.UrlForBnchmkRptReq;
-  m_enableProxy = c.EnableProxy;
-  m_useIEProxy = c.UseIEProxy;
-  m_proxyAddr = c.ProxyAddr;
-  m_proxyPort = c.ProxyPort;
-  m_senderCompID = c.SID;
-  m_targetCompID = c.TID;
-  m_username = c.Username;
-  m_password = c.Password;
-  m_bankHoliday = c.EnableBankHoliday;
-  m_maxMessagePerSec = c.MaxMessagePerSec;
-  m_holidays = c.CurrencyTable;
+CKELODlgHandCfg::~CKELODlgHandCfg() {
+  // Freed memory is not cleared, and the process may be dumpable again after this.
+  explicit_bzero(m_copy.Password.data(), m_copy.Password.size());
+  if (m_config) explicit_bzero(m_config->Password.data(), m_config->Password.size());
 }
 
 void CKELODlgHandCfg::ExchangeTexts(CDataExchange* pDX) {
-  DDX_Text(pDX, IDC_HOST_URL, m_hostURL);
-  DDX_Text(pDX, IDC_URL_TEST_REQ, m_urlTestReq);
-  DDX_Text(pDX, IDC_URL_USER_REQ, m_urlUserReq);
-  DDX_Text(pDX, IDC_URL_BNCHMK_SUB_REQ, m_urlBnchmkSubReq);
-  DDX_Text(pDX, IDC_URL_BNCHMK_RPT_REQ, m_urlBnchmkRptReq);
-  DDX_Text(pDX, IDC_PROXY_ADDR, m_proxyAddr);
-  DDX_Text(pDX, IDC_PROXY_PORT, m_proxyPort);
-  DDX_Text(pDX, IDC_SENDER_COMP_ID, m_senderCompID);
-  DDX_Text(pDX, IDC_TARGET_COMP_ID, m_targetCompID);
-  DDX_Text(pDX, IDC_USERNAME, m_username);
-  DDX_Text(pDX, IDC_PASSWORD, m_password);
+  DDX_Text(pDX, IDC_HOST_URL, m_copy.UserDefinedHostURL);
+  DDX_Text(pDX, IDC_URL_TEST_REQ, m_copy.UrlForTestReq);
+  DDX_Text(pDX, IDC_URL_USER_REQ, m_copy.UrlForUserReq);
+  DDX_Text(pDX, IDC_URL_BNCHMK_SUB_REQ, m_copy.UrlForBnchmkSubReq);
+  DDX_Text(pDX, IDC_URL_BNCHMK_RPT_REQ, m_copy.UrlForBnchmkRptReq);
+  DDX_Text(pDX, IDC_PROXY_ADDR, m_copy.ProxyAddr);
+  DDX_Text(pDX, IDC_PROXY_PORT, m_copy.ProxyPort);
+  DDX_Text(pDX, IDC_SENDER_COMP_ID, m_copy.SID);
+  DDX_Text(pDX, IDC_TARGET_COMP_ID, m_copy.TID);
+  DDX_Text(pDX, IDC_USERNAME, m_copy.Username);
+  DDX_Text(pDX, IDC_PASSWORD, m_copy.Password);
   // The framework refuses anything but a whole number with its own message.
-  DDX_Text(pDX, IDC_MAX_MSG_PER_SEC, m_maxMessagePerSec);
+  DDX_Text(pDX, IDC_MAX_MSG_PER_SEC, m_copy.MaxMessagePerSec);
 }
 
 void CKELODlgHandCfg::DoDataExchange(CDataExchange* pDX) {
@@ -87,65 +71,44 @@ void CKELODlgHandCfg::DoDataExchange(CDataExchange* pDX) {
   // the tab, must keep what was edited since.
   if (!pDX->m_bSaveAndValidate && m_firstLoad) {
     m_firstLoad = false;
-    LoadWorkingCopy();
+    m_copy = *m_config;
   }
   ExchangeTexts(pDX);
   if (pDX->m_bSaveAndValidate) Validate(pDX);
-  DDX_Check(pDX, IDC_ENABLE_PROXY, m_enableProxy);
-  DDX_Check(pDX, IDC_BANK_HOLIDAY, m_bankHoliday);
-  if (pDX->m_bSaveAndValidate) StoreWorkingCopy();
+  DDX_Check(pDX, IDC_ENABLE_PROXY, m_copy.EnableProxy);
+  DDX_Check(pDX, IDC_BANK_HOLIDAY, m_copy.EnableBankHoliday);
+  // A new password replaces one the record kept unread; an empty box keeps it.
+  if (pDX->m_bSaveAndValidate) *m_config = m_copy;
 }
 
 void CKELODlgHandCfg::Validate(CDataExchange* pDX) {
   // The endpoint texts only matter, and are only cleaned up, when they are used.
-  if (!m_defaultURL) {
+  if (!m_copy.EnableDefaultURL) {
     for (std::string* url :
-         {&m_hostURL, &m_urlTestReq, &m_urlUserReq, &m_urlBnchmkSubReq, &m_urlBnchmkRptReq})
+         {&m_copy.UserDefinedHostURL, &m_copy.UrlForTestReq, &m_copy.UrlForUserReq,
+          &m_copy.UrlForBnchmkSubReq, &m_copy.UrlForBnchmkRptReq})
       *url = TrimWhiteSpace(*url);
-    if (m_hostURL.empty())
+    if (m_copy.UserDefinedHostURL.empty())
       RefuseExchange(pDX, IDC_HOST_URL, "User-defined [Host URL] can not be empty");
   }
 
-  m_senderCompID = TrimWhiteSpace(m_senderCompID);
-  m_targetCompID = TrimWhiteSpace(m_targetCompID);
-  if (m_senderCompID.empty())
-    RefuseExchange(pDX, IDC_SENDER_COMP_ID, "SenderCompID can not be empty");
-  if (m_targetCompID.empty())
-    RefuseExchange(pDX, IDC_TARGET_COMP_ID, "TargetCompID can not be empty");
+  m_copy.SID = TrimWhiteSpace(m_copy.SID);
+  m_copy.TID = TrimWhiteSpace(m_copy.TID);
+  if (m_copy.SID.empty()) RefuseExchange(pDX, IDC_SENDER_COMP_ID, "SenderCompID can not be empty");
+  if (m_copy.TID.empty()) RefuseExchange(pDX, IDC_TARGET_COMP_ID, "TargetCompID can not be empty");
 
-  if (m_enableProxy && !m_useIEProxy) {
-    if (m_proxyAddr.empty())
+  if (m_copy.EnableProxy && !m_copy.UseIEProxy) {
+    if (m_copy.ProxyAddr.empty())
       RefuseExchange(pDX, IDC_PROXY_ADDR, "Please enter an address for Proxy");
-    if (m_proxyPort.empty()) RefuseExchange(pDX, IDC_PROXY_PORT, "Please enter port for Proxy");
+    if (m_copy.ProxyPort.empty())
+      RefuseExchange(pDX, IDC_PROXY_PORT, "Please enter port for Proxy");
   }
-}
-
-void CKELODlgHandCfg::StoreWorkingCopy() {
-  HandlerConfig& c = *m_config;
-  c.EnableDefaultURL = m_defaultURL;
-  c.UserDefinedHostURL = m_hostURL;
-  c.UrlForTestReq = m_urlTestReq;
-  c.UrlForUserReq = m_urlUserReq;
-  c.UrlForBnchmkSubReq = m_urlBnchmkSubReq;
-  c.UrlForBnchmkRptReq = m_urlBnchmkRptReq;
-  c.EnableTestEnv = m_testEnv;
-  c.EnableProxy = m_enableProxy;
-  c.UseIEProxy = m_useIEProxy;
-  c.ProxyAddr = m_proxyAddr;
-  c.ProxyPort = m_proxyPort;
-  c.TID = m_targetCompID;
-  c.SID = m_senderCompID;
-  c.Username = m_username;
-  c.Password = m_password;
-  c.EnableBankHoliday = m_bankHoliday;
-  c.MaxMessagePerSec = m_maxMessagePerSec;
-  c.CurrencyTable = m_holidays;
 }
 
 bool CKELODlgHandCfg::OnInitDialog() {
   CPropertyPage::OnInitDialog();
   OnEnableProxy();
-  if (m_defaultURL)
+  if (m_copy.EnableDefaultURL)
     OnDefaultURL();
   else
     OnUserDefinedURL();
@@ -157,7 +120,7 @@ bool CKELODlgHandCfg::OnInitDialog() {
 // The endpoint radio buttons do not mark themselves: the page keeps their marks in
 // step with its working copy.
 void CKELODlgHandCfg::OnDefaultURL() {
-  m_defaultURL = true;
+  m_copy.EnableDefaultURL = true;
   CheckDlgButton(IDC_RADIO_DEFAULT_URL, BST_CHECKED);
   CheckDlgButton(IDC_RADIO_USER_URL, BST_UNCHECKED);
   GetDlgItem(IDC_RADIO_PRODUCTION)->EnableWindow(true);
@@ -166,7 +129,7 @@ void CKELODlgHandCfg::OnDefaultURL() {
 }
 
 void CKELODlgHandCfg::OnUserDefinedURL() {
-  m_defaultURL = false;
+  m_copy.EnableDefaultURL = false;
   CheckDlgButton(IDC_RADIO_DEFAULT_URL, BST_UNCHECKED);
   CheckDlgButton(IDC_RADIO_USER_URL, BST_CHECKED);
   // Disabled, but still showing which built-in endpoint would apply.
@@ -176,52 +139,52 @@ void CKELODlgHandCfg::OnUserDefinedURL() {
 }
 
 void CKELODlgHandCfg::OnProduction() {
-  m_testEnv = false;
+  m_copy.EnableTestEnv = false;
   ShowTestingChoice();
 }
 
 void CKELODlgHandCfg::OnTesting() {
-  m_testEnv = true;
+  m_copy.EnableTestEnv = true;
   ShowTestingChoice();
 }
 
 void CKELODlgHandCfg::ShowTestingChoice() {
-  CheckDlgButton(IDC_RADIO_PRODUCTION, Mark(!m_testEnv));
-  CheckDlgButton(IDC_RADIO_TESTING, Mark(m_testEnv));
+  CheckDlgButton(IDC_RADIO_PRODUCTION, Mark(!m_copy.EnableTestEnv));
+  CheckDlgButton(IDC_RADIO_TESTING, Mark(m_copy.EnableTestEnv));
 }
 
 void CKELODlgHandCfg::OnEnableProxy() {
-  m_enableProxy = IsDlgButtonChecked(IDC_ENABLE_PROXY) == BST_CHECKED;
-  m_systemProxyButton.EnableWindow(m_enableProxy);
-  m_proxyButton.EnableWindow(m_enableProxy);
-  if (!m_enableProxy) {
+  m_copy.EnableProxy = IsDlgButtonChecked(IDC_ENABLE_PROXY) == BST_CHECKED;
+  m_systemProxyButton.EnableWindow(m_copy.EnableProxy);
+  m_proxyButton.EnableWindow(m_copy.EnableProxy);
+  if (!m_copy.EnableProxy) {
     m_proxyAddrEdit.EnableWindow(false);
     m_proxyPortEdit.EnableWindow(false);
     return;
   }
-  m_systemProxyButton.SetCheck(Mark(m_useIEProxy));
-  m_proxyButton.SetCheck(Mark(!m_useIEProxy));
+  m_systemProxyButton.SetCheck(Mark(m_copy.UseIEProxy));
+  m_proxyButton.SetCheck(Mark(!m_copy.UseIEProxy));
   OnProxyKind();
 }
 
 void CKELODlgHandCfg::OnProxyKind() {
-  m_useIEProxy = m_systemProxyButton.GetCheck() == BST_CHECKED;
-  m_proxyAddrEdit.EnableWindow(!m_useIEProxy);
-  m_proxyPortEdit.EnableWindow(!m_useIEProxy);
+  m_copy.UseIEProxy = m_systemProxyButton.GetCheck() == BST_CHECKED;
+  m_proxyAddrEdit.EnableWindow(!m_copy.UseIEProxy);
+  m_proxyPortEdit.EnableWindow(!m_copy.UseIEProxy);
 }
 
 void CKELODlgHandCfg::OnBankHoliday() {
-  m_bankHoliday = IsDlgButtonChecked(IDC_BANK_HOLIDAY) == BST_CHECKED;
-  m_holidaySettingButton.EnableWindow(m_bankHoliday);
+  m_copy.EnableBankHoliday = IsDlgButtonChecked(IDC_BANK_HOLIDAY) == BST_CHECKED;
+  m_holidaySettingButton.EnableWindow(m_copy.EnableBankHoliday);
 }
 
 // The dialog edits its own copy; the page takes it back only on OK, and the record
 // only at the next successful save.
 void CKELODlgHandCfg::OnHolidaySetting() {
-  CKELODlgHolidaySetting dialog(m_holidays, this);
+  CKELODlgHolidaySetting dialog(m_copy.CurrencyTable, this);
   if (dialog.DoModal() != IDOK) return;
-  m_holidays.clear();
-  m_holidays = dialog.GetHolidayTable();
+  m_copy.CurrencyTable.clear();
+  m_copy.CurrencyTable = dialog.GetHolidayTable();
 }
 
 }  // namespace kelo

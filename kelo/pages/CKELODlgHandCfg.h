@@ -5,7 +5,7 @@
 #include <string>
 
 #include "kelo/config/HandlerConfig.h"
-#include "kelo/holiday/HolidayTable.h"
+#include "kelo/pages/CoreDumpBlock.h"
 #include "ui/CButton.h"
 #include "ui/CEdit.h"
 #include "ui/CPropertyPage.h"
@@ -39,35 +39,19 @@ class CKELODlgHandCfg : public CPropertyPage {
   DECLARE_MESSAGE_MAP()
 
  private:
-  void LoadWorkingCopy();
   void ExchangeTexts(CDataExchange* pDX);
   // Runs the checks of a save in order; the first failing one shows its message and
   // fails the exchange.
   void Validate(CDataExchange* pDX);
-  void StoreWorkingCopy();
   void ShowTestingChoice();
 
+  // First, so that it is made before and ends after anything holding the password.
+  CoreDumpBlock m_noCoreDump;
   std::unique_ptr<HandlerConfig> m_config;
   bool m_firstLoad = true;
 
-  bool m_defaultURL = true;
-  bool m_testEnv = false;
-  std::string m_hostURL;
-  std::string m_urlTestReq;
-  std::string m_urlUserReq;
-  std::string m_urlBnchmkSubReq;
-  std::string m_urlBnchmkRptReq;
-  bool m_enableProxy = true;
-  bool m_useIEProxy = true;
-  std::string m_proxyAddr;
-  std::string m_proxyPort;
-  std::string m_senderCompID;
-  std::string m_targetCompID;
-  std::string m_username;
-  std::string m_password;
-  bool m_bankHoliday = false;
-  int m_maxMessagePerSec = 30;
-  HolidayTable m_holidays;
+  // The working copy: the record as the page's controls show it.
+  HandlerConfig m_copy;
 
   CButton m_systemProxyButton;
   CButton m_proxyButton;

@@ -37,21 +37,7 @@ ON_BN_CLICKED(IDC_DISABLE_OPTIMISATION, &CKELODlgStaticRecSetCfg::OnDisableOptim
 END_MESSAGE_MAP()
 
 CKELODlgStaticRecSetCfg::CKELODlgStaticRecSetCfg(std::unique_ptr<CKELOStaticRecSetConfig> config)
-    : CPropertyPage(IDD_KELO_STATICRECSET), m_config(std::move(config)) {
-  const CKELOStaticRecSetConfig& c = *m_config;
-  m_partyID = c.PartyID;
-  m_partyIDSource = c.PartyIDSource;
-  m_partyRole = c.PartyRole;
-  m_currency = c.Currency;
-  m_securityIDSource = c.SecurityIDSource;
-  m_securityID = c.SecurityID;
-  m_fileLocation = c.FileLocation;
-  m_fullCurveInSub = c.FullCurveInSub;
-  m_writeResponseToFile = c.WriteResponseToFile;
-  m_disableOptimisation = c.DisableOptimisation;
-  m_optimiseInitialImage = c.OptimiseInitialImage;
-  m_suppressInitOutput = c.SuppressInitOutput;
-}
+    : CPropertyPage(IDD_KELO_STATICRECSET), m_config(std::move(config)), m_copy(*m_config) {}
 
 CKELODlgStaticRecSetCfg::~CKELODlgStaticRecSetCfg() = default;
 
@@ -60,55 +46,40 @@ void CKELODlgStaticRecSetCfg::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_PARTY_ID_SOURCE, m_partyIDSourceCombo);
   DDX_Control(pDX, IDC_PARTY_ROLE, m_partyRoleCombo);
   DDX_Control(pDX, IDC_SECURITY_ID_SOURCE, m_securityIDSourceCombo);
-  DDX_Text(pDX, IDC_PARTY_ID, m_partyID);
-  DDX_Text(pDX, IDC_CURRENCY, m_currency);
-  DDX_Text(pDX, IDC_SECURITY_ID, m_securityID);
-  DDX_Text(pDX, IDC_FILE_LOCATION, m_fileLocation);
-  DDX_Check(pDX, IDC_FULL_CURVE, m_fullCurveInSub);
-  DDX_Check(pDX, IDC_WRITE_RESPONSE, m_writeResponseToFile);
-  DDX_Check(pDX, IDC_DISABLE_OPTIMISATION, m_disableOptimisation);
-  DDX_Check(pDX, IDC_OPTIMISE_INITIAL_IMAGE, m_optimiseInitialImage);
-  DDX_Check(pDX, IDC_SUPPRESS_INIT_OUTPUT, m_suppressInitOutput);
+  DDX_Text(pDX, IDC_PARTY_ID, m_copy.PartyID);
+  DDX_Text(pDX, IDC_CURRENCY, m_copy.Currency);
+  DDX_Text(pDX, IDC_SECURITY_ID, m_copy.SecurityID);
+  DDX_Text(pDX, IDC_FILE_LOCATION, m_copy.FileLocation);
+  DDX_Check(pDX, IDC_FULL_CURVE, m_copy.FullCurveInSub);
+  DDX_Check(pDX, IDC_WRITE_RESPONSE, m_copy.WriteResponseToFile);
+  DDX_Check(pDX, IDC_DISABLE_OPTIMISATION, m_copy.DisableOptimisation);
+  DDX_Check(pDX, IDC_OPTIMISE_INITIAL_IMAGE, m_copy.OptimiseInitialImage);
+  DDX_Check(pDX, IDC_SUPPRESS_INIT_OUTPUT, m_copy.SuppressInitOutput);
   if (!pDX->m_bSaveAndValidate) return;
   Validate(pDX);
-  StoreWorkingCopy();
+  *m_config = m_copy;
 }
 
 void CKELODlgStaticRecSetCfg::Validate(CDataExchange* pDX) {
-  m_partyID = TrimWhiteSpace(m_partyID);
-  if (m_partyID.empty())
+  m_copy.PartyID = TrimWhiteSpace(m_copy.PartyID);
+  if (m_copy.PartyID.empty())
     RefuseExchange(pDX, IDC_PARTY_ID, "Party ID is free form field but can not be empty");
-  m_currency = TrimWhiteSpace(m_currency);
-  if (m_currency.empty()) RefuseExchange(pDX, IDC_CURRENCY, "Currency can not be empty");
-  m_securityID = TrimWhiteSpace(m_securityID);
-  if (m_securityID.empty()) RefuseExchange(pDX, IDC_SECURITY_ID, "Security ID can not be empty");
+  m_copy.Currency = TrimWhiteSpace(m_copy.Currency);
+  if (m_copy.Currency.empty()) RefuseExchange(pDX, IDC_CURRENCY, "Currency can not be empty");
+  m_copy.SecurityID = TrimWhiteSpace(m_copy.SecurityID);
+  if (m_copy.SecurityID.empty())
+    RefuseExchange(pDX, IDC_SECURITY_ID, "Security ID can not be empty");
   if (!ReadBack(PartyIDSource()))
     RefuseExchange(pDX, IDC_PARTY_ID_SOURCE, "Party ID Source can not be empty");
   if (!ReadBack(PartyRole())) RefuseExchange(pDX, IDC_PARTY_ROLE, "Party Role can not be empty");
   if (!ReadBack(SecurityIDSource()))
     RefuseExchange(pDX, IDC_SECURITY_ID_SOURCE, "Security ID Source can not be empty");
   // The file location is only cleaned up and required when the file is written.
-  if (m_writeResponseToFile) {
-    m_fileLocation = TrimWhiteSpace(m_fileLocation);
-    if (m_fileLocation.empty())
+  if (m_copy.WriteResponseToFile) {
+    m_copy.FileLocation = TrimWhiteSpace(m_copy.FileLocation);
+    if (m_copy.FileLocation.empty())
       RefuseExchange(pDX, IDC_FILE_LOCATION, "Please specify a file location for Response");
   }
-}
-
-void CKELODlgStaticRecSetCfg::StoreWorkingCopy() {
-  CKELOStaticRecSetConfig& c = *m_config;
-  c.PartyID = m_partyID;
-  c.Currency = m_currency;
-  c.SecurityID = m_securityID;
-  c.PartyIDSource = m_partyIDSource;
-  c.PartyRole = m_partyRole;
-  c.SecurityIDSource = m_securityIDSource;
-  c.WriteResponseToFile = m_writeResponseToFile;
-  c.FileLocation = m_fileLocation;
-  c.FullCurveInSub = m_fullCurveInSub;
-  c.DisableOptimisation = m_disableOptimisation;
-  c.OptimiseInitialImage = m_optimiseInitialImage;
-  c.SuppressInitOutput = m_suppressInitOutput;
 }
 
 bool CKELODlgStaticRecSetCfg::OnInitDialog() {
@@ -165,9 +136,9 @@ void CKELODlgStaticRecSetCfg::OnPartyIDSourceChange() { ReadBack(PartyIDSource()
 void CKELODlgStaticRecSetCfg::OnPartyRoleChange() { ReadBack(PartyRole()); }
 
 void CKELODlgStaticRecSetCfg::OnWriteResponse() {
-  m_writeResponseToFile = IsDlgButtonChecked(IDC_WRITE_RESPONSE) == BST_CHECKED;
-  GetDlgItem(IDC_FILE_LOCATION)->EnableWindow(m_writeResponseToFile);
-  GetDlgItem(IDC_BROWSE)->EnableWindow(m_writeResponseToFile);
+  m_copy.WriteResponseToFile = IsDlgButtonChecked(IDC_WRITE_RESPONSE) == BST_CHECKED;
+  GetDlgItem(IDC_FILE_LOCATION)->EnableWindow(m_copy.WriteResponseToFile);
+  GetDlgItem(IDC_BROWSE)->EnableWindow(m_copy.WriteResponseToFile);
 }
 
 void CKELODlgStaticRecSetCfg::OnBrowse() {

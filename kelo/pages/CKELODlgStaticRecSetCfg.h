@@ -46,11 +46,11 @@ class CKELODlgStaticRecSetCfg : public CPropertyPage {
   };
 
   Choice PartyIDSource() {
-    return {m_partyIDSourceCombo, PartyIDSourceChoices, m_partyIDSource, false};
+    return {m_partyIDSourceCombo, PartyIDSourceChoices, m_copy.PartyIDSource, false};
   }
-  Choice PartyRole() { return {m_partyRoleCombo, PartyRoleChoices, m_partyRole, false}; }
+  Choice PartyRole() { return {m_partyRoleCombo, PartyRoleChoices, m_copy.PartyRole, false}; }
   Choice SecurityIDSource() {
-    return {m_securityIDSourceCombo, SecurityIDSourceChoices, m_securityIDSource, true};
+    return {m_securityIDSourceCombo, SecurityIDSourceChoices, m_copy.SecurityIDSource, true};
   }
 
   static void Fill(const Choice& choice);
@@ -58,22 +58,11 @@ class CKELODlgStaticRecSetCfg : public CPropertyPage {
   // typed text. False when that is empty.
   static bool ReadBack(const Choice& choice);
   void Validate(CDataExchange* pDX);
-  void StoreWorkingCopy();
 
   std::unique_ptr<CKELOStaticRecSetConfig> m_config;
 
-  std::string m_partyID;
-  std::string m_partyIDSource;
-  std::string m_partyRole;
-  std::string m_currency;
-  std::string m_securityIDSource;
-  std::string m_securityID;
-  std::string m_fileLocation;
-  bool m_fullCurveInSub = true;
-  bool m_writeResponseToFile = false;
-  bool m_disableOptimisation = false;
-  bool m_optimiseInitialImage = true;
-  bool m_suppressInitOutput = true;
+  // The working copy: the record as the page's controls show it.
+  CKELOStaticRecSetConfig m_copy;
 
   CComboBox m_partyIDSourceCombo;
   CComboBox m_partyRoleCombo;

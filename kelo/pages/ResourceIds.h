@@ -36,6 +36,7 @@ inline constexpr int IDC_BANK_HOLIDAY = 12058;
 inline constexpr int IDC_HOLIDAY_SETTING = 12059;
 
 // Record set pages.
+inline constexpr int IDC_PARTIES_GROUP = 12014;
 inline constexpr int IDC_PARTY_ID = 12021;
 inline constexpr int IDC_SECURITY_ID_SOURCE = 12028;
 inline constexpr int IDC_PARTY_ROLE = 12029;

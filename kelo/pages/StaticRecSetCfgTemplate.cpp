@@ -20,7 +20,7 @@ DialogTemplate StaticRecSetCfgTemplate() {
   t.height = 297;
   t.style = DialogStyle::Child;
   t.controls = {
-      {IDC_STATIC, K::GroupBox, "Parties", {7, 7, 306, 72}},
+      {IDC_PARTIES_GROUP, K::GroupBox, "Parties", {7, 7, 306, 72}},
       {IDC_STATIC, K::Label, "Party ID:", {15, 23, 76, 8}},
       {IDC_PARTY_ID, K::Edit, "", {94, 20, 211, 14}},
       {IDC_STATIC, K::Label, "Party ID Source:", {15, 41, 76, 8}},

@@ -8,6 +8,8 @@
 struct ScriptToken {
   std::string text;
   bool quoted = false;
+  // A control named "above CAPTION": the control just above the one the caption names.
+  bool above = false;
 
   // A bare whole number: an id or an index.
   bool IsNumber() const;

@@ -99,6 +99,10 @@ void ScriptExecutor::ExpectMessage(const ScriptAction& action) {
 int ScriptExecutor::ResolveControl(const ScriptAction& action, const ScriptedWindow& window) const {
   const ScriptToken& token = action.args[0];
   const std::string where = " in " + Quoted(window.Template().title);
+  if (token.above) {
+    if (auto id = window.FindAbove(token.text)) return *id;
+    throw ScriptError(action.line, "no control above " + Quoted(token.text) + where);
+  }
   if (token.quoted) {
     if (auto id = window.FindByCaption(token.text)) return *id;
     throw ScriptError(action.line, "no control " + Quoted(token.text) + where);

@@ -128,6 +128,11 @@ std::vector<ScriptAction> ParseScript(std::string_view text, int firstLine) {
       if (!tokens.front().quoted && candidate.verb == action.verb) rule = &candidate;
     }
     if (!rule) throw ScriptError(lineNumber, "unknown action '" + action.verb + "'");
+    if (rule->controlFirst && action.args.size() >= 2 && !action.args[0].quoted &&
+        action.args[0].text == "above" && action.args[1].quoted) {
+      action.args.erase(action.args.begin());
+      action.args[0].above = true;
+    }
     CheckArguments(*rule, action);
     actions.push_back(std::move(action));
   }

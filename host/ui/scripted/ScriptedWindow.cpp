@@ -123,6 +123,22 @@ std::optional<int> ScriptedWindow::FindByCaption(std::string_view caption) const
   return std::nullopt;
 }
 
+std::optional<int> ScriptedWindow::FindAbove(std::string_view caption) const {
+  const std::optional<int> below = FindByCaption(caption);
+  if (!below) return std::nullopt;
+  const DluRect& under = Control(*below).info.rect;
+  const ScriptedControl* nearest = nullptr;
+  for (const ScriptedControl& control : controls_) {
+    const ControlKind kind = control.info.kind;
+    const DluRect& rect = control.info.rect;
+    if (kind == ControlKind::Label || kind == ControlKind::GroupBox) continue;
+    if (rect.Bottom() > under.y || rect.Right() <= under.x || rect.x >= under.Right()) continue;
+    if (nearest == nullptr || rect.Bottom() > nearest->info.rect.Bottom()) nearest = &control;
+  }
+  if (nearest == nullptr) return std::nullopt;
+  return nearest->info.id;
+}
+
 std::vector<std::string> ScriptedWindow::Items(int id) const {
   const ScriptedControl& control =
       Require(id, {ControlKind::ListBox, ControlKind::ComboBox}, "a list box or combo box");

@@ -41,6 +41,10 @@ class ScriptedWindow : public UiWindow {
   // group box with that caption ("&" marks ignored), else the control that follows
   // a label with that caption. Nothing when no control matches.
   std::optional<int> FindByCaption(std::string_view caption) const;
+  // The id of the control just above the one the caption names, for a control that
+  // has no label of its own: the nearest one whose rectangle ends above that
+  // control's and overlaps it from left to right. Labels and group boxes do not count.
+  std::optional<int> FindAbove(std::string_view caption) const;
 
   // Items, rows and the row order of insertion, for looking at.
   std::vector<std::string> Items(int id) const;

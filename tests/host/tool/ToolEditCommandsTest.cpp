@@ -2,11 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "props/CHandlerPrivateProps.h"
 #include "tests/host/tool/ToolRunner.h"
@@ -196,6 +199,33 @@ TEST_F(ToolEdit, RateEditAgreesWithSummaryAndChangeCheck) {
   EXPECT_EQ(ReadAll(file).find("S3cret"), std::string::npos);
 }
 
+TEST_F(ToolEdit, AnUnreadablePasswordSurvivesAnEditThatDoesNotTypeOne) {
+  const fs::path file = Copy("handler.xml");
+  const std::string readable = "e704b62cab70e60abc82e8b708d82e7abf260cd95bbe8cc8";
+  std::string unreadable = readable;
+  for (char& c : unreadable) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::string text = ReadAll(file);
+  text.replace(text.find(readable), readable.size(), unreadable);
+  WriteAll(file, text);
+
+  auto storedPassword = [&] {
+    CHandlerPrivateProps bag;
+    bag.fromXML(ReadAll(file));
+    rr::RRString stored;
+    bag.GetValueFromProperty("Password", stored, rr::RRString());
+    return stored.str();
+  };
+  ASSERT_EQ(Edit("--handler", file, Script("set 12012 20\nok\n")).exitCode, 0);
+  EXPECT_EQ(storedPassword(), unreadable);
+  EXPECT_NE(ReadAll(file).find("Name=\"MaxMessagePerSec\" Type=\"Int\">20<"), std::string::npos);
+
+  ASSERT_EQ(Edit("--handler", file, Script("set \"Password:\" typed\nok\n")).exitCode, 0);
+  const std::string replaced = storedPassword();
+  EXPECT_NE(replaced, unreadable);
+  EXPECT_EQ(replaced.size(), 32u);
+  EXPECT_EQ(replaced.find_first_not_of("0123456789abcdef"), std::string::npos);
+}
+
 TEST_F(ToolEdit, ScriptErrorsAreOneLineAndLeaveTheFile) {
   const fs::path file = Copy("static.xml");
   const std::string before = ReadAll(file);
@@ -235,11 +265,40 @@ TEST(ToolHolidays, PrintsWhatTheDialogAddsInTheOrderAdded) {
                                               {"holidays", "GBP", "2009"},
                                               {"holidays", "GBP", "20x4"},
                                               {"holidays", "G", "2024"},
-                                              {"holidays", "A|B", "2024"}}) {
+                                              {"holidays", "A|B", "2024"},
+                                              {"holidays", "A B", "2024"},
+                                              {"holidays", "A\xE9", "2024"}}) {
     const ToolResult r = RunTool(bad);
     EXPECT_EQ(r.exitCode, 2) << bad.back();
     EXPECT_EQ(r.out, "");
   }
+}
+
+TEST(ToolHolidays, EveryCurrencyItAcceptsReachesTheDialog) {
+  // The currency goes into the script the command plays, where a quote or a backslash
+  // once ended the quoted word early.
+  for (int byte = 0x21; byte < 0x7F; ++byte) {
+    if (byte == '|') continue;
+    const std::string currency = std::string("A") + static_cast<char>(byte);
+    SCOPED_TRACE(currency);
+    const ToolResult r = RunTool({"holidays", currency, "2024"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(Lines(r.out).size(), 104u);  // a currency without rules: the weekend days
+  }
+}
+
+TEST(ToolHolidays, JsonHoldsTheSameRowsInOneDocument) {
+  const ToolResult text = RunTool({"holidays", "GBP", "2024"});
+  const ToolResult json = RunTool({"holidays", "--json", "GBP", "2024"});
+  ASSERT_EQ(json.exitCode, 0) << json.err;
+  const nlohmann::json document = nlohmann::json::parse(json.out);
+  EXPECT_EQ(document.at("currency"), "GBP");
+  EXPECT_EQ(document.at("year"), 2024);
+  std::string rows;
+  for (const nlohmann::json& holiday : document.at("holidays"))
+    rows += holiday.at("date").get<std::string>() + " " + holiday.at("remark").get<std::string>() +
+            "\n";
+  EXPECT_EQ(rows, text.out);
 }
 
 TEST(ToolChooseField, PrintsTheChosenNameOrNothing) {

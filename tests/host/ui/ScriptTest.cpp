@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -138,6 +139,22 @@ TEST_F(ScriptTest, ControlsAreFoundByIdCaptionOrLabel) {
   EXPECT_EQ(dialog.IsDlgButtonChecked(kAutoB), BST_CHECKED);
   EXPECT_EQ(dialog.IsDlgButtonChecked(kEnabled), BST_CHECKED);
   EXPECT_EQ(std::count(dialog.log.begin(), dialog.log.end(), "enabled clicked"), 3);
+}
+
+TEST_F(ScriptTest, AControlWithoutALabelIsFoundAboveACaptionedOne) {
+  MainDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  backend().Load(
+      "pick above \"Open child\" 2024-03-05\n"
+      "print above \"Open child\"\n");
+  backend().RunPending();
+  EXPECT_EQ(backend().Output(), "2024-03-05\n");
+  // "above" is a word of its own only before a quoted caption; nothing is above a
+  // control that has no place in the dialog.
+  EXPECT_THROW(backend().Load("set above 1"), ScriptError);
+  backend().Load("print above \"&Enabled\"");
+  EXPECT_THAT(ErrorOf([&] { backend().RunPending(); }),
+              ::testing::EndsWith(": no control above \"&Enabled\" in \"Test dialog\""));
 }
 
 TEST_F(ScriptTest, ADialogOpenedByAClickTakesTheFollowingActions) {

@@ -27,10 +27,12 @@ DialogTemplate MainTemplate() {
       {kQuietList, K::ListBox, "", {}},
       {kEditCombo, K::ComboBox, "", {}, S::DropDown | S::Sorted},
       {kDropList, K::ComboBox, "", {}},
-      {kRows, K::ListView, "", {}, S::SortAscending},
-      {kDate, K::DateTimePicker, "", {}},
-      {kOpenChild, K::PushButton, "Open child", {}},
-      {kDisabled, K::PushButton, "Disabled", {}, S::Disabled},
+      // The list view, the picker and the button stacked in one column, another button
+      // beside the picker: the picker is the control "above" the button.
+      {kRows, K::ListView, "", {10, 10, 100, 40}, S::SortAscending},
+      {kDate, K::DateTimePicker, "", {10, 60, 80, 14}},
+      {kOpenChild, K::PushButton, "Open child", {10, 80, 80, 14}},
+      {kDisabled, K::PushButton, "Disabled", {120, 60, 50, 14}, S::Disabled},
       {kReadOnly, K::Edit, "", {}, S::ReadOnly},
       {IDOK, K::PushButton, "OK", {}, S::DefaultButton},
       {IDCANCEL, K::PushButton, "Cancel", {}},

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,15 +47,15 @@ TEST(HandlerConfig, MissingKeysReadAsDefaults) {
   HandlerConfig expected;
   expected.Username = "u";
   EXPECT_EQ(read, expected);
-  EXPECT_EQ(expected.ConfigurationVersion, 1);
-  EXPECT_TRUE(expected.EnableDefaultURL);
-  EXPECT_FALSE(expected.EnableTestEnv);
-  EXPECT_TRUE(expected.EnableProxy);
-  EXPECT_TRUE(expected.UseIEProxy);
-  EXPECT_EQ(expected.MaxMessagePerSec, 30);
-  EXPECT_FALSE(expected.EnableBankHoliday);
-  EXPECT_TRUE(expected.CurrencyTable.empty());
-  EXPECT_EQ(expected.Password, "");
+  EXPECT_EQ(read.ConfigurationVersion, 1);
+  EXPECT_TRUE(read.EnableDefaultURL);
+  EXPECT_FALSE(read.EnableTestEnv);
+  EXPECT_TRUE(read.EnableProxy);
+  EXPECT_TRUE(read.UseIEProxy);
+  EXPECT_EQ(read.MaxMessagePerSec, 30);
+  EXPECT_FALSE(read.EnableBankHoliday);
+  EXPECT_TRUE(read.CurrencyTable.empty());
+  EXPECT_EQ(read.Password, "");
 }
 
 TEST(HandlerConfig, WriteThenReadRestoresEveryField) {
@@ -135,28 +136,74 @@ TEST(HandlerConfig, PasswordIsStoredScrambled) {
   EXPECT_EQ(decoded, "secret");
 }
 
-TEST(HandlerConfig, UnreadablePasswordReadsAsEmpty) {
+TEST(HandlerConfig, UnreadablePasswordReadsAsEmptyAndIsKeptUntilReplaced) {
   const std::string valid = EncodePassword("secret");
   std::string upper = valid;
   for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  std::string badDigits = valid;
+  badDigits[0] = badDigits[0] == '0' ? '1' : '0';  // the first block no longer deciphers
   struct Case {
     const char* name;
-    std::string stored;
-    std::string password;
+    std::function<void(CPrivateProperty&)> store;
+    std::string password;  // empty: unreadable
   };
   const Case cases[] = {
-      {"as written", valid, "secret"},
-      {"one extra digit", valid + "a", "secret"},
-      {"capital digits", upper, ""},
-      {"plain text", "secret", ""},
-      {"cut by one digit pair", valid.substr(0, valid.size() - 2), ""},
+      {"as written", [&](CPrivateProperty& b) { b.SetValueToProperty("Password", valid.c_str()); },
+       "secret"},
+      {"one extra digit",
+       [&](CPrivateProperty& b) { b.SetValueToProperty("Password", (valid + "a").c_str()); },
+       "secret"},
+      {"capital digits",
+       [&](CPrivateProperty& b) { b.SetValueToProperty("Password", upper.c_str()); }, ""},
+      {"plain text", [](CPrivateProperty& b) { b.SetValueToProperty("Password", "secret"); }, ""},
+      {"cut by one digit pair",
+       [&](CPrivateProperty& b) {
+         b.SetValueToProperty("Password", valid.substr(0, valid.size() - 2).c_str());
+       },
+       ""},
+      {"digits that do not decode",
+       [&](CPrivateProperty& b) { b.SetValueToProperty("Password", badDigits.c_str()); }, ""},
+      {"another type", [](CPrivateProperty& b) { b.SetValueToProperty("Password", 1234); }, ""},
+      {"a group",
+       [](CPrivateProperty& b) { b.Properties()["Password"].SetValueToProperty("Inner", true); },
+       ""},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     CPrivateProperty bag;
-    bag.SetValueToProperty("Password", c.stored.c_str());
+    bag.SetValueToProperty("SID", "S");
+    c.store(bag);
+    bag.SetValueToProperty("TID", "T");
+    const CPrivateProperty stored = *bag.Properties().find("Password");
     HandlerConfig read;
     read.ReadFromProperty(bag);
-    EXPECT_EQ(read.Password, c.password) << c.name;
+    EXPECT_EQ(read.Password, c.password);
+
+    // Written back untouched, into the same bag or a fresh one, it is what was stored
+    // when it could not be read; a readable one is scrambled anew, as ever.
+    CPrivateProperty fresh;
+    read.WriteToProperty(fresh);
+    read.WriteToProperty(bag);
+    for (const CPrivateProperty* written : {&fresh, &bag}) {
+      const CPrivateProperty& password = *written->Properties().find("Password");
+      std::string decoded;
+      if (c.password.empty()) {
+        EXPECT_EQ(password, stored);
+      } else {
+        ASSERT_EQ(password.Type(), CPrivateProperty::EType::String);
+        EXPECT_TRUE(DecodePassword(password.StringValue(), decoded));
+        EXPECT_EQ(decoded, c.password);
+      }
+    }
+
+    // A new password replaces whatever was stored.
+    read.Password = "new one";
+    read.WriteToProperty(bag);
+    const CPrivateProperty& replaced = *bag.Properties().find("Password");
+    std::string decoded;
+    ASSERT_EQ(replaced.Type(), CPrivateProperty::EType::String);
+    EXPECT_TRUE(DecodePassword(replaced.StringValue(), decoded));
+    EXPECT_EQ(decoded, "new one");
   }
 }
 

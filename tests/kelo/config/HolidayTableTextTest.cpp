@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/tool/HolidayStoreMirror.h"
 #include "props/CPrivateProperty.h"
 
 namespace kelo {
@@ -193,6 +194,32 @@ TEST(HolidayTableText, RemovedCurrencyKeyStaysButIsNotRead) {
   HolidayTable back;
   ReadHolidayTable(bag, back);
   EXPECT_EQ(back, TableOf({{"GBP", {{"2024-01-02", "b"}}}}));
+}
+
+// hcdtool copies the stored calendar's form to bring a currency into the holiday
+// setting dialog; what it stores must read back here as the one holiday it meant,
+// and the codes it refuses must be exactly those this reader cannot keep.
+TEST(HolidayTableText, HcdtoolsCopyOfTheStoredFormReadsBack) {
+  for (const std::string code : {"XY", "GBP", "A\\", "Q\"#", "LONGER-CODE"}) {
+    SCOPED_TRACE(code);
+    ASSERT_TRUE(holiday_store_mirror::CanStoreCurrency(code));
+    CPrivateProperty bag;
+    holiday_store_mirror::StoreSingleHoliday(bag, code, "0000-00-00", "placeholder");
+    HolidayTable table;
+    ReadHolidayTable(bag, table);
+    EXPECT_EQ(table, TableOf({{code, {{"0000-00-00", "placeholder"}}}}));
+  }
+  for (const std::string code : {"", "X", "A|B", "AB|"}) {
+    SCOPED_TRACE(code);
+    EXPECT_FALSE(holiday_store_mirror::CanStoreCurrency(code));
+    HolidayTable table;
+    table.EnsureCurrency(code)["2024-01-01"] = "New Year's Day";
+    CPrivateProperty bag;
+    WriteHolidayTable(table, bag);
+    HolidayTable read;
+    ReadHolidayTable(bag, read);
+    EXPECT_NE(read, table);
+  }
 }
 
 }  // namespace

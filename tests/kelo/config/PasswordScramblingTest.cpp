@@ -158,5 +158,16 @@ TEST(PasswordScrambling, RefusesEverythingElseWithEmptyOutput) {
   }
 }
 
+// Every other test derives its expectation from kPasswordKey or round-trips, so only
+// these catch a changed key, which would make every stored password read as empty.
+TEST(PasswordScrambling, KeyIsPinnedByKnownTexts) {
+  // The password of examples/handler.xml, as stored there.
+  std::string out;
+  EXPECT_TRUE(DecodePassword("e704b62cab70e60abc82e8b708d82e7abf260cd95bbe8cc8", out));
+  EXPECT_EQ(out, "S3cret!pw");
+  EXPECT_EQ(EncodePassword("password"), "b01ccfc1ed00d71b1fd7af35f4a64d6c766ce708eedda430");
+  EXPECT_EQ(EncodePassword(""), "5f240880368f5b47766ce708eedda430");
+}
+
 }  // namespace
 }  // namespace kelo

@@ -24,7 +24,6 @@ TEST_F(HandlerFrameTest, IdentityAnswersThroughTheIdentityFacet) {
   EXPECT_STREQ(identity->GetHandlerName(), "KELO");
   EXPECT_STREQ(identity->GetHandlerDescription(), "KEL Benchmark Administration Output");
   EXPECT_EQ(identity->GetHandlerCode(), 0x04000AA2);
-  EXPECT_EQ(identity->GetHandlerCode(), 67111586);
   EXPECT_EQ(static_cast<int>(identity->GetHelpID()), 223);
   // Host defaults that the handler keeps.
   EXPECT_EQ(identity->GetNumFtolPorts(), 0u);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 
 #include <memory>
 #include <ostream>
@@ -8,6 +9,7 @@
 
 #include "hcd/IExtraRecordSetInfo.h"
 #include "hcd/IHcdPropertyPages.h"
+#include "hcd/IHcdSummary.h"
 #include "props/CPrivateProperty.h"
 #include "tests/kelo/handler/ModuleFixture.h"
 #include "ui/CPropertyPage.h"
@@ -216,6 +218,67 @@ TEST_F(PageLifecycle, HolidaysAddedThroughTheDialogReachTheBag) {
   EXPECT_EQ(Text(bag, "CurrencyTable"), "EUR|GBP|USD|");
   EXPECT_NE(Text(bag, "CurrencyTable_GBP").find("2024-12-25|Christmas Day|"), std::string::npos);
   EXPECT_EQ(Text(bag, "CurrencyTable_EUR"), "");
+}
+
+// The host passes any number for "dynamic"; every one but 0 means a dynamic record set.
+TEST_F(PageLifecycle, AnyNonZeroDynamicFlagMeansADynamicRecordSet) {
+  CPrivateProperty stored;
+  stored.SetValueToProperty("SecurityID", "SONIA");
+  stored.SetValueToProperty("PartyID", "P1");
+  for (const int flag : {2, -1, 0}) {
+    SCOPED_TRACE(flag);
+    const bool dynamic = flag != 0;
+    RecordingInfo info;
+    CPropertyPage* page = nullptr;
+    ASSERT_EQ(Pages().GetTmplPropertyPropPage(page, 7, stored, flag, 0, &info), 1);
+    EXPECT_EQ(PagesAlive(12004), dynamic ? 1 : 0);
+    EXPECT_EQ(PagesAlive(12003), dynamic ? 0 : 1);
+    CPrivateProperty bag;
+    Pages().EndTmplPropertyPropPage(1, page, 7, bag, flag, 0);
+    EXPECT_EQ(Keys(bag).size(), dynamic ? 2u : 12u);
+
+    rr::RRString summary;
+    const int items = Wrapper().Summary()->GetTmplPropertySummary(summary, 7, stored, flag, 0);
+    EXPECT_EQ(items, dynamic ? 2 : 12);
+    EXPECT_EQ(summary.str().starts_with("Security ID=SONIA|"), dynamic) << summary.str();
+  }
+}
+
+// The real save path: the page is handed out for a bag and handed back accepted.
+TEST_F(PageLifecycle, AnUnreadablePasswordIsKeptUnlessOneIsTyped) {
+  struct Case {
+    const char* script;
+    bool kept;
+  };
+  for (const Case& c : {Case{"set \"TargetCompID:\" OTHER\nok\n", true},
+                        Case{"set \"Password:\" typed\nok\n", false}}) {
+    SCOPED_TRACE(c.script);
+    CPrivateProperty bag;
+    bag.SetValueToProperty("SID", "BANK01");
+    bag.SetValueToProperty("TID", "KEL");
+    bag.SetValueToProperty("Password", "CLEAR TEXT");
+    CPropertyPage* page = Get(PageKind::Handler, bag);
+    ASSERT_TRUE(RunSheet(page, c.script));
+    End(PageKind::Handler, 1, page, bag);
+    if (c.kept)
+      EXPECT_EQ(Text(bag, "Password"), "CLEAR TEXT");
+    else
+      EXPECT_EQ(Text(bag, "Password").size(), 32u);
+  }
+}
+
+// A core dump of the process while the handler page lives would hold its password in
+// clear.
+TEST_F(PageLifecycle, NoCoreDumpWhileAHandlerPageLives) {
+  ASSERT_EQ(prctl(PR_GET_DUMPABLE, 0, 0, 0, 0), 1);
+  CPrivateProperty bag;
+  CPropertyPage* first = Get(PageKind::Handler, bag);
+  CPropertyPage* second = Get(PageKind::Handler, bag);
+  EXPECT_EQ(prctl(PR_GET_DUMPABLE, 0, 0, 0, 0), 0);
+  End(PageKind::Handler, 0, first, bag);
+  EXPECT_EQ(prctl(PR_GET_DUMPABLE, 0, 0, 0, 0), 0) << "the second page still holds one";
+  End(PageKind::Handler, 0, second, bag);
+  EXPECT_EQ(prctl(PR_GET_DUMPABLE, 0, 0, 0, 0), 1);
 }
 
 struct SheetCase {

@@ -7,6 +7,7 @@
 
 #include "kelo/config/CKELODynRecSetConfig.h"
 #include "kelo/pages/CKELODlgDynRecSetConfig.h"
+#include "kelo/pages/ResourceIds.h"
 #include "tests/kelo/pages/PageFixture.h"
 
 namespace {
@@ -61,7 +62,7 @@ TEST_F(DynamicPage, OpensWithTheRecordsSecurityId) {
   CKELODlgDynRecSetConfig page(std::move(record));
   EXPECT_EQ(page.GetCaption(), "KELO Dynamic Recordset Configuration");
   ASSERT_TRUE(page.Create());
-  EXPECT_EQ(Backend().FindWindow(12004)->Text(12035), "ESTR");
+  EXPECT_EQ(Backend().FindWindow(kelo::IDD_KELO_DYNRECSET)->Text(kelo::IDC_SECURITY_ID), "ESTR");
 }
 
 }  // namespace

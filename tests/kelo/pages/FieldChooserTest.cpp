@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "kelo/pages/CKELODlgFieldChooser.h"
+#include "kelo/pages/ResourceIds.h"
 #include "tests/kelo/pages/PageFixture.h"
 
 namespace {
@@ -15,7 +16,9 @@ class FieldChooser : public PageFixture {
  protected:
   // Runs the chooser with the script; the dialog's result and the names it listed.
   int Run(CKELODlgFieldChooser& chooser, std::string_view script) {
-    Backend().Then([this] { listed_ = Backend().FindWindow(12001)->Items(12020); });
+    Backend().Then([this] {
+      listed_ = Backend().FindWindow(kelo::IDD_KELO_FIELDCHOOSER)->Items(kelo::IDC_FIELD_LIST);
+    });
     Backend().Load(script);
     return chooser.DoModal();
   }
@@ -46,7 +49,7 @@ TEST_F(FieldChooser, OkWithoutSelectionBeepsAndStaysOpen) {
   bool open = false;
   Backend().Load("ok\n");
   Backend().Then([&] {
-    const ScriptedWindow* w = Backend().FindWindow(12001);
+    const ScriptedWindow* w = Backend().FindWindow(kelo::IDD_KELO_FIELDCHOOSER);
     open = w != nullptr && !w->HasEnded();
     focus = w ? w->FocusedControl() : 0;
   });
@@ -55,7 +58,7 @@ TEST_F(FieldChooser, OkWithoutSelectionBeepsAndStaysOpen) {
   EXPECT_EQ(chooser.DoModal(), IDOK);
 
   EXPECT_TRUE(open);
-  EXPECT_EQ(focus, 12020);
+  EXPECT_EQ(focus, kelo::IDC_FIELD_LIST);
   EXPECT_EQ(Backend().Beeps(), (std::vector<std::pair<unsigned, unsigned>>{{440, 125}}));
   EXPECT_TRUE(Backend().Messages().empty());
   EXPECT_EQ(chooser.GetChosenField(), "PARTY_ROLE");

@@ -8,6 +8,7 @@
 
 #include "kelo/config/HandlerConfig.h"
 #include "kelo/pages/CKELODlgHandCfg.h"
+#include "kelo/pages/ResourceIds.h"
 #include "tests/kelo/pages/PageFixture.h"
 #include "ui/AfxFunctions.h"
 
@@ -197,77 +198,83 @@ TEST_F(HandlerPage, OpensWithTheRecordsValuesAndEnabledStates) {
   opened.MaxMessagePerSec = 12;
   CKELODlgHandCfg page(std::make_unique<HandlerConfig>(opened));
   ASSERT_TRUE(page.Create());
-  const ScriptedWindow& w = *Backend().FindWindow(12000);
+  const ScriptedWindow& w = *Backend().FindWindow(kelo::IDD_KELO_HANDCFG);
 
-  EXPECT_EQ(w.Control(12057).text, "host");
-  EXPECT_EQ(w.Control(12008).text, "proxy");
-  EXPECT_EQ(w.Control(12009).text, "3128");
-  EXPECT_EQ(w.Control(12011).text, "pw");
-  EXPECT_EQ(w.Control(12032).text, "BANK01");
-  EXPECT_EQ(w.Control(12012).text, "12");
+  EXPECT_EQ(w.Control(kelo::IDC_HOST_URL).text, "host");
+  EXPECT_EQ(w.Control(kelo::IDC_PROXY_ADDR).text, "proxy");
+  EXPECT_EQ(w.Control(kelo::IDC_PROXY_PORT).text, "3128");
+  EXPECT_EQ(w.Control(kelo::IDC_PASSWORD).text, "pw");
+  EXPECT_EQ(w.Control(kelo::IDC_SENDER_COMP_ID).text, "BANK01");
+  EXPECT_EQ(w.Control(kelo::IDC_MAX_MSG_PER_SEC).text, "12");
   // User-defined URL: its five boxes open, the built-in choices shut but still marked.
-  for (int id : {12057, 12053, 12054, 12055, 12056}) EXPECT_TRUE(w.IsEnabled(id)) << id;
-  EXPECT_FALSE(w.IsEnabled(12051));
-  EXPECT_FALSE(w.IsEnabled(12052));
-  EXPECT_EQ(w.Check(12049), BST_UNCHECKED);
-  EXPECT_EQ(w.Check(12050), BST_CHECKED);
-  EXPECT_EQ(w.Check(12051), BST_UNCHECKED);
-  EXPECT_EQ(w.Check(12052), BST_CHECKED);
+  for (int id : {kelo::IDC_HOST_URL, kelo::IDC_URL_TEST_REQ, kelo::IDC_URL_USER_REQ,
+                 kelo::IDC_URL_BNCHMK_SUB_REQ, kelo::IDC_URL_BNCHMK_RPT_REQ})
+    EXPECT_TRUE(w.IsEnabled(id)) << id;
+  EXPECT_FALSE(w.IsEnabled(kelo::IDC_RADIO_PRODUCTION));
+  EXPECT_FALSE(w.IsEnabled(kelo::IDC_RADIO_TESTING));
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_DEFAULT_URL), BST_UNCHECKED);
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_USER_URL), BST_CHECKED);
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_PRODUCTION), BST_UNCHECKED);
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_TESTING), BST_CHECKED);
   // Proxy enabled with an explicit address.
-  EXPECT_EQ(w.Check(12005), BST_CHECKED);
-  EXPECT_EQ(w.Check(12013), BST_UNCHECKED);
-  EXPECT_EQ(w.Check(12007), BST_CHECKED);
-  EXPECT_TRUE(w.IsEnabled(12008));
-  EXPECT_TRUE(w.IsEnabled(12009));
-  EXPECT_FALSE(w.IsEnabled(12059)) << "no holiday suppression";
+  EXPECT_EQ(w.Check(kelo::IDC_ENABLE_PROXY), BST_CHECKED);
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_SYSTEM_PROXY), BST_UNCHECKED);
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_PROXY), BST_CHECKED);
+  EXPECT_TRUE(w.IsEnabled(kelo::IDC_PROXY_ADDR));
+  EXPECT_TRUE(w.IsEnabled(kelo::IDC_PROXY_PORT));
+  EXPECT_FALSE(w.IsEnabled(kelo::IDC_HOLIDAY_SETTING)) << "no holiday suppression";
 }
 
 TEST_F(HandlerPage, ClicksKeepEnabledStatesInStep) {
   CKELODlgHandCfg page(std::make_unique<HandlerConfig>(Acceptable()));
   ASSERT_TRUE(page.Create());
-  ScriptedWindow& w = *Backend().FindWindow(12000);
+  ScriptedWindow& w = *Backend().FindWindow(kelo::IDD_KELO_HANDCFG);
   // Defaults: built-in production endpoint, system proxy.
-  EXPECT_EQ(w.Check(12049), BST_CHECKED);
-  EXPECT_EQ(w.Check(12051), BST_CHECKED);
-  for (int id : {12057, 12053, 12054, 12055, 12056}) EXPECT_FALSE(w.IsEnabled(id)) << id;
-  EXPECT_EQ(w.Check(12013), BST_CHECKED);
-  EXPECT_FALSE(w.IsEnabled(12008));
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_DEFAULT_URL), BST_CHECKED);
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_PRODUCTION), BST_CHECKED);
+  for (int id : {kelo::IDC_HOST_URL, kelo::IDC_URL_TEST_REQ, kelo::IDC_URL_USER_REQ,
+                 kelo::IDC_URL_BNCHMK_SUB_REQ, kelo::IDC_URL_BNCHMK_RPT_REQ})
+    EXPECT_FALSE(w.IsEnabled(id)) << id;
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_SYSTEM_PROXY), BST_CHECKED);
+  EXPECT_FALSE(w.IsEnabled(kelo::IDC_PROXY_ADDR));
 
-  w.UserClick(12050);
-  EXPECT_EQ(w.Check(12049), BST_UNCHECKED);
-  EXPECT_TRUE(w.IsEnabled(12053));
-  EXPECT_FALSE(w.IsEnabled(12051));
-  EXPECT_EQ(w.Check(12051), BST_CHECKED) << "the mark stays while disabled";
-  w.UserClick(12049);
-  EXPECT_EQ(w.Check(12050), BST_UNCHECKED);
-  EXPECT_FALSE(w.IsEnabled(12053));
-  w.UserClick(12052);
-  EXPECT_EQ(w.Check(12051), BST_UNCHECKED);
-  EXPECT_EQ(w.Check(12052), BST_CHECKED);
+  w.UserClick(kelo::IDC_RADIO_USER_URL);
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_DEFAULT_URL), BST_UNCHECKED);
+  EXPECT_TRUE(w.IsEnabled(kelo::IDC_URL_TEST_REQ));
+  EXPECT_FALSE(w.IsEnabled(kelo::IDC_RADIO_PRODUCTION));
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_PRODUCTION), BST_CHECKED) << "the mark stays while disabled";
+  w.UserClick(kelo::IDC_RADIO_DEFAULT_URL);
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_USER_URL), BST_UNCHECKED);
+  EXPECT_FALSE(w.IsEnabled(kelo::IDC_URL_TEST_REQ));
+  w.UserClick(kelo::IDC_RADIO_TESTING);
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_PRODUCTION), BST_UNCHECKED);
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_TESTING), BST_CHECKED);
 
-  w.UserClick(12007);
-  EXPECT_TRUE(w.IsEnabled(12008));
-  EXPECT_TRUE(w.IsEnabled(12009));
-  w.UserClick(12005);  // proxy off
-  for (int id : {12013, 12007, 12008, 12009}) EXPECT_FALSE(w.IsEnabled(id)) << id;
-  w.UserClick(12005);  // on again: the explicit proxy chosen last comes back
-  EXPECT_EQ(w.Check(12007), BST_CHECKED);
-  EXPECT_EQ(w.Check(12013), BST_UNCHECKED);
-  EXPECT_TRUE(w.IsEnabled(12008));
+  w.UserClick(kelo::IDC_RADIO_PROXY);
+  EXPECT_TRUE(w.IsEnabled(kelo::IDC_PROXY_ADDR));
+  EXPECT_TRUE(w.IsEnabled(kelo::IDC_PROXY_PORT));
+  w.UserClick(kelo::IDC_ENABLE_PROXY);  // proxy off
+  for (int id : {kelo::IDC_RADIO_SYSTEM_PROXY, kelo::IDC_RADIO_PROXY, kelo::IDC_PROXY_ADDR,
+                 kelo::IDC_PROXY_PORT})
+    EXPECT_FALSE(w.IsEnabled(id)) << id;
+  w.UserClick(kelo::IDC_ENABLE_PROXY);  // on again: the explicit proxy chosen last comes back
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_PROXY), BST_CHECKED);
+  EXPECT_EQ(w.Check(kelo::IDC_RADIO_SYSTEM_PROXY), BST_UNCHECKED);
+  EXPECT_TRUE(w.IsEnabled(kelo::IDC_PROXY_ADDR));
 
-  w.UserClick(12058);
-  EXPECT_TRUE(w.IsEnabled(12059));
-  w.UserClick(12058);
-  EXPECT_FALSE(w.IsEnabled(12059));
+  w.UserClick(kelo::IDC_BANK_HOLIDAY);
+  EXPECT_TRUE(w.IsEnabled(kelo::IDC_HOLIDAY_SETTING));
+  w.UserClick(kelo::IDC_BANK_HOLIDAY);
+  EXPECT_FALSE(w.IsEnabled(kelo::IDC_HOLIDAY_SETTING));
 }
 
 TEST_F(HandlerPage, LaterLoadsKeepTheWorkingCopy) {
   CKELODlgHandCfg page(std::make_unique<HandlerConfig>(Acceptable()));
   ASSERT_TRUE(page.Create());
-  ScriptedWindow& w = *Backend().FindWindow(12000);
-  w.UserClick(12058);
+  ScriptedWindow& w = *Backend().FindWindow(kelo::IDD_KELO_HANDCFG);
+  w.UserClick(kelo::IDC_BANK_HOLIDAY);
   ASSERT_TRUE(page.UpdateData(false));
-  EXPECT_EQ(w.Check(12058), BST_CHECKED) << "the record was read again";
+  EXPECT_EQ(w.Check(kelo::IDC_BANK_HOLIDAY), BST_CHECKED) << "the record was read again";
 }
 
 TEST_F(HandlerPage, UnmarkingHolidaysKeepsTheTable) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "kelo/pages/HolidaySettingIds.h"
 #include "kelo/pages/HolidaySettingTemplate.h"
 
@@ -12,10 +15,22 @@ bool Overlap(const DluRect& a, const DluRect& b) {
 
 TEST(HolidaySettingTemplateTest, HoldsTheControlsOfTheDialog) {
   const DialogTemplate dialog = HolidaySettingTemplate();
-  EXPECT_EQ(dialog.id, IDD_KELO_HOLIDAYSETTING);
-  EXPECT_EQ(dialog.title, "Holiday setting");
-  EXPECT_EQ(dialog.width, 350);
-  EXPECT_EQ(dialog.height, 251);
+  // Scripts address the dialog by these numbers and by its labels.
+  EXPECT_EQ(IDD_KELO_HOLIDAYSETTING, 12002);
+  EXPECT_EQ((std::vector<int>{IDC_HOLIDAY_ADD, IDC_HOLIDAY_LIST, IDC_HOLIDAY_DATE,
+                              IDC_HOLIDAY_CURRENCY, IDC_HOLIDAY_REMOVE, IDC_HOLIDAY_REMOVE_ALL,
+                              IDC_HOLIDAY_ADD_YEAR, IDC_HOLIDAY_YEAR}),
+            (std::vector<int>{12060, 12063, 12064, 12065, 12066, 12067, 12070, 12071}));
+  auto labelBefore = [&](int id) -> std::string {
+    for (std::size_t i = 1; i < dialog.controls.size(); ++i) {
+      if (dialog.controls[i].id != id) continue;
+      const ControlTemplate& label = dialog.controls[i - 1];
+      return label.kind == ControlKind::Label && label.id == IDC_STATIC ? label.caption : "";
+    }
+    return "";
+  };
+  EXPECT_EQ(labelBefore(IDC_HOLIDAY_CURRENCY), "Currency:");
+  EXPECT_EQ(labelBefore(IDC_HOLIDAY_LIST), "Holiday:");
   struct Expected {
     int id;
     ControlKind kind;

@@ -9,6 +9,7 @@
 
 #include "kelo/config/CKELOStaticRecSetConfig.h"
 #include "kelo/pages/CKELODlgStaticRecSetCfg.h"
+#include "kelo/pages/ResourceIds.h"
 #include "tests/kelo/pages/PageFixture.h"
 
 namespace {
@@ -193,36 +194,38 @@ TEST_F(StaticPage, ChoiceListsShowCodeAndNameAndSelectTheStoredCode) {
   opened.PartyRole = "31";    // not in the list: typed text, nothing selected
   CKELODlgStaticRecSetCfg page(std::make_unique<CKELOStaticRecSetConfig>(opened));
   ASSERT_TRUE(page.Create());
-  const ScriptedWindow& w = *Backend().FindWindow(12003);
+  const ScriptedWindow& w = *Backend().FindWindow(kelo::IDD_KELO_STATICRECSET);
 
-  EXPECT_EQ(w.Items(12031), std::vector<std::string>{"D - Proprietary/Custom code"});
-  EXPECT_EQ(w.Items(12029), std::vector<std::string>{"30 - Agent"});
-  EXPECT_EQ(w.Items(12028), std::vector<std::string>{"8 - Exchange Symbol"});
-  EXPECT_EQ(w.Selection(12031), 0);
-  EXPECT_EQ(w.Selection(12029), -1);
-  EXPECT_EQ(w.Text(12029), "31");
-  EXPECT_EQ(w.Selection(12028), 0);
-  EXPECT_EQ(w.ItemData(12028, 0), 0u);
+  EXPECT_EQ(w.Items(kelo::IDC_PARTY_ID_SOURCE),
+            std::vector<std::string>{"D - Proprietary/Custom code"});
+  EXPECT_EQ(w.Items(kelo::IDC_PARTY_ROLE), std::vector<std::string>{"30 - Agent"});
+  EXPECT_EQ(w.Items(kelo::IDC_SECURITY_ID_SOURCE), std::vector<std::string>{"8 - Exchange Symbol"});
+  EXPECT_EQ(w.Selection(kelo::IDC_PARTY_ID_SOURCE), 0);
+  EXPECT_EQ(w.Selection(kelo::IDC_PARTY_ROLE), -1);
+  EXPECT_EQ(w.Text(kelo::IDC_PARTY_ROLE), "31");
+  EXPECT_EQ(w.Selection(kelo::IDC_SECURITY_ID_SOURCE), 0);
+  EXPECT_EQ(w.ItemData(kelo::IDC_SECURITY_ID_SOURCE, 0), 0u);
 }
 
 TEST_F(StaticPage, ResponseFileAndOptimisationSwitchesEnableTheirControls) {
   CKELODlgStaticRecSetCfg page(std::make_unique<CKELOStaticRecSetConfig>(Acceptable()));
   ASSERT_TRUE(page.Create());
-  ScriptedWindow& w = *Backend().FindWindow(12003);
-  EXPECT_FALSE(w.IsEnabled(12047));
-  EXPECT_FALSE(w.IsEnabled(12048));
-  EXPECT_FALSE(w.IsEnabled(12068));
-  EXPECT_EQ(w.Check(12068), BST_CHECKED);
+  ScriptedWindow& w = *Backend().FindWindow(kelo::IDD_KELO_STATICRECSET);
+  EXPECT_FALSE(w.IsEnabled(kelo::IDC_FILE_LOCATION));
+  EXPECT_FALSE(w.IsEnabled(kelo::IDC_BROWSE));
+  EXPECT_FALSE(w.IsEnabled(kelo::IDC_OPTIMISE_INITIAL_IMAGE));
+  EXPECT_EQ(w.Check(kelo::IDC_OPTIMISE_INITIAL_IMAGE), BST_CHECKED);
 
-  w.UserClick(12046);
-  EXPECT_TRUE(w.IsEnabled(12047));
-  EXPECT_TRUE(w.IsEnabled(12048));
-  w.UserClick(12067);
-  EXPECT_TRUE(w.IsEnabled(12068));
-  w.UserClick(12068);
-  w.UserClick(12067);
-  EXPECT_FALSE(w.IsEnabled(12068));
-  EXPECT_EQ(w.Check(12068), BST_UNCHECKED) << "the mark stays as the user left it";
+  w.UserClick(kelo::IDC_WRITE_RESPONSE);
+  EXPECT_TRUE(w.IsEnabled(kelo::IDC_FILE_LOCATION));
+  EXPECT_TRUE(w.IsEnabled(kelo::IDC_BROWSE));
+  w.UserClick(kelo::IDC_DISABLE_OPTIMISATION);
+  EXPECT_TRUE(w.IsEnabled(kelo::IDC_OPTIMISE_INITIAL_IMAGE));
+  w.UserClick(kelo::IDC_OPTIMISE_INITIAL_IMAGE);
+  w.UserClick(kelo::IDC_DISABLE_OPTIMISATION);
+  EXPECT_FALSE(w.IsEnabled(kelo::IDC_OPTIMISE_INITIAL_IMAGE));
+  EXPECT_EQ(w.Check(kelo::IDC_OPTIMISE_INITIAL_IMAGE), BST_UNCHECKED)
+      << "the mark stays as the user left it";
 }
 
 TEST_F(StaticPage, BrowseAsksForACsvFile) {
@@ -250,10 +253,10 @@ TEST_F(StaticPage, CancelledChooserLeavesTheLocation) {
   opened.FileLocation = "/old.csv";
   CKELODlgStaticRecSetCfg page(std::make_unique<CKELOStaticRecSetConfig>(opened));
   ASSERT_TRUE(page.Create());
-  ScriptedWindow& w = *Backend().FindWindow(12003);
+  ScriptedWindow& w = *Backend().FindWindow(kelo::IDD_KELO_STATICRECSET);
   Backend().Load("cancel\n");
-  w.UserClick(12048);
-  EXPECT_EQ(w.Text(12047), "/old.csv");
+  w.UserClick(kelo::IDC_BROWSE);
+  EXPECT_EQ(w.Text(kelo::IDC_FILE_LOCATION), "/old.csv");
   EXPECT_EQ(Backend().FileRequests().size(), 1u);
 }
 
