@@ -28,6 +28,14 @@ constexpr std::array kCommands = {
             "what \"Add holiday of year\" adds to an empty list, one DATEKEY REMARK line each, "
             "learnt through the module's holiday setting dialog",
             RunHolidays},
+    Command{"plan", "OLD NEW [--json]",
+            "compare two configuration trees: per file the change action and the properties "
+            "that differ, per handler folder restart or not and the record sets to refresh",
+            RunPlan},
+    Command{"lint", "PATH... [--handler|--static|--dynamic] [--json]",
+            "press OK on the page of every configuration under the paths, without a window; "
+            "report each refusal with the page's message (exit 1); nothing is written",
+            RunLint},
     Command{"tour", "[--out DIR]",
             "the main job on the bundled examples, headless: identity, the pages as PNGs in DIR "
             "(default hcdtool-tour), a scripted edit, a persisted block",
