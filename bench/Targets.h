@@ -9,6 +9,7 @@
 #include "bench/PeakMemory.h"
 #include "bench/QtLoadCheck.h"
 #include "bench/RunFigures.h"
+#include "bench/TreeFigures.h"
 
 // The names of the benchmarks, and the summary that sets each figure against its
 // floor and its target.
@@ -48,9 +49,12 @@ inline constexpr double kMaxCheckOverFloor = 2.0;
 inline constexpr double kMaxGrowthPerDoubling = 2.3;
 inline constexpr double kMaxRemoveOverShow = 3.0;
 inline constexpr double kMaxPeakOverFiles = 4.0;
+inline constexpr double kMaxPlanOverFloor = 2.0;
+inline constexpr double kMaxPlanPeakOverLargestPair = 4.0;
 
 // Prints the summary; true when every target that was measured is met.
 bool PrintSummary(const RunFigures& figures, const std::optional<PeakMemoryFigure>& memory,
-                  const std::optional<QtLoadCheck>& qtLoad, std::ostream& out);
+                  const std::optional<QtLoadCheck>& qtLoad, const std::optional<TreeFigures>& trees,
+                  std::ostream& out);
 
 }  // namespace bench
