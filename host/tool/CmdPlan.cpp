@@ -2,6 +2,7 @@
 // file and per handler folder, asked of the module as check-change asks it.
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 
 #include "hcd/CHcdWrapper.h"
@@ -55,18 +56,21 @@ CHandlerPrivateProps Parse(const fs::path& path, const std::string& text) {
 
 class Planner {
  public:
-  Planner(IHcdConfigChangesAction& changes, const fs::path& oldRoot, const fs::path& newRoot,
+  Planner(IHcdConfigChangesAction& changes, const ConfigTree& before, const ConfigTree& after,
           bool json, std::size_t total)
       : changes_(changes),
-        oldRoot_(oldRoot),
-        newRoot_(newRoot),
+        before_(before),
+        after_(after),
+        oldRoot_(before.Root()),
+        newRoot_(after.Root()),
         json_(json),
         progress_("plan", total) {
     if (json_) list_.emplace(std::cout);
   }
 
   // Plans one handler folder that is in either tree or both; null for a tree that
-  // lacks it.
+  // lacks it. Its record sets are listed only now, and dropped again after, so that
+  // what plan holds does not grow with the files of the other folders.
   void PlanFolder(const ConfigTree::HandlerFolder* before, const ConfigTree::HandlerFolder* after) {
     Verdict verdict;
     verdict.folder = (before != nullptr ? before : after)->name;
@@ -77,11 +81,12 @@ class Planner {
           PlanFile(verdict.folder, ConfigKind::Handler, "", handlerBefore, handlerAfter);
       Count(plan, verdict);
     }
-    static const std::vector<std::string> kNone;
-    PlanRecordSets(verdict, ConfigKind::Static, before != nullptr ? before->statics : kNone,
-                   after != nullptr ? after->statics : kNone);
-    PlanRecordSets(verdict, ConfigKind::Dynamic, before != nullptr ? before->dynamics : kNone,
-                   after != nullptr ? after->dynamics : kNone);
+    ConfigTree::HandlerFolder a;
+    ConfigTree::HandlerFolder b;
+    if (before != nullptr) ConfigTree::ReadRecordSets(before_.PathOf(*before), a, std::cerr);
+    if (after != nullptr) ConfigTree::ReadRecordSets(after_.PathOf(*after), b, std::cerr);
+    PlanRecordSets(verdict, ConfigKind::Static, a.statics, b.statics);
+    PlanRecordSets(verdict, ConfigKind::Dynamic, a.dynamics, b.dynamics);
     if (json_)
       verdicts_.push_back(VerdictJson(verdict));
     else
@@ -143,6 +148,17 @@ class Planner {
     const fs::path newPath = newRoot_ / plan.path;
     std::string oldText = ReadTreeFile(oldPath);
     std::string newText = ReadTreeFile(newPath);
+    // The same bytes read as the same bag: only the module is asked, and should it
+    // refuse the text, the tool's own reading says where.
+    if (oldText == newText) {
+      try {
+        plan.action = Ask(plan.kind, oldText, newText);
+      } catch (const std::exception& e) {
+        Parse(oldPath, oldText);
+        throw std::runtime_error(oldPath.string() + ": " + e.what());
+      }
+      return;
+    }
     {
       // The bags go before the module parses the texts again, so that a large pair
       // is held in memory once at a time.
@@ -154,13 +170,17 @@ class Planner {
       }
     }
     try {
-      plan.action = plan.kind == ConfigKind::Handler
-                        ? changes_.CheckHandlerConfigChange(oldText, newText)
-                        : changes_.CheckRecordSetConfigChange(oldText, newText, 0,
-                                                              plan.kind == ConfigKind::Dynamic);
+      plan.action = Ask(plan.kind, oldText, newText);
     } catch (const std::exception& e) {
       throw std::runtime_error(oldPath.string() + " or " + newPath.string() + ": " + e.what());
     }
+  }
+
+  // The module's change action, asked as check-change asks it.
+  int Ask(ConfigKind kind, std::string& oldText, std::string& newText) {
+    return kind == ConfigKind::Handler ? changes_.CheckHandlerConfigChange(oldText, newText)
+                                       : changes_.CheckRecordSetConfigChange(
+                                             oldText, newText, 0, kind == ConfigKind::Dynamic);
   }
 
   const fs::path& RootOf(bool old) const { return old ? oldRoot_ : newRoot_; }
@@ -274,6 +294,8 @@ class Planner {
   }
 
   IHcdConfigChangesAction& changes_;
+  const ConfigTree& before_;
+  const ConfigTree& after_;
   fs::path oldRoot_;
   fs::path newRoot_;
   bool json_;
@@ -283,6 +305,19 @@ class Planner {
   bool failed_ = false;
 };
 
+// The files of the tree, counted for the progress shown on a terminal; the record
+// sets are listed once more when they are planned.
+std::size_t CountFiles(const ConfigTree& tree) {
+  std::ostringstream ignored;
+  std::size_t count = 0;
+  for (const ConfigTree::HandlerFolder& folder : tree.Folders()) {
+    ConfigTree::HandlerFolder listed;
+    ConfigTree::ReadRecordSets(tree.PathOf(folder), listed, ignored);
+    count += (folder.hasHandler ? 1 : 0) + listed.statics.size() + listed.dynamics.size();
+  }
+  return count;
+}
+
 }  // namespace
 
 int RunPlan(ToolContext& context, const std::vector<std::string>& argsIn) {
@@ -290,13 +325,13 @@ int RunPlan(ToolContext& context, const std::vector<std::string>& argsIn) {
   const bool json = TakeFlag(args, "--json");
   ExpectPositional(args, 2, "OLD and NEW");
 
-  const ConfigTree before = ConfigTree::Scan(args[0], std::cerr);
-  const ConfigTree after = ConfigTree::Scan(args[1], std::cerr);
+  const ConfigTree before = ConfigTree::Scan(args[0], std::cerr, false);
+  const ConfigTree after = ConfigTree::Scan(args[1], std::cerr, false);
   IHcdConfigChangesAction* changes = context.Wrapper().ConfigChangesAction();
   if (changes == nullptr) throw std::runtime_error("the module offers no change-action facet");
 
-  Planner planner(*changes, before.Root(), after.Root(), json,
-                  before.FileCount() + after.FileCount());
+  Planner planner(*changes, before, after, json,
+                  Progress::Wanted() ? CountFiles(before) + CountFiles(after) : 0);
   // Both folder lists are in byte order of their names: one merge pairs them.
   auto a = before.Folders().begin();
   auto b = after.Folders().begin();

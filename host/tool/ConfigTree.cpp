@@ -21,64 +21,59 @@ void Note(std::ostream& notes, const fs::path& path, const char* why) {
   notes << "hcdtool: note: " << path.string() << ": " << why << '\n';
 }
 
+// An entry of a folder: only its name and what it is, so that a folder of many
+// thousands of record sets is listed in little memory.
+struct Entry {
+  std::string name;
+  fs::file_type type = fs::file_type::none;  // what a symbolic link leads to
+
+  bool IsRegularFile() const { return type == fs::file_type::regular; }
+  bool IsFolder() const { return type == fs::file_type::directory; }
+};
+
 // The entries of a folder, in byte order of their names, so that a tree is walked
 // the same way on every file system.
-std::vector<fs::directory_entry> Entries(const fs::path& folder) {
+std::vector<Entry> Entries(const fs::path& folder) {
   std::error_code ec;
-  std::vector<fs::directory_entry> entries;
+  std::vector<Entry> entries;
   fs::directory_iterator it(folder, ec);
   if (ec) throw std::runtime_error(folder.string() + ": cannot read the folder: " + ec.message());
   for (const fs::directory_iterator end; it != end; it.increment(ec)) {
     if (ec) break;
-    entries.push_back(*it);
+    // The type the folder listing gave is used as it is; only a symbolic link is
+    // followed, with a call of its own.
+    std::error_code typeError;
+    const fs::file_type type = it->is_regular_file(typeError) ? fs::file_type::regular
+                               : it->is_directory(typeError)  ? fs::file_type::directory
+                                                              : fs::file_type::unknown;
+    entries.push_back({it->path().filename().string(), type});
   }
   if (ec) throw std::runtime_error(folder.string() + ": cannot read the folder: " + ec.message());
-  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-    return a.path().filename().native() < b.path().filename().native();
-  });
+  std::sort(entries.begin(), entries.end(),
+            [](const Entry& a, const Entry& b) { return a.name < b.name; });
   return entries;
 }
 
-bool IsRegularFile(const fs::directory_entry& entry) {
-  std::error_code ec;
-  return entry.is_regular_file(ec);
+bool IsXmlName(const std::string& name) {
+  return name.size() > 4 && name.compare(name.size() - 4, 4, ".xml") == 0;
 }
 
-bool IsFolder(const fs::directory_entry& entry) {
-  std::error_code ec;
-  return entry.is_directory(ec);
-}
-
-// The *.xml files of a static or dynamic folder.
-std::vector<std::string> RecordSets(const fs::path& folder, std::ostream& notes) {
-  std::vector<std::string> names;
-  for (const fs::directory_entry& entry : Entries(folder)) {
-    const std::string name = entry.path().filename().string();
-    if (entry.path().extension() != ".xml" || name == ".xml")
-      Note(notes, entry.path(), "left out: not a .xml file");
-    else if (!IsRegularFile(entry))
-      Note(notes, entry.path(), "left out: not a regular file");
-    else
-      names.push_back(name);
-  }
-  return names;
-}
-
+// The handler folder's own entries; the record-set folders are read only when
+// withRecordSets is set.
 ConfigTree::HandlerFolder ReadHandlerFolder(const fs::path& folder, std::string name,
-                                            std::ostream& notes) {
+                                            bool withRecordSets, std::ostream& notes) {
   ConfigTree::HandlerFolder result;
   result.name = std::move(name);
-  for (const fs::directory_entry& entry : Entries(folder)) {
-    const std::string entryName = entry.path().filename().string();
-    if (entryName == kHandlerFile) {
-      if (IsRegularFile(entry))
+  for (const Entry& entry : Entries(folder)) {
+    if (entry.name == kHandlerFile) {
+      if (entry.IsRegularFile())
         result.hasHandler = true;
       else
-        Note(notes, entry.path(), "left out: not a regular file");
-    } else if ((entryName == "static" || entryName == "dynamic") && IsFolder(entry)) {
-      (entryName == "static" ? result.statics : result.dynamics) = RecordSets(entry.path(), notes);
+        Note(notes, folder / entry.name, "left out: not a regular file");
+    } else if ((entry.name == "static" || entry.name == "dynamic") && entry.IsFolder()) {
+      if (withRecordSets) ConfigTree::ReadRecordSets(folder, result, notes);
     } else {
-      Note(notes, entry.path(), "left out: not part of a handler folder");
+      Note(notes, folder / entry.name, "left out: not part of a handler folder");
     }
   }
   return result;
@@ -86,37 +81,57 @@ ConfigTree::HandlerFolder ReadHandlerFolder(const fs::path& folder, std::string 
 
 }  // namespace
 
+std::vector<std::string> ConfigTree::RecordSets(const fs::path& folder, std::ostream& notes) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  if (!fs::is_directory(folder, ec)) return names;
+  for (Entry& entry : Entries(folder)) {
+    if (!IsXmlName(entry.name))
+      Note(notes, folder / entry.name, "left out: not a .xml file");
+    else if (!entry.IsRegularFile())
+      Note(notes, folder / entry.name, "left out: not a regular file");
+    else
+      names.push_back(std::move(entry.name));
+  }
+  return names;
+}
+
+void ConfigTree::ReadRecordSets(const fs::path& folder, HandlerFolder& into, std::ostream& notes) {
+  if (into.readRecordSets) return;
+  into.statics = RecordSets(folder / "static", notes);
+  into.dynamics = RecordSets(folder / "dynamic", notes);
+  into.readRecordSets = true;
+}
+
+fs::path ConfigTree::PathOf(const HandlerFolder& folder) const {
+  return folder.name == "." ? root_ : root_ / folder.name;
+}
+
 bool ConfigTree::IsHandlerFolder(const fs::path& folder) {
   std::error_code ec;
   return fs::exists(folder / kHandlerFile, ec) || fs::is_directory(folder / "static", ec) ||
          fs::is_directory(folder / "dynamic", ec);
 }
 
-ConfigTree ConfigTree::Scan(const fs::path& root, std::ostream& notes) {
+ConfigTree ConfigTree::Scan(const fs::path& root, std::ostream& notes, bool withRecordSets) {
   std::error_code ec;
   if (!fs::is_directory(root, ec))
     throw std::runtime_error(root.string() + ": not a folder (a configuration tree is a folder)");
   ConfigTree tree;
   tree.root_ = root;
   if (IsHandlerFolder(root)) {
-    tree.folders_.push_back(ReadHandlerFolder(root, ".", notes));
+    tree.folders_.push_back(ReadHandlerFolder(root, ".", withRecordSets, notes));
     return tree;
   }
-  for (const fs::directory_entry& entry : Entries(root)) {
-    if (IsFolder(entry) && IsHandlerFolder(entry.path()))
+  for (Entry& entry : Entries(root)) {
+    const fs::path path = root / entry.name;
+    if (entry.IsFolder() && IsHandlerFolder(path))
       tree.folders_.push_back(
-          ReadHandlerFolder(entry.path(), entry.path().filename().string(), notes));
+          ReadHandlerFolder(path, std::move(entry.name), withRecordSets, notes));
     else
-      Note(notes, entry.path(), "left out: not a handler folder");
+      Note(notes, path, "left out: not a handler folder");
   }
   return tree;
-}
-
-std::size_t ConfigTree::FileCount() const {
-  std::size_t count = 0;
-  for (const HandlerFolder& folder : folders_)
-    count += (folder.hasHandler ? 1 : 0) + folder.statics.size() + folder.dynamics.size();
-  return count;
 }
 
 std::string TreePath(const std::string& folder, ConfigKind kind, const std::string& name) {

@@ -20,21 +20,33 @@ class ConfigTree {
     bool hasHandler = false;
     std::vector<std::string> statics;
     std::vector<std::string> dynamics;
+    bool readRecordSets = false;  // statics and dynamics hold the record-set folders
   };
 
-  // Reads the tree's folders (not its files). Notes on what is left out go to notes,
-  // each line starting with "hcdtool: note: ". Throws std::runtime_error when the
-  // root or a folder of the tree cannot be read.
-  static ConfigTree Scan(const std::filesystem::path& root, std::ostream& notes);
+  // Reads the tree's folders (not its files); the record-set folders only when
+  // withRecordSets is set, else ReadRecordSets reads them when they are needed. Notes
+  // on what is left out go to notes, each line starting with "hcdtool: note: ".
+  // Throws std::runtime_error when the root or a folder of the tree cannot be read.
+  static ConfigTree Scan(const std::filesystem::path& root, std::ostream& notes,
+                         bool withRecordSets = true);
+
+  // Fills the folder's statics and dynamics, once; folder is where it lies on disk.
+  static void ReadRecordSets(const std::filesystem::path& folder, HandlerFolder& into,
+                             std::ostream& notes);
+  // The *.xml regular files of a static or dynamic folder, in byte order; none when
+  // there is no such folder.
+  static std::vector<std::string> RecordSets(const std::filesystem::path& folder,
+                                             std::ostream& notes);
 
   // Whether the folder is laid out as a handler folder: it holds handler.xml, or a
   // static or dynamic folder.
   static bool IsHandlerFolder(const std::filesystem::path& folder);
 
   const std::filesystem::path& Root() const { return root_; }
+  // Where the handler folder lies on disk.
+  std::filesystem::path PathOf(const HandlerFolder& folder) const;
   // In byte order of their names.
   const std::vector<HandlerFolder>& Folders() const { return folders_; }
-  std::size_t FileCount() const;
 
  private:
   std::filesystem::path root_;

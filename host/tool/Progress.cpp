@@ -11,8 +11,10 @@ constexpr std::chrono::milliseconds kRedrawEvery(100);
 
 }  // namespace
 
+bool Progress::Wanted() { return ::isatty(2) == 1; }
+
 Progress::Progress(std::string verb, std::size_t total)
-    : verb_(std::move(verb)), total_(total), shown_(total > kShownAbove && ::isatty(2) == 1) {}
+    : verb_(std::move(verb)), total_(total), shown_(total > kShownAbove && Wanted()) {}
 
 Progress::~Progress() {
   // The line is cleared, so what follows on the terminal starts on a clean line.

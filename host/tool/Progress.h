@@ -17,6 +17,10 @@ class Progress {
   // That many more files done.
   void Step(std::size_t files = 1);
 
+  // Whether progress can be shown at all: stderr is a terminal. A caller may skip
+  // counting the files when it is not.
+  static bool Wanted();
+
   // Runs with more files than this show progress.
   static constexpr std::size_t kShownAbove = 300;
 

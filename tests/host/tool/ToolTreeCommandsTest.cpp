@@ -88,6 +88,8 @@ TEST_F(ToolPlan, ListsEveryFileAndGivesAVerdictPerHandlerFolder) {
                                       Stored("UserDefinedHostURL", "https://kel.example")));
   Write("old/h2/dynamic/broken.xml", dynamic);
   Write("new/h2/dynamic/broken.xml", "<Properties>\n<Property Name=\"SecurityID\">\n");
+  Write("old/h2/static/broken-in-both.xml", "<Properties>\n</Propertie>\n");
+  Write("new/h2/static/broken-in-both.xml", "<Properties>\n</Propertie>\n");
   Write("old/h2/dynamic/same.xml", dynamic);
   Write("new/h2/dynamic/same.xml", dynamic);
 
@@ -110,6 +112,7 @@ TEST_F(ToolPlan, ListsEveryFileAndGivesAVerdictPerHandlerFolder) {
       {"h1/dynamic/added.xml", "dynamic", "added", nullptr, {}},
       {"h1/dynamic/removed.xml", "dynamic", "removed", nullptr, {}},
       {"h2/handler.xml", "handler", "changed", 1, {"UserDefinedHostURL"}},
+      {"h2/static/broken-in-both.xml", "static", "error", nullptr, {}},
       {"h2/dynamic/broken.xml", "dynamic", "error", nullptr, {}},
       {"h2/dynamic/same.xml", "dynamic", "same", 1, {}},
   };
@@ -124,7 +127,9 @@ TEST_F(ToolPlan, ListsEveryFileAndGivesAVerdictPerHandlerFolder) {
     EXPECT_EQ(f.at("action"), expected[i].action);
     EXPECT_EQ(f.at("changed").get<std::vector<std::string>>(), expected[i].changed);
     if (expected[i].status == std::string("error"))
-      EXPECT_NE(f.at("error").get<std::string>().find("new/h2/dynamic/broken.xml: line 2:"),
+      EXPECT_NE(f.at("error").get<std::string>().find(
+                    (i == 7 ? "old/h2/static/broken-in-both.xml: line 2:"
+                            : "new/h2/dynamic/broken.xml: line 2:")),
                 std::string::npos)
           << f.at("error");
     else
@@ -137,7 +142,7 @@ TEST_F(ToolPlan, ListsEveryFileAndGivesAVerdictPerHandlerFolder) {
   EXPECT_EQ(handlers[0].at("added"), json({"dynamic/added.xml"}));
   EXPECT_EQ(handlers[0].at("removed"), json({"dynamic/removed.xml"}));
   EXPECT_EQ(handlers[1].at("restart"), false);
-  EXPECT_EQ(handlers[1].at("errors"), 1);
+  EXPECT_EQ(handlers[1].at("errors"), 2);
 
   const ToolResult text = RunTool({"plan", Path("old"), Path("new")});
   EXPECT_EQ(text.exitCode, 3);
@@ -149,7 +154,7 @@ TEST_F(ToolPlan, ListsEveryFileAndGivesAVerdictPerHandlerFolder) {
             std::string::npos)
       << text.out;
   EXPECT_NE(text.out.find("handler folder h2: no restart; no record set to refresh; "
-                          "1 unchanged; 1 file not planned\n"),
+                          "1 unchanged; 2 files not planned\n"),
             std::string::npos)
       << text.out;
   // A password is named, never shown, in clear or scrambled.
