@@ -147,6 +147,7 @@ std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
   std::vector<LintFile> files;
   for (const std::string& path : paths) {
     std::error_code ec;
+    if (!fs::exists(path, ec)) throw std::runtime_error(path + ": no such file or folder");
     if (!fs::is_directory(path, ec)) {
       files.push_back({path, path, KindOfLoneFile(path, kind)});
       continue;

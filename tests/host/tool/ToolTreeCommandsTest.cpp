@@ -277,6 +277,33 @@ TEST_F(ToolLint, AcceptsACleanTreeAndTakesALoneFileByItsKind) {
   const ToolResult unknown = RunTool({"lint", Path("loose.xml")});
   EXPECT_EQ(unknown.exitCode, 2);
   EXPECT_NE(unknown.err.find("give --handler, --static or --dynamic"), std::string::npos);
+  const ToolResult missing = RunTool({"lint", "--static", Path("missing.xml")});
+  EXPECT_EQ(missing.exitCode, 3);
+  EXPECT_EQ(missing.err, "hcdtool: " + Path("missing.xml") + ": no such file or folder\n");
+}
+
+// Progress goes to a terminal only: run under a pseudo-terminal it counts the files,
+// run with stderr into a file it writes nothing.
+TEST_F(ToolLint, ShowsProgressOnATerminalOnly) {
+  for (int i = 0; i < 301; ++i)
+    Write("tree/h/dynamic/rs" + std::to_string(i) + ".xml", Example("dynamic.xml"));
+  const ToolResult plain = RunTool({"lint", Path("tree")});
+  EXPECT_EQ(plain.exitCode, 0);
+  EXPECT_EQ(plain.err, "");
+
+  const fs::path captured = dir_ / "terminal.out";
+  const std::string command =
+      "python3 -c \"import os, pty, sys\n"
+      "out = open(sys.argv[1], 'wb')\n"
+      "def read(fd):\n"
+      "    data = os.read(fd, 4096)\n"
+      "    out.write(data)\n"
+      "    return data\n"
+      "sys.exit(os.waitstatus_to_exitcode(pty.spawn(sys.argv[2:], read)))\" " +
+      captured.string() + " " HCDTOOL_PATH " lint " + Path("tree") + " >/dev/null";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  EXPECT_NE(ReadAll(captured).find("lint: 301 of 301 files"), std::string::npos)
+      << ReadAll(captured);
 }
 
 // Every --json document is read back by Python's own parser, stored bytes above 0x7F
