@@ -5,6 +5,7 @@
 #include <optional>
 #include <pugixml.hpp>
 
+#include "props/CanonicalXmlReader.h"
 #include "props/XmlError.h"
 
 namespace props {
@@ -66,6 +67,13 @@ bool IsAnyOf(std::string_view name, std::initializer_list<std::string_view> name
 }  // namespace
 
 CPrivateProperty PropsXmlReader::Read(std::string_view xml) {
+  if (std::optional<CPrivateProperty> plain = CanonicalXmlReader::Read(xml)) {
+    return std::move(*plain);
+  }
+  return ReadGeneral(xml);
+}
+
+CPrivateProperty PropsXmlReader::ReadGeneral(std::string_view xml) {
   return PropsXmlReader(xml).ReadDocument();
 }
 
