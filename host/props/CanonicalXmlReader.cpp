@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <cstring>
 #include <string>
 
 #include "props/XmlText.h"
@@ -13,6 +12,8 @@ namespace {
 
 // Room reserved in the root at most; a larger document grows the usual way.
 constexpr std::size_t kReservedAtMost = 64;
+// Bytes of the shortest property line the writer writes, about.
+constexpr std::size_t kLeastPropertyBytes = 48;
 // Texts up to this long are scanned a byte at a time.
 constexpr std::size_t kShortText = 64;
 
@@ -71,20 +72,11 @@ class Scanner {
     return true;
   }
 
-  // Room for the root's children, so that appending them moves none: a typed
-  // property has two tags, so half the tags that follow is about the count, a little
-  // more when there are groups. A larger document grows the usual way.
+  // Room for the root's children, so that appending them moves none. A property as
+  // the writer writes it takes some fifty bytes or more, so the size gives about the
+  // count without looking at the document; a larger one grows the usual way.
   std::size_t RootRoom() const {
-    std::size_t tags = 0;
-    const char* p = xml_.data() + at_;
-    const char* end = xml_.data() + xml_.size();
-    while (tags < 2 * kReservedAtMost) {
-      p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(end - p)));
-      if (p == nullptr) break;
-      ++tags;
-      ++p;
-    }
-    return tags / 2;
+    return std::min((xml_.size() - at_) / kLeastPropertyBytes + 1, kReservedAtMost);
   }
 
   void SkipBlanks() {
