@@ -31,7 +31,7 @@ inline constexpr const char* kDynamicCheck = "dynamic/CheckRecordSetConfigChange
 
 // Each figure is the median of this many repetitions, which keeps a burst of work
 // elsewhere on the machine out of it.
-inline constexpr int kRepetitions = 5;
+inline constexpr int kRepetitions = 9;
 inline constexpr double kMinTimePerRepetition = 0.2;  // seconds
 
 // The holiday dialog's figures: rows in the shown currency, and the commands timed.
