@@ -85,6 +85,10 @@ ChildOutcome RunChild(const std::vector<std::string>& argvIn,
   outcome.exited = WIFEXITED(status);
   outcome.exitCode = outcome.exited ? WEXITSTATUS(status) : -1;
   outcome.maxRssKb = usage.ru_maxrss;
+  const auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+  };
+  outcome.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
   return outcome;
 }
 

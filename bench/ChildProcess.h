@@ -10,6 +10,7 @@ struct ChildOutcome {
   bool exited = false;  // false: killed by a signal, or never started
   int exitCode = -1;
   long maxRssKb = 0;      // its peak resident set
+  double cpuSeconds = 0;  // user and system time it used
   std::string errorText;  // what it wrote to stderr
 };
 

@@ -30,6 +30,8 @@ std::vector<Case> Cases(const std::string& examples) {
       {{"describe-persist", "--version", "1", examples + "/persist/record-v1.bin"}, 0},
       {{"holidays", "GBP", "2024"}, 0},
       {{"holidays", "CHF", "2030"}, 0},
+      {{"plan", examples + "/trees/before", examples + "/trees/after"}, 0},
+      {{"lint", examples + "/trees/after"}, 0},
   };
 }
 

@@ -200,6 +200,43 @@ void PrintMemory(const std::optional<PeakMemoryFigure>& memory, Tally& tally, st
   tally.Add(met, "peak memory of check-change");
 }
 
+void PrintTrees(const std::optional<TreeFigures>& trees, Tally& tally, std::ostream& out) {
+  if (!trees) return;
+  out << Format(
+      "hcdtool plan and lint as processes (CPU time, median of %d runs): two trees of one\n"
+      "handler folder, the large pair and %zu record-set pairs, a tenth of them changed\n",
+      kTreeRuns, trees->recordSetPairs);
+  out << Format("  %-42s %s\n", "floor: hcd_plan_floor reads and parses",
+                Duration(trees->floorSeconds).c_str());
+  const bool planMet = trees->PlanOverFloor() <= kMaxPlanOverFloor;
+  out << Format("  %-42s %s  %7.2f x floor   target <= %.1f: %s\n", "plan --json",
+                Duration(trees->planSeconds).c_str(), trees->PlanOverFloor(), kMaxPlanOverFloor,
+                Verdict(planMet));
+  tally.Add(planMet, "plan against its floor");
+  const double mib = 1024.0;
+  const bool peakMet = trees->PeakOverLargestPair() <= kMaxPlanPeakOverLargestPair;
+  out << Format(
+      "  peak memory of plan: baseline %.1f MiB, large pair alone %.1f MiB, full trees\n"
+      "  %.1f MiB: %.1f MiB above the baseline, %.2f x the largest pair's %.2f MiB"
+      "   target <= %.1f: %s\n",
+      static_cast<double>(trees->baselineKb) / mib, static_cast<double>(trees->largePairKb) / mib,
+      static_cast<double>(trees->fullKb) / mib,
+      static_cast<double>(trees->fullKb - trees->baselineKb) / mib, trees->PeakOverLargestPair(),
+      static_cast<double>(trees->largestPairBytes) / kMib, kMaxPlanPeakOverLargestPair,
+      Verdict(peakMet));
+  tally.Add(peakMet, "peak memory of plan");
+  const bool lintMet = trees->LintGrowth() <= kMaxGrowthPerDoubling;
+  out << Format("  lint --json, %5zu record sets %s  %7.1f us per file\n", trees->lintHalfFiles,
+                Duration(trees->lintHalfSeconds).c_str(),
+                trees->lintHalfSeconds * 1e6 / static_cast<double>(trees->lintHalfFiles));
+  out << Format("  lint --json, %5zu record sets %s  %7.1f us per file\n", trees->lintFullFiles,
+                Duration(trees->lintFullSeconds).c_str(),
+                trees->lintFullSeconds * 1e6 / static_cast<double>(trees->lintFullFiles));
+  out << Format("  lint: x per doubling of the files %5.2f   target <= %.1f: %s\n\n",
+                trees->LintGrowth(), kMaxGrowthPerDoubling, Verdict(lintMet));
+  tally.Add(lintMet, "growth of lint");
+}
+
 void PrintQtLoad(const std::optional<QtLoadCheck>& check, Tally& tally, std::ostream& out) {
   if (!check) return;
   out << "hcdtool commands that open no window, and the Qt libraries they load\n";
@@ -237,13 +274,15 @@ std::string DialogBenchmarkName(std::string_view backend, DialogCommand command,
 }
 
 bool PrintSummary(const RunFigures& figures, const std::optional<PeakMemoryFigure>& memory,
-                  const std::optional<QtLoadCheck>& qtLoad, std::ostream& out) {
+                  const std::optional<QtLoadCheck>& qtLoad, const std::optional<TreeFigures>& trees,
+                  std::ostream& out) {
   Tally tally;
   out << "\nSummary: CPU time per call of the calling thread, median of " << kRepetitions
       << " repetitions; ratios against a floor measured in this run\n\n";
   PrintRatios(figures, tally, out);
   for (const char* backend : {"scripted", "qt"}) PrintDialog(figures, backend, tally, out);
   PrintMemory(memory, tally, out);
+  PrintTrees(trees, tally, out);
   PrintQtLoad(qtLoad, tally, out);
   if (tally.missed().empty()) {
     out << "Targets: " << tally.measured() << " measured, all met\n";

@@ -9,6 +9,7 @@
 #include "bench/PeakMemory.h"
 #include "bench/QtLoadCheck.h"
 #include "bench/RunFigures.h"
+#include "bench/TreeFigures.h"
 
 // The names of the benchmarks, and the summary that sets each figure against its
 // floor and its target.
@@ -30,7 +31,7 @@ inline constexpr const char* kDynamicCheck = "dynamic/CheckRecordSetConfigChange
 
 // Each figure is the median of this many repetitions, which keeps a burst of work
 // elsewhere on the machine out of it.
-inline constexpr int kRepetitions = 5;
+inline constexpr int kRepetitions = 9;
 inline constexpr double kMinTimePerRepetition = 0.2;  // seconds
 
 // The holiday dialog's figures: rows in the shown currency, and the commands timed.
@@ -48,9 +49,12 @@ inline constexpr double kMaxCheckOverFloor = 2.0;
 inline constexpr double kMaxGrowthPerDoubling = 2.3;
 inline constexpr double kMaxRemoveOverShow = 3.0;
 inline constexpr double kMaxPeakOverFiles = 4.0;
+inline constexpr double kMaxPlanOverFloor = 2.0;
+inline constexpr double kMaxPlanPeakOverLargestPair = 4.0;
 
 // Prints the summary; true when every target that was measured is met.
 bool PrintSummary(const RunFigures& figures, const std::optional<PeakMemoryFigure>& memory,
-                  const std::optional<QtLoadCheck>& qtLoad, std::ostream& out);
+                  const std::optional<QtLoadCheck>& qtLoad, const std::optional<TreeFigures>& trees,
+                  std::ostream& out);
 
 }  // namespace bench

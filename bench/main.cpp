@@ -36,6 +36,7 @@ namespace fs = std::filesystem;
 struct Options {
   std::string hcdtool;
   std::string peakRss;
+  std::string planFloor;
   std::string examples = HCD_SOURCE_EXAMPLES;
   std::optional<std::string> writePairTo;
   bool checkNoQtOnly = false;
@@ -53,6 +54,7 @@ Options TakeOptions(int& argc, char** argv) {
   Options options;
   options.hcdtool = BesideSelf("hcdtool");
   options.peakRss = BesideSelf("hcd_peak_rss");
+  options.planFloor = BesideSelf("hcd_plan_floor");
   int kept = 1;
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -132,13 +134,16 @@ int RunBenchmarks(int argc, char** argv, const Options& options) {
 
   std::optional<bench::PeakMemoryFigure> memory;
   std::optional<bench::QtLoadCheck> qtLoad;
+  std::optional<bench::TreeFigures> trees;
   if (options.toolChecks) {
     std::string why;
     memory = bench::MeasurePeakMemory(options.hcdtool, options.peakRss, why);
     if (!memory) std::cerr << "peak memory not measured: " << why << '\n';
     qtLoad = bench::CheckQueryCommandsLoadNoQt(options.hcdtool, options.examples);
+    trees = bench::MeasureTreeFigures(options.hcdtool, options.peakRss, options.planFloor, why);
+    if (!trees) std::cerr << "plan and lint not measured: " << why << '\n';
   }
-  bench::PrintSummary(reporter.Figures(), memory, qtLoad, std::cout);
+  bench::PrintSummary(reporter.Figures(), memory, qtLoad, trees, std::cout);
   return 0;
 }
 

@@ -1,11 +1,14 @@
 // Configuration documents through the property bag and the three configuration
 // records: whatever a record reads from a document that the bag accepts, it writes
 // back so that a second read gives the same record (read-write-read is a fixed
-// point), and the bag's own XML round trip keeps every property.
+// point), and the bag's own XML round trip keeps every property. A document the
+// one-pass reader takes reads as the same bag the general way.
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/RecordDifference.h"
@@ -13,6 +16,8 @@
 #include "kelo/config/CKELOStaticRecSetConfig.h"
 #include "kelo/config/HandlerConfig.h"
 #include "props/CHandlerPrivateProps.h"
+#include "props/CanonicalXmlReader.h"
+#include "props/PropsXmlReader.h"
 #include "props/XmlError.h"
 #include "rrstring/RRString.h"
 
@@ -96,9 +101,24 @@ void CheckFixedPoint(const CHandlerPrivateProps& bag, const char* what, int summ
              std::string(what) + " writes a different document the second time");
 }
 
+// Whatever the one-pass reader takes, the general reader takes too, as the same bag.
+void CheckPlainReading(std::string_view xml) {
+  const std::optional<CPrivateProperty> plain = props::CanonicalXmlReader::Read(xml);
+  if (!plain) return;
+  try {
+    FUZZ_CHECK(props::PropsXmlReader::ReadGeneral(xml) == *plain,
+               "the one-pass reader reads another bag: " + fuzz::Shown(xml, 400));
+  } catch (const XmlError& error) {
+    FUZZ_CHECK(false, std::string("the one-pass reader takes a document the general reader "
+                                  "refuses: ") +
+                          error.what() + "\n  document: " + fuzz::Shown(xml, 400));
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  CheckPlainReading(std::string_view(reinterpret_cast<const char*>(data), size));
   // A refused document must leave the bag exactly as it was.
   CHandlerPrivateProps bag;
   bag.SetValueToProperty("Before", std::int32_t{1});

@@ -5,6 +5,7 @@
 #include <optional>
 #include <pugixml.hpp>
 
+#include "props/CanonicalXmlReader.h"
 #include "props/XmlError.h"
 
 namespace props {
@@ -18,15 +19,6 @@ constexpr unsigned kParseOptions = pugi::parse_cdata | pugi::parse_ws_pcdata |
 
 bool IsBlank(std::string_view text) {
   return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
-}
-
-// The same for one of pugixml's zero-terminated texts, without measuring it first:
-// most are the line breaks and indentation between elements.
-bool IsBlank(const char* text) {
-  for (; *text != '\0'; ++text) {
-    if (*text != ' ' && *text != '\t' && *text != '\r' && *text != '\n') return false;
-  }
-  return true;
 }
 
 // Whether a zero-terminated text is the literal. Compared in line, since the
@@ -43,13 +35,6 @@ std::optional<CPrivateProperty::EType> TypeNamed(const char* text) {
   if (Is(text, "String")) return CPrivateProperty::EType::String;
   if (Is(text, "Bool")) return CPrivateProperty::EType::Bool;
   if (Is(text, "Int")) return CPrivateProperty::EType::Int;
-  return std::nullopt;
-}
-
-std::optional<CPrivateProperty::EType> TypeNamed(std::string_view text) {
-  if (text == "String") return CPrivateProperty::EType::String;
-  if (text == "Bool") return CPrivateProperty::EType::Bool;
-  if (text == "Int") return CPrivateProperty::EType::Int;
   return std::nullopt;
 }
 
@@ -82,6 +67,13 @@ bool IsAnyOf(std::string_view name, std::initializer_list<std::string_view> name
 }  // namespace
 
 CPrivateProperty PropsXmlReader::Read(std::string_view xml) {
+  if (std::optional<CPrivateProperty> plain = CanonicalXmlReader::Read(xml)) {
+    return std::move(*plain);
+  }
+  return ReadGeneral(xml);
+}
+
+CPrivateProperty PropsXmlReader::ReadGeneral(std::string_view xml) {
   return PropsXmlReader(xml).ReadDocument();
 }
 
@@ -229,7 +221,7 @@ CPrivateProperty::EType PropsXmlReader::ReadAttributes(const pugi::xml_node& ele
     std::optional<CPrivateProperty::EType> known = TypeNamed(attribute.value());
     if (!known) {
       const std::string value = Decode(element, attribute.value(), RawKind::Attribute);
-      known = TypeNamed(value);
+      known = TypeNamed(value.c_str());
       if (!known) {
         Fail(LineOf(element), "unknown type \"" + Quoted(value) + "\" (String, Bool or Int)");
       }

@@ -14,14 +14,18 @@ class xml_node;
 
 namespace props {
 
-// Reads a configuration document into a new bag. pugixml checks that the document is
-// well-formed; this class checks it is a configuration, resolves the references
-// itself (so that no line end is folded and no entity but the five predefined ones
-// exists) and refuses any DOCTYPE.
+// Reads a configuration document into a new bag. A document in the plain form the
+// writer gives it is read in one pass (CanonicalXmlReader); any other goes the
+// general way, where pugixml checks that the document is well-formed and this class
+// checks it is a configuration, resolves the references itself (so that no line end
+// is folded and no entity but the five predefined ones exists) and refuses any
+// DOCTYPE.
 class PropsXmlReader {
  public:
   // Throws XmlError naming the line of the first fault.
   static CPrivateProperty Read(std::string_view xml);
+  // The general way alone, for comparing the two.
+  static CPrivateProperty ReadGeneral(std::string_view xml);
 
  private:
   explicit PropsXmlReader(std::string_view xml) : xml_(xml) {}

@@ -4,6 +4,7 @@
 #include "hcd/IHcdConfigChangesAction.h"
 #include "props/XmlError.h"
 #include "tool/Commands.h"
+#include "tool/JsonOutput.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
@@ -11,6 +12,7 @@
 int RunCheckChange(ToolContext& context, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const ConfigKind kind = TakeConfigKind(args);
+  const bool json = TakeFlag(args, "--json");
   ExpectPositional(args, 2, "OLD and NEW");
 
   std::string oldText = ReadInputFile(args[0]);
@@ -28,6 +30,14 @@ int RunCheckChange(ToolContext& context, const std::vector<std::string>& argsIn)
   } catch (const XmlError& e) {
     // The module parses both texts; say which files they were.
     throw std::runtime_error(args[0] + " or " + args[1] + ": " + e.what());
+  }
+  if (json) {
+    PrintJson(Json{{"kind", KindName(kind)},
+                   {"old", JsonText(args[0])},
+                   {"new", JsonText(args[1])},
+                   {"action", static_cast<int>(action)}},
+              std::cout);
+    return kExitOk;
   }
   std::cout << static_cast<int>(action) << '\n';
   return kExitOk;

@@ -5,6 +5,7 @@
 #include "hcd/CHcdWrapper.h"
 #include "hcd/IHcdDataPersistence.h"
 #include "tool/Commands.h"
+#include "tool/JsonOutput.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
@@ -58,6 +59,7 @@ int RunDescribePersist(ToolContext& context, const std::vector<std::string>& arg
   if (versionText.empty()) throw UsageError("describe-persist needs --version N");
   const std::uint16_t version = ParseVersion(versionText);
   const bool flag = TakeFlag(args, "--flag");
+  const bool json = TakeFlag(args, "--json");
   ExpectPositional(args, 1, "one FILE");
 
   const std::string block = ReadInputFile(args[0]);
@@ -73,6 +75,18 @@ int RunDescribePersist(ToolContext& context, const std::vector<std::string>& arg
   } catch (const std::exception& e) {
     throw std::runtime_error(args[0] + " (" + std::to_string(block.size()) + " bytes, version " +
                              std::to_string(version) + "): " + e.what());
+  }
+  if (json) {
+    Json pairs = Json::array();
+    for (const auto& [name, value] : description)
+      pairs.push_back(Json{{"name", JsonLatin1(name)}, {"value", JsonLatin1(value)}});
+    PrintJson(Json{{"path", JsonText(args[0])},
+                   {"version", version},
+                   {"flag", flag},
+                   {"pairs", std::move(pairs)},
+                   {"described", described}},
+              std::cout);
+    return kExitOk;
   }
   for (const auto& [name, value] : description)
     std::cout << Escape(name) << ": " << Escape(value) << '\n';

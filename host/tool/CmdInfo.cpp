@@ -4,10 +4,14 @@
 #include "hcd/CHcdWrapper.h"
 #include "hcd/ModuleVersionInfo.h"
 #include "tool/Commands.h"
+#include "tool/JsonOutput.h"
+#include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 
-int RunInfo(ToolContext& context, const std::vector<std::string>& args) {
+int RunInfo(ToolContext& context, const std::vector<std::string>& argsIn) {
+  std::vector<std::string> args = argsIn;
+  const bool json = TakeFlag(args, "--json");
   if (!args.empty()) throw UsageError("info takes no arguments");
 
   // The version record is read from the file before the module runs any code.
@@ -17,6 +21,19 @@ int RunInfo(ToolContext& context, const std::vector<std::string>& args) {
 
   char code[16];
   std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(identity->GetHandlerCode()));
+  if (json) {
+    Json record = Json::object();
+    for (const auto& [key, value] : version.entries)
+      record[JsonLatin1(key).get<std::string>()] = JsonLatin1(value);
+    PrintJson(Json{{"module", JsonText(context.ModulePath())},
+                   {"name", JsonLatin1(identity->GetHandlerName())},
+                   {"description", JsonLatin1(identity->GetHandlerDescription())},
+                   {"code", code},
+                   {"help_topic", static_cast<int>(identity->GetHelpID())},
+                   {"version", std::move(record)}},
+              std::cout);
+    return kExitOk;
+  }
   std::cout << "module: " << context.ModulePath() << '\n'
             << "name: " << identity->GetHandlerName() << '\n'
             << "description: " << identity->GetHandlerDescription() << '\n'

@@ -3,6 +3,7 @@
 #include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
 #include "tool/Commands.h"
+#include "tool/JsonOutput.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
@@ -10,6 +11,7 @@
 int RunSummary(ToolContext& context, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const ConfigKind kind = TakeConfigKind(args);
+  const bool json = TakeFlag(args, "--json");
   ExpectPositional(args, 1, "one FILE");
 
   CHandlerPrivateProps bag;
@@ -23,6 +25,14 @@ int RunSummary(ToolContext& context, const std::vector<std::string>& argsIn) {
     count = summary->GetHandPropertySummary(bag, text);
   else
     count = summary->GetTmplPropertySummary(text, 0, bag, kind == ConfigKind::Dynamic ? 1 : 0, 0);
+  if (json) {
+    PrintJson(Json{{"path", JsonText(args[0])},
+                   {"kind", KindName(kind)},
+                   {"summary", JsonLatin1(text.str())},
+                   {"count", count}},
+              std::cout);
+    return kExitOk;
+  }
   std::cout << text.str() << '\n' << count << '\n';
   return kExitOk;
 }

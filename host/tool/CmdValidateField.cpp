@@ -2,6 +2,7 @@
 
 #include "hcd/CHcdWrapper.h"
 #include "tool/Commands.h"
+#include "tool/JsonOutput.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
@@ -9,6 +10,7 @@
 int RunValidateField(ToolContext& context, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const bool party = TakeFlag(args, "--party");
+  const bool json = TakeFlag(args, "--json");
   ExpectPositional(args, 1, "one field NAME");
 
   IHcdValidation* validation = context.Wrapper().Validation();
@@ -16,6 +18,14 @@ int RunValidateField(ToolContext& context, const std::vector<std::string>& argsI
   rr::RRString error;
   const int valid = validation->IsFieldValid(rr::RRString(args[0]), 0, party ? 1 : 0, error,
                                              rr::RRString(), rr::RRString(), nullptr);
+  if (json) {
+    PrintJson(Json{{"name", JsonLatin1(args[0])},
+                   {"party", party},
+                   {"valid", valid != 0},
+                   {"message", valid != 0 ? Json(nullptr) : JsonLatin1(error.str())}},
+              std::cout);
+    return valid != 0 ? kExitOk : kExitRefused;
+  }
   if (valid != 0) return kExitOk;
   std::cout << error.str() << '\n';
   return kExitRefused;

@@ -5,16 +5,16 @@
 namespace {
 
 constexpr std::array kCommands = {
-    Command{"info", "", "identity answers of the handler class and the module's version record",
-            RunInfo},
-    Command{"summary", "--handler|--static|--dynamic FILE",
+    Command{"info", "[--json]",
+            "identity answers of the handler class and the module's version record", RunInfo},
+    Command{"summary", "--handler|--static|--dynamic FILE [--json]",
             "the configuration's summary line, then its item count", RunSummary},
-    Command{"check-change", "--handler|--static|--dynamic OLD NEW",
+    Command{"check-change", "--handler|--static|--dynamic OLD NEW [--json]",
             "what changing OLD into NEW requires, as the change action number", RunCheckChange},
-    Command{"validate-field", "NAME [--party]",
+    Command{"validate-field", "NAME [--party] [--json]",
             "exit 0 when the field name is accepted; exit 1 with the refusal text",
             RunValidateField},
-    Command{"describe-persist", "--version N [--flag] FILE",
+    Command{"describe-persist", "--version N [--flag] FILE [--json]",
             "the name: value pairs of a persisted record block, then the bytes described",
             RunDescribePersist},
     Command{"edit", "--handler|--static|--dynamic FILE [--script SCRIPT]",
@@ -28,6 +28,14 @@ constexpr std::array kCommands = {
             "what \"Add holiday of year\" adds to an empty list, one DATEKEY REMARK line each, "
             "learnt through the module's holiday setting dialog",
             RunHolidays},
+    Command{"plan", "OLD NEW [--json]",
+            "compare two configuration trees: per file the change action and the properties "
+            "that differ, per handler folder restart or not and the record sets to refresh",
+            RunPlan},
+    Command{"lint", "PATH... [--handler|--static|--dynamic] [--json]",
+            "press OK on the page of every configuration under the paths, without a window; "
+            "report each refusal with the page's message (exit 1); nothing is written",
+            RunLint},
     Command{"tour", "[--out DIR]",
             "the main job on the bundled examples, headless: identity, the pages as PNGs in DIR "
             "(default hcdtool-tour), a scripted edit, a persisted block",

@@ -16,6 +16,18 @@ ConfigKind TakeConfigKind(std::vector<std::string>& args) {
   return handler ? ConfigKind::Handler : isStatic ? ConfigKind::Static : ConfigKind::Dynamic;
 }
 
+const char* KindName(ConfigKind kind) {
+  switch (kind) {
+    case ConfigKind::Handler:
+      return "handler";
+    case ConfigKind::Static:
+      return "static";
+    case ConfigKind::Dynamic:
+      break;
+  }
+  return "dynamic";
+}
+
 bool TakeFlag(std::vector<std::string>& args, const std::string& flag) {
   const auto it = std::find(args.begin(), args.end(), flag);
   if (it == args.end()) return false;

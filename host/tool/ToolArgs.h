@@ -12,6 +12,9 @@ enum class ConfigKind { Handler, Static, Dynamic };
 // more than one.
 ConfigKind TakeConfigKind(std::vector<std::string>& args);
 
+// "handler", "static" or "dynamic": the kind as output names it.
+const char* KindName(ConfigKind kind);
+
 // Takes a flag such as --party out of args; true when it was there.
 bool TakeFlag(std::vector<std::string>& args, const std::string& flag);
 

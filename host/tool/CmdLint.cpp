@@ -1,0 +1,237 @@
+// lint PATH...: whether each configuration's page accepts it, found the way a user
+// would, by pressing OK on the page, without a window and without saving anything.
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+
+#include "hcd/CHcdWrapper.h"
+#include "props/CHandlerPrivateProps.h"
+#include "props/XmlError.h"
+#include "tool/Commands.h"
+#include "tool/ConfigTree.h"
+#include "tool/JsonOutput.h"
+#include "tool/ModulePage.h"
+#include "tool/Progress.h"
+#include "tool/ToolArgs.h"
+#include "tool/ToolContext.h"
+#include "tool/ToolError.h"
+#include "ui/CPropertySheet.h"
+#include "ui/ScopedUiBackend.h"
+#include "ui/UiRunAborted.h"
+#include "ui/WinConstants.h"
+#include "ui/scripted/ScriptedBackend.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct LintFile {
+  fs::path path;
+  std::string shown;  // the path as the output names it
+  ConfigKind kind = ConfigKind::Handler;
+};
+
+// The control a refusing page gave the focus to, as the user sees it: its own
+// caption, or the label in front of it.
+struct NamedControl {
+  int id = 0;
+  std::string label;
+};
+
+struct LintResult {
+  bool ok = true;
+  std::optional<std::string> message;
+  std::optional<int> line;  // for a file that does not parse
+  std::optional<NamedControl> control;
+  bool fromPage = false;   // the message is the page's own text (ISO-8859-1)
+  bool namesFile = false;  // the message starts with the file's path already
+};
+
+std::string LabelOf(const DialogTemplate& dialog, int id) {
+  const auto& controls = dialog.controls;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i].id != id) continue;
+    const ControlTemplate& control = controls[i];
+    if (control.kind != ControlKind::Edit && control.kind != ControlKind::ComboBox &&
+        control.kind != ControlKind::ListBox && control.kind != ControlKind::ListView &&
+        control.kind != ControlKind::DateTimePicker)
+      return control.caption;
+    // The label a user reads the field by is the nearest one before it.
+    for (std::size_t j = i; j-- > 0;)
+      if (controls[j].kind == ControlKind::Label) return controls[j].caption;
+    return {};
+  }
+  return {};
+}
+
+// Presses OK on the file's page and tells what the page said.
+LintResult PressOk(IHcdPropertyPages& pages, ConfigKind kind, CHandlerPrivateProps& bag) {
+  LintResult result;
+  auto backend = std::make_unique<ScriptedBackend>();
+  ScriptedBackend& scripted = *backend;
+  scripted.Load("ok\n");
+  // Runs only when the page refused and its sheet is still open: the focus then
+  // rests on the control the refusal is about.
+  scripted.Then([&] {
+    if (const ScriptedWindow* page = scripted.TargetWindow(); page != nullptr) {
+      const int id = page->FocusedControl();
+      if (id != 0) result.control = NamedControl{id, LabelOf(page->Template(), id)};
+    }
+  });
+  const ScopedUiBackend ui(std::move(backend));
+  int answer = IDCANCEL;
+  {
+    ModulePage page(pages, kind, bag);
+    CPropertySheet sheet(kind == ConfigKind::Handler ? "Handler Properties"
+                                                     : "Record Set Properties");
+    sheet.AddPage(page.Page());
+    answer = sheet.DoModal();
+    // The bag is never saved; it goes back unaccepted all the same, so the module
+    // writes nothing into it either.
+    page.End(false);
+  }
+  if (answer == IDOK) return result;
+  result.ok = false;
+  result.fromPage = true;
+  if (!scripted.Messages().empty()) {
+    const MessageBoxRequest& box = scripted.Messages().back().request;
+    result.message = box.text;
+  } else {
+    result.message = "the page refused without a message";
+  }
+  return result;
+}
+
+LintResult Lint(IHcdPropertyPages& pages, const LintFile& file) {
+  CHandlerPrivateProps bag;
+  try {
+    bag.fromXML(ReadTreeFile(file.path));
+  } catch (const XmlError& e) {
+    LintResult result;
+    result.ok = false;
+    result.message = e.what();
+    if (e.line() > 0) result.line = e.line();
+    return result;
+  } catch (const std::exception& e) {
+    LintResult result;
+    result.ok = false;
+    result.message = e.what();
+    result.namesFile = true;
+    return result;
+  }
+  try {
+    return PressOk(pages, file.kind, bag);
+  } catch (const UiRunAborted& e) {
+    LintResult result;
+    result.ok = false;
+    result.message = e.what();
+    return result;
+  }
+}
+
+// The kind of a file given by itself: the option's, else what its place says.
+ConfigKind KindOfLoneFile(const fs::path& path, const std::optional<ConfigKind>& given) {
+  if (given) return *given;
+  const fs::path parent = path.parent_path().filename();
+  if (path.filename() == "handler.xml") return ConfigKind::Handler;
+  if (parent == "static") return ConfigKind::Static;
+  if (parent == "dynamic") return ConfigKind::Dynamic;
+  throw UsageError(path.string() +
+                   " is not in a configuration tree: give --handler, --static or --dynamic");
+}
+
+std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
+                              const std::optional<ConfigKind>& kind) {
+  std::vector<LintFile> files;
+  for (const std::string& path : paths) {
+    std::error_code ec;
+    if (!fs::exists(path, ec)) throw std::runtime_error(path + ": no such file or folder");
+    if (!fs::is_directory(path, ec)) {
+      files.push_back({path, path, KindOfLoneFile(path, kind)});
+      continue;
+    }
+    const ConfigTree tree = ConfigTree::Scan(path, std::cerr);
+    const std::string root = path.ends_with('/') ? path : path + "/";
+    for (const ConfigTree::HandlerFolder& folder : tree.Folders()) {
+      const auto add = [&](ConfigKind k, const std::string& name) {
+        const std::string relative = TreePath(folder.name, k, name);
+        files.push_back({tree.Root() / relative, root + relative, k});
+      };
+      if (folder.hasHandler) add(ConfigKind::Handler, "");
+      for (const std::string& name : folder.statics) add(ConfigKind::Static, name);
+      for (const std::string& name : folder.dynamics) add(ConfigKind::Dynamic, name);
+    }
+  }
+  return files;
+}
+
+void PrintText(const LintFile& file, const LintResult& result) {
+  if (result.ok) return;
+  if (!result.namesFile) std::cout << file.shown << ": ";
+  std::cout << *result.message;
+  if (result.control) {
+    std::cout << " [control " << result.control->id;
+    if (!result.control->label.empty()) std::cout << " \"" << result.control->label << '"';
+    std::cout << ']';
+  }
+  std::cout << '\n';
+}
+
+Json ToJson(const LintFile& file, const LintResult& result) {
+  Json control = nullptr;
+  if (result.control)
+    control = Json{{"id", result.control->id}, {"label", JsonLatin1(result.control->label)}};
+  // A page's message is a text of the module; a parse error is one of the tool's.
+  Json message = nullptr;
+  if (result.message)
+    message = result.fromPage ? JsonLatin1(*result.message) : JsonText(*result.message);
+  return Json{{"path", JsonText(file.shown)},
+              {"kind", KindName(file.kind)},
+              {"ok", result.ok},
+              {"message", std::move(message)},
+              {"line", result.line ? Json(*result.line) : Json(nullptr)},
+              {"control", std::move(control)}};
+}
+
+}  // namespace
+
+int RunLint(ToolContext& context, const std::vector<std::string>& argsIn) {
+  std::vector<std::string> args = argsIn;
+  const bool json = TakeFlag(args, "--json");
+  std::optional<ConfigKind> kind;
+  for (const char* option : {"--handler", "--static", "--dynamic"}) {
+    if (std::find(args.begin(), args.end(), option) != args.end()) {
+      kind = TakeConfigKind(args);
+      break;
+    }
+  }
+  if (args.empty()) throw UsageError("expected at least one PATH");
+  ExpectPositional(args, args.size(), "PATH...");
+
+  const std::vector<LintFile> files = FilesOf(args, kind);
+  IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
+  if (pages == nullptr) throw std::runtime_error("the module offers no property-page facet");
+
+  std::optional<JsonFileList> list;
+  if (json) list.emplace(std::cout);
+  Progress progress("lint", files.size());
+  bool allAccepted = true;
+  for (const LintFile& file : files) {
+    const LintResult result = Lint(*pages, file);
+    allAccepted = allAccepted && result.ok;
+    if (list)
+      list->Add(ToJson(file, result));
+    else
+      PrintText(file, result);
+    progress.Step();
+  }
+  if (list) {
+    list->Finish();
+  } else {
+    std::cout.flush();
+    if (!std::cout) throw std::runtime_error("cannot write the output");
+  }
+  return allAccepted ? kExitOk : kExitRefused;
+}

@@ -1,0 +1,364 @@
+// plan and lint over configuration trees, and the --json output of every command
+// read back by a JSON parser that is not the tool's own.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "tests/host/tool/ToolRunner.h"
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+namespace {
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// An example configuration with one stored value replaced.
+std::string Example(const std::string& name, const std::string& from = "",
+                    const std::string& to = "") {
+  std::string text = ReadAll(fs::path(EXAMPLES_DIR) / name);
+  if (!from.empty()) {
+    const std::size_t at = text.find(from);
+    if (at == std::string::npos) throw std::logic_error(name + " holds no " + from);
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+// Property text as the examples write it.
+std::string Stored(const std::string& name, const std::string& value) {
+  return "\"" + name + "\" Type=\"String\">" + value + "<";
+}
+
+// A folder of this test process, emptied first.
+class TreeTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ =
+        fs::path(SCRATCH_DIR) / ("trees-" + std::to_string(::getpid()) + "-" +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  void Write(const std::string& relative, const std::string& text) {
+    const fs::path path = dir_ / relative;
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  std::string Path(const std::string& relative) const { return (dir_ / relative).string(); }
+
+  fs::path dir_;
+};
+
+using ToolPlan = TreeTest;
+
+TEST_F(ToolPlan, ListsEveryFileAndGivesAVerdictPerHandlerFolder) {
+  const std::string handler = Example("handler.xml");
+  const std::string statics = Example("static.xml");
+  const std::string dynamic = Example("dynamic.xml");
+  // h1: a restart (password and message rate), a record set to refresh, one changed
+  // without need, one the same, one added, one removed.
+  Write("old/h1/handler.xml", handler);
+  Write("new/h1/handler.xml", Example("handler-changed.xml", "e704b62cab70", "0000b62cab70"));
+  Write("old/h1/static/refresh.xml", statics);
+  Write("new/h1/static/refresh.xml", Example("static.xml", ">EUR<", ">USD<"));
+  Write("old/h1/static/no-refresh.xml", statics);
+  Write("new/h1/static/no-refresh.xml",
+        Example("static.xml", "benchmark-report.csv", "other-report.csv"));
+  Write("old/h1/static/same.xml", statics);
+  Write("new/h1/static/same.xml", statics);
+  Write("new/h1/dynamic/added.xml", dynamic);
+  Write("old/h1/dynamic/removed.xml", dynamic);
+  // h2: a handler change that needs no restart, and a file that no longer parses.
+  Write("old/h2/handler.xml", handler);
+  Write("new/h2/handler.xml", Example("handler.xml", Stored("UserDefinedHostURL", ""),
+                                      Stored("UserDefinedHostURL", "https://kel.example")));
+  Write("old/h2/dynamic/broken.xml", dynamic);
+  Write("new/h2/dynamic/broken.xml", "<Properties>\n<Property Name=\"SecurityID\">\n");
+  Write("old/h2/static/broken-in-both.xml", "<Properties>\n</Propertie>\n");
+  Write("new/h2/static/broken-in-both.xml", "<Properties>\n</Propertie>\n");
+  Write("old/h2/dynamic/same.xml", dynamic);
+  Write("new/h2/dynamic/same.xml", dynamic);
+
+  const ToolResult r = RunTool({"plan", Path("old"), Path("new"), "--json"});
+  EXPECT_EQ(r.exitCode, 3) << r.err;
+  const json document = json::parse(r.out);
+
+  struct Entry {
+    const char* path;
+    const char* kind;
+    const char* status;
+    json action;
+    std::vector<std::string> changed;
+  };
+  const Entry expected[] = {
+      {"h1/handler.xml", "handler", "changed", 0, {"Password", "MaxMessagePerSec"}},
+      {"h1/static/no-refresh.xml", "static", "changed", 1, {"FileLocation"}},
+      {"h1/static/refresh.xml", "static", "changed", 2, {"Currency"}},
+      {"h1/static/same.xml", "static", "same", 1, {}},
+      {"h1/dynamic/added.xml", "dynamic", "added", nullptr, {}},
+      {"h1/dynamic/removed.xml", "dynamic", "removed", nullptr, {}},
+      {"h2/handler.xml", "handler", "changed", 1, {"UserDefinedHostURL"}},
+      {"h2/static/broken-in-both.xml", "static", "error", nullptr, {}},
+      {"h2/dynamic/broken.xml", "dynamic", "error", nullptr, {}},
+      {"h2/dynamic/same.xml", "dynamic", "same", 1, {}},
+  };
+  const json& files = document.at("files");
+  ASSERT_EQ(files.size(), std::size(expected)) << r.out;
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    SCOPED_TRACE(expected[i].path);
+    const json& f = files[i];
+    EXPECT_EQ(f.at("path"), expected[i].path);
+    EXPECT_EQ(f.at("kind"), expected[i].kind);
+    EXPECT_EQ(f.at("status"), expected[i].status);
+    EXPECT_EQ(f.at("action"), expected[i].action);
+    EXPECT_EQ(f.at("changed").get<std::vector<std::string>>(), expected[i].changed);
+    if (expected[i].status == std::string("error"))
+      EXPECT_NE(f.at("error").get<std::string>().find(
+                    (i == 7 ? "old/h2/static/broken-in-both.xml: line 2:"
+                            : "new/h2/dynamic/broken.xml: line 2:")),
+                std::string::npos)
+          << f.at("error");
+    else
+      EXPECT_TRUE(f.at("error").is_null());
+  }
+  const json& handlers = document.at("handlers");
+  ASSERT_EQ(handlers.size(), 2u);
+  EXPECT_EQ(handlers[0].at("restart"), true);
+  EXPECT_EQ(handlers[0].at("refresh"), json({"static/refresh.xml"}));
+  EXPECT_EQ(handlers[0].at("added"), json({"dynamic/added.xml"}));
+  EXPECT_EQ(handlers[0].at("removed"), json({"dynamic/removed.xml"}));
+  EXPECT_EQ(handlers[1].at("restart"), false);
+  EXPECT_EQ(handlers[1].at("errors"), 2);
+
+  const ToolResult text = RunTool({"plan", Path("old"), Path("new")});
+  EXPECT_EQ(text.exitCode, 3);
+  EXPECT_NE(text.out.find("handler folder h1: RESTART the handler; refresh 1 record set; "
+                          "1 added; 1 removed; 2 unchanged\n"
+                          "  refresh: static/refresh.xml\n"
+                          "  added: dynamic/added.xml\n"
+                          "  removed: dynamic/removed.xml\n"),
+            std::string::npos)
+      << text.out;
+  EXPECT_NE(text.out.find("handler folder h2: no restart; no record set to refresh; "
+                          "1 unchanged; 2 files not planned\n"),
+            std::string::npos)
+      << text.out;
+  // A password is named, never shown, in clear or scrambled.
+  for (const std::string& out : {r.out, text.out}) {
+    EXPECT_EQ(out.find("b62cab70"), std::string::npos);
+    EXPECT_EQ(out.find("bank01.submitter"), std::string::npos);
+  }
+}
+
+TEST_F(ToolPlan, LeavesOutWhatIsNotPartOfATreeWithANote) {
+  Write("old/handler.xml", Example("handler.xml"));
+  Write("new/handler.xml", Example("handler.xml"));
+  Write("new/static/notes.txt", "not a configuration");
+  Write("new/README", "not a configuration");
+  Write("new/static/nested/x.xml", Example("static.xml"));
+  const ToolResult r = RunTool({"plan", "--json", Path("old"), Path("new")});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  const json files = json::parse(r.out).at("files");
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].at("path"), "handler.xml");
+  EXPECT_EQ(files[0].at("status"), "same");
+  for (const char* left : {"new/README", "new/static/notes.txt", "new/static/nested"})
+    EXPECT_NE(r.err.find("hcdtool: note: " + Path(left) + ": left out"), std::string::npos)
+        << r.err;
+
+  const ToolResult noTree = RunTool({"plan", Path("old/handler.xml"), Path("new")});
+  EXPECT_EQ(noTree.exitCode, 3);
+  EXPECT_NE(noTree.err.find("not a folder"), std::string::npos) << noTree.err;
+}
+
+using ToolLint = TreeTest;
+
+TEST_F(ToolLint, NamesEachRefusedFileWithThePagesMessage) {
+  struct Case {
+    const char* path;
+    std::string text;
+    const char* message;
+    const char* label;  // of the control the refusal gives the focus to
+  };
+  const std::string hostUrl = "\"EnableDefaultURL\" Type=\"Bool\">";
+  const Case cases[] = {
+      {"url/handler.xml", Example("handler.xml", hostUrl + "true", hostUrl + "false"),
+       "User-defined [Host URL] can not be empty", "Host URL:"},
+      {"sid/handler.xml", Example("handler.xml", Stored("SID", "BANK01"), Stored("SID", " ")),
+       "SenderCompID can not be empty", "SenderCompID:"},
+      {"tid/handler.xml", Example("handler.xml", Stored("TID", "KELBMK"), Stored("TID", "")),
+       "TargetCompID can not be empty", "TargetCompID:"},
+      {"proxy/handler.xml", Example("handler.xml", "proxy.bank.example", ""),
+       "Please enter an address for Proxy", "Address:"},
+      {"port/handler.xml",
+       Example("handler.xml", Stored("ProxyPort", "8080"), Stored("ProxyPort", "")),
+       "Please enter port for Proxy", "Port:"},
+      {"rs/static/party-id.xml", Example("static.xml", ">BANK01<", "><"),
+       "Party ID is free form field but can not be empty", "Party ID:"},
+      {"rs/static/currency.xml", Example("static.xml", ">EUR<", ">  <"),
+       "Currency can not be empty", "Currency:"},
+      {"rs/static/security-id.xml", Example("static.xml", ">EUR-KELIBOR-3M<", "><"),
+       "Security ID can not be empty", "Security ID:"},
+      // The party ID source and party role are refused for no stored value: an empty
+      // one selects the first entry, and their texts are not trimmed. The security ID
+      // source's is.
+      {"rs/static/security-id-source.xml",
+       Example("static.xml", Stored("SecurityIDSource", "8"), Stored("SecurityIDSource", " ")),
+       "Security ID Source can not be empty", "Security ID Source:"},
+      {"rs/static/file-location.xml",
+       Example("static.xml", "/var/lib/kelo/benchmark-report.csv", ""),
+       "Please specify a file location for Response", "File Location:"},
+      {"rs/dynamic/security-id.xml", Example("dynamic.xml", ">GBP-KELIBOR-ON<", "><"),
+       "Security ID can not be empty", "Security ID:"},
+  };
+  for (const Case& c : cases) Write(std::string("tree/") + c.path, c.text);
+  Write("tree/rs/handler.xml", Example("handler.xml"));
+  Write("tree/rs/static/fine.xml", Example("static.xml"));
+  Write("tree/rs/dynamic/broken.xml", "<Properties>\n  <Property Name=\"A\" Type=\"Int\">x<");
+
+  const ToolResult r = RunTool({"lint", "--json", Path("tree")});
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  std::map<std::string, json> byPath;
+  const json document = json::parse(r.out);
+  for (const json& f : document.at("files")) byPath[f.at("path").get<std::string>()] = f;
+  EXPECT_EQ(byPath.size(), std::size(cases) + 3);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    const json& f = byPath[Path("tree") + "/" + c.path];
+    EXPECT_EQ(f.value("ok", true), false);
+    EXPECT_EQ(f.value("message", json()), c.message);
+    EXPECT_EQ(f.at("control").value("label", ""), c.label);
+  }
+  EXPECT_EQ(byPath[Path("tree/rs/handler.xml")].at("ok"), true);
+  EXPECT_EQ(byPath[Path("tree/rs/static/fine.xml")].at("ok"), true);
+  const json& broken = byPath[Path("tree/rs/dynamic/broken.xml")];
+  EXPECT_EQ(broken.at("ok"), false);
+  EXPECT_EQ(broken.at("line"), 2);
+
+  // The text names each refused file with the page's exact message, one line each.
+  const ToolResult text = RunTool({"lint", Path("tree")});
+  EXPECT_EQ(text.exitCode, 1);
+  for (const Case& c : cases)
+    EXPECT_NE(text.out.find(Path("tree") + "/" + c.path + ": " + c.message + " [control "),
+              std::string::npos)
+        << c.path << '\n'
+        << text.out;
+  EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'),
+            static_cast<long>(std::size(cases)) + 1);
+  // Nothing is written.
+  for (const Case& c : cases) EXPECT_EQ(ReadAll(Path(std::string("tree/") + c.path)), c.text);
+}
+
+TEST_F(ToolLint, AcceptsACleanTreeAndTakesALoneFileByItsKind) {
+  const ToolResult clean = RunTool({"lint", std::string(EXAMPLES_DIR) + "/trees/before",
+                                    std::string(EXAMPLES_DIR) + "/trees/after"});
+  EXPECT_EQ(clean.exitCode, 0) << clean.out << clean.err;
+  EXPECT_EQ(clean.out, "");
+
+  Write("loose.xml", Example("dynamic.xml", ">GBP-KELIBOR-ON<", "><"));
+  const ToolResult lone = RunTool({"lint", "--dynamic", Path("loose.xml")});
+  EXPECT_EQ(lone.exitCode, 1);
+  EXPECT_EQ(lone.out.rfind(Path("loose.xml") + ": Security ID can not be empty", 0), 0u)
+      << lone.out;
+  const ToolResult unknown = RunTool({"lint", Path("loose.xml")});
+  EXPECT_EQ(unknown.exitCode, 2);
+  EXPECT_NE(unknown.err.find("give --handler, --static or --dynamic"), std::string::npos);
+  const ToolResult missing = RunTool({"lint", "--static", Path("missing.xml")});
+  EXPECT_EQ(missing.exitCode, 3);
+  EXPECT_EQ(missing.err, "hcdtool: " + Path("missing.xml") + ": no such file or folder\n");
+}
+
+// Progress goes to a terminal only: run under a pseudo-terminal it counts the files,
+// run with stderr into a file it writes nothing.
+TEST_F(ToolLint, ShowsProgressOnATerminalOnly) {
+  for (int i = 0; i < 301; ++i)
+    Write("tree/h/dynamic/rs" + std::to_string(i) + ".xml", Example("dynamic.xml"));
+  const ToolResult plain = RunTool({"lint", Path("tree")});
+  EXPECT_EQ(plain.exitCode, 0);
+  EXPECT_EQ(plain.err, "");
+
+  const fs::path captured = dir_ / "terminal.out";
+  const std::string command =
+      "python3 -c \"import os, pty, sys\n"
+      "out = open(sys.argv[1], 'wb')\n"
+      "def read(fd):\n"
+      "    data = os.read(fd, 4096)\n"
+      "    out.write(data)\n"
+      "    return data\n"
+      "sys.exit(os.waitstatus_to_exitcode(pty.spawn(sys.argv[2:], read)))\" " +
+      captured.string() + " " HCDTOOL_PATH " lint " + Path("tree") + " >/dev/null";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  EXPECT_NE(ReadAll(captured).find("lint: 301 of 301 files"), std::string::npos)
+      << ReadAll(captured);
+}
+
+// Every --json document is read back by Python's own parser, stored bytes above 0x7F
+// included: each must come back as the character of the same number.
+TEST_F(TreeTest, EveryJsonDocumentParsesWithAnIndependentParser) {
+  Write("latin.xml", Example("dynamic.xml", ">GBP-KELIBOR-ON<", ">GBP-\xC9T\xC9-\xFF<"));
+  Write("old/handler.xml", Example("handler.xml"));
+  Write("new/handler.xml", Example("handler.xml"));
+  Write("old/static/a.xml", Example("static.xml"));
+  Write("new/static/a.xml", Example("static.xml", "\"PartyRole\"", "\"R\xF4le\""));
+  Write("new/static/b.xml", Example("static.xml", ">EUR<", "><"));
+  std::string block = ReadAll(fs::path(EXAMPLES_DIR) / "persist/record-v1.bin");
+  block.replace(block.find("BANK01-PANEL"), 6, "B\xC4NK\xE9\xFF");
+  Write("block.bin", block);
+
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    const char* check;  // a Python expression over the document d
+  };
+  const Case cases[] = {
+      {{"info", "--json"}, 0, "d['name'] == 'KELO' and d['code'].startswith('0x')"},
+      {{"summary", "--json", "--dynamic", Path("latin.xml")},
+       0,
+       "d['summary'].startswith('Security ID=GBP-\\u00c9T\\u00c9-\\u00ff|') and d['count'] == 2"},
+      {{"check-change", "--json", "--dynamic", Path("latin.xml"), EXAMPLES_DIR "/dynamic.xml"},
+       0,
+       "d['action'] == 2 and d['kind'] == 'dynamic'"},
+      {{"validate-field", "--json", "F\xE9ld"},
+       1,
+       "d['name'] == 'F\\u00e9ld' and d['valid'] is False and len(d['message']) > 0"},
+      {{"validate-field", "--json", "BENCHMARK_PRICE"},
+       0,
+       "d['valid'] is True and d['message'] is None"},
+      {{"describe-persist", "--json", "--version", "1", Path("block.bin")},
+       0,
+       "any(p['value'].startswith('B\\u00c4NK\\u00e9\\u00ff') for p in d['pairs']) and "
+       "d['described'] == 464"},
+      {{"plan", "--json", Path("old"), Path("new")},
+       0,
+       "[f['changed'] for f in d['files']] == [[], ['PartyRole', 'R\\u00f4le'], []]"},
+      {{"lint", "--json", Path("new")}, 1, "[f['ok'] for f in d['files']] == [True, True, False]"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0]);
+    const ToolResult r = RunTool(c.args);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+    const fs::path out = dir_ / "out.json";
+    std::ofstream(out, std::ios::binary) << r.out;
+    const std::string command =
+        "python3 -c \"import json,sys; d=json.load(open(sys.argv[1],'rb')); "
+        "sys.exit(0 if (" +
+        std::string(c.check) + ") else 1)\" " + out.string();
+    EXPECT_EQ(std::system(command.c_str()), 0) << r.out;
+  }
+}
+
+}  // namespace
