@@ -1,18 +1,17 @@
-#include <unistd.h>
-
-#include <filesystem>
 #include <iostream>
-#include <system_error>
+#include <stdexcept>
 
 #include "hcd/CHcdWrapper.h"
-#include "props/AtomicFile.h"
 #include "props/CHandlerPrivateProps.h"
+#include "props/EditedFile.h"
 #include "tool/Commands.h"
+#include "tool/ConfigurationFile.h"
 #include "tool/ModulePage.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 #include "tool/ToolUi.h"
+#include "ui/AfxFunctions.h"
 #include "ui/CPropertySheet.h"
 #include "ui/ScopedUiBackend.h"
 #include "ui/UiRunAborted.h"
@@ -20,32 +19,60 @@
 
 namespace {
 
-// A configuration file that does not exist yet, or is empty, is a configuration
-// that does not exist yet: the pages start from their defaults.
-void LoadExistingConfiguration(const std::string& path, CHandlerPrivateProps& bag) {
-  std::error_code ec;
-  const auto status = std::filesystem::status(path, ec);
-  if (status.type() == std::filesystem::file_type::not_found) {
-    const auto folder = std::filesystem::absolute(path).parent_path();
-    if (!std::filesystem::is_directory(folder, ec))
-      throw std::runtime_error(path + ": the folder " + folder.string() + " does not exist");
-    return;
-  }
-  const std::string xml = ReadInputFile(path);
-  if (xml.empty()) return;
-  LoadConfiguration(path, bag);
-}
+// A save that failed in a script run: it ends the run, and its message is the
+// tool's, not the script's.
+class SaveAborted : public UiRunAborted {
+ public:
+  using UiRunAborted::UiRunAborted;
+};
 
-// Refuses up front what the save would refuse at the end, so the user does not
-// edit for nothing.
-void CheckWritable(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::exists(path, ec) && ::access(path.c_str(), W_OK) != 0)
-    throw std::runtime_error(path + ": the file is read-only");
-  const auto folder = std::filesystem::absolute(path).parent_path();
-  if (::access(folder.c_str(), W_OK) != 0)
-    throw std::runtime_error(path + ": cannot write in the folder " + folder.string());
-}
+// Saves while the sheet is still open, so that whatever refuses the save leaves the
+// user's edits on screen: OK again retries, Cancel gives up. A script has nobody to
+// free space or to say "overwrite", so there a failed write or a file changed
+// behind the edit's back ends the run instead.
+class SheetSave {
+ public:
+  SheetSave(EditedFile& file, const CHandlerPrivateProps& original, ModulePage& page,
+            CPropertySheet& sheet, bool scripted)
+      : file_(file), original_(original), page_(page), sheet_(sheet), scripted_(scripted) {}
+
+  bool Apply() {
+    // The module writes the page into the bag it was handed; handing it the bag as
+    // read each time keeps a refused attempt out of the next one.
+    CHandlerPrivateProps edited = original_;
+    sheet_.ExchangePage(0, [&](CPropertyPage*) { return page_.Exchange(edited); });
+    std::string xml;
+    try {
+      xml = PrepareSave(file_, edited);
+    } catch (const std::runtime_error& e) {
+      AfxMessageBox(e.what(), MB_OK | MB_ICONERROR);
+      return false;
+    }
+    if (file_.ChangedSinceRead()) {
+      if (scripted_) throw SaveAborted("not saved: " + ChangedBehindMessage(file_));
+      const std::string question =
+          ChangedBehindMessage(file_) + ".\n\nOverwrite it with this edit?";
+      if (AfxMessageBox(question, MB_YESNO | MB_ICONWARNING) != IDYES) return false;
+    }
+    try {
+      file_.Save(xml);
+    } catch (const std::runtime_error& e) {
+      if (scripted_) throw SaveAborted(e.what());
+      AfxMessageBox(
+          std::string(e.what()) + "\n\nThe edit is still here: press OK to try again, or Cancel.",
+          MB_OK | MB_ICONERROR);
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  EditedFile& file_;
+  const CHandlerPrivateProps& original_;
+  ModulePage& page_;
+  CPropertySheet& sheet_;
+  bool scripted_;
+};
 
 }  // namespace
 
@@ -56,9 +83,14 @@ int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
   ExpectPositional(args, 1, "one FILE");
   const std::string& path = args[0];
 
+  // A file that does not exist yet, or is empty, is a configuration that does not
+  // exist yet: the pages start from their defaults.
+  EditedFile file(path);
   CHandlerPrivateProps bag;
-  LoadExistingConfiguration(path, bag);
-  CheckWritable(path);
+  if (!file.Content().empty()) ParseConfiguration(path, file.Content(), bag);
+  // Refused up front what the save would refuse at the end, so the user does not
+  // edit for nothing.
+  file.CheckSavable();
   const auto ui = InstallUi(script);
 
   IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
@@ -70,19 +102,21 @@ int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
     CPropertySheet sheet(kind == ConfigKind::Handler ? "Handler Properties"
                                                      : "Record Set Properties");
     sheet.AddPage(page.Page());
+    SheetSave save(file, bag, page, sheet, !script.empty());
+    sheet.SetApplyHandler([&save] { return save.Apply(); });
     try {
       result = sheet.DoModal();
+    } catch (const SaveAborted& e) {
+      throw std::runtime_error(e.what());
     } catch (const UiRunAborted& e) {
       throw std::runtime_error((script.empty() ? std::string() : script + ": ") + e.what());
     }
   }
-  const bool accepted = result == IDOK;
-  page.End(accepted);
-  if (!accepted) {
+  page.End(false);
+  if (result != IDOK) {
     std::cerr << "hcdtool: not saved: the edit was cancelled or refused; " << path
               << " is unchanged\n";
     return kExitRefused;
   }
-  SaveFileAtomically(path, bag.toXML());
   return kExitOk;
 }
