@@ -91,6 +91,9 @@ void CPropertySheet::ExchangePage(int index,
   CPropertyPage* old = pages_.at(static_cast<std::size_t>(index));
   if (!old) throw std::logic_error("the sheet has no page " + std::to_string(index));
   pages_[static_cast<std::size_t>(index)] = nullptr;
+  // The window goes first, while the page still exists: the backend lets go of it
+  // before the page may be deleted.
+  old->DestroyWindow();
   CPropertyPage* page = nullptr;
   try {
     page = exchange(old);

@@ -29,8 +29,8 @@ class CPropertySheet : private PropertySheetListener {
   // still open: false keeps it open on the page ExchangePage last replaced (the
   // handler has told the user why). Without a handler OK closes at once.
   void SetApplyHandler(std::function<bool()> handler) { applyHandler_ = std::move(handler); }
-  // While the sheet runs: hands the page at index to exchange, which gives it up
-  // for good (its window goes with it) and returns the page to show in its place,
+  // While the sheet runs: destroys the window of the page at index and hands the
+  // page to exchange, which gives it up for good and returns the page to show in its place,
   // built and loaded as DoModal builds its pages. An exception from exchange ends
   // the run (UiRunAborted), since the sheet has no page left to show.
   void ExchangePage(int index, const std::function<CPropertyPage*(CPropertyPage*)>& exchange);
