@@ -5,76 +5,16 @@
 #include "props/CHandlerPrivateProps.h"
 #include "props/EditedFile.h"
 #include "tool/Commands.h"
-#include "tool/ConfigurationFile.h"
 #include "tool/ModulePage.h"
+#include "tool/SheetSave.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 #include "tool/ToolUi.h"
-#include "ui/AfxFunctions.h"
 #include "ui/CPropertySheet.h"
 #include "ui/ScopedUiBackend.h"
 #include "ui/UiRunAborted.h"
 #include "ui/WinConstants.h"
-
-namespace {
-
-// A save that failed in a script run: it ends the run, and its message is the
-// tool's, not the script's.
-class SaveAborted : public UiRunAborted {
- public:
-  using UiRunAborted::UiRunAborted;
-};
-
-// Saves while the sheet is still open, so that whatever refuses the save leaves the
-// user's edits on screen: OK again retries, Cancel gives up. A script has nobody to
-// free space or to say "overwrite", so there a failed write or a file changed
-// behind the edit's back ends the run instead.
-class SheetSave {
- public:
-  SheetSave(EditedFile& file, const CHandlerPrivateProps& original, ModulePage& page,
-            CPropertySheet& sheet, bool scripted)
-      : file_(file), original_(original), page_(page), sheet_(sheet), scripted_(scripted) {}
-
-  bool Apply() {
-    // The module writes the page into the bag it was handed; handing it the bag as
-    // read each time keeps a refused attempt out of the next one.
-    CHandlerPrivateProps edited = original_;
-    sheet_.ExchangePage(0, [&](CPropertyPage*) { return page_.Exchange(edited); });
-    std::string xml;
-    try {
-      xml = PrepareSave(file_, edited);
-    } catch (const std::runtime_error& e) {
-      AfxMessageBox(e.what(), MB_OK | MB_ICONERROR);
-      return false;
-    }
-    if (file_.ChangedSinceRead()) {
-      if (scripted_) throw SaveAborted("not saved: " + ChangedBehindMessage(file_));
-      const std::string question =
-          ChangedBehindMessage(file_) + ".\n\nOverwrite it with this edit?";
-      if (AfxMessageBox(question, MB_YESNO | MB_ICONWARNING) != IDYES) return false;
-    }
-    try {
-      file_.Save(xml);
-    } catch (const std::runtime_error& e) {
-      if (scripted_) throw SaveAborted(e.what());
-      AfxMessageBox(
-          std::string(e.what()) + "\n\nThe edit is still here: press OK to try again, or Cancel.",
-          MB_OK | MB_ICONERROR);
-      return false;
-    }
-    return true;
-  }
-
- private:
-  EditedFile& file_;
-  const CHandlerPrivateProps& original_;
-  ModulePage& page_;
-  CPropertySheet& sheet_;
-  bool scripted_;
-};
-
-}  // namespace
 
 int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;

@@ -118,11 +118,10 @@ TEST_F(ToolNothingLost, TwoEditsOfOneFileNeverLoseOneSilently) {
   auto first = std::async(std::launch::async, [&] {
     return RunTool({"edit", "--dynamic", file.string(), "--script", fifo.string()});
   });
-  // Until the first edit holds the file, the second may still get through; wait
-  // for the refusal rather than guess a delay.
+  // Until the first edit holds the file, the second may still get through (its
+  // save is atomic, so the first still reads a whole file); try until refused.
   ToolResult refused;
   for (int attempt = 0; attempt < 200; ++attempt) {
-    WriteAll(file, kDynamic);
     refused = RunTool({"edit", "--dynamic", file.string(), "--script", second.string()});
     if (refused.exitCode != 0) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -132,22 +131,31 @@ TEST_F(ToolNothingLost, TwoEditsOfOneFileNeverLoseOneSilently) {
   EXPECT_NE(refused.err.find(file.string()), std::string::npos) << refused.err;
   EXPECT_NE(refused.err.find("another edit holds it"), std::string::npos) << refused.err;
 
-  // Someone who does not take the lock changes the file while the first edit runs.
+  // Once the first edit opens its script it has read the file; then someone who
+  // does not take the lock changes the file, and the script goes on.
   const std::string behind = kDynamic + "<!-- changed behind the edit's back -->\n";
-  WriteAll(file, behind);
-  {
-    FifoWriter writer(fifo, "set 12035 FIRST\nok\n");
-    const ToolResult r = first.get();
-    EXPECT_EQ(r.exitCode, 3) << r.err;
-    EXPECT_TRUE(HasOneLine(r.err)) << r.err;
-    EXPECT_NE(r.err.find(file.string()), std::string::npos) << r.err;
-    EXPECT_NE(r.err.find("changed by another program"), std::string::npos) << r.err;
+  int script = -1;
+  for (int waited = 0; script < 0 && waited < 6000; ++waited) {
+    script = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);  // ENXIO: no reader yet
+    if (script < 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
+  ASSERT_GE(script, 0) << "the first edit never opened its script";
+  ASSERT_EQ(::fcntl(script, F_SETFL, 0), 0);
+  WriteAll(file, behind);
+  const std::string play = "set 12035 FIRST\nok\n";
+  EXPECT_EQ(::write(script, play.data(), play.size()), static_cast<ssize_t>(play.size()));
+  ::close(script);
+  const ToolResult r = first.get();
+  EXPECT_EQ(r.exitCode, 3) << r.err;
+  EXPECT_TRUE(HasOneLine(r.err)) << r.err;
+  EXPECT_NE(r.err.find(file.string()), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("changed by another program"), std::string::npos) << r.err;
   EXPECT_EQ(ReadAll(file), behind);
 
   // Once the first edit has ended, the second goes through.
-  const ToolResult r = RunTool({"edit", "--dynamic", file.string(), "--script", second.string()});
-  EXPECT_EQ(r.exitCode, 0) << r.err;
+  const ToolResult last =
+      RunTool({"edit", "--dynamic", file.string(), "--script", second.string()});
+  EXPECT_EQ(last.exitCode, 0) << last.err;
   EXPECT_NE(ReadAll(file).find("SECOND"), std::string::npos);
 }
 
