@@ -271,7 +271,12 @@ void SaveFileAtomically(const std::string& path, std::string_view content, FileO
   const std::string folder = SplitFolder(target).first;
   const mode_t mode = old.exists ? 0600 : 0666;
   std::string name;
-  int fd = ops.Open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  // An unnamed file is named through /proc; without /proc it could never be.
+  int fd = -1;
+  if (::access("/proc/self/fd", X_OK) == 0)
+    fd = ops.Open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  else
+    errno = EOPNOTSUPP;
   if (fd < 0 && !UnnamedTemporariesUnsupported(errno))
     RefuseStep(path, "cannot create a temporary file in", folder.empty() ? "." : folder, errno);
   for (unsigned attempt = 0; fd < 0; ++attempt) {

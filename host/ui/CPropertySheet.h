@@ -30,9 +30,9 @@ class CPropertySheet : private PropertySheetListener {
   // handler has told the user why). Without a handler OK closes at once.
   void SetApplyHandler(std::function<bool()> handler) { applyHandler_ = std::move(handler); }
   // While the sheet runs: destroys the window of the page at index and hands the
-  // page to exchange, which gives it up for good and returns the page to show in its place,
-  // built and loaded as DoModal builds its pages. An exception from exchange ends
-  // the run (UiRunAborted), since the sheet has no page left to show.
+  // page to exchange, which gives it up for good and returns the page to show in
+  // its place, built and loaded as DoModal builds its pages. An exception from
+  // exchange ends the run (UiRunAborted), since the sheet has no page left to show.
   void ExchangePage(int index, const std::function<CPropertyPage*(CPropertyPage*)>& exchange);
   // Builds the pages as DoModal does and paints the sheet with the page shown.
   void RenderToPng(const std::string& path, int activePage = 0);
