@@ -23,6 +23,9 @@ std::unique_ptr<HcdModule> HcdModule::Open(const std::string& path) {
     throw HcdLoadError("cannot load handler module " + path + ": " + std::strerror(errno));
   if (S_ISDIR(st.st_mode))
     throw HcdLoadError("cannot load handler module " + path + ": it is a folder");
+  // The loader would read a device or a pipe without end.
+  if (!S_ISREG(st.st_mode))
+    throw HcdLoadError("cannot load handler module " + path + ": it is not a regular file");
 
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr)

@@ -3,11 +3,10 @@
 #include <elf.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 #include "hcd/HcdVersionRecord.h"
+#include "props/AtomicFile.h"
 
 namespace {
 
@@ -23,13 +22,8 @@ T ReadAt(const std::string& bytes, std::size_t offset, const std::string& path) 
   return value;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) Fail(path, std::strerror(errno));
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) Fail(path, "read error");
-  return bytes;
-}
+// Read once and bounded like every input: a device such as /dev/zero would never end.
+std::string ReadWholeFile(const std::string& path) { return ReadFileBytes(path); }
 
 }  // namespace
 

@@ -1,14 +1,19 @@
 #include "props/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -37,15 +42,55 @@ std::pair<std::string, std::string> SplitFolder(const std::string& path) {
   return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
 
-// Hidden, and unique within the process; O_EXCL settles races with other processes.
+// The longest part of a file's name a temporary name repeats: with the rest of the
+// temporary name it stays within the 255 bytes a name may have.
+constexpr std::size_t kNameKept = 200;
+
+// ".NAME.tmp-", the start of every temporary name of a save of path.
+std::string TemporaryPrefix(const std::string& path) {
+  return "." + SplitFolder(path).second.substr(0, kNameKept) + ".tmp-";
+}
+
+// Hidden, and unique within the process; O_EXCL or link() settles races with other
+// processes. The process id lets a later save tell a dead process's leftover.
 std::string TemporaryName(const std::string& path) {
   static std::atomic<unsigned> counter{0};
-  const auto [folder, name] = SplitFolder(path);
-  return folder + "." + name + ".tmp-" + std::to_string(::getpid()) + "-" +
+  return SplitFolder(path).first + TemporaryPrefix(path) + std::to_string(::getpid()) + "-" +
          std::to_string(counter.fetch_add(1));
 }
 
-// Removes the temporary file unless the save went through.
+// The process id in a temporary name "PID-N" after the prefix, or 0.
+pid_t OwnerOfTemporary(std::string_view rest) {
+  const std::size_t dash = rest.find('-');
+  if (dash == std::string_view::npos || dash == 0 || dash + 1 == rest.size()) return 0;
+  pid_t pid = 0;
+  const auto [end, ec] = std::from_chars(rest.data(), rest.data() + dash, pid);
+  if (ec != std::errc() || end != rest.data() + dash || pid <= 0) return 0;
+  for (const char c : rest.substr(dash + 1))
+    if (c < '0' || c > '9') return 0;
+  return pid;
+}
+
+// A save killed between naming its temporary and the rename leaves the named file;
+// where unnamed temporaries are not available, it is left for the whole save. Only
+// the temporaries of processes that no longer exist go: a live one may be saving.
+void RemoveStaleTemporaries(const std::string& path) {
+  const std::string folder = SplitFolder(path).first;
+  const std::string prefix = TemporaryPrefix(path);
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) continue;
+    const pid_t owner = OwnerOfTemporary(name.substr(prefix.size()));
+    if (owner == 0 || owner == ::getpid()) continue;
+    if (::kill(owner, 0) != 0 && errno == ESRCH) ::unlink((folder + std::string(name)).c_str());
+  }
+  ::closedir(dir);
+}
+
+// Removes the temporary file unless the save went through. An unnamed one has no
+// name until it is linked into the folder just before the rename.
 class TemporaryFile {
  public:
   TemporaryFile(FileOps& ops, std::string name, int fd)
@@ -54,10 +99,11 @@ class TemporaryFile {
   TemporaryFile& operator=(const TemporaryFile&) = delete;
   ~TemporaryFile() {
     if (fd_ >= 0) ops_.Close(fd_);
-    if (!kept_) ops_.Unlink(name_.c_str());
+    if (!kept_ && !name_.empty()) ops_.Unlink(name_.c_str());
   }
 
   const std::string& name() const { return name_; }
+  void Name(std::string name) { name_ = std::move(name); }
   int fd() const { return fd_; }
   // Closes the descriptor; the file stays until Keep().
   int Close() {
@@ -99,6 +145,37 @@ void SyncFolder(FileOps& ops, const std::string& path) {
   ops.Close(fd);
 }
 
+// Copies the target's extended attributes (access lists and labels among them) to
+// the new file. A file system without them, or a name space the caller may not
+// set (a label only the system gives), is no reason to refuse the save; anything
+// else would lose what the user had put there, so it is.
+void CopyAttributes(const std::string& target, int fd, const std::string& shownPath) {
+  ssize_t size = ::llistxattr(target.c_str(), nullptr, 0);
+  if (size < 0) {
+    if (errno == ENOTSUP || errno == ENODATA) return;
+    Refuse("save", shownPath,
+           std::string("cannot list its extended attributes: ") + std::strerror(errno));
+  }
+  std::vector<char> names(static_cast<std::size_t>(size));
+  size = ::llistxattr(target.c_str(), names.data(), names.size());
+  if (size < 0) Refuse("save", shownPath, std::strerror(errno));
+  for (std::size_t at = 0; at < static_cast<std::size_t>(size);) {
+    const char* name = names.data() + at;
+    at += std::strlen(name) + 1;
+    const ssize_t length = ::lgetxattr(target.c_str(), name, nullptr, 0);
+    if (length < 0) continue;
+    std::vector<char> value(static_cast<std::size_t>(length));
+    const ssize_t got = ::lgetxattr(target.c_str(), name, value.data(), value.size());
+    if (got < 0) continue;
+    if (::fsetxattr(fd, name, value.data(), static_cast<std::size_t>(got), 0) != 0 &&
+        errno != ENOTSUP && errno != EPERM) {
+      Refuse(
+          "save", shownPath,
+          std::string("cannot keep its extended attribute ") + name + ": " + std::strerror(errno));
+    }
+  }
+}
+
 class Descriptor {
  public:
   explicit Descriptor(int fd) : fd_(fd) {}
@@ -113,7 +190,73 @@ class Descriptor {
   int fd_;
 };
 
+// What a save may replace: nothing yet (exists false), or a regular file with a
+// single name that the caller may write.
+struct Target {
+  bool exists = false;
+  struct stat status {};
+};
+
+Target InspectTarget(const std::string& target, const std::string& shownPath) {
+  constexpr const char* kVerb = "save";
+  Target result;
+  // A link to a pipe, such as /dev/fd/63, leads nowhere a file could be saved.
+  struct stat named {};
+  if (::stat(shownPath.c_str(), &named) == 0 && !S_ISREG(named.st_mode) && !S_ISDIR(named.st_mode))
+    Refuse(kVerb, shownPath, "it is not a regular file");
+  result.exists = ::stat(target.c_str(), &result.status) == 0;
+  if (!result.exists && errno != ENOENT) Refuse(kVerb, shownPath, std::strerror(errno));
+  if (!result.exists) {
+    const std::string folder = SplitFolder(target).first;
+    const char* where = folder.empty() ? "." : folder.c_str();
+    struct stat folderStatus {};
+    if (::stat(where, &folderStatus) != 0)
+      Refuse(kVerb, shownPath, std::string("its folder cannot be used: ") + std::strerror(errno));
+    if (!S_ISDIR(folderStatus.st_mode)) Refuse(kVerb, shownPath, "its folder is not a folder");
+    if (::access(where, W_OK) != 0)
+      Refuse(kVerb, shownPath, std::string("cannot write in its folder: ") + std::strerror(errno));
+    return result;
+  }
+  const struct stat& st = result.status;
+  if (S_ISDIR(st.st_mode)) Refuse(kVerb, shownPath, "it is a folder");
+  if (!S_ISREG(st.st_mode)) Refuse(kVerb, shownPath, "it is not a regular file");
+  // The user could not write the file in place either; a file without any write
+  // bit stays read-only even for a caller whom access() would let through.
+  if (::access(target.c_str(), W_OK) != 0 || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+    Refuse(kVerb, shownPath, "the file is read-only");
+  // A replacement would leave the other names with the old content, and writing in
+  // place could leave every name with half a file.
+  if (st.st_nlink > 1)
+    Refuse(kVerb, shownPath,
+           "it has " + std::to_string(st.st_nlink) +
+               " hard links, and a save would part it from the others; save a copy instead");
+  const std::string folder = SplitFolder(target).first;
+  if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0)
+    Refuse(kVerb, shownPath, std::string("cannot write in its folder: ") + std::strerror(errno));
+  return result;
+}
+
+bool UnnamedTemporariesUnsupported(int error) {
+  return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
+
 }  // namespace
+
+std::string ResolveSaveTarget(const std::string& path) {
+  std::string current = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+    std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+    const ssize_t length = ::readlink(current.c_str(), link.data(), link.size());
+    if (length < 0) Refuse("save", path, std::strerror(errno));
+    link.resize(static_cast<std::size_t>(length));
+    current = link.starts_with('/') ? link : SplitFolder(current).first + link;
+  }
+  Refuse("save", path, "too many levels of symbolic links");
+}
+
+void CheckSaveTarget(const std::string& path) { InspectTarget(ResolveSaveTarget(path), path); }
 
 void SaveFileAtomically(const std::string& path, std::string_view content) {
   FileOps ops;
@@ -121,67 +264,92 @@ void SaveFileAtomically(const std::string& path, std::string_view content) {
 }
 
 void SaveFileAtomically(const std::string& path, std::string_view content, FileOps& ops) {
-  constexpr const char* kVerb = "save";
-  struct stat target {};
-  const bool exists = ::stat(path.c_str(), &target) == 0;
-  if (!exists && errno != ENOENT) Refuse(kVerb, path, std::strerror(errno));
-  if (exists) {
-    if (S_ISDIR(target.st_mode)) Refuse(kVerb, path, "it is a folder");
-    if (!S_ISREG(target.st_mode)) Refuse(kVerb, path, "it is not a regular file");
-    // The user could not write the file in place either; a file without any write
-    // bit stays read-only even for a caller whom access() would let through.
-    if (::access(path.c_str(), W_OK) != 0 ||
-        (target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-      Refuse(kVerb, path, "the file is read-only");
-    }
-  }
+  const std::string target = ResolveSaveTarget(path);
+  const Target old = InspectTarget(target, path);
+  RemoveStaleTemporaries(target);
 
+  const std::string folder = SplitFolder(target).first;
+  const mode_t mode = old.exists ? 0600 : 0666;
   std::string name;
+  // An unnamed file is named through /proc; without /proc it could never be.
   int fd = -1;
+  if (::access("/proc/self/fd", X_OK) == 0)
+    fd = ops.Open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  else
+    errno = EOPNOTSUPP;
+  if (fd < 0 && !UnnamedTemporariesUnsupported(errno))
+    RefuseStep(path, "cannot create a temporary file in", folder.empty() ? "." : folder, errno);
   for (unsigned attempt = 0; fd < 0; ++attempt) {
-    name = TemporaryName(path);
-    fd = ops.Open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, exists ? 0600 : 0666);
+    name = TemporaryName(target);
+    fd = ops.Open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     if (fd < 0 && (errno != EEXIST || attempt == 100)) {
       RefuseStep(path, "cannot create the temporary file", name, errno);
     }
   }
   TemporaryFile temporary(ops, name, fd);
 
-  if (exists) {
-    if (ops.Fchmod(fd, target.st_mode & 07777) != 0) {
-      RefuseStep(path, "cannot set the permissions of", name, errno);
-    }
-    KeepOwnership(fd, target);
+  if (old.exists) {
+    if (ops.Fchmod(fd, old.status.st_mode & 07777) != 0)
+      RefuseStep(path, "cannot set the permissions of", name.empty() ? target : name, errno);
+    KeepOwnership(fd, old.status);
+    CopyAttributes(target, fd, path);
   }
-  if (!WriteAll(ops, fd, content)) RefuseStep(path, "cannot write", name, errno);
-  if (ops.Fsync(fd) != 0) RefuseStep(path, "cannot flush", name, errno);
-  if (temporary.Close() != 0) RefuseStep(path, "cannot close", name, errno);
-  if (ops.Rename(name.c_str(), path.c_str()) != 0) RefuseStep(path, "cannot rename", name, errno);
+  const std::string& shown = name.empty() ? target : name;
+  if (!WriteAll(ops, fd, content)) RefuseStep(path, "cannot write", shown, errno);
+  if (ops.Fsync(fd) != 0) RefuseStep(path, "cannot flush", shown, errno);
+  if (name.empty()) {
+    // The file gets a name only now, for the rename; a kill in between leaves a
+    // temporary that the next save of this file removes.
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (unsigned attempt = 0; temporary.name().empty(); ++attempt) {
+      std::string candidate = TemporaryName(target);
+      if (ops.Link(self.c_str(), candidate.c_str()) == 0) {
+        temporary.Name(std::move(candidate));
+      } else if (errno != EEXIST || attempt == 100) {
+        RefuseStep(path, "cannot name the temporary file", candidate, errno);
+      }
+    }
+  }
+  if (temporary.Close() != 0) RefuseStep(path, "cannot close", temporary.name(), errno);
+  if (ops.Rename(temporary.name().c_str(), target.c_str()) != 0)
+    RefuseStep(path, "cannot rename", temporary.name(), errno);
   temporary.Keep();
-  SyncFolder(ops, path);
+  SyncFolder(ops, target);
 }
 
-std::string ReadFileBytes(const std::string& path) {
-  constexpr const char* kVerb = "read";
+std::string ReadFileBytes(const std::string& path, std::uint64_t limit) {
   const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (file.get() < 0) Refuse(kVerb, path, std::strerror(errno));
+  if (file.get() < 0) Refuse("read", path, std::strerror(errno));
+  return ReadDescriptorBytes(file.get(), path, limit);
+}
+
+std::string ReadDescriptorBytes(int fd, const std::string& path, std::uint64_t limit) {
+  constexpr const char* kVerb = "read";
   struct stat status {};
-  if (::fstat(file.get(), &status) != 0) Refuse(kVerb, path, std::strerror(errno));
+  if (::fstat(fd, &status) != 0) Refuse(kVerb, path, std::strerror(errno));
   if (S_ISDIR(status.st_mode)) Refuse(kVerb, path, "it is a folder");
+  const auto tooLarge = [&] {
+    Refuse(kVerb, path,
+           "it is larger than " + std::to_string(limit >> 20) + " MiB, the most an input may hold");
+  };
+  const std::uint64_t expected =
+      S_ISREG(status.st_mode) ? static_cast<std::uint64_t>(status.st_size) : 0;
+  if (expected > limit) tooLarge();
 
   std::string content;
   constexpr std::size_t kChunk = 64 * 1024;
-  const std::size_t expected =
-      S_ISREG(status.st_mode) ? static_cast<std::size_t>(status.st_size) : 0;
   std::size_t size = 0;
   for (;;) {
-    // Room for the whole file and one more byte, so the end shows in one read.
-    content.resize(std::max(size + kChunk, expected + 1));
-    const ssize_t got = ::read(file.get(), content.data() + size, content.size() - size);
+    // Room for the whole file and one more byte, so the end shows in one read; never
+    // more than one byte past the limit, which is enough to see it exceeded.
+    const std::uint64_t want = std::max<std::uint64_t>(size + kChunk, expected + 1);
+    content.resize(static_cast<std::size_t>(std::min<std::uint64_t>(want, limit + 1)));
+    const ssize_t got = ::read(fd, content.data() + size, content.size() - size);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) Refuse(kVerb, path, std::strerror(errno));
     if (got == 0) break;
     size += static_cast<std::size_t>(got);
+    if (size > limit) tooLarge();
   }
   content.resize(size);
   return content;

@@ -22,4 +22,8 @@ int FileOps::Close(int fd) { return ::close(fd); }
 
 int FileOps::Rename(const char* from, const char* to) { return std::rename(from, to); }
 
+int FileOps::Link(const char* from, const char* to) {
+  return ::linkat(AT_FDCWD, from, AT_FDCWD, to, AT_SYMLINK_FOLLOW);
+}
+
 int FileOps::Unlink(const char* path) { return ::unlink(path); }

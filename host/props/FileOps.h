@@ -20,5 +20,8 @@ class FileOps {
   virtual int Fchmod(int fd, mode_t mode);
   virtual int Close(int fd);
   virtual int Rename(const char* from, const char* to);
+  // linkat() following a symbolic link at from: names an unnamed temporary file
+  // through its /proc/self/fd entry.
+  virtual int Link(const char* from, const char* to);
   virtual int Unlink(const char* path);
 };

@@ -20,10 +20,16 @@ class ModulePage {
   CPropertyPage* Page() const { return page_; }
   // Hands the page back; when accepted, the module writes it into the bag.
   void End(bool accepted);
+  // Hands the page back accepted, so the module writes it into `into`, and asks for
+  // a new page of `into` in its place: the page as the module would store it, with
+  // the user's edits, for a sheet that stays open. Returns the new page.
+  CPropertyPage* Exchange(CPrivateProperty& into);
 
  private:
   IHcdPropertyPages& pages_;
   ConfigKind kind_;
   CPrivateProperty& bag_;
   CPropertyPage* page_ = nullptr;
+
+  void Get(const CPrivateProperty& bag);
 };

@@ -65,7 +65,11 @@ void ExpectPositional(const std::vector<std::string>& args, std::size_t count,
 std::string ReadInputFile(const std::string& path) { return ReadFileBytes(path); }
 
 void LoadConfiguration(const std::string& path, CHandlerPrivateProps& bag) {
-  const std::string xml = ReadInputFile(path);
+  ParseConfiguration(path, ReadInputFile(path), bag);
+}
+
+void ParseConfiguration(const std::string& path, const std::string& xml,
+                        CHandlerPrivateProps& bag) {
   try {
     bag.fromXML(xml);
   } catch (const XmlError& e) {

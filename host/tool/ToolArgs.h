@@ -26,9 +26,14 @@ std::string TakeOption(std::vector<std::string>& args, const std::string& name);
 void ExpectPositional(const std::vector<std::string>& args, std::size_t count,
                       const std::string& what);
 
-// The file's bytes; throws with a message naming the file when it is missing, a
-// folder or unreadable.
+// The bytes of a user-given input (a configuration, a script, a persisted block),
+// read once, so a FIFO or a pipe such as <(...) reads like a file; throws with a
+// message naming the file when it is missing, a folder, unreadable or larger than
+// kMaxInputBytes (AtomicFile.h).
 std::string ReadInputFile(const std::string& path);
 
-// The configuration of an XML file; an XmlError is reported with the file's name.
+// The configuration of an XML file, read with ReadInputFile; an XmlError is
+// reported with the file's name.
 void LoadConfiguration(const std::string& path, CHandlerPrivateProps& bag);
+// The same from a document already read from path.
+void ParseConfiguration(const std::string& path, const std::string& xml, CHandlerPrivateProps& bag);

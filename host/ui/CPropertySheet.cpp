@@ -5,6 +5,7 @@
 #include "ui/CPropertyPage.h"
 #include "ui/HandlerGuard.h"
 #include "ui/UiBackend.h"
+#include "ui/UiRunAborted.h"
 
 CPropertySheet::CPropertySheet(std::string caption) : caption_(std::move(caption)) {}
 
@@ -30,7 +31,8 @@ std::vector<SheetPage> CPropertySheet::CreatePages() {
 }
 
 void CPropertySheet::DestroyPages() {
-  for (CPropertyPage* page : pages_) page->DestroyWindow();
+  for (CPropertyPage* page : pages_)
+    if (page) page->DestroyWindow();
 }
 
 int CPropertySheet::DoModal() {
@@ -43,6 +45,7 @@ int CPropertySheet::DoModal() {
   pages_.front()->OnSetActive();
   const bool accepted = UiBackend::Current().RunPropertySheet(caption_, sheetPages, *this);
   for (CPropertyPage* page : pages_) {
+    if (!page) continue;
     if (accepted) {
       page->OnOK();
     } else {
@@ -78,7 +81,34 @@ bool CPropertySheet::OnSheetOk() {
             return false;
           }
         }
-        return true;
+        return !applyHandler_ || applyHandler_();
       },
       false);
+}
+
+void CPropertySheet::ExchangePage(int index,
+                                  const std::function<CPropertyPage*(CPropertyPage*)>& exchange) {
+  CPropertyPage* old = pages_.at(static_cast<std::size_t>(index));
+  if (!old) throw std::logic_error("the sheet has no page " + std::to_string(index));
+  pages_[static_cast<std::size_t>(index)] = nullptr;
+  // The window goes first, while the page still exists: the backend lets go of it
+  // before the page may be deleted.
+  old->DestroyWindow();
+  CPropertyPage* page = nullptr;
+  try {
+    page = exchange(old);
+    if (!page) throw std::runtime_error("no page was given in exchange");
+    if (!page->CreateWindowFor(WindowRole::PropertyPage))
+      throw std::logic_error("page " + std::to_string(page->GetTemplateId()) + " is already open");
+    page->firstActivation_ = true;
+    pages_[static_cast<std::size_t>(index)] = page;
+    page->OnInitDialog();
+    UiBackend::Current().ReplaceSheetPage(index, {page->GetUiWindow(), page->GetCaption()});
+  } catch (const UiRunAborted&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw UiRunAborted(std::string("the sheet lost its page: ") + e.what());
+  }
+  refusedPage_ = index;
+  page->OnSetActive();
 }

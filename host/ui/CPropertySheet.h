@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,15 @@ class CPropertySheet : private PropertySheetListener {
   // succeed, then calls every page's OnOK; otherwise every page's OnCancel. IDOK or
   // IDCANCEL.
   int DoModal();
+  // Runs when OK was pressed and every page saved its controls, while the sheet is
+  // still open: false keeps it open on the page ExchangePage last replaced (the
+  // handler has told the user why). Without a handler OK closes at once.
+  void SetApplyHandler(std::function<bool()> handler) { applyHandler_ = std::move(handler); }
+  // While the sheet runs: destroys the window of the page at index and hands the
+  // page to exchange, which gives it up for good and returns the page to show in
+  // its place, built and loaded as DoModal builds its pages. An exception from
+  // exchange ends the run (UiRunAborted), since the sheet has no page left to show.
+  void ExchangePage(int index, const std::function<CPropertyPage*(CPropertyPage*)>& exchange);
   // Builds the pages as DoModal does and paints the sheet with the page shown.
   void RenderToPng(const std::string& path, int activePage = 0);
 
@@ -40,4 +50,5 @@ class CPropertySheet : private PropertySheetListener {
   std::string caption_;
   std::vector<CPropertyPage*> pages_;
   int refusedPage_ = 0;
+  std::function<bool()> applyHandler_;
 };

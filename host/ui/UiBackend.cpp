@@ -13,6 +13,10 @@ std::unique_ptr<UiBackend>& Slot() {
 
 UiBackend::~UiBackend() = default;
 
+void UiBackend::ReplaceSheetPage(int, const SheetPage&) {
+  throw std::logic_error("this user-interface backend cannot replace a page of a running sheet");
+}
+
 void UiBackend::RenderWindowToPng(UiWindow&, const std::string&) {
   throw std::runtime_error("this user-interface backend cannot render windows");
 }

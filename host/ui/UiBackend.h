@@ -38,6 +38,11 @@ class UiBackend {
   virtual bool RunPropertySheet(std::string_view caption, std::span<const SheetPage> pages,
                                 PropertySheetListener& listener) = 0;
 
+  // While RunPropertySheet runs: shows page in place of the tab at index (the
+  // listener is not asked) and makes it the active tab. The window of the page it
+  // replaces may already be gone. The default refuses with std::logic_error.
+  virtual void ReplaceSheetPage(int index, const SheetPage& page);
+
   // A modal message box; returns the IDOK, IDCANCEL, IDYES or IDNO pressed.
   virtual int MessageBox(UiWindow* owner, const MessageBoxRequest& request) = 0;
   // A modal open- or save-file chooser; the full path chosen, or nothing when the

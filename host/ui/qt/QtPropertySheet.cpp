@@ -69,6 +69,22 @@ void QtPropertySheet::ShowPage(int index) {
   activePage_ = index;
 }
 
+void QtPropertySheet::ReplacePage(int index, const SheetPage& page) {
+  auto* window = dynamic_cast<QtUiWindow*>(page.window);
+  if (!window) throw std::logic_error("a sheet page was not made by the Qt backend");
+  QPointer<QWidget>& slot = pages_.at(static_cast<std::size_t>(index));
+  switching_ = true;
+  if (slot) {
+    tabs_->removeTab(tabs_->indexOf(slot));
+    slot->hide();
+    slot->setParent(nullptr);
+  }
+  slot = &window->TopWidget();
+  tabs_->insertTab(index, slot, ToQString(page.title));
+  switching_ = false;
+  ShowPage(index);
+}
+
 void QtPropertySheet::OnTabChanged(int index) {
   if (switching_ || !listener_ || index == activePage_) return;
   // The tab bar has already moved: move it back while the page being left decides.

@@ -26,6 +26,9 @@ class QtPropertySheet {
 
   // Runs the sheet; true when it closed with OK. Rethrows what the listener threw.
   bool Run();
+  // Shows page in place of the tab at index, and makes it the active tab; the page
+  // it replaces is handed back, if its widget is still there.
+  void ReplacePage(int index, const SheetPage& page);
   // Shows the page without asking the listener.
   void ShowPage(int index);
   QDialog& Dialog() { return dialog_; }

@@ -103,7 +103,17 @@ std::unique_ptr<UiWindow> QtUiBackend::CreateWindow(const DialogTemplate& dialog
 bool QtUiBackend::RunPropertySheet(std::string_view caption, std::span<const SheetPage> pages,
                                    PropertySheetListener& listener) {
   QtPropertySheet sheet(caption, pages, &listener, errors_);
+  sheets_.push_back(&sheet);
+  struct Pop {
+    std::vector<QtPropertySheet*>& sheets;
+    ~Pop() { sheets.pop_back(); }
+  } pop{sheets_};
   return sheet.Run();
+}
+
+void QtUiBackend::ReplaceSheetPage(int index, const SheetPage& page) {
+  if (sheets_.empty()) throw std::logic_error("no property sheet is running");
+  sheets_.back()->ReplacePage(index, page);
 }
 
 int QtUiBackend::MessageBox(UiWindow* owner, const MessageBoxRequest& request) {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "ui/UiBackend.h"
 #include "ui/qt/DeferredError.h"
 
+class QtPropertySheet;
 class SharedApplication;
 
 // The backend on Qt Widgets: real windows from the templates, real modal loops,
@@ -23,6 +25,7 @@ class QtUiBackend final : public UiBackend {
                                          UiWindow* parent, UiEventSink& events) override;
   bool RunPropertySheet(std::string_view caption, std::span<const SheetPage> pages,
                         PropertySheetListener& listener) override;
+  void ReplaceSheetPage(int index, const SheetPage& page) override;
   int MessageBox(UiWindow* owner, const MessageBoxRequest& request) override;
   std::optional<std::string> ChooseFile(UiWindow* owner,
                                         const FileChooserRequest& request) override;
@@ -36,4 +39,6 @@ class QtUiBackend final : public UiBackend {
 
   std::shared_ptr<SharedApplication> application_;
   DeferredError errors_;
+  // The sheets running, the innermost last.
+  std::vector<QtPropertySheet*> sheets_;
 };

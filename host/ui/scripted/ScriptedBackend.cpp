@@ -142,6 +142,19 @@ bool ScriptedBackend::RunPropertySheet(std::string_view, std::span<const SheetPa
   return frame.ended && frame.accepted;
 }
 
+void ScriptedBackend::ReplaceSheetPage(int index, const SheetPage& page) {
+  auto* window = dynamic_cast<ScriptedWindow*>(page.window);
+  if (!window) throw std::logic_error("a sheet page was not made by the scripted backend");
+  for (auto it = frames_.rbegin(); it != frames_.rend(); ++it) {
+    Frame& frame = **it;
+    if (frame.dialog || !frame.listener) continue;
+    frame.pages.at(static_cast<std::size_t>(index)) = window;
+    frame.activePage = index;
+    return;
+  }
+  throw std::logic_error("no property sheet is running");
+}
+
 std::optional<ScriptAction> ScriptedBackend::TakeIf(std::string_view verb) {
   if (pending_.empty() || pending_.front().step || pending_.front().verb != verb) {
     return std::nullopt;

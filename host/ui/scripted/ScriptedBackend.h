@@ -59,6 +59,7 @@ class ScriptedBackend : public UiBackend {
                                          UiWindow* parent, UiEventSink& events) override;
   bool RunPropertySheet(std::string_view caption, std::span<const SheetPage> pages,
                         PropertySheetListener& listener) override;
+  void ReplaceSheetPage(int index, const SheetPage& page) override;
   int MessageBox(UiWindow* owner, const MessageBoxRequest& request) override;
   std::optional<std::string> ChooseFile(UiWindow* owner,
                                         const FileChooserRequest& request) override;

@@ -1,5 +1,7 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -69,7 +71,7 @@ class AtomicFileTest : public ::testing::Test {
 // Makes one step of the save fail with the given error.
 class FailingOps : public FileOps {
  public:
-  enum class Step { Open, Fchmod, Write, Fsync, Close, Rename };
+  enum class Step { Open, Fchmod, Write, Fsync, Close, Link, Rename };
 
   FailingOps(Step step, int error) : step_(step), error_(error) {}
 
@@ -95,6 +97,9 @@ class FailingOps : public FileOps {
   }
   int Rename(const char* from, const char* to) override {
     return step_ == Step::Rename ? Fail() : FileOps::Rename(from, to);
+  }
+  int Link(const char* from, const char* to) override {
+    return step_ == Step::Link ? Fail() : FileOps::Link(from, to);
   }
 
  private:
@@ -132,7 +137,8 @@ TEST_F(AtomicFileTest, AFailingStepLeavesTheOldFileAndNoTemporary) {
     Step step;
     int error;
   } cases[] = {{Step::Open, EACCES}, {Step::Fchmod, EPERM}, {Step::Write, ENOSPC},
-               {Step::Fsync, EIO},   {Step::Close, EIO},    {Step::Rename, EXDEV}};
+               {Step::Fsync, EIO},   {Step::Close, EIO},    {Step::Link, EMLINK},
+               {Step::Rename, EXDEV}};
   const std::string old("old\r\ncontent\xE9", 13);
   for (const auto& c : cases) {
     Put("config.xml", old, 0640);
@@ -145,6 +151,56 @@ TEST_F(AtomicFileTest, AFailingStepLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(ModeOf(PathOf("config.xml")), 0640u) << message;
     EXPECT_EQ(Listing(), std::set<std::string>{"config.xml"}) << message;
   }
+}
+
+// Where the file system has no unnamed temporary files, a named one takes its place,
+// and goes as well when the save fails.
+TEST_F(AtomicFileTest, FallsBackToANamedTemporary) {
+  class NoUnnamedOps : public FileOps {
+   public:
+    explicit NoUnnamedOps(bool failRename) : failRename_(failRename) {}
+    int Open(const char* path, int flags, mode_t mode) override {
+      if ((flags & O_TMPFILE) == O_TMPFILE) {
+        errno = EOPNOTSUPP;
+        return -1;
+      }
+      return FileOps::Open(path, flags, mode);
+    }
+    int Rename(const char* from, const char* to) override {
+      if (!failRename_) return FileOps::Rename(from, to);
+      errno = EXDEV;
+      return -1;
+    }
+
+   private:
+    bool failRename_;
+  };
+  Put("config.xml", "old", 0640);
+  NoUnnamedOps failing(true);
+  EXPECT_NE(FailureOf([&] { SaveFileAtomically(PathOf("config.xml"), "new", failing); }), "");
+  EXPECT_EQ(Listing(), std::set<std::string>{"config.xml"});
+  NoUnnamedOps ops(false);
+  SaveFileAtomically(PathOf("config.xml"), "new", ops);
+  EXPECT_EQ(ReadFileBytes(PathOf("config.xml")), "new");
+  EXPECT_EQ(ModeOf(PathOf("config.xml")), 0640u);
+  EXPECT_EQ(Listing(), std::set<std::string>{"config.xml"});
+}
+
+// A save killed before its rename leaves its temporary; the next save of the same
+// file removes the temporaries of processes that are gone, and only those.
+TEST_F(AtomicFileTest, RemovesTheTemporariesOfDeadProcesses) {
+  const pid_t dead = fork();
+  ASSERT_GE(dead, 0);
+  if (dead == 0) _exit(0);
+  ASSERT_EQ(waitpid(dead, nullptr, 0), dead);
+  const std::string stale = ".config.xml.tmp-" + std::to_string(dead) + "-0";
+  const std::string live = ".config.xml.tmp-" + std::to_string(::getppid()) + "-3";
+  const std::string other = ".other.xml.tmp-" + std::to_string(dead) + "-0";
+  const std::string unlike = ".config.xml.tmp-notapid";
+  Put("config.xml", "old", 0644);
+  for (const std::string& name : {stale, live, other, unlike}) Put(name, "partial", 0600);
+  SaveFileAtomically(PathOf("config.xml"), "new");
+  EXPECT_EQ(Listing(), (std::set<std::string>{"config.xml", live, other, unlike}));
 }
 
 TEST_F(AtomicFileTest, AFailedFirstSaveLeavesNoFile) {

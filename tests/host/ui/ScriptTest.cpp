@@ -240,6 +240,41 @@ TEST_F(SheetTest, OkSavesEveryPageAndStaysOpenWhileOneRefuses) {
   EXPECT_FALSE(first.HasWindow());
 }
 
+// The apply handler runs on OK while the sheet is open: it may exchange a page for
+// another built from what the old one saved, and keep the sheet open on it.
+TEST_F(SheetTest, TheApplyHandlerRunsWhileTheSheetIsOpenAndMayExchangeAPage) {
+  TestPage replacement{kSecondPage, log};
+  CPropertySheet sheet("Properties");
+  sheet.AddPage(&first);
+  sheet.AddPage(&second);
+  std::vector<std::string> applied;
+  sheet.SetApplyHandler([&] {
+    applied.push_back(first.text + "/" + (applied.empty() ? second : replacement).text);
+    if (applied.size() > 1) return true;
+    sheet.ExchangePage(1, [&](CPropertyPage* old) {
+      EXPECT_EQ(old, &second);
+      replacement.text = second.text + " again";
+      return &replacement;
+    });
+    EXPECT_FALSE(second.HasWindow());
+    AfxMessageBox("not yet");
+    return false;
+  });
+  backend().Load(
+      "set 300 one\n"
+      "tab 1\n"
+      "set 300 two\n"
+      "ok\n"
+      "expect-message \"not yet\"\n"
+      "print 300\n"  // the replacement, loaded from its member and active
+      "ok\n");
+  EXPECT_EQ(sheet.DoModal(), IDOK);
+  EXPECT_EQ(applied, (std::vector<std::string>{"one/two", "one/two again"}));
+  EXPECT_EQ(backend().Output(), "two again\n");
+  EXPECT_EQ(log, (std::vector<std::string>{"First ok", "Second ok"}));
+  EXPECT_FALSE(replacement.HasWindow());
+}
+
 TEST_F(SheetTest, LeavingAPageSavesItAndARefusalKeepsIt) {
   backend().Load(
       "tab 1\n"

@@ -209,6 +209,55 @@ TEST_F(QtPropertySheetTest, RefusedOkKeepsTheSheetOpenOnTheRefusingPageUntilAcce
   EXPECT_EQ(windows_[0]->Text(IDC_PAGE_EDIT), "typed");
 }
 
+// A page replaced while the sheet runs, its old window already gone, takes the old
+// one's tab and becomes the active one; the sheet stays open.
+TEST_F(QtPropertySheetTest, APageReplacedOnOkTakesItsTabWhileTheSheetStaysOpen) {
+  class ReplacingListener final : public PropertySheetListener {
+   public:
+    ReplacingListener(std::unique_ptr<UiWindow>& old, UiEventSink& sink) : old_(old), sink_(sink) {}
+    bool OnLeavePage(int) override { return true; }
+    void OnPageActivated(int) override {}
+    bool OnSheetOk() override {
+      if (replacement) return true;
+      old_.reset();
+      replacement = TestBackend().CreateWindow(PageTemplate(952, "Page"), WindowRole::PropertyPage,
+                                               nullptr, sink_);
+      replacement->SetText(IDC_PAGE_EDIT, "replaced");
+      TestBackend().ReplaceSheetPage(1, {replacement.get(), "Second"});
+      return false;
+    }
+    int ActivePageAfterRefusal() const override { return 1; }
+    std::unique_ptr<UiWindow> replacement;
+
+   private:
+    std::unique_ptr<UiWindow>& old_;
+    UiEventSink& sink_;
+  } listener(windows_[1], sink_);
+  ModalWatchdog watchdog;
+  bool open = false;
+  int count = 0;
+  int current = -1;
+  QWidget* shown = nullptr;
+  Soon([&] {
+    Press(QDialogButtonBox::Ok);
+    Soon([&] {
+      open = Sheet() != nullptr && Sheet()->isVisible();
+      count = Tabs()->count();
+      current = Tabs()->currentIndex();
+      shown = Tabs()->widget(1);
+      Press(QDialogButtonBox::Ok);
+    });
+  });
+  EXPECT_TRUE(TestBackend().RunPropertySheet("Properties", pages_, listener));
+  EXPECT_TRUE(open);
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(current, 1);
+  ASSERT_TRUE(listener.replacement);
+  EXPECT_EQ(shown, &Qt(listener.replacement).TopWidget());
+  EXPECT_EQ(listener.replacement->Text(IDC_PAGE_EDIT), "replaced");
+  EXPECT_EQ(Qt(listener.replacement).TopWidget().parentWidget(), nullptr);
+}
+
 TEST_F(QtPropertySheetTest, LeavingATabAsksThePageAndCancelCloses) {
   ModalWatchdog watchdog;
   Soon([&] {

@@ -1,0 +1,97 @@
+#include "props/EditedFile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
+
+#include "props/AtomicFile.h"
+
+namespace {
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+}  // namespace
+
+EditedFile::EditedFile(std::string path) : path_(std::move(path)) {
+  // A save renames a new file over the old one; a lock taken on the old one after
+  // that rename would hold nothing, so it is taken again on what the name now is.
+  for (int attempt = 0;; ++attempt) {
+    fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) {
+      if (errno != ENOENT)
+        throw std::runtime_error("cannot read \"" + path_ + "\": " + std::strerror(errno));
+      CheckSaveTarget(path_);  // names a missing folder now rather than after the edit
+      return;
+    }
+    existed_ = true;
+    struct stat opened {};
+    if (::fstat(fd_, &opened) != 0 || !S_ISREG(opened.st_mode)) break;
+    Lock();
+    struct stat named {};
+    if (::stat(path_.c_str(), &named) == 0 && SameFile(opened, named)) break;
+    ::close(fd_);
+    fd_ = -1;
+    if (attempt == 10)
+      throw std::runtime_error("cannot read \"" + path_ + "\": it keeps being replaced");
+  }
+  try {
+    content_ = ReadDescriptorBytes(fd_, path_);
+  } catch (...) {
+    ::close(fd_);
+    throw;
+  }
+}
+
+EditedFile::~EditedFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+void EditedFile::Lock() {
+  if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+  const int error = errno;
+  ::close(fd_);
+  fd_ = -1;
+  if (error == EWOULDBLOCK)
+    throw std::runtime_error("cannot edit \"" + path_ +
+                             "\": another edit holds it; try again when that edit has ended");
+  throw std::runtime_error("cannot lock \"" + path_ + "\": " + std::strerror(error));
+}
+
+void EditedFile::CheckSavable() const { CheckSaveTarget(path_); }
+
+bool EditedFile::ChangedSinceRead() const {
+  const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return existed_ || errno != ENOENT;
+  if (!existed_) {
+    ::close(fd);
+    return true;
+  }
+  try {
+    const bool changed = ReadDescriptorBytes(fd, path_) != content_;
+    ::close(fd);
+    return changed;
+  } catch (const std::runtime_error&) {
+    ::close(fd);
+    return true;
+  }
+}
+
+void EditedFile::Save(std::string_view content) {
+  SaveFileAtomically(path_, content);
+  content_ = std::string(content);
+  existed_ = true;
+  // Hold the new file as the old one was held. Nobody else has had a reason to lock
+  // it yet, so failing here only means the rest of this run is unguarded.
+  const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return;
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = fd;
+  ::flock(fd_, LOCK_EX | LOCK_NB);
+}

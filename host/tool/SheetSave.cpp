@@ -1,0 +1,41 @@
+#include "tool/SheetSave.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "props/CHandlerPrivateProps.h"
+#include "props/EditedFile.h"
+#include "tool/ConfigurationFile.h"
+#include "tool/ModulePage.h"
+#include "ui/AfxFunctions.h"
+#include "ui/CPropertySheet.h"
+#include "ui/WinConstants.h"
+
+bool SheetSave::Apply() {
+  // The module writes the page into the bag it was handed; handing it the bag as
+  // read each time keeps a refused attempt out of the next one.
+  CHandlerPrivateProps edited = original_;
+  sheet_.ExchangePage(0, [&](CPropertyPage*) { return page_.Exchange(edited); });
+  std::string xml;
+  try {
+    xml = PrepareSave(file_, edited);
+  } catch (const std::runtime_error& e) {
+    AfxMessageBox(e.what(), MB_OK | MB_ICONERROR);
+    return false;
+  }
+  if (file_.ChangedSinceRead()) {
+    if (scripted_) throw SaveAborted("not saved: " + ChangedBehindMessage(file_));
+    const std::string question = ChangedBehindMessage(file_) + ".\n\nOverwrite it with this edit?";
+    if (AfxMessageBox(question, MB_YESNO | MB_ICONWARNING) != IDYES) return false;
+  }
+  try {
+    file_.Save(xml);
+  } catch (const std::runtime_error& e) {
+    if (scripted_) throw SaveAborted(e.what());
+    AfxMessageBox(
+        std::string(e.what()) + "\n\nThe edit is still here: press OK to try again, or Cancel.",
+        MB_OK | MB_ICONERROR);
+    return false;
+  }
+  return true;
+}

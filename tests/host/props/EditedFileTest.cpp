@@ -1,0 +1,100 @@
+#include "props/EditedFile.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "props/AtomicFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class EditedFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = (fs::path(::testing::TempDir()) / "edited-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+  void Put(const std::string& name, const std::string& content) const {
+    std::ofstream(PathOf(name), std::ios::binary) << content;
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(EditedFileTest, ASecondEditOfTheSameFileIsRefusedUntilTheFirstEnds) {
+  Put("config.xml", "old");
+  fs::create_symlink("config.xml", folder_ / "link.xml");
+  {
+    EditedFile first(PathOf("config.xml"));
+    EXPECT_EQ(first.Content(), "old");
+    for (const char* name : {"config.xml", "link.xml"}) {
+      try {
+        EditedFile second(PathOf(name));
+        ADD_FAILURE() << name << " was opened twice";
+      } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("\"" + PathOf(name) + "\""), std::string::npos)
+            << e.what();
+        EXPECT_NE(std::string(e.what()).find("another edit holds it"), std::string::npos);
+      }
+    }
+    // The new file a save puts in place is held as the old one was.
+    first.Save("new");
+    EXPECT_THROW(EditedFile{PathOf("config.xml")}, std::runtime_error);
+  }
+  EditedFile again(PathOf("config.xml"));
+  EXPECT_EQ(again.Content(), "new");
+}
+
+TEST_F(EditedFileTest, SeesEveryChangeMadeBehindItsBack) {
+  const struct {
+    const char* what;
+    bool existed;
+    std::function<void(const std::string&)> change;
+    bool changed;
+  } cases[] = {
+      {"nothing", true, [](const std::string&) {}, false},
+      {"the same bytes renamed into place", true,
+       [](const std::string& p) { SaveFileAtomically(p, "old"); }, false},
+      {"other bytes", true, [](const std::string& p) { SaveFileAtomically(p, "other"); }, true},
+      {"a byte more in place", true,
+       [](const std::string& p) { std::ofstream(p, std::ios::app) << "x"; }, true},
+      {"removed", true, [](const std::string& p) { fs::remove(p); }, true},
+      {"created", false, [](const std::string& p) { SaveFileAtomically(p, ""); }, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove(PathOf("config.xml"));
+    if (c.existed) Put("config.xml", "old");
+    EditedFile file(PathOf("config.xml"));
+    EXPECT_EQ(file.Existed(), c.existed);
+    c.change(PathOf("config.xml"));
+    EXPECT_EQ(file.ChangedSinceRead(), c.changed);
+  }
+}
+
+TEST_F(EditedFileTest, InputsBeyondTheLimitAreRefusedByName) {
+  Put("big", std::string(100, 'x'));
+  EXPECT_EQ(ReadFileBytes(PathOf("big"), 100).size(), 100u);
+  try {
+    ReadFileBytes(PathOf("big"), 99);
+    ADD_FAILURE() << "read beyond the limit";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("\"" + PathOf("big") + "\""), std::string::npos);
+  }
+  // A device without end stops at the limit too.
+  EXPECT_THROW(ReadFileBytes("/dev/zero", 1 << 20), std::runtime_error);
+}
+
+}  // namespace
