@@ -3,6 +3,7 @@
 #include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
 #include "tool/Commands.h"
+#include "tool/TextEscape.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
@@ -23,6 +24,7 @@ int RunSummary(ToolContext& context, const std::vector<std::string>& argsIn) {
     count = summary->GetHandPropertySummary(bag, text);
   else
     count = summary->GetTmplPropertySummary(text, 0, bag, kind == ConfigKind::Dynamic ? 1 : 0, 0);
-  std::cout << text.str() << '\n' << count << '\n';
+  // A value may hold a line feed; the count must stay on line 2 all the same.
+  std::cout << EscapeControls(text.str()) << '\n' << count << '\n';
   return kExitOk;
 }

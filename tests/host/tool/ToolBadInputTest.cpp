@@ -79,6 +79,7 @@ class ToolBadInput : public ::testing::Test {
     WriteAll(dir_ / "good.xml", std::string(kHeader) + "<Properties/>\n");
     WriteAll(dir_ / "cancel.script", "cancel\n");
     WriteAll(dir_ / "unknown-control.script", "set 4242 x\nok\n");
+    WriteAll(dir_ / "choose.script", "select 12020 \"BENCHMARK_PRICE\"\nok\n");
   }
 
   static void TearDownTestSuite() { fs::remove_all(dir_); }
@@ -178,6 +179,47 @@ TEST_F(ToolBadInput, UnknownOptionsAndMissingArgumentsExitTwo) {
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_EQ(r.out, "");
   }
+}
+
+// Output that cannot be written is a failure of the run, whether the disk is full or
+// the reader went away: one line on stderr, exit 3, never a silent death by SIGPIPE.
+TEST_F(ToolBadInput, OutputThatCannotBeWrittenFailsTheRun) {
+  const std::string examples = EXAMPLES_DIR;
+  const std::vector<std::vector<std::string>> commands = {
+      {"info"},
+      {"summary", "--handler", examples + "/handler.xml"},
+      {"check-change", "--handler", examples + "/handler.xml", examples + "/handler-changed.xml"},
+      {"validate-field", "PARTY_ID"},
+      {"describe-persist", "--version", "1", examples + "/persist/record-v1.bin"},
+      {"holidays", "GBP", "2024"},
+      {"choose-field", "--script", F("choose.script")},
+      {"tour", "--out", F("tour")},
+      {"--help"},
+  };
+  for (const ToolStdout to : {ToolStdout::DevFull, ToolStdout::ClosedPipe}) {
+    for (const auto& args : commands) {
+      SCOPED_TRACE(args[0] + (to == ToolStdout::DevFull ? " > /dev/full" : " | closed pipe"));
+      const ToolResult r = RunTool(args, {.stdoutTo = to});
+      EXPECT_EQ(r.exitCode, 3) << r.err;
+      EXPECT_EQ(r.err,
+                std::string("hcdtool: cannot write the output: ") +
+                    (to == ToolStdout::DevFull ? "No space left on device\n" : "Broken pipe\n"));
+    }
+  }
+}
+
+// A value holding a line feed or another control character cannot break the summary's
+// two lines: it shows escaped, as describe-persist shows its values.
+TEST_F(ToolBadInput, SummaryKeepsControlCharactersOnTheirLine) {
+  WriteAll(dir_ / "control-sid.xml",
+           std::string(kHeader) +
+               "<Properties>\n  <Property Name=\"SID\" Type=\"String\">A\nB\r\tC\\D" +
+               "</Property>\n</Properties>\n");
+  const ToolResult r = RunTool({"summary", "--handler", F("control-sid.xml")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
+  EXPECT_NE(r.out.find("|SID=A\\nB\\r\\tC\\\\D|"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.substr(r.out.find('\n') + 1), "11\n");
 }
 
 // The save of an edit fails cleanly at each step a real system can fail it at: the
