@@ -208,6 +208,40 @@ TEST_F(ToolBadInput, OutputThatCannotBeWrittenFailsTheRun) {
   }
 }
 
+// A line after the sheet or dialog closed had no window to act on: the run is an
+// error naming it, and an edit saves nothing.
+TEST_F(ToolBadInput, ScriptLinesAfterTheWindowClosedAreAnError) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* script;
+    int line;
+  };
+  const Case cases[] = {
+      {{"edit", "--dynamic", F("good.xml")}, "set 12035 LATE\nok\nset 12035 LATER\n", 3},
+      {{"edit", "--dynamic", F("good.xml")}, "cancel\n# checked\nexpect-message \"Saved\"\n", 3},
+      {{"choose-field"}, "select 12020 \"BENCHMARK_PRICE\"\nok\nok\n", 3},
+  };
+  const auto before = Snapshot();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    const fs::path script = dir_ / "late.script";
+    WriteAll(script, c.script);
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--script", script.string()});
+    const ToolResult r = RunTool(args);
+    EXPECT_EQ(r.exitCode, 3) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("hcdtool: " + script.string() + ": script line " +
+                              std::to_string(c.line) + ": no window is left for ",
+                          0),
+              0u)
+        << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    fs::remove(script);
+  }
+  EXPECT_EQ(Snapshot(), before) << "an edit saved despite the script's late line";
+}
+
 // A value holding a line feed or another control character cannot break the summary's
 // two lines: it shows escaped, as describe-persist shows its values.
 TEST_F(ToolBadInput, SummaryKeepsControlCharactersOnTheirLine) {
