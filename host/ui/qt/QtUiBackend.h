@@ -14,9 +14,9 @@ class SharedApplication;
 class QtUiBackend final : public UiBackend {
  public:
   // A backend on the process's QApplication, made when there is none. Null when Qt
-  // cannot start: no display and no QT_QPA_PLATFORM, or a Qt application without
-  // widgets already runs.
-  static std::unique_ptr<QtUiBackend> Create();
+  // cannot start (QtPlatformProblem), or a Qt application without widgets already
+  // runs; `problem`, when given, then says why in one line.
+  static std::unique_ptr<QtUiBackend> Create(std::string* problem = nullptr);
   ~QtUiBackend() override;
 
   std::unique_ptr<UiWindow> CreateWindow(const DialogTemplate& dialog, WindowRole role,

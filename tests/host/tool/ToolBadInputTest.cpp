@@ -242,6 +242,35 @@ TEST_F(ToolBadInput, ScriptLinesAfterTheWindowClosedAreAnError) {
   EXPECT_EQ(Snapshot(), before) << "an edit saved despite the script's late line";
 }
 
+// A window system that cannot start is a clean error of the commands that open a
+// window, never an abort by Qt: exit 3, one line that says why, nothing written.
+TEST_F(ToolBadInput, AnUnusableDisplayIsOneLineAndExitThree) {
+  const std::vector<std::vector<std::string>> commands = {
+      {"edit", "--handler", F("good.xml")},
+      {"choose-field"},
+      {"tour", "--out", F("tour-unusable")},
+  };
+  const auto before = Snapshot();
+  for (const char* platform : {"wayland", "eglfs", "linuxfb", "no-such-platform"}) {
+    for (const auto& args : commands) {
+      SCOPED_TRACE(args[0] + " on " + platform);
+      const ToolResult r =
+          RunTool(args, {.timeoutSeconds = 60,
+                         .environment = {std::string("QT_QPA_PLATFORM=") + platform,
+                                         "WAYLAND_DISPLAY=", "DISPLAY="}});
+      EXPECT_EQ(r.exitCode, 3) << r.err;
+      EXPECT_EQ(r.err.rfind("hcdtool: no window can be opened: the Qt platform \"" +
+                                std::string(platform) + "\" cannot start",
+                            0),
+                0u)
+          << r.err;
+      EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+  }
+  fs::remove_all(dir_ / "tour-unusable");
+  EXPECT_EQ(Snapshot(), before);
+}
+
 // A value holding a line feed or another control character cannot break the summary's
 // two lines: it shows escaped, as describe-persist shows its values.
 TEST_F(ToolBadInput, SummaryKeepsControlCharactersOnTheirLine) {
