@@ -4,6 +4,7 @@
 
 #include "ui/UiBackend.h"
 #include "ui/qt/DeferredError.h"
+#include "ui/qt/WindowSystemWatch.h"
 
 class SharedApplication;
 
@@ -35,5 +36,6 @@ class QtUiBackend final : public UiBackend {
   explicit QtUiBackend(std::shared_ptr<SharedApplication> application);
 
   std::shared_ptr<SharedApplication> application_;
+  WindowSystemWatch watch_;
   DeferredError errors_;
 };

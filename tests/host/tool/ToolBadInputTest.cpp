@@ -1,16 +1,22 @@
 // Every input of hcdtool can come from a damaged or hand-edited file. Whatever it
 // holds, each command answers with its documented exit code and at most one line on
 // stderr, in bounded time and memory, and writes nothing.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/host/tool/ToolRunner.h"
@@ -268,6 +274,90 @@ TEST_F(ToolBadInput, AnUnusableDisplayIsOneLineAndExitThree) {
     }
   }
   fs::remove_all(dir_ / "tour-unusable");
+  EXPECT_EQ(Snapshot(), before);
+}
+
+// An X server of the test's own, on a display number it picks itself; unusable
+// when Xvfb is not installed or cannot start here.
+class PrivateXServer {
+ public:
+  PrivateXServer() {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(fds[0]);
+      const int nothing = open("/dev/null", O_RDWR);
+      dup2(nothing, 1);
+      dup2(nothing, 2);
+      const std::string fd = std::to_string(fds[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
+             "1024x768x24", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    pollfd readable{fds[0], POLLIN, 0};
+    char c = 0;
+    while (poll(&readable, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (!number.empty()) display_ = ":" + number;
+  }
+  ~PrivateXServer() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  PrivateXServer(const PrivateXServer&) = delete;
+  PrivateXServer& operator=(const PrivateXServer&) = delete;
+
+  // ":N", or empty when the server did not start.
+  const std::string& Display() const { return display_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+// A window the window system destroys (no window manager to ask; xdotool windowclose)
+// ends the run as Cancel instead of leaving it waiting for a window nobody can see.
+TEST_F(ToolBadInput, AWindowDestroyedFromOutsideEndsAsCancel) {
+  PrivateXServer server;
+  if (server.Display().empty()) GTEST_SKIP() << "Xvfb cannot start here";
+  if (std::system(
+          ("DISPLAY=" + server.Display() + " xdotool getmouselocation >/dev/null 2>&1").c_str()) !=
+      0)
+    GTEST_SKIP() << "xdotool cannot run here";
+  struct Case {
+    std::vector<std::string> args;
+    const char* title;
+    int exitCode;
+    const char* out;
+  };
+  const Case cases[] = {
+      {{"edit", "--dynamic", F("good.xml")}, "Record Set Properties", 1, ""},
+      {{"choose-field"}, "Select Field", 0, "\n"},
+  };
+  const auto before = Snapshot();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0]);
+    std::thread closer([&] {
+      const std::string command = "DISPLAY=" + server.Display() +
+                                  " timeout 60 xdotool search --sync --onlyvisible --name '^" +
+                                  c.title + "$' windowclose >/dev/null 2>&1";
+      EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    });
+    const ToolResult r =
+        RunTool(c.args, {.timeoutSeconds = 60,
+                         .environment = {"DISPLAY=" + server.Display(), "QT_QPA_PLATFORM=xcb",
+                                         "WAYLAND_DISPLAY="}});
+    closer.join();
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_LE(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
   EXPECT_EQ(Snapshot(), before);
 }
 
