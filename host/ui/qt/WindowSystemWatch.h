@@ -2,9 +2,9 @@
 
 #include <QAbstractNativeEventFilter>
 
-// Ends, as Cancel, a dialog whose window the window system destroyed under it (a
-// tool such as `xdotool windowclose`, or a session without a window manager that
-// goes away): Qt does not notice, and the modal loop would wait forever for a
+// Ends, as Cancel, a dialog whose window the window system destroyed under it (for
+// example `xdotool windowclose`, which destroys the window itself when no window
+// manager runs): Qt does not notice, and the modal loop would wait forever for a
 // window nobody can see. Watches for as long as it lives.
 class WindowSystemWatch final : public QAbstractNativeEventFilter {
  public:

@@ -348,7 +348,7 @@ TEST_F(ToolBadInput, AWindowDestroyedFromOutsideEndsAsCancel) {
                                   c.title + "$' windowclose >/dev/null 2>&1";
       EXPECT_EQ(std::system(command.c_str()), 0) << command;
     });
-    // The private display has no session bus: without the last setting, libdbus's
+    // The private display has no D-Bus of its own: without the last setting, libdbus's
     // try to start one leaves memory that LeakSanitizer reports.
     const ToolResult r = RunTool(
         c.args, {.timeoutSeconds = 60,
