@@ -1,47 +1,16 @@
 #include <charconv>
-#include <cstdio>
 #include <iostream>
 
 #include "hcd/CHcdWrapper.h"
 #include "hcd/IHcdDataPersistence.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
+#include "tool/TextEscape.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 
 namespace {
-
-// Control characters and bytes above 0x7E as C escapes, so every pair stays on one line.
-std::string Escape(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (const unsigned char c : text) {
-    switch (c) {
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\\':
-        out += "\\\\";
-        break;
-      default:
-        if (c < 0x20 || c >= 0x7F) {
-          char hex[8];
-          std::snprintf(hex, sizeof hex, "\\x%02x", c);
-          out += hex;
-        } else {
-          out += static_cast<char>(c);
-        }
-    }
-  }
-  return out;
-}
 
 std::uint16_t ParseVersion(const std::string& text) {
   unsigned value = 0;
@@ -89,7 +58,7 @@ int RunDescribePersist(ToolContext& context, const std::vector<std::string>& arg
     return kExitOk;
   }
   for (const auto& [name, value] : description)
-    std::cout << Escape(name) << ": " << Escape(value) << '\n';
+    std::cout << EscapeControls(name) << ": " << EscapeControls(value) << '\n';
   std::cout << "described: " << described << '\n';
   return kExitOk;
 }

@@ -4,6 +4,7 @@
 #include "props/CHandlerPrivateProps.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
+#include "tool/TextEscape.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
@@ -33,6 +34,7 @@ int RunSummary(ToolContext& context, const std::vector<std::string>& argsIn) {
               std::cout);
     return kExitOk;
   }
-  std::cout << text.str() << '\n' << count << '\n';
+  // A value may hold a line feed; the count must stay on line 2 all the same.
+  std::cout << EscapeControls(text.str()) << '\n' << count << '\n';
   return kExitOk;
 }

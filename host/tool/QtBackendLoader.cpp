@@ -49,9 +49,11 @@ std::unique_ptr<UiBackend> LoadQtBackend() {
   if (factory == nullptr)
     throw std::runtime_error(path + " does not export " + kUiBackendFactorySymbol);
   std::unique_ptr<UiBackend> backend(factory());
-  if (!backend)
-    throw std::runtime_error(
-        "the Qt user interface cannot start: no display (set DISPLAY, or "
-        "QT_QPA_PLATFORM=offscreen to run without a screen)");
+  if (!backend) {
+    auto failure = reinterpret_cast<UiBackendFailure>(dlsym(handle, kUiBackendFailureSymbol));
+    const char* why = failure != nullptr ? failure() : nullptr;
+    throw std::runtime_error(std::string("no window can be opened: ") +
+                             (why != nullptr && *why != '\0' ? why : "Qt cannot start here"));
+  }
   return backend;
 }

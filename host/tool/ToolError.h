@@ -7,7 +7,8 @@ enum ToolExit : int {
   kExitOk = 0,
   kExitRefused = 1,  // the module refused: an invalid field, a refused or cancelled edit
   kExitUsage = 2,    // unknown command or option, missing or malformed argument
-  kExitFailure = 3,  // a file, the configuration XML or the module could not be used
+  kExitFailure = 3,  // a file, the configuration XML, the module, a window or the output
+                     // could not be used
 };
 
 // A command line that cannot be run; reported on one line with kExitUsage.

@@ -1,4 +1,5 @@
 // hcdtool: the host's configuration tool for handler modules.
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -7,6 +8,7 @@
 #include "tool/Commands.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
+#include "tool/ToolOutput.h"
 
 namespace {
 
@@ -32,13 +34,11 @@ void PrintHelp(std::ostream& out) {
   }
   out << "\n"
          "Exit codes: 0 done; 1 refused (invalid field, edit refused or cancelled);\n"
-         "2 bad command line; 3 a file, the configuration or the module could not be used.\n";
+         "2 bad command line; 3 a file, the configuration or the module could not be used,\n"
+         "or the output could not be written (a full disk, a closed pipe).\n";
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  std::vector<std::string> args(argv + 1, argv + argc);
+int Run(const std::vector<std::string>& args) {
   try {
     std::string modulePath = ToolContext::DefaultModulePath();
     std::size_t i = 0;
@@ -87,4 +87,21 @@ int main(int argc, char** argv) {
     std::cerr << "hcdtool: " << e.what() << '\n';
     return kExitFailure;
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // A reader that went away is a failed write like any other: reported, never a
+  // silent death by signal.
+  std::signal(SIGPIPE, SIG_IGN);
+  ToolOutput output(std::cout);
+  int code = Run(std::vector<std::string>(argv + 1, argv + argc));
+  // Output that did not arrive is a failure whatever the command answered, unless
+  // the command failed already and said why.
+  if (!output.Flush() && code < kExitUsage) {
+    std::cerr << "hcdtool: cannot write the output: " << output.Error() << '\n';
+    code = kExitFailure;
+  }
+  return code;
 }

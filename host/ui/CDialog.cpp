@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ui/CDataExchange.h"
+#include "ui/DDX.h"
 #include "ui/TemplateRegistry.h"
 #include "ui/UiBackend.h"
 
@@ -49,6 +50,7 @@ bool CDialog::Create() {
 bool CDialog::UpdateData(bool saveAndValidate) {
   CDataExchange exchange(this, saveAndValidate);
   try {
+    DDX_StorableTexts(&exchange, *template_);
     DoDataExchange(&exchange);
     return true;
   } catch (const CDataExchange::Failure&) {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <optional>
 #include <stdexcept>
@@ -10,6 +11,7 @@
 #include "ui/AfxFunctions.h"
 #include "ui/CDataExchange.h"
 #include "ui/CWnd.h"
+#include "ui/DialogTemplate.h"
 #include "ui/ItemSearch.h"
 #include "ui/UiWindow.h"
 
@@ -43,6 +45,27 @@ std::optional<int> ParseInt(std::string_view text) {
 }
 
 }  // namespace
+
+void DDX_StorableTexts(CDataExchange* pDX, const DialogTemplate& dialog) {
+  if (!pDX->m_bSaveAndValidate) return;
+  UiWindow* window = pDX->m_pDlgWnd ? pDX->m_pDlgWnd->GetUiWindow() : nullptr;
+  if (!window) return;
+  for (const ControlTemplate& control : dialog.controls) {
+    if (control.id == IDC_STATIC ||
+        (control.kind != ControlKind::Edit && control.kind != ControlKind::ComboBox))
+      continue;
+    const std::optional<char32_t> character = window->UnstorableCharacter(control.id);
+    if (!character) continue;
+    char codePoint[16];
+    std::snprintf(codePoint, sizeof codePoint, "U+%04X", static_cast<unsigned>(*character));
+    pDX->PrepareCtrl(control.id);
+    AfxMessageBox("\"" + dialog.FieldName(control.id) + "\" holds the character " + codePoint +
+                      ", which the configuration cannot store. Please use characters of "
+                      "ISO-8859-1 only.",
+                  MB_OK | MB_ICONWARNING);
+    pDX->Fail();
+  }
+}
 
 void DDX_Text(CDataExchange* pDX, int controlId, std::string& value) {
   UiWindow& window = PrepareWindow(pDX, controlId);

@@ -4,6 +4,7 @@
 
 class CDataExchange;
 class CWnd;
+struct DialogTemplate;
 
 // Exchange helpers: the load direction puts the member into the control, the save
 // direction reads the control into the member.
@@ -14,6 +15,13 @@ void DDX_Text(CDataExchange* pDX, int controlId, std::string& value);
 // fits 32 bits; the member then keeps its value and the exchange fails.
 void DDX_Text(CDataExchange* pDX, int controlId, int& value);
 inline constexpr const char* kParseIntMessage = "Please enter an integer.";
+
+// The save direction, before the dialog's own exchange: refuses, naming the field and
+// the character in a warning box, an edit box or combo box text field of the dialog
+// that holds a character the configuration's 8-bit character set lacks (typed or
+// pasted in a window; the text would read it as '?'). The exchange fails on the
+// first such control, which then has the focus.
+void DDX_StorableTexts(CDataExchange* pDX, const DialogTemplate& dialog);
 
 // The mark of a check box or radio button: BST_UNCHECKED or BST_CHECKED.
 void DDX_Check(CDataExchange* pDX, int controlId, int& value);

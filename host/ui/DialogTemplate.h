@@ -31,4 +31,8 @@ struct DialogTemplate {
 
   // The first control with the id, or null. Never finds IDC_STATIC.
   const ControlTemplate* FindControl(int controlId) const;
+  // What the user knows the control by: the caption of the label that names it,
+  // without its shortcut mark and closing colon ("Proxy Address"); else
+  // "control ID".
+  std::string FieldName(int controlId) const;
 };

@@ -68,3 +68,6 @@ class UiBackend {
 
 using UiBackendFactory = UiBackend* (*)();
 inline constexpr const char* kUiBackendFactorySymbol = "HcdCreateUiBackend";
+// Optional beside the factory: why its last call handed over null, in one line.
+using UiBackendFailure = const char* (*)();
+inline constexpr const char* kUiBackendFailureSymbol = "HcdUiBackendFailure";

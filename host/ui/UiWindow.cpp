@@ -1,3 +1,5 @@
 #include "ui/UiWindow.h"
 
 UiWindow::~UiWindow() = default;
+
+std::optional<char32_t> UiWindow::UnstorableCharacter(int) const { return std::nullopt; }

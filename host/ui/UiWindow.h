@@ -32,6 +32,10 @@ class UiWindow {
   virtual void SetEnabled(int id, bool enabled) = 0;
   virtual bool IsEnabled(int id) const = 0;
   virtual void SetFocus(int id) = 0;
+  // The first character of the control's text that the host's 8-bit character set
+  // cannot hold, as a Unicode code point; Text reads it as '?'. Only a backend whose
+  // user can type such characters has any: none by default.
+  virtual std::optional<char32_t> UnstorableCharacter(int id) const;
 
   // Check boxes and radio buttons: BST_UNCHECKED or BST_CHECKED. Setting a mark
   // from code never clears the other radio buttons of a group.

@@ -41,6 +41,11 @@ std::string QtComboBoxControl::Text() const {
   return ItemText(combo_->currentIndex());
 }
 
+std::optional<char32_t> QtComboBoxControl::UnstorableCharacter() const {
+  if (!Editable()) return std::nullopt;
+  return FirstBeyondLatin1(combo_->currentText());
+}
+
 int QtComboBoxControl::Selection() const { return combo_->currentIndex(); }
 
 void QtComboBoxControl::SetSelection(int index) {

@@ -15,6 +15,7 @@ class QtComboBoxControl : public QtItemListControl {
 
   void SetText(std::string_view text) override;
   std::string Text() const override;
+  std::optional<char32_t> UnstorableCharacter() const override;
   int Selection() const override;
   void SetSelection(int index) override;
 

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -37,6 +38,9 @@ class QtControl {
   // edit boxes and combo boxes' text fields, a caption nobody sees for the rest.
   virtual void SetText(std::string_view text);
   virtual std::string Text() const;
+  // The first character the user put in the text that Text reads as '?'; none for
+  // kinds whose text the user cannot type.
+  virtual std::optional<char32_t> UnstorableCharacter() const { return std::nullopt; }
   void SetEnabled(bool enabled);
   bool IsEnabled() const;
   void SetFocus();

@@ -19,3 +19,7 @@ QtEditControl::QtEditControl(const ControlTemplate& control, QWidget& parent, co
 void QtEditControl::SetText(std::string_view text) { edit_->setText(ToQString(text)); }
 
 std::string QtEditControl::Text() const { return ToBytes(edit_->text()); }
+
+std::optional<char32_t> QtEditControl::UnstorableCharacter() const {
+  return FirstBeyondLatin1(edit_->text());
+}

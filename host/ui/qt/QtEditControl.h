@@ -12,6 +12,7 @@ class QtEditControl : public QtControl {
 
   void SetText(std::string_view text) override;
   std::string Text() const override;
+  std::optional<char32_t> UnstorableCharacter() const override;
 
  private:
   QLineEdit* edit_;

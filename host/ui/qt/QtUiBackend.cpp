@@ -81,10 +81,11 @@ void SavePng(QWidget& widget, const std::string& path) {
 
 }  // namespace
 
-std::unique_ptr<QtUiBackend> QtUiBackend::Create() {
-  bool usable = false;
-  std::shared_ptr<SharedApplication> application = SharedApplication::Acquire(usable);
-  if (!usable) return nullptr;
+std::unique_ptr<QtUiBackend> QtUiBackend::Create(std::string* problem) {
+  std::string why;
+  std::shared_ptr<SharedApplication> application = SharedApplication::Acquire(why);
+  if (problem != nullptr) *problem = why;
+  if (!why.empty()) return nullptr;
   return std::unique_ptr<QtUiBackend>(new QtUiBackend(std::move(application)));
 }
 

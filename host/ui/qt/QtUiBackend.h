@@ -5,6 +5,7 @@
 
 #include "ui/UiBackend.h"
 #include "ui/qt/DeferredError.h"
+#include "ui/qt/WindowSystemWatch.h"
 
 class QtPropertySheet;
 class SharedApplication;
@@ -16,9 +17,9 @@ class SharedApplication;
 class QtUiBackend final : public UiBackend {
  public:
   // A backend on the process's QApplication, made when there is none. Null when Qt
-  // cannot start: no display and no QT_QPA_PLATFORM, or a Qt application without
-  // widgets already runs.
-  static std::unique_ptr<QtUiBackend> Create();
+  // cannot start (QtPlatformProblem), or a Qt application without widgets already
+  // runs; `problem`, when given, then says why in one line.
+  static std::unique_ptr<QtUiBackend> Create(std::string* problem = nullptr);
   ~QtUiBackend() override;
 
   std::unique_ptr<UiWindow> CreateWindow(const DialogTemplate& dialog, WindowRole role,
@@ -38,6 +39,7 @@ class QtUiBackend final : public UiBackend {
   explicit QtUiBackend(std::shared_ptr<SharedApplication> application);
 
   std::shared_ptr<SharedApplication> application_;
+  WindowSystemWatch watch_;
   DeferredError errors_;
   // The sheets running, the innermost last.
   std::vector<QtPropertySheet*> sheets_;

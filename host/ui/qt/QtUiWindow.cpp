@@ -200,6 +200,10 @@ void QtUiWindow::SetText(int id, std::string_view text) {
 
 std::string QtUiWindow::Text(int id) const { return Find(id).Text(); }
 
+std::optional<char32_t> QtUiWindow::UnstorableCharacter(int id) const {
+  return Find(id).UnstorableCharacter();
+}
+
 void QtUiWindow::SetEnabled(int id, bool enabled) {
   NotifyChannel::Silence quiet(*channel_);
   Find(id).SetEnabled(enabled);

@@ -50,6 +50,7 @@ class QtUiWindow final : public UiWindow {
   void SetEnabled(int id, bool enabled) override;
   bool IsEnabled(int id) const override;
   void SetFocus(int id) override;
+  std::optional<char32_t> UnstorableCharacter(int id) const override;
   void SetCheck(int id, int state) override;
   int Check(int id) const override;
   int AddItem(int id, std::string_view text) override;

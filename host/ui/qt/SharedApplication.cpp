@@ -5,19 +5,20 @@
 
 #include "ui/qt/QtPlatformProbe.h"
 
-std::shared_ptr<SharedApplication> SharedApplication::Acquire(bool& usable) {
+std::shared_ptr<SharedApplication> SharedApplication::Acquire(std::string& problem) {
   static std::weak_ptr<SharedApplication> current;
-  if (std::shared_ptr<SharedApplication> live = current.lock()) {
-    usable = true;
-    return live;
-  }
+  problem.clear();
+  if (std::shared_ptr<SharedApplication> live = current.lock()) return live;
   if (QCoreApplication::instance() != nullptr) {
     // The host's own: widgets need it to be a QApplication.
-    usable = qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
+      problem = "the process runs a Qt application without widgets";
     return nullptr;
   }
-  usable = QtPlatformCanStart();
-  if (!usable) return nullptr;
+  if (std::optional<std::string> why = QtPlatformProblem()) {
+    problem = *why;
+    return nullptr;
+  }
   auto made = std::make_shared<SharedApplication>();
   current = made;
   return made;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <memory>
+#include <string>
 
 // The QApplication that backends created by this library share when the host made
 // none: created by the first backend, destroyed with the last one, so that windows
@@ -10,8 +11,8 @@ class SharedApplication {
  public:
   // The application of the live backends, or a new one. Null when the process
   // already runs a Qt application of its own (then used as it is) or cannot start
-  // Qt's platform; `usable` tells the two apart.
-  static std::shared_ptr<SharedApplication> Acquire(bool& usable);
+  // Qt's platform; `problem` tells the two apart: empty when usable, else why not.
+  static std::shared_ptr<SharedApplication> Acquire(std::string& problem);
 
   SharedApplication();
   ~SharedApplication();

@@ -72,11 +72,19 @@ void ScriptedBackend::Then(std::function<void()> step) {
 
 void ScriptedBackend::RunPending() {
   ScriptExecutor executor(*this);
-  while (!pending_.empty()) {
-    ScriptAction action = std::move(pending_.front());
-    pending_.pop_front();
-    executor.Execute(action, frames_.empty() ? nullptr : frames_.back());
+  const bool outer = !runningPending_;
+  runningPending_ = true;
+  try {
+    while (!pending_.empty()) {
+      ScriptAction action = std::move(pending_.front());
+      pending_.pop_front();
+      executor.Execute(action, frames_.empty() ? nullptr : frames_.back());
+    }
+  } catch (...) {
+    if (outer) runningPending_ = false;
+    throw;
   }
+  if (outer) runningPending_ = false;
 }
 
 ScriptedWindow* ScriptedBackend::TargetWindow() const {
@@ -114,10 +122,21 @@ bool ScriptedBackend::RunFrame(Frame& frame, const std::function<bool()>& ended)
   return true;
 }
 
+void ScriptedBackend::RefuseLeftoverLines(const char* closed) const {
+  if (!frames_.empty() || runningPending_) return;
+  for (const ScriptAction& action : pending_) {
+    if (action.step) continue;
+    throw ScriptError(action.line, "no window is left for '" + action.verb + "': the " + closed +
+                                       " closed before this line");
+  }
+}
+
 int ScriptedBackend::RunDialog(ScriptedWindow& window) {
   Frame frame;
   frame.dialog = &window;
-  if (!RunFrame(frame, [&window] { return window.HasEnded(); })) {
+  if (RunFrame(frame, [&window] { return window.HasEnded(); })) {
+    RefuseLeftoverLines("dialog");
+  } else {
     // The script has run out: the user closes the dialog.
     try {
       window.UserCloseWith(IDCANCEL);
@@ -138,7 +157,7 @@ bool ScriptedBackend::RunPropertySheet(std::string_view, std::span<const SheetPa
     frame.pages.push_back(window);
   }
   if (frame.pages.empty()) throw std::logic_error("a property sheet needs at least one page");
-  RunFrame(frame, [&frame] { return frame.ended; });
+  if (RunFrame(frame, [&frame] { return frame.ended; })) RefuseLeftoverLines("property sheet");
   return frame.ended && frame.accepted;
 }
 

@@ -18,7 +18,9 @@
 // (docs/script-language.md) or a test plays the user. Actions wait in a queue; a
 // modal dialog or property sheet takes them one by one until it ends, so a dialog
 // opened by a click takes the actions that follow the click. When the queue runs
-// dry, an open dialog is cancelled and an open sheet closed with Cancel. Message
+// dry, an open dialog is cancelled and an open sheet closed with Cancel. A script
+// line still queued when the outermost dialog or sheet has closed had no window left
+// to act on: that run ends in a ScriptError naming the line. Message
 // boxes, file choosers and beeps are recorded, and message boxes written to the
 // message stream when one is set. The backend outlives its windows.
 class ScriptedBackend : public UiBackend {
@@ -86,6 +88,9 @@ class ScriptedBackend : public UiBackend {
   int RunDialog(ScriptedWindow& window);
   // Takes actions until the frame ends or the queue runs dry; true when it ended.
   bool RunFrame(Frame& frame, const std::function<bool()>& ended);
+  // Throws a ScriptError for the first script line still queued once the outermost
+  // frame, of the kind named, has ended: the user would have no window to do it in.
+  void RefuseLeftoverLines(const char* closed) const;
   // The next queued action when it has the verb: taken off the queue.
   std::optional<ScriptAction> TakeIf(std::string_view verb);
   void Print(const std::string& text);
@@ -94,6 +99,8 @@ class ScriptedBackend : public UiBackend {
   int nextLine_ = 1;
   std::vector<ScriptedWindow*> windows_;
   std::vector<Frame*> frames_;
+  // RunPending is at work: its window stays open after a dialog it opened ends.
+  bool runningPending_ = false;
   std::vector<MessageRecord> messages_;
   std::size_t messagesChecked_ = 0;
   std::vector<FileChooserRequest> fileRequests_;

@@ -1,16 +1,22 @@
 // Every input of hcdtool can come from a damaged or hand-edited file. Whatever it
 // holds, each command answers with its documented exit code and at most one line on
 // stderr, in bounded time and memory, and writes nothing.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/host/tool/ToolRunner.h"
@@ -79,6 +85,7 @@ class ToolBadInput : public ::testing::Test {
     WriteAll(dir_ / "good.xml", std::string(kHeader) + "<Properties/>\n");
     WriteAll(dir_ / "cancel.script", "cancel\n");
     WriteAll(dir_ / "unknown-control.script", "set 4242 x\nok\n");
+    WriteAll(dir_ / "choose.script", "select 12020 \"BENCHMARK_PRICE\"\nok\n");
   }
 
   static void TearDownTestSuite() { fs::remove_all(dir_); }
@@ -178,6 +185,196 @@ TEST_F(ToolBadInput, UnknownOptionsAndMissingArgumentsExitTwo) {
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     EXPECT_EQ(r.out, "");
   }
+}
+
+// Output that cannot be written is a failure of the run, whether the disk is full or
+// the reader went away: one line on stderr, exit 3, never a silent death by SIGPIPE.
+TEST_F(ToolBadInput, OutputThatCannotBeWrittenFailsTheRun) {
+  const std::string examples = EXAMPLES_DIR;
+  const std::vector<std::vector<std::string>> commands = {
+      {"info"},
+      {"summary", "--handler", examples + "/handler.xml"},
+      {"check-change", "--handler", examples + "/handler.xml", examples + "/handler-changed.xml"},
+      {"validate-field", "PARTY_ID"},
+      {"describe-persist", "--version", "1", examples + "/persist/record-v1.bin"},
+      {"holidays", "GBP", "2024"},
+      {"choose-field", "--script", F("choose.script")},
+      {"tour", "--out", F("tour")},
+      {"--help"},
+  };
+  for (const ToolStdout to : {ToolStdout::DevFull, ToolStdout::ClosedPipe}) {
+    for (const auto& args : commands) {
+      SCOPED_TRACE(args[0] + (to == ToolStdout::DevFull ? " > /dev/full" : " | closed pipe"));
+      const ToolResult r = RunTool(args, {.stdoutTo = to});
+      EXPECT_EQ(r.exitCode, 3) << r.err;
+      EXPECT_EQ(r.err,
+                std::string("hcdtool: cannot write the output: ") +
+                    (to == ToolStdout::DevFull ? "No space left on device\n" : "Broken pipe\n"));
+    }
+  }
+}
+
+// A line after the sheet or dialog closed had no window to act on: the run is an
+// error naming it, and an edit saves nothing.
+TEST_F(ToolBadInput, ScriptLinesAfterTheWindowClosedAreAnError) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* script;
+    int line;
+  };
+  const Case cases[] = {
+      {{"edit", "--dynamic", F("good.xml")}, "set 12035 LATE\nok\nset 12035 LATER\n", 3},
+      {{"edit", "--dynamic", F("good.xml")}, "cancel\n# checked\nexpect-message \"Saved\"\n", 3},
+      {{"choose-field"}, "select 12020 \"BENCHMARK_PRICE\"\nok\nok\n", 3},
+  };
+  const auto before = Snapshot();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.script);
+    const fs::path script = dir_ / "late.script";
+    WriteAll(script, c.script);
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--script", script.string()});
+    const ToolResult r = RunTool(args);
+    EXPECT_EQ(r.exitCode, 3) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("hcdtool: " + script.string() + ": script line " +
+                              std::to_string(c.line) + ": no window is left for ",
+                          0),
+              0u)
+        << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    fs::remove(script);
+  }
+  EXPECT_EQ(Snapshot(), before) << "an edit saved despite the script's late line";
+}
+
+// A window system that cannot start is a clean error of the commands that open a
+// window, never an abort by Qt: exit 3, one line that says why, nothing written.
+TEST_F(ToolBadInput, AnUnusableDisplayIsOneLineAndExitThree) {
+  const std::vector<std::vector<std::string>> commands = {
+      {"edit", "--handler", F("good.xml")},
+      {"choose-field"},
+      {"tour", "--out", F("tour-unusable")},
+  };
+  const auto before = Snapshot();
+  for (const char* platform : {"wayland", "eglfs", "linuxfb", "no-such-platform"}) {
+    for (const auto& args : commands) {
+      SCOPED_TRACE(args[0] + " on " + platform);
+      const ToolResult r =
+          RunTool(args, {.timeoutSeconds = 60,
+                         .environment = {std::string("QT_QPA_PLATFORM=") + platform,
+                                         "WAYLAND_DISPLAY=", "DISPLAY="}});
+      EXPECT_EQ(r.exitCode, 3) << r.err;
+      EXPECT_EQ(r.err.rfind("hcdtool: no window can be opened: the Qt platform \"" +
+                                std::string(platform) + "\" cannot start",
+                            0),
+                0u)
+          << r.err;
+      EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+  }
+  fs::remove_all(dir_ / "tour-unusable");
+  EXPECT_EQ(Snapshot(), before);
+}
+
+// An X server of the test's own, on a display number it picks itself; unusable
+// when Xvfb is not installed or cannot start here.
+class PrivateXServer {
+ public:
+  PrivateXServer() {
+    int fds[2];
+    if (pipe(fds) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(fds[0]);
+      const int nothing = open("/dev/null", O_RDWR);
+      dup2(nothing, 1);
+      dup2(nothing, 2);
+      const std::string fd = std::to_string(fds[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0",
+             "1024x768x24", static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(fds[1]);
+    std::string number;
+    pollfd readable{fds[0], POLLIN, 0};
+    char c = 0;
+    while (poll(&readable, 1, 10000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (!number.empty()) display_ = ":" + number;
+  }
+  ~PrivateXServer() {
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+  PrivateXServer(const PrivateXServer&) = delete;
+  PrivateXServer& operator=(const PrivateXServer&) = delete;
+
+  // ":N", or empty when the server did not start.
+  const std::string& Display() const { return display_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+// A window the window system destroys (no window manager to ask; xdotool windowclose)
+// ends the run as Cancel instead of leaving it waiting for a window nobody can see.
+TEST_F(ToolBadInput, AWindowDestroyedFromOutsideEndsAsCancel) {
+  PrivateXServer server;
+  if (server.Display().empty()) GTEST_SKIP() << "Xvfb cannot start here";
+  if (std::system(
+          ("DISPLAY=" + server.Display() + " xdotool getmouselocation >/dev/null 2>&1").c_str()) !=
+      0)
+    GTEST_SKIP() << "xdotool cannot run here";
+  struct Case {
+    std::vector<std::string> args;
+    const char* title;
+    int exitCode;
+    const char* out;
+  };
+  const Case cases[] = {
+      {{"edit", "--dynamic", F("good.xml")}, "Record Set Properties", 1, ""},
+      {{"choose-field"}, "Select Field", 0, "\n"},
+  };
+  const auto before = Snapshot();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0]);
+    std::thread closer([&] {
+      const std::string command = "DISPLAY=" + server.Display() +
+                                  " timeout 60 xdotool search --sync --onlyvisible --name '^" +
+                                  c.title + "$' windowclose >/dev/null 2>&1";
+      EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    });
+    // The private display has no D-Bus of its own: without the last setting, libdbus's
+    // try to start one leaves memory that LeakSanitizer reports.
+    const ToolResult r = RunTool(
+        c.args, {.timeoutSeconds = 60,
+                 .environment = {"DISPLAY=" + server.Display(), "QT_QPA_PLATFORM=xcb",
+                                 "WAYLAND_DISPLAY=", "DBUS_SESSION_BUS_ADDRESS=disabled:"}});
+    closer.join();
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_EQ(r.exitCode, c.exitCode) << r.err;
+    EXPECT_EQ(r.out, c.out);
+    EXPECT_LE(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+  }
+  EXPECT_EQ(Snapshot(), before);
+}
+
+// A value holding a line feed or another control character cannot break the summary's
+// two lines: it shows escaped, as describe-persist shows its values.
+TEST_F(ToolBadInput, SummaryKeepsControlCharactersOnTheirLine) {
+  WriteAll(dir_ / "control-sid.xml",
+           std::string(kHeader) +
+               "<Properties>\n  <Property Name=\"SID\" Type=\"String\">A\nB\r\tC\\D" +
+               "</Property>\n</Properties>\n");
+  const ToolResult r = RunTool({"summary", "--handler", F("control-sid.xml")});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2) << r.out;
+  EXPECT_NE(r.out.find("|SID=A\\nB\\r\\tC\\\\D|"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.substr(r.out.find('\n') + 1), "11\n");
 }
 
 // The save of an edit fails cleanly at each step a real system can fail it at: the

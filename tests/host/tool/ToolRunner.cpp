@@ -36,11 +36,30 @@ ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limit
   for (std::string& s : argvStrings) argv.push_back(s.data());
   argv.push_back(nullptr);
 
+  int closedPipe[2] = {-1, -1};
+  if (limits.stdoutTo == ToolStdout::ClosedPipe) {
+    if (pipe(closedPipe) != 0) throw std::runtime_error("cannot create a pipe");
+    close(closedPipe[0]);
+  }
+
   const pid_t pid = fork();
   if (pid == 0) {
     const int in = open("/dev/null", O_RDONLY);
     dup2(in, 0);
-    dup2(outFd, 1);
+    if (limits.stdoutTo == ToolStdout::DevFull)
+      dup2(open("/dev/full", O_WRONLY), 1);
+    else if (limits.stdoutTo == ToolStdout::ClosedPipe)
+      dup2(closedPipe[1], 1);
+    else
+      dup2(outFd, 1);
+    for (const std::string& setting : limits.environment) {
+      const std::size_t equals = setting.find('=');
+      const std::string name = setting.substr(0, equals);
+      if (equals + 1 == setting.size())
+        unsetenv(name.c_str());
+      else
+        setenv(name.c_str(), setting.substr(equals + 1).c_str(), 1);
+    }
     dup2(errFd, 2);
     if (!limits.workDir.empty() && chdir(limits.workDir.c_str()) != 0) _exit(126);
     if (limits.maxFileSize >= 0) {
@@ -56,6 +75,7 @@ ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limit
   }
   close(outFd);
   close(errFd);
+  if (closedPipe[1] >= 0) close(closedPipe[1]);
 
   ToolResult result;
   if (pid > 0) {

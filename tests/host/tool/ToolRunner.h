@@ -13,10 +13,19 @@ struct ToolResult {
   long maxRssKb = 0;  // peak resident memory of the run
 };
 
+// Where the run's standard output goes.
+enum class ToolStdout {
+  Capture,     // into ToolResult::out
+  DevFull,     // /dev/full: every write fails with ENOSPC
+  ClosedPipe,  // a pipe whose reading end is closed: every write fails with EPIPE
+};
+
 struct ToolLimits {
-  std::string workDir;            // empty: the test's own
+  std::string workDir = {};       // empty: the test's own
   int timeoutSeconds = 120;       // then the run is killed and timedOut set
   std::int64_t maxFileSize = -1;  // RLIMIT_FSIZE for the run: writes beyond fail (EFBIG)
+  ToolStdout stdoutTo = ToolStdout::Capture;
+  std::vector<std::string> environment = {};  // NAME=VALUE set for the run, NAME= unset it
 };
 
 ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limits = {});

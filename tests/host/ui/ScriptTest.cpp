@@ -165,14 +165,38 @@ TEST_F(ScriptTest, ADialogOpenedByAClickTakesTheFollowingActions) {
       "set 200 inner\n"
       "ok\n"
       "set 101 3\n"
-      "ok\n"
-      "set 100 \"never reached\"\n");
+      "ok\n");
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(dialog.name, "outer");
   EXPECT_EQ(dialog.count, 3);
   EXPECT_EQ(dialog.childText, "inner");
   EXPECT_EQ(dialog.childResult, IDOK);
-  EXPECT_TRUE(backend().HasPending());
+  EXPECT_FALSE(backend().HasPending());
+}
+
+// A line after the last window closed would be dropped unseen, and the run would
+// look as if it had done all it was told: it is an error naming the line instead.
+TEST_F(ScriptTest, LinesLeftWhenTheLastDialogClosedAreAnError) {
+  struct Case {
+    const char* script;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"ok\nset 100 late\n",
+       "script line 2: no window is left for 'set': the dialog closed before this line"},
+      {"click 180\nok\ncancel\n\nexpect-message \"Saved\"\n",
+       "script line 5: no window is left for 'expect-message': the dialog closed before this line"},
+      {"cancel\nanswer yes\nok\n",
+       "script line 2: no window is left for 'answer': the dialog closed before this line"},
+  };
+  for (const Case& c : cases) {
+    auto fresh = std::make_unique<ScriptedBackend>();
+    fresh->Load(c.script);
+    ScopedUiBackend scope(std::move(fresh));
+    MainDialog dialog;
+    EXPECT_EQ(ErrorOf([&] { dialog.DoModal(); }), c.error) << c.script;
+    EXPECT_FALSE(dialog.HasWindow());
+  }
 }
 
 TEST_F(ScriptTest, WhenTheScriptRunsOutOpenDialogsAreCancelled) {
@@ -286,6 +310,14 @@ TEST_F(SheetTest, LeavingAPageSavesItAndARefusalKeepsIt) {
   EXPECT_EQ(RunSheet(), IDCANCEL);
   EXPECT_EQ(first.text, "one");
   EXPECT_EQ(log, (std::vector<std::string>{"First cancel", "Second cancel"}));
+}
+
+TEST_F(SheetTest, LinesLeftWhenTheSheetClosedAreAnError) {
+  backend().Load("set 300 one\ntab 1\nset 300 two\nok\nexpect-message \"Saved\"\n");
+  EXPECT_EQ(ErrorOf([&] { RunSheet(); }),
+            "script line 5: no window is left for 'expect-message': the property sheet closed "
+            "before this line");
+  EXPECT_FALSE(first.HasWindow());
 }
 
 TEST_F(SheetTest, ASheetLeftOpenAtTheEndOfTheScriptIsCancelled) {

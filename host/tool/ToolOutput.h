@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <ostream>
+#include <streambuf>
+#include <string>
+
+// Standard output as hcdtool writes it: a buffer over file descriptor 1 that keeps
+// the first write error (a full disk, /dev/full, a reader that went away) instead of
+// losing it, so that a run whose output did not arrive never ends as a success.
+// Installed into a stream for the object's life; the stream gets its old buffer back
+// when the object dies.
+class ToolOutput : public std::streambuf {
+ public:
+  explicit ToolOutput(std::ostream& stream);
+  ~ToolOutput() override;
+  ToolOutput(const ToolOutput&) = delete;
+  ToolOutput& operator=(const ToolOutput&) = delete;
+
+  // Writes out what is buffered; false when any write of the run failed.
+  bool Flush();
+  // Why the first failed write failed, for example "No space left on device".
+  std::string Error() const;
+
+ protected:
+  int_type overflow(int_type c) override;
+  std::streamsize xsputn(const char* data, std::streamsize size) override;
+  int sync() override;
+
+ private:
+  bool WriteOut(const char* data, std::size_t size);
+
+  std::ostream& stream_;
+  std::streambuf* previous_;
+  std::array<char, 1 << 16> buffer_{};
+  // On a terminal each line shows as it is written, as the C library's stdout does.
+  bool lineBuffered_;
+  int error_ = 0;
+};
