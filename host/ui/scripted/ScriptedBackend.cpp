@@ -173,7 +173,13 @@ int ScriptedBackend::MessageBox(UiWindow*, const MessageBoxRequest& request) {
 std::optional<std::string> ScriptedBackend::ChooseFile(UiWindow*,
                                                        const FileChooserRequest& request) {
   fileRequests_.push_back(request);
-  if (std::optional<ScriptAction> file = TakeIf("file")) {
+  std::optional<ScriptAction> file = TakeIf("file");
+  if (!file) file = TakeIf("save-as");
+  if (file && file->verb == "save-as" && request.open) {
+    throw ScriptError(file->line,
+                      "the file chooser is an open-file chooser: answer it with 'file'");
+  }
+  if (file) {
     std::string path = file->args[0].text;
     const std::size_t slash = path.find_last_of('/');
     const std::string_view name =

@@ -71,7 +71,7 @@ TEST_F(HolidayFileTest, ABankHolidayFeedAddsExactlyTheDaysTheRulesDoNotProduce) 
   const HolidayTable before = table;
 
   const FileHolidays feed =
-      ReadHolidayFile(HOLIDAYFILE_FIXTURES "/england-and-wales-2022-2023.ics");
+      ReadHolidayFile(EXAMPLE_CALENDARS "/england-and-wales-2022-2023.ics");
   ASSERT_EQ(feed.holidays.size(), 19u);
   const HolidayImport imported = ImportHolidays(table, "GBP", feed);
 
