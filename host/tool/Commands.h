@@ -26,4 +26,6 @@ int RunDescribePersist(ToolContext& context, const std::vector<std::string>& arg
 int RunEdit(ToolContext& context, const std::vector<std::string>& args);
 int RunChooseField(ToolContext& context, const std::vector<std::string>& args);
 int RunHolidays(ToolContext& context, const std::vector<std::string>& args);
+int RunImportHolidays(ToolContext& context, const std::vector<std::string>& args);
+int RunExportHolidays(ToolContext& context, const std::vector<std::string>& args);
 int RunTour(ToolContext& context, const std::vector<std::string>& args);

@@ -189,7 +189,7 @@ void CKELODlgHolidaySetting::OnRemoveAll() {
 void CKELODlgHolidaySetting::OnImport() {
   const std::optional<std::string> currency = ShownCurrency();
   if (!currency || !m_holidays.Find(*currency)) return;
-  CFileDialog chooser(true, "ics", nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kCalendarFilter,
+  CFileDialog chooser(true, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kCalendarFilter,
                       this);
   if (chooser.DoModal() != IDOK) return;
 
@@ -197,7 +197,7 @@ void CKELODlgHolidaySetting::OnImport() {
   try {
     file = ReadHolidayFile(chooser.GetPathName());
   } catch (const HolidayFileError& error) {
-    ShowMessage(std::string("The holidays were not imported: ") + error.what());
+    ShowWarning(std::string("The holidays were not imported: ") + error.what());
     return;
   }
   const HolidayImport imported = ImportHolidays(m_holidays, *currency, file);
@@ -223,12 +223,16 @@ void CKELODlgHolidaySetting::OnExport() {
     const HolidayExport written = WriteHolidayFile(chooser.GetPathName(), *currency, *list);
     ShowMessage(DescribeExport(*currency, chooser.GetFileName(), written));
   } catch (const HolidayFileError& error) {
-    ShowMessage(std::string("The holidays were not exported: ") + error.what());
+    ShowWarning(std::string("The holidays were not exported: ") + error.what());
   }
 }
 
 void CKELODlgHolidaySetting::ShowMessage(std::string_view text) {
   MessageBox(text, kCaption, MB_OK);
+}
+
+void CKELODlgHolidaySetting::ShowWarning(std::string_view text) {
+  MessageBox(text, kCaption, MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace kelo

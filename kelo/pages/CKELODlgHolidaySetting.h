@@ -48,6 +48,9 @@ class CKELODlgHolidaySetting : public CDialogEx {
   // The text of the shown currency; nothing, after telling the user, when none is.
   std::optional<std::string> ShownCurrency();
   void ShowMessage(std::string_view text);
+  // A file that could not be read or written: with the warning icon, as the pages
+  // show a refusal, so that whoever runs the dialog can tell failure from a report.
+  void ShowWarning(std::string_view text);
 
   HolidayTable m_holidays;
   int m_shownCurrency = -1;

@@ -42,12 +42,15 @@ class HolidayFileDialogTest : public ::testing::Test {
     EXPECT_EQ(dialog.DoModal(), IDOK);
     return dialog.GetHolidayTable();
   }
+  // The texts of the message boxes shown, a warning marked "warning: ".
   std::vector<std::string> Messages() const {
     std::vector<std::string> texts;
     for (const MessageRecord& record : backend_->Messages()) {
       EXPECT_EQ(record.request.caption, "Message");
       EXPECT_EQ(record.request.Buttons(), MB_OK);
-      texts.push_back(record.request.text);
+      const bool warning = record.request.Icon() == MessageIcon::Warning;
+      EXPECT_TRUE(warning || record.request.Icon() == MessageIcon::None);
+      texts.push_back((warning ? "warning: " : "") + record.request.text);
     }
     return texts;
   }
@@ -158,15 +161,17 @@ TEST_F(HolidayFileDialogTest, AFileThatCannotBeReadOrWrittenChangesNothing) {
   EXPECT_EQ(*table.Find("GBP"), *opener.Find("GBP"));
   const std::vector<std::string> messages = Messages();
   ASSERT_EQ(messages.size(), 4u);
-  EXPECT_EQ(messages[0], "The holidays were not imported: missing.ics: No such file or directory");
-  EXPECT_EQ(messages[1].rfind("The holidays were not imported: broken.ics: it is not an "
+  EXPECT_EQ(messages[0],
+            "warning: The holidays were not imported: missing.ics: No such file or directory");
+  EXPECT_EQ(messages[1].rfind("warning: The holidays were not imported: broken.ics: it is not an "
                               "iCalendar file",
                               0),
             0u)
       << messages[1];
   EXPECT_EQ(messages[2],
-            "The holidays were not exported: list.txt: the name ends neither in .ics nor in .csv");
-  EXPECT_EQ(messages[3].rfind("The holidays were not exported: ", 0), 0u) << messages[3];
+            "warning: The holidays were not exported: list.txt: the name ends neither in .ics nor "
+            "in .csv");
+  EXPECT_EQ(messages[3].rfind("warning: The holidays were not exported: ", 0), 0u) << messages[3];
   EXPECT_FALSE(fs::exists(PathOf("list.txt")));
 }
 
