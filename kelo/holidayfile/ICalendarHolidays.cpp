@@ -23,6 +23,10 @@ constexpr long kMaxEventDays = 366;
 // More steps than a daily rule takes from 1900 to the last year of the dialog: a
 // rule that needs more is not a holiday calendar.
 constexpr int kMaxRepeatSteps = 80000;
+// What one file may make the reader do in all: far beyond any real calendar, and a
+// bound on the time and memory an odd file can take.
+constexpr std::size_t kMaxFileDates = 1000000;
+constexpr long kMaxFileRepeatSteps = 100000;
 
 struct ComponentDeleter {
   void operator()(icalcomponent* component) const { icalcomponent_free(component); }
@@ -131,6 +135,9 @@ class EventReader {
         const year_month_day date(first + std::chrono::days(i));
         const auto year = static_cast<unsigned>(int(date.year()));
         if (year > kLastFileYear) break;
+        if (file_.holidays.size() >= kMaxFileDates) {
+          throw HolidayFileError("it gives more than 1000000 dates");
+        }
         file_.holidays.push_back({year, unsigned(date.month()), unsigned(date.day()), remark});
       }
     }
@@ -177,11 +184,23 @@ class EventReader {
       std::unique_ptr<icalrecur_iterator, IteratorDeleter> instances(
           icalrecur_iterator_new(rule, start));
       if (!instances) continue;  // a rule libical could not read: the start alone
+      if (start.year < static_cast<int>(kFirstRepeatYear)) {
+        // Straight to the first year wanted; a rule that counts its instances has to
+        // be walked from its start, and libical refuses then.
+        icaltimetype from = start;
+        from.year = static_cast<int>(kFirstRepeatYear);
+        from.month = 1;
+        from.day = 1;
+        icalrecur_iterator_set_start(instances.get(), from);
+      }
       int steps = 0;
       for (icaltimetype next = icalrecur_iterator_next(instances.get());
            !icaltime_is_null_time(next); next = icalrecur_iterator_next(instances.get())) {
         if (next.year > static_cast<int>(kLastRepeatYear)) break;
         if (++steps > kMaxRepeatSteps) return false;
+        if (++fileSteps_ > kMaxFileRepeatSteps) {
+          throw HolidayFileError("its repeat rules take more than 100000 steps to expand");
+        }
         if (IsDate(next)) take(DayOf(next));
       }
     }
@@ -190,6 +209,7 @@ class EventReader {
 
   FileHolidays& file_;
   std::map<std::string, std::set<sys_days>> replaced_;
+  long fileSteps_ = 0;
 };
 
 void AddText(icalcomponent* component, icalproperty* property) {

@@ -20,7 +20,9 @@ namespace kelo {
 //   often than daily is skipped (TooFrequent);
 // - a cancelled event (STATUS:CANCELLED) and one without a readable DTSTART are
 //   skipped, and so is a date outside kFirstFileYear to kLastFileYear.
-// Throws HolidayFileError when the text holds no complete VCALENDAR.
+// Throws HolidayFileError when the text holds no complete VCALENDAR, gives more than
+// a million dates, or has repeat rules that take more than 100000 steps to
+// expand in all: bounds on what an odd file can cost.
 FileHolidays ReadICalendarHolidays(std::string_view text);
 
 // One all-day event per holiday whose date key ParseIsoDate reads: the remark

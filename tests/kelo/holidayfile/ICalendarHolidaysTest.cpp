@@ -106,6 +106,18 @@ TEST(ICalendarHolidaysTest, RefusesTextWithoutACompleteCalendar) {
   }
 }
 
+TEST(ICalendarHolidaysTest, RefusesAFileThatWouldCostTooMuchToExpand) {
+  std::string yearLong;
+  for (int i = 0; i < 2800; ++i) {
+    yearLong += Event("DTSTART;VALUE=DATE:20240101\r\nDTEND;VALUE=DATE:20250101\r\n");
+  }
+  EXPECT_THROW(ReadICalendarHolidays(Calendar(yearLong)), HolidayFileError);
+  std::string daily;
+  for (int i = 0; i < 4; ++i)
+    daily += Event("DTSTART;VALUE=DATE:19010101\r\nRRULE:FREQ=DAILY\r\n");
+  EXPECT_THROW(ReadICalendarHolidays(Calendar(daily)), HolidayFileError);
+}
+
 TEST(ICalendarHolidaysTest, WritesOneStableAllDayEventPerHoliday) {
   const HolidayList list = {{"2022-06-03", "Platinum Jubilee, \"70\""},
                             {"2024-07-14", "F\xEAte nationale"},
