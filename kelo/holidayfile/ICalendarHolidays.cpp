@@ -37,6 +37,17 @@ struct IteratorDeleter {
   void operator()(icalrecur_iterator* iterator) const { icalrecur_iterator_free(iterator); }
 };
 
+// libical keeps the list of its built-in time zones, once loaded, in globals of its
+// own. The module and libical may be unloaded while the host runs on, which would
+// lose that memory, so each read and write lets it go when done.
+class BuiltinZonesReleaser {
+ public:
+  BuiltinZonesReleaser() = default;
+  ~BuiltinZonesReleaser() { icaltimezone_free_builtin_timezones(); }
+  BuiltinZonesReleaser(const BuiltinZonesReleaser&) = delete;
+  BuiltinZonesReleaser& operator=(const BuiltinZonesReleaser&) = delete;
+};
+
 struct CharsDeleter {
   void operator()(char* text) const { std::free(text); }
 };
@@ -231,6 +242,7 @@ FileHolidays ReadICalendarHolidays(std::string_view text) {
     throw HolidayFileError("it is not an iCalendar file: it holds a zero byte");
   }
   icalerror_set_errors_are_fatal(0);
+  const BuiltinZonesReleaser zones;
   const std::string terminated(text);
   Component root(icalparser_parse_string(terminated.c_str()));
   if (!root) throw HolidayFileError("it is not an iCalendar file (no complete VCALENDAR)");
@@ -246,6 +258,7 @@ FileHolidays ReadICalendarHolidays(std::string_view text) {
 std::string WriteICalendarHolidays(std::string_view currency, const HolidayList& list,
                                    std::size_t& leftOut) {
   leftOut = 0;
+  const BuiltinZonesReleaser zones;
   const std::string category = Latin1ToUtf8(currency);
   Component calendar(icalcomponent_new_vcalendar());
   AddText(calendar.get(), icalproperty_new_version("2.0"));
