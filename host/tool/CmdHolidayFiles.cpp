@@ -1,7 +1,8 @@
 // import-holidays and export-holidays: the holiday setting dialog's own "Import..."
 // and "Export...", driven on the handler page by a script as a user would drive
 // them. The tool reads the page and the dialog by their captions and labels only;
-// what a file holds and how the table is stored stay the module's business.
+// what a file holds and how the table is stored stay the module's business, save
+// for the one exception of SeedCurrency.
 #include <cstddef>
 #include <iostream>
 #include <string>
@@ -138,12 +139,13 @@ void SeedCurrency(CHandlerPrivateProps& bag, const std::string& currency) {
                          (std::string(kPlaceholderKey) + "|placeholder|").c_str());
 }
 
-// The message boxes a step range of the run showed.
+// The message boxes of a run: those the file command showed, and the rest.
 struct Shown {
   std::vector<MessageRecord> report;  // shown by the file command
   std::vector<MessageRecord> others;  // anything else: the page's refusals
 };
 
+// The messages from index `from` up to `to` are the file command's.
 Shown SplitMessages(const std::vector<MessageRecord>& all, std::size_t from, std::size_t to) {
   Shown shown;
   for (std::size_t i = 0; i < all.size(); ++i)
