@@ -6,14 +6,18 @@ function(hcd_target_warnings target)
   endif()
 endfunction()
 
-# A shared library of the host stand-in: default visibility, installed to lib/.
+# A shared library of the host stand-in: default visibility, installed to the
+# private folder, in the tool's package unless COMPONENT names another.
 function(hcd_host_library target)
-  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "COMPONENT" "SOURCES;PUBLIC_LIBS;PRIVATE_LIBS" ${ARGN})
+  if(NOT ARG_COMPONENT)
+    set(ARG_COMPONENT tool)
+  endif()
   add_library(${target} SHARED ${ARG_SOURCES})
   target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
   target_link_libraries(${target} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_PRIVATE_LIBS})
   hcd_target_warnings(${target})
-  install(TARGETS ${target} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  install(TARGETS ${target} LIBRARY DESTINATION ${HCD_INSTALL_PRIVATEDIR} COMPONENT ${ARG_COMPONENT})
 endfunction()
 
 # A static part of the module: compiled with hidden visibility so that the

@@ -23,7 +23,7 @@ fs::path ExamplesFolder() {
   std::error_code ec;
   const fs::path self = fs::read_symlink("/proc/self/exe", ec);
   if (!ec) {
-    const fs::path installed = self.parent_path().parent_path() / "share" / "hcdkelo" / "examples";
+    const fs::path installed = (self.parent_path() / HCD_INSTALLED_EXAMPLES).lexically_normal();
     if (fs::is_directory(installed, ec)) return installed;
   }
   return HCD_SOURCE_EXAMPLES;

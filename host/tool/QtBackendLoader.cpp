@@ -11,16 +11,12 @@
 #include <string>
 #include <system_error>
 
+#include "tool/ToolPaths.h"
 #include "ui/UiBackend.h"
 
 namespace {
 
-std::string QtBackendPath() {
-  std::error_code ec;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return "libhcd_ui_qt.so";
-  return (self.parent_path().parent_path() / HCD_LIBDIR / "libhcd_ui_qt.so").string();
-}
+std::string QtBackendPath() { return (HostLibraryFolder() / "libhcd_ui_qt.so").string(); }
 
 // Qt wants a private runtime folder and warns on every start without one; give it
 // the one it would fall back to, so the warning does not mix with the output.
@@ -42,6 +38,10 @@ std::unique_ptr<UiBackend> LoadQtBackend() {
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr) {
     const char* why = dlerror();
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec))
+      throw std::runtime_error("the Qt user interface is not installed (no " + path +
+                               "): install the package " HCD_QT_PACKAGE);
     throw std::runtime_error("cannot load the Qt user interface " + path + ": " +
                              (why != nullptr ? why : "unknown reason"));
   }

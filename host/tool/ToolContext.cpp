@@ -1,11 +1,10 @@
 #include "tool/ToolContext.h"
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <system_error>
 
 #include "hcd/CHcdWrapper.h"
+#include "tool/ToolPaths.h"
 
 ToolContext::ToolContext(std::string modulePath) : m_modulePath(std::move(modulePath)) {}
 
@@ -17,8 +16,10 @@ CHcdWrapper& ToolContext::Wrapper() {
 }
 
 std::string ToolContext::DefaultModulePath() {
+  constexpr const char* kModule = "HCDKELO.hcd";
+  const std::filesystem::path tool = ToolFolder();
   std::error_code ec;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (ec) return "HCDKELO.hcd";
-  return (self.parent_path() / "HCDKELO.hcd").string();
+  if (!tool.empty() && std::filesystem::exists(tool / kModule, ec))
+    return (tool / kModule).string();
+  return (HostLibraryFolder() / kModule).string();
 }

@@ -17,7 +17,8 @@ class ToolContext {
   const std::string& ModulePath() const { return m_modulePath; }
   CHcdWrapper& Wrapper();
 
-  // The HCDKELO.hcd beside the running executable.
+  // The HCDKELO.hcd beside the running executable (a build tree), else the one in
+  // the folder of the host libraries (an installed copy).
   static std::string DefaultModulePath();
 
  private:

@@ -10,13 +10,14 @@
 
 namespace {
 
-constexpr const char* kVersion = "1.0.0.1";
+constexpr const char* kVersion = HCD_VERSION_NUMBER;
 
 void PrintHelp(std::ostream& out) {
   out << "Usage: hcdtool [--module PATH] COMMAND [ARGS...]\n"
          "\n"
          "Loads a handler module the way the host does and speaks to it through its\n"
-         "facets. The default module is the HCDKELO.hcd beside hcdtool.\n"
+         "facets. The default module is the HCDKELO.hcd beside hcdtool, else the one in\n"
+         "the folder of its host libraries (an installed copy). See man hcdtool.\n"
          "\n"
          "Options:\n"
          "  --module PATH   load this handler module instead\n"

@@ -3,14 +3,18 @@
 #include "kelo/handler/CKELOHandlerClassDef.h"
 #include "kelo/pages/ModuleTemplateRegistration.h"
 
+// The version numbers come from the build, which takes them from the project's one
+// version; the record reads best one line per source line.
+// clang-format off
 HCD_VERSION_RECORD(
     "InternalName=HCDKELO\n"
     "OriginalFilename=HCDKELO.hcd\n"
     "FileDescription=KEL Benchmark Administration Output Handler\n"
-    "FileVersion=1.000.00.001\n"
-    "ProductVersion=1.000.00.001\n"
-    "FileVersionNumber=1.0.0.1\n"
-    "ProductVersionNumber=1.0.0.1\n")
+    "FileVersion=" HCD_FILE_VERSION "\n"
+    "ProductVersion=" HCD_FILE_VERSION "\n"
+    "FileVersionNumber=" HCD_VERSION_NUMBER "\n"
+    "ProductVersionNumber=" HCD_VERSION_NUMBER "\n")
+// clang-format on
 
 namespace {
 

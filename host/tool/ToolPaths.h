@@ -1,0 +1,15 @@
+#pragma once
+
+#include <filesystem>
+
+// Where hcdtool finds what it loads at run time. A build tree keeps hcdtool and the
+// module in bin/ and the host libraries in lib/; an installed copy keeps the module,
+// the host libraries and the Qt backend together in a private folder named by
+// hcdtool's run path. Asking the dynamic linker where it found the host libraries
+// serves both without hcdtool knowing either layout.
+
+// The folder of the running executable; empty when it cannot be told.
+std::filesystem::path ToolFolder();
+
+// The folder the host libraries hcdtool is linked with were loaded from.
+std::filesystem::path HostLibraryFolder();

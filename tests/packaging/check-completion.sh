@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Bash completion of hcdtool, loaded as bash-completion loads it: each case is a
+# command line with the cursor at its end, and the completions it must give.
+#
+#   check-completion.sh COMPLETION_FILE
+set -uo pipefail
+completion=$(realpath "$1")
+framework=/usr/share/bash-completion/bash_completion
+[ -r "$framework" ] || { echo "skipped: bash-completion is not installed"; exit 77; }
+
+files=$(mktemp -d)
+trap 'rm -rf "$files"' EXIT
+mkdir "$files/configs"
+touch "$files/handler.xml" "$files/notes.txt" "$files/change.script" "$files/gbp.ics"
+
+# A fresh bash per case, so that no case leaves state for the next.
+complete_line() {
+  (
+    cd "$files" || exit 1
+    bash --norc --noprofile -c '
+      source "$1" >/dev/null 2>&1
+      source "$2"
+      read -ra COMP_WORDS <<<"$3"
+      [[ $3 == *" " ]] && COMP_WORDS+=("")
+      COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+      COMP_LINE=$3
+      COMP_POINT=${#COMP_LINE}
+      _hcdtool hcdtool "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
+      printf "%s\n" "${COMPREPLY[@]}" | sort | tr "\n" " "
+    ' _ "$framework" "$completion" "$1"
+  )
+}
+
+failures=0
+check() {
+  local line=$1 expected=$2 got
+  got=$(complete_line "$line")
+  got=${got% }
+  if [ "$got" != "$expected" ]; then
+    echo "FAIL: '$line<Tab>' gives '$got', not '$expected'" >&2
+    failures=$((failures + 1))
+  fi
+}
+
+check "hcdtool su" "summary"
+check "hcdtool ch" "check-change choose-field"
+check "hcdtool --mo" "--module"
+check "hcdtool --module x.hcd in" "info"
+check "hcdtool summary --" "--dynamic --handler --help --json --static"
+check "hcdtool summary --static --" "--help --json"
+check "hcdtool edit --handler " "configs handler.xml"
+check "hcdtool edit --handler handler.xml --script " "change.script configs"
+check "hcdtool describe-persist --version " ""
+check "hcdtool validate-field --" "--help --json --party"
+check "hcdtool import-holidays handler.xml GBP " "configs gbp.ics"
+check "hcdtool tour --out " "configs"
+[ "$failures" -eq 0 ] || exit 1
+echo "completion cases pass"
