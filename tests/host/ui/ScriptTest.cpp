@@ -289,9 +289,9 @@ TEST_F(ScriptTest, ASaveChooserTakesSaveAsAndAnOpenChooserRefusesIt) {
     const int result = chooser.DoModal();
     return std::make_pair(result, chooser.GetPathName());
   };
-  backend().Load("save-as \"/tmp/out/gbp\"\nfile /tmp/b.csv\ncancel\nsave-as /tmp/c.ics");
-  EXPECT_EQ(choose(false), std::make_pair(IDOK, std::string("/tmp/out/gbp.ics")));
-  EXPECT_EQ(choose(false), std::make_pair(IDOK, std::string("/tmp/b.csv")));
+  backend().Load("save-as \"/data/out/gbp\"\nfile /data/b.csv\ncancel\nsave-as /data/c.ics");
+  EXPECT_EQ(choose(false), std::make_pair(IDOK, std::string("/data/out/gbp.ics")));
+  EXPECT_EQ(choose(false), std::make_pair(IDOK, std::string("/data/b.csv")));
   EXPECT_EQ(choose(false), std::make_pair(IDCANCEL, std::string()));
   EXPECT_EQ(ErrorOf([&] { choose(true); }),
             "script line 4: the file chooser is an open-file chooser: answer it with 'file'");
@@ -299,7 +299,7 @@ TEST_F(ScriptTest, ASaveChooserTakesSaveAsAndAnOpenChooserRefusesIt) {
   EXPECT_FALSE(backend().FileRequests()[0].open);
   EXPECT_EQ(backend().FileRequests()[0].initialFileName, "GBP-holidays.ics");
 
-  backend().Load("save-as /tmp/d.ics");
+  backend().Load("save-as /data/d.ics");
   EXPECT_EQ(ErrorOf([&] { backend().RunPending(); }),
             "script line 5: no save-file chooser is open for 'save-as'");
   EXPECT_EQ(ErrorOf([] { ParseScript("save-as", 1); }),
