@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -71,6 +72,17 @@ void RunPage(std::unique_ptr<Config> config) {
     StoreRecordSet(page.GetConfig());
 }
 
+// Save choosers are always cancelled: "Export..." answered by a fuzzed path would
+// write files wherever the run may write. Open choosers are answered as scripted.
+class NoSavingBackend : public ScriptedBackend {
+ public:
+  std::optional<std::string> ChooseFile(UiWindow* owner,
+                                        const FileChooserRequest& request) override {
+    if (!request.open) return std::nullopt;
+    return ScriptedBackend::ChooseFile(owner, request);
+  }
+};
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -79,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const unsigned which = data[0] % 4;
   const std::string_view script(reinterpret_cast<const char*>(data + 1), size - 1);
 
-  auto backend = std::make_unique<ScriptedBackend>();
+  auto backend = std::make_unique<NoSavingBackend>();
   // A fixed "now", so the pickers start on the same day in every run.
   backend->SetNow(*DateTimeValue::ParseIsoDate("2024-06-15"));
   try {

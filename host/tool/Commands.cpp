@@ -36,6 +36,15 @@ constexpr std::array kCommands = {
             "press OK on the page of every configuration under the paths, without a window; "
             "report each refusal with the page's message (exit 1); nothing is written",
             RunLint},
+    Command{"import-holidays", "CONFIG CURRENCY FILE [--dry-run]",
+            "add the dates of an iCalendar or CSV FILE to CURRENCY through the holiday setting "
+            "dialog's \"Import...\", save CONFIG and print the dialog's report; --dry-run "
+            "prints what would be added and writes nothing",
+            RunImportHolidays},
+    Command{"export-holidays", "CONFIG CURRENCY FILE",
+            "write the holidays of CURRENCY to FILE (.ics or .csv) through the holiday setting "
+            "dialog's \"Export...\" and print its report",
+            RunExportHolidays},
     Command{"tour", "[--out DIR]",
             "the main job on the bundled examples, headless: identity, the pages as PNGs in DIR "
             "(default hcdtool-tour), a scripted edit, a persisted block",

@@ -28,4 +28,6 @@ int RunChooseField(ToolContext& context, const std::vector<std::string>& args);
 int RunHolidays(ToolContext& context, const std::vector<std::string>& args);
 int RunPlan(ToolContext& context, const std::vector<std::string>& args);
 int RunLint(ToolContext& context, const std::vector<std::string>& args);
+int RunImportHolidays(ToolContext& context, const std::vector<std::string>& args);
+int RunExportHolidays(ToolContext& context, const std::vector<std::string>& args);
 int RunTour(ToolContext& context, const std::vector<std::string>& args);

@@ -9,6 +9,7 @@
 #include "tool/ModulePage.h"
 #include "ui/AfxFunctions.h"
 #include "ui/CPropertySheet.h"
+#include "ui/UiBackend.h"
 #include "ui/WinConstants.h"
 
 bool SheetSave::Apply() {
@@ -28,6 +29,9 @@ bool SheetSave::Apply() {
     const std::string question = ChangedBehindMessage(file_) + ".\n\nOverwrite it with this edit?";
     if (AfxMessageBox(question, MB_YESNO | MB_ICONWARNING) != IDYES) return false;
   }
+  // In a script run the sheet closes once the file is saved (a failed write ends
+  // the run): a script with lines left for it must fail before anything is written.
+  if (scripted_) UiBackend::Current().BeforeLastWindowCloses("property sheet");
   try {
     file_.Save(xml);
   } catch (const std::runtime_error& e) {

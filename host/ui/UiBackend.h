@@ -43,6 +43,12 @@ class UiBackend {
   // replaces may already be gone. The default refuses with std::logic_error.
   virtual void ReplaceSheetPage(int index, const SheetPage& page);
 
+  // Called when the outermost window is about to close for good and its closing
+  // does something that cannot be undone (a save): a backend that plays a user from
+  // a list of actions refuses here when actions are left that would then have no
+  // window. The default does nothing.
+  virtual void BeforeLastWindowCloses(const char* closing) { (void)closing; }
+
   // A modal message box; returns the IDOK, IDCANCEL, IDYES or IDNO pressed.
   virtual int MessageBox(UiWindow* owner, const MessageBoxRequest& request) = 0;
   // A modal open- or save-file chooser; the full path chosen, or nothing when the

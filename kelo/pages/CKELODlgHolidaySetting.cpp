@@ -1,10 +1,15 @@
 #include "kelo/pages/CKELODlgHolidaySetting.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "kelo/holiday/Calendar.h"
 #include "kelo/holiday/CalendarRangeError.h"
+#include "kelo/holidayfile/HolidayFile.h"
+#include "kelo/holidayfile/HolidayFileError.h"
+#include "kelo/holidayfile/HolidayImport.h"
 #include "kelo/pages/HolidaySettingIds.h"
+#include "ui/CFileDialog.h"
 #include "ui/DDX.h"
 
 namespace kelo {
@@ -14,6 +19,9 @@ namespace {
 constexpr const char* kCaption = "Message";
 constexpr const char* kSelectCurrencyFirst = "Please select Currency first";
 constexpr const char* kAlreadyAdded = "The date of the holiday already added";
+constexpr const char* kCalendarFilter =
+    "Holiday calendars (*.ics;*.csv)|*.ics;*.csv|iCalendar files (*.ics)|*.ics|"
+    "CSV files (*.csv)|*.csv||";
 
 }  // namespace
 
@@ -23,6 +31,8 @@ ON_BN_CLICKED(IDC_HOLIDAY_ADD, &CKELODlgHolidaySetting::OnAdd)
 ON_BN_CLICKED(IDC_HOLIDAY_ADD_YEAR, &CKELODlgHolidaySetting::OnAddHolidaysOfYear)
 ON_BN_CLICKED(IDC_HOLIDAY_REMOVE, &CKELODlgHolidaySetting::OnRemove)
 ON_BN_CLICKED(IDC_HOLIDAY_REMOVE_ALL, &CKELODlgHolidaySetting::OnRemoveAll)
+ON_BN_CLICKED(IDC_HOLIDAY_IMPORT, &CKELODlgHolidaySetting::OnImport)
+ON_BN_CLICKED(IDC_HOLIDAY_EXPORT, &CKELODlgHolidaySetting::OnExport)
 END_MESSAGE_MAP()
 
 CKELODlgHolidaySetting::CKELODlgHolidaySetting(const HolidayTable& holidays, CWnd* parent)
@@ -89,12 +99,18 @@ std::optional<std::string> CKELODlgHolidaySetting::SelectedCurrency() {
   return m_currencyList.GetText(selected);
 }
 
-void CKELODlgHolidaySetting::OnAdd() {
+std::optional<std::string> CKELODlgHolidaySetting::ShownCurrency() {
   if (m_shownCurrency < 0 || m_shownCurrency >= m_currencyList.GetCount()) {
     ShowMessage(kSelectCurrencyFirst);
-    return;
+    return std::nullopt;
   }
-  const std::string currency = m_currencyList.GetText(m_shownCurrency);
+  return m_currencyList.GetText(m_shownCurrency);
+}
+
+void CKELODlgHolidaySetting::OnAdd() {
+  const std::optional<std::string> shown = ShownCurrency();
+  if (!shown) return;
+  const std::string& currency = *shown;
   const DateTimeValue date = m_datePicker.GetTime();
   const auto year = static_cast<unsigned>(date.year);
   const auto month = static_cast<unsigned>(date.month);
@@ -170,8 +186,53 @@ void CKELODlgHolidaySetting::OnRemoveAll() {
   m_holidayList.DeleteAllItems();
 }
 
+void CKELODlgHolidaySetting::OnImport() {
+  const std::optional<std::string> currency = ShownCurrency();
+  if (!currency || !m_holidays.Find(*currency)) return;
+  CFileDialog chooser(true, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, kCalendarFilter,
+                      this);
+  if (chooser.DoModal() != IDOK) return;
+
+  FileHolidays file;
+  try {
+    file = ReadHolidayFile(chooser.GetPathName());
+  } catch (const HolidayFileError& error) {
+    ShowWarning(std::string("The holidays were not imported: ") + error.what());
+    return;
+  }
+  const HolidayImport imported = ImportHolidays(m_holidays, *currency, file);
+  std::vector<ListViewRow> rows;
+  rows.reserve(imported.added.size());
+  for (const auto& [dateKey, remark] : imported.added) rows.push_back({dateKey, remark});
+  m_holidayList.InsertItems(rows);
+  ShowMessage(DescribeImport(*currency, imported));
+}
+
+void CKELODlgHolidaySetting::OnExport() {
+  const std::optional<std::string> currency = ShownCurrency();
+  if (!currency) return;
+  const HolidayList* list = m_holidays.Find(*currency);
+  if (!list) return;
+  std::string suggested = *currency + "-holidays.ics";
+  std::replace(suggested.begin(), suggested.end(), '/', '_');
+  CFileDialog chooser(false, "ics", suggested.c_str(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                      kCalendarFilter, this);
+  if (chooser.DoModal() != IDOK) return;
+
+  try {
+    const HolidayExport written = WriteHolidayFile(chooser.GetPathName(), *currency, *list);
+    ShowMessage(DescribeExport(*currency, chooser.GetFileName(), written));
+  } catch (const HolidayFileError& error) {
+    ShowWarning(std::string("The holidays were not exported: ") + error.what());
+  }
+}
+
 void CKELODlgHolidaySetting::ShowMessage(std::string_view text) {
   MessageBox(text, kCaption, MB_OK);
+}
+
+void CKELODlgHolidaySetting::ShowWarning(std::string_view text) {
+  MessageBox(text, kCaption, MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace kelo

@@ -16,7 +16,8 @@ namespace kelo {
 // opener's holiday table. The opener takes GetHolidayTable() back only when the
 // dialog ends with IDOK. The holiday list always shows exactly the entries of the
 // shown currency, sorted by date key; every command keeps both in step in at most
-// O(n log n) for n entries.
+// O(n log n) for n entries. "Import..." and "Export..." take the shown currency's
+// holidays in from and out to iCalendar and CSV files.
 class CKELODlgHolidaySetting : public CDialogEx {
  public:
   explicit CKELODlgHolidaySetting(const HolidayTable& holidays, CWnd* parent = nullptr);
@@ -33,6 +34,8 @@ class CKELODlgHolidaySetting : public CDialogEx {
   void OnAddHolidaysOfYear();
   void OnRemove();
   void OnRemoveAll();
+  void OnImport();
+  void OnExport();
 
   DECLARE_MESSAGE_MAP()
 
@@ -42,7 +45,12 @@ class CKELODlgHolidaySetting : public CDialogEx {
   // The text of the selected currency; nothing, after telling the user, when no
   // currency is selected.
   std::optional<std::string> SelectedCurrency();
+  // The text of the shown currency; nothing, after telling the user, when none is.
+  std::optional<std::string> ShownCurrency();
   void ShowMessage(std::string_view text);
+  // A file that could not be read or written: with the warning icon, as the pages
+  // show a refusal, so that whoever runs the dialog can tell failure from a report.
+  void ShowWarning(std::string_view text);
 
   HolidayTable m_holidays;
   int m_shownCurrency = -1;

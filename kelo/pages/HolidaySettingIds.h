@@ -15,5 +15,7 @@ inline constexpr int IDC_HOLIDAY_REMOVE = 12066;
 inline constexpr int IDC_HOLIDAY_REMOVE_ALL = 12067;
 inline constexpr int IDC_HOLIDAY_ADD_YEAR = 12070;
 inline constexpr int IDC_HOLIDAY_YEAR = 12071;
+inline constexpr int IDC_HOLIDAY_IMPORT = 12072;
+inline constexpr int IDC_HOLIDAY_EXPORT = 12073;
 
 }  // namespace kelo

@@ -5,8 +5,8 @@
 namespace kelo {
 
 // Three columns: the currencies at the left, the two pickers with their buttons in
-// the middle, the holidays of the shown currency at the right with their remove
-// buttons below, OK and Cancel at the bottom right.
+// the middle and the file buttons under them, the holidays of the shown currency at the right with
+// their remove buttons below, OK and Cancel at the bottom right.
 DialogTemplate HolidaySettingTemplate() {
   using K = ControlKind;
   using S = ControlStyle;
@@ -29,6 +29,8 @@ DialogTemplate HolidaySettingTemplate() {
       {IDC_HOLIDAY_YEAR, K::DateTimePicker, "", {70, 70, 86, 14}, S::UpDown | S::Group},
       {IDC_HOLIDAY_ADD_YEAR, K::PushButton, "Add holiday of year", {70, 88, 86, 14}},
       {IDC_STATIC, K::Label, "==>", {160, 91, 16, 8}},
+      {IDC_HOLIDAY_IMPORT, K::PushButton, "Import...", {70, 120, 86, 14}, S::Group},
+      {IDC_HOLIDAY_EXPORT, K::PushButton, "Export...", {70, 138, 86, 14}},
       {IDC_STATIC, K::Label, "Holiday:", {180, 7, 60, 8}},
       {IDC_HOLIDAY_LIST,
        K::ListView,

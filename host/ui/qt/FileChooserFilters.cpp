@@ -11,9 +11,13 @@ QStringList QtNameFilters(const std::vector<FileFilter>& filters) {
     }
     if (patterns.isEmpty()) patterns.push_back(QStringLiteral("*"));
     const QString own = QLatin1Char('(') + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    // Windows descriptions name several patterns the way the filter lists them.
+    const QString listed = QLatin1Char('(') + patterns.join(QLatin1Char(';')) + QLatin1Char(')');
     const QString description = ToQString(filter.description).trimmed();
     if (description.endsWith(own)) {
       names.push_back(description);
+    } else if (description.endsWith(listed)) {
+      names.push_back(description.chopped(listed.size()) + own);
     } else if (description.isEmpty()) {
       names.push_back(own);
     } else {

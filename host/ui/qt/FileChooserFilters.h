@@ -7,5 +7,6 @@
 
 // Qt's name filters for a chooser's type list. Qt reads the patterns from the last
 // parentheses of a filter, so a description that ends with exactly its own patterns
-// ("CSV Files (*.csv)") is used as it stands and any other gets them appended.
+// ("CSV Files (*.csv)", or "Data (*.ics;*.csv)" as Windows writes several) is used
+// with them blank-separated, and any other gets them appended.
 QStringList QtNameFilters(const std::vector<FileFilter>& filters);

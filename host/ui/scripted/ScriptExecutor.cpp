@@ -34,6 +34,8 @@ void ScriptExecutor::Execute(const ScriptAction& action, ScriptedBackend::Frame*
       throw ScriptError(action.line, "no message box is open for 'answer'");
     } else if (verb == "file") {
       throw ScriptError(action.line, "no file chooser is open for 'file'");
+    } else if (verb == "save-as") {
+      throw ScriptError(action.line, "no save-file chooser is open for 'save-as'");
     } else {
       ScriptedWindow* window = frame ? frame->Target() : backend_.TargetWindow();
       if (!window) throw ScriptError(action.line, "no window is open for '" + verb + "'");

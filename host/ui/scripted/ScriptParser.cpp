@@ -31,6 +31,7 @@ constexpr std::array kVerbs = {
     VerbRule{"cancel", 0, 0, false, "cancel"},
     VerbRule{"answer", 1, 1, false, "answer ok|cancel|yes|no"},
     VerbRule{"file", 1, 1, false, "file PATH"},
+    VerbRule{"save-as", 1, 1, false, "save-as PATH"},
     VerbRule{"expect-message", 1, 1, false, "expect-message TEXT"},
     VerbRule{"print", 1, 1, true, "print CONTROL"},
     VerbRule{"print-added", 1, 1, true, "print-added CONTROL"},

@@ -124,6 +124,17 @@ bool ScriptedBackend::RunFrame(Frame& frame, const std::function<bool()>& ended)
 
 void ScriptedBackend::RefuseLeftoverLines(const char* closed) const {
   if (!frames_.empty() || runningPending_) return;
+  ThrowForFirstLeftoverLine(closed);
+}
+
+void ScriptedBackend::BeforeLastWindowCloses(const char* closing) {
+  // Only the outermost frame is still running: once it closes, what is left of the
+  // script has no window, so refuse now, before the closing does its work.
+  if (frames_.size() != 1 || runningPending_) return;
+  ThrowForFirstLeftoverLine(closing);
+}
+
+void ScriptedBackend::ThrowForFirstLeftoverLine(const char* closed) const {
   for (const ScriptAction& action : pending_) {
     if (action.step) continue;
     throw ScriptError(action.line, "no window is left for '" + action.verb + "': the " + closed +
@@ -205,7 +216,13 @@ int ScriptedBackend::MessageBox(UiWindow*, const MessageBoxRequest& request) {
 std::optional<std::string> ScriptedBackend::ChooseFile(UiWindow*,
                                                        const FileChooserRequest& request) {
   fileRequests_.push_back(request);
-  if (std::optional<ScriptAction> file = TakeIf("file")) {
+  std::optional<ScriptAction> file = TakeIf("file");
+  if (!file) file = TakeIf("save-as");
+  if (file && file->verb == "save-as" && request.open) {
+    throw ScriptError(file->line,
+                      "the file chooser is an open-file chooser: answer it with 'file'");
+  }
+  if (file) {
     std::string path = file->args[0].text;
     const std::size_t slash = path.find_last_of('/');
     const std::string_view name =

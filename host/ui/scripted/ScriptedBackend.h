@@ -62,6 +62,7 @@ class ScriptedBackend : public UiBackend {
   bool RunPropertySheet(std::string_view caption, std::span<const SheetPage> pages,
                         PropertySheetListener& listener) override;
   void ReplaceSheetPage(int index, const SheetPage& page) override;
+  void BeforeLastWindowCloses(const char* closing) override;
   int MessageBox(UiWindow* owner, const MessageBoxRequest& request) override;
   std::optional<std::string> ChooseFile(UiWindow* owner,
                                         const FileChooserRequest& request) override;
@@ -91,6 +92,7 @@ class ScriptedBackend : public UiBackend {
   // Throws a ScriptError for the first script line still queued once the outermost
   // frame, of the kind named, has ended: the user would have no window to do it in.
   void RefuseLeftoverLines(const char* closed) const;
+  void ThrowForFirstLeftoverLine(const char* closed) const;
   // The next queued action when it has the verb: taken off the queue.
   std::optional<ScriptAction> TakeIf(std::string_view verb);
   void Print(const std::string& text);

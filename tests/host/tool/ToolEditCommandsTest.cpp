@@ -184,6 +184,32 @@ TEST_F(ToolEdit, HolidaysAddedInTheDialogAreStoredAndSeenByTheChangeCheck) {
   EXPECT_EQ(RunTool({"check-change", "--handler", original.string(), edited.string()}).out, "0\n");
 }
 
+TEST_F(ToolEdit, ACalendarImportedInTheDialogIsStoredWhenTheSheetIsAccepted) {
+  const fs::path file = Copy("handler.xml");
+  std::string script = ReadAll(fs::path(EXAMPLES_DIR) / "scripts" / "holiday-import.script");
+  const std::string relative = "\"examples/calendars/";
+  script.replace(script.find(relative), relative.size(),
+                 "\"" + (fs::path(EXAMPLES_DIR) / "calendars").string() + "/");
+  const ToolResult r = Edit("--handler", file, Script(script));
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.err.find("Message: 7 dates added to GBP.\n"
+                       "12 dates were already there and kept their remarks.\n0 skipped.\n"),
+            std::string::npos)
+      << r.err;
+
+  CHandlerPrivateProps bag;
+  bag.fromXML(ReadAll(file));
+  rr::RRString gbp;
+  bag.GetValueFromProperty("CurrencyTable_GBP", gbp, rr::RRString());
+  for (const char* entry : {"2022-05-30|Spring Bank Holiday|", "2022-06-02|Spring bank holiday|",
+                            "2022-06-03|Platinum Jubilee bank holiday|",
+                            "2022-09-19|Bank Holiday for the State Funeral of Queen Elizabeth II|",
+                            "2023-01-02|New Year's Day (substitute day)|",
+                            "2023-05-08|Bank holiday for the coronation of King Charles III|"}) {
+    EXPECT_NE(gbp.str().find(entry), std::string::npos) << entry;
+  }
+}
+
 TEST_F(ToolEdit, RateEditAgreesWithSummaryAndChangeCheck) {
   const fs::path file = Copy("handler.xml");
   const ToolResult r = Edit("--handler", file, Script("set 12012 \" -7 \"\nok\n"));

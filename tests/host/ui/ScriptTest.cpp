@@ -366,6 +366,30 @@ TEST_F(ScriptTest, AFileChooserTakesAFileOrCancelThatFollows) {
   EXPECT_EQ(request.filters, (std::vector<FileFilter>{{"CSV Files (*.csv)", {"*.csv"}}}));
 }
 
+TEST_F(ScriptTest, ASaveChooserTakesSaveAsAndAnOpenChooserRefusesIt) {
+  auto choose = [](bool open) {
+    CFileDialog chooser(open, "ics", "GBP-holidays.ics", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                        "iCalendar files (*.ics)|*.ics||");
+    const int result = chooser.DoModal();
+    return std::make_pair(result, chooser.GetPathName());
+  };
+  backend().Load("save-as \"/data/out/gbp\"\nfile /data/b.csv\ncancel\nsave-as /data/c.ics");
+  EXPECT_EQ(choose(false), std::make_pair(IDOK, std::string("/data/out/gbp.ics")));
+  EXPECT_EQ(choose(false), std::make_pair(IDOK, std::string("/data/b.csv")));
+  EXPECT_EQ(choose(false), std::make_pair(IDCANCEL, std::string()));
+  EXPECT_EQ(ErrorOf([&] { choose(true); }),
+            "script line 4: the file chooser is an open-file chooser: answer it with 'file'");
+  ASSERT_EQ(backend().FileRequests().size(), 4u);
+  EXPECT_FALSE(backend().FileRequests()[0].open);
+  EXPECT_EQ(backend().FileRequests()[0].initialFileName, "GBP-holidays.ics");
+
+  backend().Load("save-as /data/d.ics");
+  EXPECT_EQ(ErrorOf([&] { backend().RunPending(); }),
+            "script line 5: no save-file chooser is open for 'save-as'");
+  EXPECT_EQ(ErrorOf([] { ParseScript("save-as", 1); }),
+            "script line 1: 'save-as' takes the form: save-as PATH");
+}
+
 TEST_F(ScriptTest, PrintShowsControlsAndRowsInTheOrderAdded) {
   MainDialog dialog;
   ASSERT_TRUE(dialog.Create());

@@ -204,10 +204,21 @@ TEST(HolidayTableText, HcdtoolsCopyOfTheStoredFormReadsBack) {
     SCOPED_TRACE(code);
     ASSERT_TRUE(holiday_store_mirror::CanStoreCurrency(code));
     CPrivateProperty bag;
-    holiday_store_mirror::StoreSingleHoliday(bag, code, "0000-00-00", "placeholder");
+    holiday_store_mirror::AddCurrencyWithHoliday(bag, code, "0000-00-00", "placeholder");
     HolidayTable table;
     ReadHolidayTable(bag, table);
     EXPECT_EQ(table, TableOf({{code, {{"0000-00-00", "placeholder"}}}}));
+
+    // Added to a calendar that holds other currencies already, which keep theirs.
+    CPrivateProperty filled;
+    WriteHolidayTable(TableOf({{"ZZ1", {{"2024-01-01", "a"}}}, {"ZZ2", {{"2024-01-02", "b"}}}}),
+                      filled);
+    holiday_store_mirror::AddCurrencyWithHoliday(filled, code, "0000-00-00", "placeholder");
+    HolidayTable grown;
+    ReadHolidayTable(filled, grown);
+    EXPECT_EQ(grown, TableOf({{"ZZ1", {{"2024-01-01", "a"}}},
+                              {"ZZ2", {{"2024-01-02", "b"}}},
+                              {code, {{"0000-00-00", "placeholder"}}}}));
   }
   for (const std::string code : {"", "X", "A|B", "AB|"}) {
     SCOPED_TRACE(code);

@@ -294,11 +294,14 @@ TEST_F(HolidayDialogTest, CommandsNeedASelectedCurrency) {
     click "Add holiday of year"
     click "Remove"
     click "Remove All"
+    click "Import..."
+    click "Export..."
   )");
   Then([](ScriptedWindow& window) { EXPECT_TRUE(Rows(window).empty()); });
   Script("ok");
   EXPECT_EQ(Run(dialog), IDOK);
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>(4, kSelectFirst));
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>(6, kSelectFirst));
+  EXPECT_TRUE(backend().FileRequests().empty());
   EXPECT_EQ(dialog.GetHolidayTable(),
             TableOf({{"EUR", {{"2024-01-01", "a"}}}, {"GBP", {}}, {"USD", {}}}));
 }

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDateTimeEdit>
+#include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 
 #include "kelo/pages/CKELODlgHolidaySetting.h"
 #include "kelo/pages/HolidaySettingIds.h"
@@ -174,6 +177,56 @@ TEST_F(HolidaySettingQtTest, UserAddsFillsAYearRemovesAndAccepts) {
   EXPECT_TRUE(result.HolidayExists("GBP", 2024, 12, 26));
   ASSERT_NE(result.Find("USD"), nullptr);
   EXPECT_TRUE(result.Find("USD")->empty());
+}
+
+// Acts on the next modal window of the kind as soon as it is up; gives up after two
+// seconds, so a window that never comes fails the test instead of hanging it.
+template <class Window>
+void WhenModal(std::function<void(Window&)> act) {
+  auto* timer = new QTimer(qApp);
+  auto tries = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
+    auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+    if (window == nullptr && ++*tries < 400) return;
+    timer->stop();
+    timer->deleteLater();
+    if (window == nullptr) {
+      ADD_FAILURE() << "no " << Window::staticMetaObject.className() << " came up";
+      if (QWidget* other = QApplication::activeModalWidget()) other->close();
+      return;
+    }
+    act(*window);
+  });
+  timer->start(5);
+}
+
+TEST_F(HolidaySettingQtTest, UserImportsACalendarThroughTheFileChooser) {
+  CKELODlgHolidaySetting dialog(HolidayTable{});
+  std::string report;
+  QStringList filters;
+  Soon([&] {
+    const HolidayWidgets ui(dialog);
+    ui.ClickCurrency(QStringLiteral("GBP"));
+    WhenModal<QFileDialog>([&filters](QFileDialog& chooser) {
+      filters = chooser.nameFilters();
+      auto* name = chooser.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+      ASSERT_NE(name, nullptr);
+      name->setText(QStringLiteral(EXAMPLE_CALENDARS "/england-and-wales-2022-2023.ics"));
+      QTest::keyClick(name, Qt::Key_Return);
+      WhenModal<QMessageBox>(
+          [](QMessageBox& box) { QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton); });
+    });
+    ui.Click(IDC_HOLIDAY_IMPORT);
+    EXPECT_EQ(ui.Rows(), 19);
+    EXPECT_EQ(ui.Cell(0, 0), "2022-01-03");
+    EXPECT_EQ(ui.Cell(0, 1), "New Year's Day (substitute day)");
+    ui.Click(IDOK);
+  });
+  ASSERT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_THAT(filters, ElementsAre(QStringLiteral("Holiday calendars (*.ics *.csv)"),
+                                   QStringLiteral("iCalendar files (*.ics)"),
+                                   QStringLiteral("CSV files (*.csv)")));
+  EXPECT_EQ(dialog.GetHolidayTable().Find("GBP")->size(), 19u);
 }
 
 TEST_F(HolidaySettingQtTest, YearPickerOffersOnlyTheYearsOfItsRange) {

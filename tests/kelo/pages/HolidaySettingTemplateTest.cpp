@@ -45,6 +45,8 @@ TEST(HolidaySettingTemplateTest, HoldsTheControlsOfTheDialog) {
       {IDC_HOLIDAY_ADD, K::PushButton, "Add", S::None},
       {IDC_HOLIDAY_ADD_YEAR, K::PushButton, "Add holiday of year", S::None},
       {IDC_HOLIDAY_YEAR, K::DateTimePicker, "", S::UpDown},
+      {IDC_HOLIDAY_IMPORT, K::PushButton, "Import...", S::None},
+      {IDC_HOLIDAY_EXPORT, K::PushButton, "Export...", S::None},
       {IDC_HOLIDAY_LIST, K::ListView, "", S::SortAscending | S::ShowSelAlways},
       {IDC_HOLIDAY_REMOVE, K::PushButton, "Remove", S::None},
       {IDC_HOLIDAY_REMOVE_ALL, K::PushButton, "Remove All", S::None},

@@ -47,6 +47,8 @@ TEST(QtNameFilters, KeepDescriptionsThatNameTheirPatternsAndAddThemOtherwise) {
               ElementsAre(QStringLiteral("CSV Files (*.csv)")));
   EXPECT_THAT(QtNameFilters(ParseFileFilter("Text|*.txt;*.log|All Files (*.*)|*.*||")),
               ElementsAre(QStringLiteral("Text (*.txt *.log)"), QStringLiteral("All Files (*.*)")));
+  EXPECT_THAT(QtNameFilters(ParseFileFilter("Calendars (*.ics;*.csv)|*.ics;*.csv||")),
+              ElementsAre(QStringLiteral("Calendars (*.ics *.csv)")));
   EXPECT_THAT(QtNameFilters({{"Data (*.dat)", {"*.csv"}}, {"", {}}}),
               ElementsAre(QStringLiteral("Data (*.dat) (*.csv)"), QStringLiteral("(*)")));
 }

@@ -356,6 +356,41 @@ TEST(QtFileChooser, OffersTheFiltersAndHandsBackThePathTyped) {
   EXPECT_EQ(TestBackend().ChooseFile(nullptr, request), std::nullopt);
 }
 
+TEST(QtFileChooser, ASaveChooserSuggestsItsNameAndConfirmsReplacing) {
+  ModalWatchdog watchdog;
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  FileChooserRequest request;
+  request.open = false;
+  request.defaultExtension = "ics";
+  request.initialFileName = "GBP-holidays.ics";
+  request.flags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+  request.filters = ParseFileFilter("iCalendar files (*.ics)|*.ics|CSV files (*.csv)|*.csv||");
+  Soon([&] {
+    auto* chooser = ActiveModal<QFileDialog>();
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_FALSE(chooser->testOption(QFileDialog::DontConfirmOverwrite));
+    auto* name = chooser->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), QStringLiteral("GBP-holidays.ics"));
+    name->setText(folder.filePath(QStringLiteral("gbp")));
+    QTest::keyClick(name, Qt::Key_Return);
+  });
+  const std::optional<std::string> chosen = TestBackend().ChooseFile(nullptr, request);
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, folder.filePath(QStringLiteral("gbp.ics")).toStdString());
+
+  request.flags = OFN_HIDEREADONLY;
+  Soon([&] {
+    auto* chooser = ActiveModal<QFileDialog>();
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_TRUE(chooser->testOption(QFileDialog::DontConfirmOverwrite));
+    chooser->reject();
+  });
+  EXPECT_EQ(TestBackend().ChooseFile(nullptr, request), std::nullopt);
+}
+
 TEST(QtRendering, WindowAndSheetPicturesHaveTheirWindowsSize) {
   ModalWatchdog watchdog;
   QTemporaryDir folder;

@@ -1,0 +1,152 @@
+#include "kelo/holidayfile/HolidayFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <stdexcept>
+
+#include "kelo/holidayfile/CsvHolidays.h"
+#include "kelo/holidayfile/HolidayFileError.h"
+#include "kelo/holidayfile/ICalendarHolidays.h"
+#include "props/AtomicFile.h"
+
+namespace kelo {
+
+namespace {
+
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+[[noreturn]] void Refuse(std::string_view path, std::string_view reason) {
+  throw HolidayFileError(FileNameOf(path) + ": " + std::string(reason));
+}
+
+std::string ReadRegularFile(const std::string& path) {
+  // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
+  const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (file.get() < 0) Refuse(path, std::strerror(errno));
+  struct stat status {};
+  if (::fstat(file.get(), &status) != 0) Refuse(path, std::strerror(errno));
+  if (S_ISDIR(status.st_mode)) Refuse(path, "it is a folder");
+  if (!S_ISREG(status.st_mode)) Refuse(path, "it is not a regular file");
+  if (static_cast<unsigned long long>(status.st_size) > kMaxHolidayFileSize) {
+    Refuse(path, "it is larger than 16 MiB");
+  }
+  std::string content(static_cast<std::size_t>(status.st_size) + 1, '\0');
+  std::size_t size = 0;
+  for (;;) {
+    if (size == content.size()) {
+      // The file grew while being read.
+      if (size > kMaxHolidayFileSize) Refuse(path, "it is larger than 16 MiB");
+      content.resize(size + 64 * 1024);
+    }
+    const ssize_t got = ::read(file.get(), content.data() + size, content.size() - size);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) Refuse(path, std::strerror(errno));
+    if (got == 0) break;
+    size += static_cast<std::size_t>(got);
+  }
+  content.resize(size);
+  return content;
+}
+
+bool LooksLikeICalendar(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  const std::size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string_view::npos) return false;
+  constexpr std::string_view kBegin = "BEGIN:VCALENDAR";
+  const std::string_view start = text.substr(first, kBegin.size());
+  if (start.size() != kBegin.size()) return false;
+  for (std::size_t i = 0; i < start.size(); ++i) {
+    const char c = start[i];
+    if ((c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) != kBegin[i]) return false;
+  }
+  return true;
+}
+
+std::string Lowered(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lowered;
+}
+
+}  // namespace
+
+std::optional<FileHoliday> ParseIsoDate(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  unsigned parts[3] = {0, 0, 0};
+  const std::size_t starts[3] = {0, 5, 8};
+  const std::size_t lengths[3] = {4, 2, 2};
+  for (int part = 0; part < 3; ++part) {
+    for (std::size_t i = 0; i < lengths[part]; ++i) {
+      const char c = text[starts[part] + i];
+      if (c < '0' || c > '9') return std::nullopt;
+      parts[part] = parts[part] * 10 + static_cast<unsigned>(c - '0');
+    }
+  }
+  if (parts[0] < kFirstFileYear || parts[0] > kLastFileYear) return std::nullopt;
+  const std::chrono::year_month_day date{std::chrono::year(static_cast<int>(parts[0])),
+                                         std::chrono::month(parts[1]), std::chrono::day(parts[2])};
+  if (!date.ok()) return std::nullopt;
+  return FileHoliday{parts[0], parts[1], parts[2], {}};
+}
+
+std::optional<HolidayFileType> HolidayFileTypeOf(std::string_view path) {
+  const std::string name = Lowered(FileNameOf(path));
+  if (name.ends_with(".ics") || name.ends_with(".ical")) return HolidayFileType::ICalendar;
+  if (name.ends_with(".csv")) return HolidayFileType::Csv;
+  return std::nullopt;
+}
+
+std::string FileNameOf(std::string_view path) {
+  const std::size_t slash = path.find_last_of('/');
+  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
+}
+
+FileHolidays ReadHolidayFile(const std::string& path) {
+  const std::string text = ReadRegularFile(path);
+  std::optional<HolidayFileType> type = HolidayFileTypeOf(path);
+  if (!type) type = LooksLikeICalendar(text) ? HolidayFileType::ICalendar : HolidayFileType::Csv;
+  if (*type == HolidayFileType::Csv) return ReadCsvHolidays(text);
+  try {
+    return ReadICalendarHolidays(text);
+  } catch (const HolidayFileError& error) {
+    Refuse(path, error.what());
+  }
+}
+
+HolidayExport WriteHolidayFile(const std::string& path, std::string_view currency,
+                               const HolidayList& list) {
+  const std::optional<HolidayFileType> type = HolidayFileTypeOf(path);
+  if (!type) Refuse(path, "the name ends neither in .ics nor in .csv");
+  HolidayExport result;
+  const std::string text = *type == HolidayFileType::Csv
+                               ? WriteCsvHolidays(list, result.leftOut)
+                               : WriteICalendarHolidays(currency, list, result.leftOut);
+  result.written = list.size() - result.leftOut;
+  try {
+    SaveFileAtomically(path, text);
+  } catch (const std::runtime_error& error) {
+    throw HolidayFileError(error.what());
+  }
+  return result;
+}
+
+}  // namespace kelo

@@ -1,0 +1,179 @@
+// "Import..." and "Export..." of the holiday setting dialog, played by scripts.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "kelo/config/HolidayTableText.h"
+#include "kelo/pages/CKELODlgHolidaySetting.h"
+#include "kelo/pages/HolidaySettingIds.h"
+#include "kelo/pages/HolidaySettingTemplate.h"
+#include "ui/ScopedUiBackend.h"
+#include "ui/TemplateRegistry.h"
+#include "ui/scripted/ScriptedBackend.h"
+
+namespace kelo {
+namespace {
+
+namespace fs = std::filesystem;
+
+class HolidayFileDialogTest : public ::testing::Test {
+ protected:
+  HolidayFileDialogTest()
+      : backend_(new ScriptedBackend), scope_(std::unique_ptr<UiBackend>(backend_)) {
+    backend_->SetNow(DateTimeValue{2024, 5, 8, 10, 0, 0});
+    EXPECT_TRUE(TemplateRegistry::Instance().Register(&owner_, {HolidaySettingTemplate()}));
+    std::string pattern = (fs::temp_directory_path() / "holiday-dialog-XXXXXX").string();
+    dir_ = ::mkdtemp(pattern.data()) ? pattern : "";
+  }
+  ~HolidayFileDialogTest() override {
+    TemplateRegistry::Instance().Withdraw(&owner_);
+    std::error_code ignored;
+    fs::remove_all(dir_, ignored);
+  }
+
+  // Runs the dialog over the table with the script; the dialog's table after OK.
+  HolidayTable RunDialog(const HolidayTable& table, const std::string& script) {
+    CKELODlgHolidaySetting dialog(table);
+    backend_->Load(script + "\nok\n");
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    return dialog.GetHolidayTable();
+  }
+  // The texts of the message boxes shown, a warning marked "warning: ".
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const MessageRecord& record : backend_->Messages()) {
+      EXPECT_EQ(record.request.caption, "Message");
+      EXPECT_EQ(record.request.Buttons(), MB_OK);
+      const bool warning = record.request.Icon() == MessageIcon::Warning;
+      EXPECT_TRUE(warning || record.request.Icon() == MessageIcon::None);
+      texts.push_back((warning ? "warning: " : "") + record.request.text);
+    }
+    return texts;
+  }
+  ScriptedBackend& backend() { return *backend_; }
+  std::string PathOf(const std::string& name) const { return (fs::path(dir_) / name).string(); }
+
+ private:
+  ScriptedBackend* backend_;
+  ScopedUiBackend scope_;
+  int owner_ = 0;
+  std::string dir_;
+};
+
+TEST_F(HolidayFileDialogTest, ImportAddsTheFeedsDaysThatAddHolidayOfYearDidNotGive) {
+  const HolidayTable table = RunDialog(HolidayTable(), R"(
+    select "Currency:" "GBP"
+    year 12071 2022
+    click "Add holiday of year"
+    year 12071 2023
+    click "Add holiday of year"
+    click "Import..."
+    file ")" EXAMPLE_CALENDARS R"(/england-and-wales-2022-2023.ics"
+    print-added 12063
+  )");
+  EXPECT_EQ(Messages(), (std::vector<std::string>{
+                            "7 dates added to GBP.\n"
+                            "12 dates were already there and kept their remarks.\n"
+                            "0 skipped.\n"
+                            "2 remarks were changed to fit the stored text: \"|\" as \"/\", "
+                            "line breaks as blanks, other characters outside ISO-8859-1 as "
+                            "\"?\"."}));
+  // The rows shown since the list was last filled end with the imported days.
+  const std::string output = backend().Output();
+  EXPECT_TRUE(
+      output.ends_with("2022-01-03 New Year's Day (substitute day)\n"
+                       "2022-06-02 Spring bank holiday\n"
+                       "2022-06-03 Platinum Jubilee bank holiday\n"
+                       "2022-09-19 Bank Holiday for the State Funeral of Queen Elizabeth II\n"
+                       "2022-12-27 Christmas Day (substitute day)\n"
+                       "2023-01-02 New Year's Day (substitute day)\n"
+                       "2023-05-08 Bank holiday for the coronation of King Charles III\n"))
+      << output;
+  EXPECT_EQ(table.Find("GBP")->size(), 111u + 112u + 7u);  // 2022, 2023, imported
+
+  ASSERT_EQ(backend().FileRequests().size(), 1u);
+  const FileChooserRequest& request = backend().FileRequests()[0];
+  EXPECT_TRUE(request.open);
+  ASSERT_FALSE(request.filters.empty());
+  EXPECT_EQ(request.filters[0].patterns, (std::vector<std::string>{"*.ics", "*.csv"}));
+}
+
+TEST_F(HolidayFileDialogTest, ExportedFilesImportIntoAnEmptyCurrencyAsTheSameStoredText) {
+  HolidayTable opener;
+  opener.EnsureCurrency("GBP");
+  opener.AddHolidaysOfYear("GBP", 2024);
+  opener.AddHoliday("GBP", 2024, 7, 16, "F\xEAte, \"nationale\"");
+  opener.EnsureCurrency("AUD");
+  opener.EnsureCurrency("CHF");
+  const HolidayTable table = RunDialog(opener, R"(
+    select 12065 "GBP"
+    click "Export..."
+    save-as ")" + PathOf("gbp") + R"("
+    click "Export..."
+    save-as ")" + PathOf("gbp.csv") + R"("
+    select 12065 "AUD"
+    click "Import..."
+    file ")" + PathOf("gbp.ics") + R"("
+    select 12065 "CHF"
+    click "Import..."
+    file ")" + PathOf("gbp.csv") + R"("
+  )");
+  const std::string stored = FormatHolidayText(*opener.Find("GBP"));
+  EXPECT_EQ(FormatHolidayText(*table.Find("AUD")), stored);
+  EXPECT_EQ(FormatHolidayText(*table.Find("CHF")), stored);
+  const std::vector<std::string> messages = Messages();
+  ASSERT_EQ(messages.size(), 4u);
+  EXPECT_EQ(messages[0], "113 dates of GBP written to gbp.ics.");
+  EXPECT_EQ(messages[1], "113 dates of GBP written to gbp.csv.");
+  EXPECT_EQ(messages[2].substr(0, messages[2].find('\n')), "113 dates added to AUD.");
+  const std::vector<FileChooserRequest>& requests = backend().FileRequests();
+  ASSERT_EQ(requests.size(), 4u);
+  EXPECT_FALSE(requests[0].open);
+  EXPECT_EQ(requests[0].initialFileName, "GBP-holidays.ics");
+  EXPECT_TRUE(requests[0].flags & OFN_OVERWRITEPROMPT);
+}
+
+TEST_F(HolidayFileDialogTest, AFileThatCannotBeReadOrWrittenChangesNothing) {
+  HolidayTable opener;
+  opener.EnsureCurrency("GBP");
+  opener.AddHoliday("GBP", 2024, 1, 1, "New Year's Day");
+  std::ofstream(PathOf("broken.ics")) << "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\n";
+  fs::create_directory(PathOf("folder.csv"));
+  const HolidayTable table = RunDialog(opener, R"(
+    select 12065 "GBP"
+    click "Import..."
+    file ")" + PathOf("missing.ics") + R"("
+    click "Import..."
+    file ")" + PathOf("broken.ics") + R"("
+    click "Import..."
+    cancel
+    click "Export..."
+    save-as ")" + PathOf("list.txt") + R"("
+    click "Export..."
+    save-as ")" + PathOf("folder.csv") + R"("
+    click "Export..."
+    cancel
+  )");
+  EXPECT_EQ(*table.Find("GBP"), *opener.Find("GBP"));
+  const std::vector<std::string> messages = Messages();
+  ASSERT_EQ(messages.size(), 4u);
+  EXPECT_EQ(messages[0],
+            "warning: The holidays were not imported: missing.ics: No such file or directory");
+  EXPECT_EQ(messages[1].rfind("warning: The holidays were not imported: broken.ics: it is not an "
+                              "iCalendar file",
+                              0),
+            0u)
+      << messages[1];
+  EXPECT_EQ(messages[2],
+            "warning: The holidays were not exported: list.txt: the name ends neither in .ics nor "
+            "in .csv");
+  EXPECT_EQ(messages[3].rfind("warning: The holidays were not exported: ", 0), 0u) << messages[3];
+  EXPECT_FALSE(fs::exists(PathOf("list.txt")));
+}
+
+}  // namespace
+}  // namespace kelo
