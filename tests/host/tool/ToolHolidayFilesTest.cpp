@@ -11,6 +11,7 @@
 #include <string>
 
 #include "props/CHandlerPrivateProps.h"
+#include "props/EditedFile.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
@@ -184,3 +185,18 @@ TEST_F(ToolHolidayFiles, FailuresAreOneLineAndChangeNothing) {
 }
 
 }  // namespace
+
+// An import is an edit of CONFIG: while another edit holds the file it is refused,
+// and nothing is written.
+TEST_F(ToolHolidayFiles, ImportIsRefusedWhileAnEditHoldsTheFile) {
+  const std::string before = ReadAll(config_);
+  {
+    const EditedFile held(config_.string());
+    const ToolResult r = RunTool({"import-holidays", config_.string(), "GBP", kFeed});
+    EXPECT_EQ(r.exitCode, 3) << r.err;
+    EXPECT_NE(r.err.find("another edit holds it"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+  }
+  EXPECT_EQ(ReadAll(config_), before);
+  EXPECT_EQ(RunTool({"import-holidays", config_.string(), "GBP", kFeed}).exitCode, 0);
+}

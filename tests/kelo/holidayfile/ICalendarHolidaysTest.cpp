@@ -113,8 +113,7 @@ TEST(ICalendarHolidaysTest, RefusesAFileThatWouldCostTooMuchToExpand) {
   }
   EXPECT_THROW(ReadICalendarHolidays(Calendar(yearLong)), HolidayFileError);
   std::string daily;
-  for (int i = 0; i < 4; ++i)
-    daily += Event("DTSTART;VALUE=DATE:19010101\r\nRRULE:FREQ=DAILY\r\n");
+  for (int i = 0; i < 4; ++i) daily += Event("DTSTART;VALUE=DATE:19010101\r\nRRULE:FREQ=DAILY\r\n");
   EXPECT_THROW(ReadICalendarHolidays(Calendar(daily)), HolidayFileError);
 }
 
