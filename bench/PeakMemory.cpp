@@ -12,6 +12,7 @@
 
 #include "bench/BenchFixtures.h"
 #include "bench/ChildProcess.h"
+#include "bench/ScratchFolder.h"
 
 namespace bench {
 namespace {
@@ -39,26 +40,6 @@ std::optional<long> LeastPeakKb(const std::string& peakRss, std::vector<std::str
   return least;
 }
 
-// A scratch folder, removed with everything in it at the end of the scope.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "hcd_bench.XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make " + pattern);
-    path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 }  // namespace
 
 std::optional<PeakMemoryFigure> MeasurePeakMemory(const std::string& hcdtool,
@@ -70,7 +51,7 @@ std::optional<PeakMemoryFigure> MeasurePeakMemory(const std::string& hcdtool,
         return std::nullopt;
       }
     }
-    const ScratchFolder scratch;
+    const ScratchFolder scratch("hcd_bench");
     const fs::path empty = scratch.path() / "empty.xml";
     const fs::path first = scratch.path() / "handler-first.xml";
     const fs::path second = scratch.path() / "handler-second.xml";

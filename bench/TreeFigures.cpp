@@ -11,30 +11,12 @@
 
 #include "bench/BenchFixtures.h"
 #include "bench/ChildProcess.h"
+#include "bench/ScratchFolder.h"
 
 namespace bench {
 namespace {
 
 namespace fs = std::filesystem;
-
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "hcd_bench_trees.XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make " + pattern);
-    path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 std::string RecordSetName(std::size_t i) {
   char name[32];
@@ -113,7 +95,7 @@ std::optional<TreeFigures> MeasureTreeFigures(const std::string& hcdtool,
         return std::nullopt;
       }
     }
-    const ScratchFolder scratch;
+    const ScratchFolder scratch("hcd_bench_trees");
     const fs::path oldRoot = scratch.path() / "old";
     const fs::path newRoot = scratch.path() / "new";
     WriteTrees(oldRoot, newRoot, kTreeRecordSetsPerKind);

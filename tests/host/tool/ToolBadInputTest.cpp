@@ -25,15 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void WriteAll(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 const char* const kHeader = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n";
 
 std::string BillionLaughs() {

@@ -101,3 +101,12 @@ ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limit
   unlink(errName);
   return result;
 }
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}

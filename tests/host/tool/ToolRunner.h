@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,3 +30,7 @@ struct ToolLimits {
 };
 
 ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limits = {});
+
+// A file's bytes, or nothing when it cannot be read; and a file written whole.
+std::string ReadAll(const std::filesystem::path& path);
+void WriteAll(const std::filesystem::path& path, const std::string& text);

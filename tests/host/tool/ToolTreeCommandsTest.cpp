@@ -19,11 +19,6 @@ using nlohmann::json;
 
 namespace {
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 // An example configuration with one stored value replaced.
 std::string Example(const std::string& name, const std::string& from = "",
                     const std::string& to = "") {
