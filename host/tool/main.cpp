@@ -33,9 +33,11 @@ void PrintHelp(std::ostream& out) {
     out << line << "\n      " << c.description << '\n';
   }
   out << "\n"
-         "Exit codes: 0 done; 1 refused (invalid field, edit refused or cancelled);\n"
-         "2 bad command line; 3 a file, the configuration or the module could not be used,\n"
-         "or the output could not be written (a full disk, a closed pipe).\n";
+         "Exit codes: 0 done; 1 refused (invalid field, edit refused or cancelled, a file\n"
+         "lint refused); 2 bad command line; 3 a file, the configuration or the module could\n"
+         "not be used (another edit holds the file, it changed behind the edit's back, the\n"
+         "save failed), no window can be opened, or the output could not be written (a full\n"
+         "disk, a closed pipe).\n";
 }
 
 int Run(const std::vector<std::string>& args) {
