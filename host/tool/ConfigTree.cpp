@@ -11,6 +11,9 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "props/AtomicFile.h"
+#include "tool/ToolArgs.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -151,18 +154,31 @@ std::string ReadTreeFile(const fs::path& path) {
   const auto fail = [&](const std::string& why) {
     throw std::runtime_error(path.string() + ": cannot read: " + why);
   };
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) fail(std::strerror(errno));
   std::string content;
   try {
     struct stat status {};
     if (::fstat(fd, &status) != 0) fail(std::strerror(errno));
-    if (!S_ISREG(status.st_mode)) fail("not a regular file");
+    if (!S_ISREG(status.st_mode)) {
+      // Only a file named on the command line gets here (a walk leaves out whatever
+      // is not a regular file): a FIFO or a pipe reads like a file, with the limit.
+      ::close(fd);
+      fd = -1;
+      return ReadInputFile(path.string());
+    }
+    if (static_cast<std::uint64_t>(status.st_size) > kMaxInputBytes)
+      fail("larger than " + std::to_string(kMaxInputBytes >> 20) + " MiB");
     // Room for one byte more than the file had, so a file that grew still shows its end.
     std::size_t size = 0;
     content.resize(static_cast<std::size_t>(status.st_size) + 1);
     for (;;) {
-      if (size == content.size()) content.resize(content.size() * 2);
+      if (size == content.size()) {
+        // The file grew while it was read.
+        if (size > kMaxInputBytes)
+          fail("larger than " + std::to_string(kMaxInputBytes >> 20) + " MiB");
+        content.resize(content.size() * 2);
+      }
       const ssize_t got = ::read(fd, content.data() + size, content.size() - size);
       if (got < 0 && errno == EINTR) continue;
       if (got < 0) fail(std::strerror(errno));
@@ -171,7 +187,7 @@ std::string ReadTreeFile(const fs::path& path) {
     }
     content.resize(size);
   } catch (...) {
-    ::close(fd);
+    if (fd >= 0) ::close(fd);
     throw;
   }
   ::close(fd);

@@ -57,6 +57,7 @@ class ConfigTree {
 // "h1/static/eur.xml", or "static/eur.xml" when the root is a handler folder.
 std::string TreePath(const std::string& folder, ConfigKind kind, const std::string& name);
 
-// The bytes of a configuration file of a tree. Only a regular file is read: a pipe
-// or a device never hangs the walk. Throws std::runtime_error naming the file.
+// The bytes of a configuration file of a tree, at most kMaxInputBytes. A walk hands
+// over regular files only; a FIFO or a pipe named on the command line is read once,
+// like a file (ReadInputFile). Throws std::runtime_error naming the file.
 std::string ReadTreeFile(const std::filesystem::path& path);

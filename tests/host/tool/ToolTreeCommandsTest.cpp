@@ -1,6 +1,7 @@
 // plan and lint over configuration trees, and the --json output of every command
 // read back by a JSON parser that is not the tool's own.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/host/tool/ToolRunner.h"
@@ -275,6 +277,25 @@ TEST_F(ToolLint, AcceptsACleanTreeAndTakesALoneFileByItsKind) {
   const ToolResult missing = RunTool({"lint", "--static", Path("missing.xml")});
   EXPECT_EQ(missing.exitCode, 3);
   EXPECT_EQ(missing.err, "hcdtool: " + Path("missing.xml") + ": no such file or folder\n");
+}
+
+// A lone file named on the command line may be a FIFO or a pipe: it is read once,
+// like a file, and an input without end is refused by name instead of filling memory.
+TEST_F(ToolLint, ReadsALoneFifoLikeAFileAndRefusesAnEndlessInput) {
+  const std::string fifo = Path("piped.xml");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string text = Example("dynamic.xml", ">GBP-KELIBOR-ON<", "><");
+  std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << text; });
+  const ToolResult piped = RunTool({"lint", "--dynamic", fifo});
+  writer.join();
+  EXPECT_EQ(piped.exitCode, 1) << piped.err;
+  EXPECT_EQ(piped.out.rfind(fifo + ": Security ID can not be empty", 0), 0u) << piped.out;
+
+  const ToolResult endless = RunTool({"lint", "--handler", "/dev/zero"}, {.timeoutSeconds = 60});
+  EXPECT_FALSE(endless.timedOut);
+  EXPECT_EQ(endless.exitCode, 1);
+  EXPECT_NE(endless.out.find("/dev/zero"), std::string::npos) << endless.out;
+  EXPECT_LT(endless.maxRssKb, 1024 * 1024);
 }
 
 // Progress goes to a terminal only: run under a pseudo-terminal it counts the files,
