@@ -12,7 +12,6 @@
 #include <system_error>
 
 #include "props/AtomicFile.h"
-#include "tool/ToolArgs.h"
 
 namespace fs = std::filesystem;
 
@@ -154,7 +153,7 @@ std::string ReadTreeFile(const fs::path& path) {
   const auto fail = [&](const std::string& why) {
     throw std::runtime_error(path.string() + ": cannot read: " + why);
   };
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) fail(std::strerror(errno));
   std::string content;
   try {
@@ -162,10 +161,13 @@ std::string ReadTreeFile(const fs::path& path) {
     if (::fstat(fd, &status) != 0) fail(std::strerror(errno));
     if (!S_ISREG(status.st_mode)) {
       // Only a file named on the command line gets here (a walk leaves out whatever
-      // is not a regular file): a FIFO or a pipe reads like a file, with the limit.
+      // is not a regular file): a FIFO or a pipe reads like a file, with the limit,
+      // from this very descriptor, since closing it could drop what a writer sent.
+      const int flags = ::fcntl(fd, F_GETFL);
+      if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) < 0) fail(std::strerror(errno));
+      content = ReadDescriptorBytes(fd, path.string());
       ::close(fd);
-      fd = -1;
-      return ReadInputFile(path.string());
+      return content;
     }
     if (static_cast<std::uint64_t>(status.st_size) > kMaxInputBytes)
       fail("larger than " + std::to_string(kMaxInputBytes >> 20) + " MiB");
@@ -187,7 +189,7 @@ std::string ReadTreeFile(const fs::path& path) {
     }
     content.resize(size);
   } catch (...) {
-    if (fd >= 0) ::close(fd);
+    ::close(fd);
     throw;
   }
   ::close(fd);

@@ -59,5 +59,5 @@ std::string TreePath(const std::string& folder, ConfigKind kind, const std::stri
 
 // The bytes of a configuration file of a tree, at most kMaxInputBytes. A walk hands
 // over regular files only; a FIFO or a pipe named on the command line is read once,
-// like a file (ReadInputFile). Throws std::runtime_error naming the file.
+// like a file. Throws std::runtime_error naming the file.
 std::string ReadTreeFile(const std::filesystem::path& path);
