@@ -340,9 +340,11 @@ std::string ReadDescriptorBytes(int fd, const std::string& path, std::uint64_t l
   constexpr std::size_t kChunk = 64 * 1024;
   std::size_t size = 0;
   for (;;) {
-    // Room for the whole file and one more byte, so the end shows in one read; never
-    // more than one byte past the limit, which is enough to see it exceeded.
-    const std::uint64_t want = std::max<std::uint64_t>(size + kChunk, expected + 1);
+    // Room for the whole file and one more byte, so the end shows in one read (a
+    // small file costs no more than its size); then a chunk at a time for what has
+    // no size or grew. Never more than one byte past the limit, which is enough to
+    // see it exceeded.
+    const std::uint64_t want = size <= expected ? expected + 1 : size + kChunk;
     content.resize(static_cast<std::size_t>(std::min<std::uint64_t>(want, limit + 1)));
     const ssize_t got = ::read(fd, content.data() + size, content.size() - size);
     if (got < 0 && errno == EINTR) continue;

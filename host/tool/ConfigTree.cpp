@@ -150,48 +150,20 @@ std::string TreePath(const std::string& folder, ConfigKind kind, const std::stri
 }
 
 std::string ReadTreeFile(const fs::path& path) {
-  const auto fail = [&](const std::string& why) {
-    throw std::runtime_error(path.string() + ": cannot read: " + why);
-  };
+  // Opened without waiting for a writer, then read from this very descriptor: a
+  // FIFO named on the command line reads like a file, and closing it to open it
+  // again could drop what a writer had already sent.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) fail(std::strerror(errno));
-  std::string content;
+  if (fd < 0) throw std::runtime_error(path.string() + ": cannot read: " + std::strerror(errno));
   try {
-    struct stat status {};
-    if (::fstat(fd, &status) != 0) fail(std::strerror(errno));
-    if (!S_ISREG(status.st_mode)) {
-      // Only a file named on the command line gets here (a walk leaves out whatever
-      // is not a regular file): a FIFO or a pipe reads like a file, with the limit,
-      // from this very descriptor, since closing it could drop what a writer sent.
-      const int flags = ::fcntl(fd, F_GETFL);
-      if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) < 0) fail(std::strerror(errno));
-      content = ReadDescriptorBytes(fd, path.string());
-      ::close(fd);
-      return content;
-    }
-    if (static_cast<std::uint64_t>(status.st_size) > kMaxInputBytes)
-      fail("larger than " + std::to_string(kMaxInputBytes >> 20) + " MiB");
-    // Room for one byte more than the file had, so a file that grew still shows its end.
-    std::size_t size = 0;
-    content.resize(static_cast<std::size_t>(status.st_size) + 1);
-    for (;;) {
-      if (size == content.size()) {
-        // The file grew while it was read.
-        if (size > kMaxInputBytes)
-          fail("larger than " + std::to_string(kMaxInputBytes >> 20) + " MiB");
-        content.resize(content.size() * 2);
-      }
-      const ssize_t got = ::read(fd, content.data() + size, content.size() - size);
-      if (got < 0 && errno == EINTR) continue;
-      if (got < 0) fail(std::strerror(errno));
-      if (got == 0) break;
-      size += static_cast<std::size_t>(got);
-    }
-    content.resize(size);
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) < 0)
+      throw std::runtime_error(path.string() + ": cannot read: " + std::strerror(errno));
+    std::string content = ReadDescriptorBytes(fd, path.string());
+    ::close(fd);
+    return content;
   } catch (...) {
     ::close(fd);
     throw;
   }
-  ::close(fd);
-  return content;
 }

@@ -47,22 +47,12 @@ std::string ReadRegularFile(const std::string& path) {
   if (static_cast<unsigned long long>(status.st_size) > kMaxHolidayFileSize) {
     Refuse(path, "it is larger than 16 MiB");
   }
-  std::string content(static_cast<std::size_t>(status.st_size) + 1, '\0');
-  std::size_t size = 0;
-  for (;;) {
-    if (size == content.size()) {
-      // The file grew while being read.
-      if (size > kMaxHolidayFileSize) Refuse(path, "it is larger than 16 MiB");
-      content.resize(size + 64 * 1024);
-    }
-    const ssize_t got = ::read(file.get(), content.data() + size, content.size() - size);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) Refuse(path, std::strerror(errno));
-    if (got == 0) break;
-    size += static_cast<std::size_t>(got);
+  try {
+    return ReadDescriptorBytes(file.get(), path, kMaxHolidayFileSize);
+  } catch (const std::runtime_error& error) {
+    // The file grew beyond the limit, or the disk failed, while it was read.
+    Refuse(path, error.what());
   }
-  content.resize(size);
-  return content;
 }
 
 bool LooksLikeICalendar(std::string_view text) {
