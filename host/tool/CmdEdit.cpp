@@ -5,6 +5,7 @@
 #include "props/CHandlerPrivateProps.h"
 #include "props/EditedFile.h"
 #include "tool/Commands.h"
+#include "tool/EditFileChooser.h"
 #include "tool/ModulePage.h"
 #include "tool/SheetSave.h"
 #include "tool/ToolArgs.h"
@@ -18,10 +19,20 @@
 
 int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
-  const ConfigKind kind = TakeConfigKind(args);
+  const std::optional<ConfigKind> givenKind = TakeConfigKindIfGiven(args);
   const std::string script = TakeOption(args, "--script");
-  ExpectPositional(args, 1, "one FILE");
-  const std::string& path = args[0];
+  std::optional<ChosenEditFile> chosen;
+  if (args.empty()) {
+    chosen = ChooseFileToEdit(script, givenKind);
+    if (!chosen) {
+      std::cerr << "hcdtool: not edited: no file was chosen\n";
+      return kExitRefused;
+    }
+  } else {
+    ExpectPositional(args, 1, "one FILE");
+  }
+  const std::string path = chosen ? chosen->path : args[0];
+  const ConfigKind kind = chosen ? chosen->kind : KindOfPlace(path, givenKind);
 
   // A file that does not exist yet, or is empty, is a configuration that does not
   // exist yet: the pages start from their defaults.
@@ -31,7 +42,7 @@ int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
   // Refused up front what the save would refuse at the end, so the user does not
   // edit for nothing.
   file.CheckSavable();
-  const auto ui = InstallUi(script);
+  const auto ui = chosen ? std::move(chosen->ui) : InstallUi(script);
 
   IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
   if (pages == nullptr) throw std::runtime_error("the module offers no property-page facet");

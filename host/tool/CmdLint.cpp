@@ -131,17 +131,6 @@ LintResult Lint(IHcdPropertyPages& pages, const LintFile& file) {
   }
 }
 
-// The kind of a file given by itself: the option's, else what its place says.
-ConfigKind KindOfLoneFile(const fs::path& path, const std::optional<ConfigKind>& given) {
-  if (given) return *given;
-  const fs::path parent = path.parent_path().filename();
-  if (path.filename() == "handler.xml") return ConfigKind::Handler;
-  if (parent == "static") return ConfigKind::Static;
-  if (parent == "dynamic") return ConfigKind::Dynamic;
-  throw UsageError(path.string() +
-                   " is not in a configuration tree: give --handler, --static or --dynamic");
-}
-
 std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
                               const std::optional<ConfigKind>& kind) {
   std::vector<LintFile> files;
@@ -149,7 +138,7 @@ std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
     std::error_code ec;
     if (!fs::exists(path, ec)) throw std::runtime_error(path + ": no such file or folder");
     if (!fs::is_directory(path, ec)) {
-      files.push_back({path, path, KindOfLoneFile(path, kind)});
+      files.push_back({path, path, KindOfPlace(path, kind)});
       continue;
     }
     const ConfigTree tree = ConfigTree::Scan(path, std::cerr);
