@@ -21,7 +21,6 @@
 #include "tool/ToolOutput.h"
 #include "ui/CPropertySheet.h"
 #include "ui/ScopedUiBackend.h"
-#include "ui/UiRunAborted.h"
 #include "ui/WinConstants.h"
 #include "ui/scripted/ScriptedBackend.h"
 
@@ -135,7 +134,8 @@ LintResult Lint(IHcdPropertyPages& pages, const LintFile& file) {
   }
   try {
     return PressOk(pages, file.kind, bag);
-  } catch (const UiRunAborted& e) {
+  } catch (const std::exception& e) {
+    // Whatever stops the page stops this file only: the --json document stays whole.
     LintResult result;
     result.ok = false;
     result.message = e.what();
