@@ -2,8 +2,10 @@
 #include <stdexcept>
 
 #include "hcd/CHcdWrapper.h"
+#include "props/AtomicFile.h"
 #include "props/CHandlerPrivateProps.h"
 #include "props/EditedFile.h"
+#include "props/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/EditFileChooser.h"
 #include "tool/ModulePage.h"
@@ -34,14 +36,15 @@ int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
   const std::string path = chosen ? chosen->path : args[0];
   const ConfigKind kind = chosen ? chosen->kind : KindOfPlace(path, givenKind);
 
+  // Refused up front what the save would refuse at the end, so the user does not
+  // edit for nothing; a FIFO is refused before it is opened, and no writer's bytes
+  // are taken.
+  CheckSaveTarget(path);
   // A file that does not exist yet, or is empty, is a configuration that does not
   // exist yet: the pages start from their defaults.
   EditedFile file(path);
   CHandlerPrivateProps bag;
   if (!file.Content().empty()) ParseConfiguration(path, file.Content(), bag);
-  // Refused up front what the save would refuse at the end, so the user does not
-  // edit for nothing.
-  file.CheckSavable();
   const auto ui = chosen ? std::move(chosen->ui) : InstallUi(script);
 
   IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
@@ -60,13 +63,14 @@ int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
     } catch (const SaveAborted& e) {
       throw std::runtime_error(e.what());
     } catch (const UiRunAborted& e) {
-      throw std::runtime_error((script.empty() ? std::string() : script + ": ") + e.what());
+      throw std::runtime_error(
+          (script.empty() ? std::string() : ShownToken(script, TextBytes::Utf8) + ": ") + e.what());
     }
   }
   page.End(false);
   if (result != IDOK) {
-    std::cerr << "hcdtool: not saved: the edit was cancelled or refused; " << path
-              << " is unchanged\n";
+    std::cerr << "hcdtool: not saved: the edit was cancelled or refused; "
+              << ShownToken(path, TextBytes::Utf8) << " is unchanged\n";
     return kExitRefused;
   }
   return kExitOk;

@@ -5,6 +5,7 @@
 
 #include "props/AtomicFile.h"
 #include "props/CHandlerPrivateProps.h"
+#include "props/TextEscape.h"
 #include "props/XmlError.h"
 #include "tool/ToolError.h"
 
@@ -38,7 +39,8 @@ ConfigKind KindOfPlace(const std::string& path, const std::optional<ConfigKind>&
   if (place.filename() == "handler.xml") return ConfigKind::Handler;
   if (folder == "static") return ConfigKind::Static;
   if (folder == "dynamic") return ConfigKind::Dynamic;
-  throw UsageError(path + " is not in a configuration tree: give --handler, --static or --dynamic");
+  throw UsageError(ShownToken(path, TextBytes::Utf8) +
+                   " is not in a configuration tree: give --handler, --static or --dynamic");
 }
 
 const char* KindName(ConfigKind kind) {
@@ -83,7 +85,8 @@ std::string TakeOption(std::vector<std::string>& args, const std::string& name) 
 void ExpectPositional(const std::vector<std::string>& args, std::size_t count,
                       const std::string& what) {
   for (const std::string& a : args)
-    if (a.size() > 1 && a[0] == '-') throw UsageError("unknown option " + a);
+    if (a.size() > 1 && a[0] == '-')
+      throw UsageError("unknown option " + ShownToken(a, TextBytes::Utf8));
   if (args.size() != count) throw UsageError("expected " + what);
 }
 
@@ -98,6 +101,6 @@ void ParseConfiguration(const std::string& path, const std::string& xml,
   try {
     bag.fromXML(xml);
   } catch (const XmlError& e) {
-    throw std::runtime_error(path + ": " + e.what());
+    throw std::runtime_error(ShownToken(path, TextBytes::Utf8) + ": " + e.what());
   }
 }
