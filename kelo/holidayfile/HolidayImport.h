@@ -14,7 +14,8 @@ namespace kelo {
 // What taking a file's dates into a currency did.
 struct HolidayImport {
   std::vector<HolidayEntry> added;  // date key and stored remark, in file order
-  std::size_t alreadyThere = 0;     // dates the list had (or the file gave before)
+  std::size_t alreadyThere = 0;     // dates the list had before the import
+  std::size_t repeated = 0;         // dates the file gave again after their first time
   std::size_t mended = 0;           // added remarks changed to fit the stored text
   std::vector<FileSkip> skipped;
 };
