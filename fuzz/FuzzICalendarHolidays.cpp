@@ -58,11 +58,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } catch (const kelo::HolidayFileError& error) {
     FUZZ_CHECK(false, std::string("the export is refused: ") + error.what());
   }
-  FUZZ_CHECK(back.skipped.empty(), std::to_string(back.skipped.size()) + " exported events skipped");
+  FUZZ_CHECK(back.skipped.empty(),
+             std::to_string(back.skipped.size()) + " exported events skipped");
   const kelo::HolidayList again = Stored(back);
-  FUZZ_CHECK(again.size() == list.size() && back.holidays.size() == list.size(),
-             std::to_string(list.size()) + " dates came back as " +
-                 std::to_string(back.holidays.size()));
+  FUZZ_CHECK(
+      again.size() == list.size() && back.holidays.size() == list.size(),
+      std::to_string(list.size()) + " dates came back as " + std::to_string(back.holidays.size()));
   for (const auto& [key, remark] : list) {
     const auto found = again.find(key);
     FUZZ_CHECK(found != again.end(), key + " did not come back");

@@ -170,7 +170,8 @@ std::string Prepared(std::string_view text) {
     if (end == std::string_view::npos) end = text.size();
     std::string_view physical = text.substr(at, end - at);
     at = end;
-    if (at < text.size()) at += text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
+    if (at < text.size())
+      at += text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
 
     if (haveLine && !physical.empty() && (physical[0] == ' ' || physical[0] == '\t')) {
       grow(physical.substr(1));  // a folded line goes on
@@ -227,8 +228,8 @@ bool MarkedAllDay(icalcomponent* event) {
 long SpanDays(icalcomponent* event, const icaltimetype& start) {
   const icaltimetype end = icalcomponent_get_dtend(event);
   if (!IsDate(end)) return 1;
-  const bool wholeDays = start.is_date || (IsMidnight(start) && IsMidnight(end)) ||
-                         MarkedAllDay(event);
+  const bool wholeDays =
+      start.is_date || (IsMidnight(start) && IsMidnight(end)) || MarkedAllDay(event);
   if (!wholeDays) return 1;
   const long count = (DayOf(end) - DayOf(start)).count();
   return count < 1 ? 1 : count;
@@ -280,9 +281,7 @@ IsoWeek IsoWeekOf(sys_days day) {
           static_cast<int>((thursday - sys_days(year / 1 / 1)).count() / 7 + 1)};
 }
 
-int WeeksIn(int isoYear) {
-  return IsoWeekOf(sys_days(std::chrono::year(isoYear) / 12 / 28)).week;
-}
+int WeeksIn(int isoYear) { return IsoWeekOf(sys_days(std::chrono::year(isoYear) / 12 / 28)).week; }
 
 bool Listed(const short* list, std::size_t size, int value) {
   for (std::size_t i = 0; i < size && list[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i) {
@@ -318,9 +317,8 @@ class EventReader {
     if (span > kMaxEventDays) return Skip(SkipReason::TooLong);
     const std::string remark = SummaryOf(event);
 
-    const bool repeating =
-        IsRepeating(event) &&
-        icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY) == nullptr;
+    const bool repeating = IsRepeating(event) && icalcomponent_get_first_property(
+                                                     event, ICAL_RECURRENCEID_PROPERTY) == nullptr;
     if (!repeating) {
       // Each day by itself: a span over the edge of the years keeps its days inside.
       for (long i = 0; i < span; ++i) {
@@ -514,8 +512,7 @@ class EventReader {
         }
         const IsoWeek week = IsoWeekOf(day);
         if (!Listed(rule.by_week_no, ICAL_BY_WEEKNO_SIZE, week.week) &&
-            !Listed(rule.by_week_no, ICAL_BY_WEEKNO_SIZE,
-                    week.week - WeeksIn(week.year) - 1)) {
+            !Listed(rule.by_week_no, ICAL_BY_WEEKNO_SIZE, week.week - WeeksIn(week.year) - 1)) {
           continue;
         }
         if (rule.count > 0 && ++counted > rule.count) return true;
@@ -624,8 +621,8 @@ std::string WriteICalendarHolidays(std::string_view currency, const HolidayList&
     icalcomponent* event = icalcomponent_new_vevent();
     std::string compact = dateKey;
     std::erase(compact, '-');
-    icalcomponent_add_property(event,
-                               icalproperty_new_uid((compact + "-" + category + "@hcdkelo").c_str()));
+    icalcomponent_add_property(
+        event, icalproperty_new_uid((compact + "-" + category + "@hcdkelo").c_str()));
     // The date itself: a time of the export would change the file at every export.
     icaltimetype stamp = DateValue(date);
     stamp.is_date = 0;
@@ -645,8 +642,7 @@ std::string WriteICalendarHolidays(std::string_view currency, const HolidayList&
     icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
     icalcomponent_add_component(calendar.get(), event);
   }
-  const std::unique_ptr<char, CharsDeleter> written(
-      icalcomponent_as_ical_string_r(calendar.get()));
+  const std::unique_ptr<char, CharsDeleter> written(icalcomponent_as_ical_string_r(calendar.get()));
   std::string text = written ? std::string(written.get()) : std::string();
 
   const std::string from = "\r\nCATEGORIES:" + placeholder + "\r\n";

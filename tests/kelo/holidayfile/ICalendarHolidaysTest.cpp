@@ -119,8 +119,9 @@ TEST(ICalendarHolidaysTest, RefusesAFileThatWouldCostTooMuchToExpand) {
         "DTSTART;VALUE=DATE:00010101\r\nRRULE:FREQ=DAILY;COUNT=2000000\r\nSUMMARY:Ever\r\n")));
     ADD_FAILURE() << "no refusal";
   } catch (const HolidayFileError& error) {
-    EXPECT_NE(std::string(error.what()).find("steps that give no date in 2010 to 2099; the last "
-                                             "was event \"Ever\" from 1-01-01, RRULE:FREQ=DAILY"),
+    EXPECT_NE(std::string(error.what())
+                  .find("steps that give no date in 2010 to 2099; the last "
+                        "was event \"Ever\" from 1-01-01, RRULE:FREQ=DAILY"),
               std::string::npos)
         << error.what();
   }
@@ -249,12 +250,12 @@ TEST(ICalendarHolidaysTest, ReadsWeekNumberRulesByIsoWeeks) {
   }
   // Week numbers in a rule that is not yearly, or by the n-th weekday, are not
   // guessed at: the event is skipped and named by its reason.
-  const FileHolidays unread = ReadICalendarHolidays(Calendar(
-      Event("DTSTART;VALUE=DATE:20240101\r\nRRULE:FREQ=MONTHLY;BYWEEKNO=3\r\n") +
-      Event("DTSTART;VALUE=DATE:20240101\r\nRRULE:FREQ=YEARLY;BYWEEKNO=3;BYDAY=1MO\r\n")));
+  const FileHolidays unread = ReadICalendarHolidays(
+      Calendar(Event("DTSTART;VALUE=DATE:20240101\r\nRRULE:FREQ=MONTHLY;BYWEEKNO=3\r\n") +
+               Event("DTSTART;VALUE=DATE:20240101\r\nRRULE:FREQ=YEARLY;BYWEEKNO=3;BYDAY=1MO\r\n")));
   EXPECT_EQ(DatesOnly(unread), "");
-  EXPECT_EQ(Reasons(unread), (std::vector<SkipReason>{SkipReason::UnreadRule,
-                                                      SkipReason::UnreadRule}));
+  EXPECT_EQ(Reasons(unread),
+            (std::vector<SkipReason>{SkipReason::UnreadRule, SkipReason::UnreadRule}));
 }
 
 // Repeats are bounded by the dates they give and by the steps that give none, not
@@ -262,9 +263,8 @@ TEST(ICalendarHolidaysTest, ReadsWeekNumberRulesByIsoWeeks) {
 TEST(ICalendarHolidaysTest, ExpandsOrdinaryRepeatsWhateverTheirNumber) {
   std::string meetings;
   for (int i = 0; i < 25; ++i) {
-    meetings += Event("DTSTART:20150105T0930" + std::to_string(10 + i) +
-                      "\r\nDTEND:20150105T1000" + std::to_string(10 + i) +
-                      "\r\nRRULE:FREQ=WEEKLY\r\nSUMMARY:Meeting\r\n",
+    meetings += Event("DTSTART:20150105T0930" + std::to_string(10 + i) + "\r\nDTEND:20150105T1000" +
+                          std::to_string(10 + i) + "\r\nRRULE:FREQ=WEEKLY\r\nSUMMARY:Meeting\r\n",
                       "m" + std::to_string(i) + "@test");
   }
   const FileHolidays weekly = ReadICalendarHolidays(Calendar(meetings));
@@ -352,11 +352,11 @@ TEST(ICalendarHolidaysTest, RefusesHostileFilesBeforeTheyCostTimeOrMemory) {
       {"400000 nested components", nested(400000), "nests components deeper than 32 levels"},
       {"33 nested components", nested(33), "nests components deeper than 32 levels"},
       {"32 nested components", nested(32), ""},
-      {"unbalanced ends do not hide nesting",
-       "END:X\r\nEND:X\r\n" + nested(40), "nests components deeper than 32 levels"},
+      {"unbalanced ends do not hide nesting", "END:X\r\nEND:X\r\n" + nested(40),
+       "nests components deeper than 32 levels"},
       {"a 15 MB line",
-       Calendar(Event("DTSTART;VALUE=DATE:20240101\r\nSUMMARY:" + std::string(15000000, 'x') +
-                      "\r\n")),
+       Calendar(
+           Event("DTSTART;VALUE=DATE:20240101\r\nSUMMARY:" + std::string(15000000, 'x') + "\r\n")),
        "has a content line longer than 256 KiB"},
       {"a long line folded", folded, "has a content line longer than 256 KiB"},
       {"many times a day",
