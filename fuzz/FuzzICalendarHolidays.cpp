@@ -15,6 +15,8 @@
 
 namespace {
 
+constexpr std::size_t kMaxRoundTripDates = 2000;
+
 void CheckDates(const kelo::FileHolidays& file) {
   FUZZ_CHECK(file.holidays.size() <= kelo::kMaxFileDates,
              std::to_string(file.holidays.size()) + " dates");
@@ -49,6 +51,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckDates(file);
 
   const kelo::HolidayList list = Stored(file);
+  // The round trip checks what each date and remark becomes, which a few thousand
+  // dates show as well as a million: libical writes and reads a large calendar
+  // slowly under the sanitizers.
+  if (list.size() > kMaxRoundTripDates) return 0;
   std::size_t leftOut = 0;
   const std::string exported = kelo::WriteICalendarHolidays("F,U;Z\\", list, leftOut);
   FUZZ_CHECK(leftOut == 0, std::to_string(leftOut) + " dates left out of the export");

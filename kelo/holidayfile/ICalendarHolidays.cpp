@@ -462,7 +462,7 @@ class EventReader {
 
   // The instances of a yearly rule by ISO 8601 week numbers (BYWEEKNO, a negative
   // number counting from the last week of the ISO year), by weekday (BYDAY, else
-  // the start's) and month (BYMONTH), over the calendar years the rule steps
+  // every day of the week) and month (BYMONTH), over the calendar years the rule steps
   // through; false for any other part, which such rules do not need.
   template <typename Take>
   bool WeekNumberStarts(const icalrecurrencetype& rule, const icaltimetype& start, sys_days to,
@@ -479,7 +479,7 @@ class EventReader {
       weekdays |= 1u << (icalrecurrencetype_day_day_of_week(rule.by_day[i]) - 1);
     }
     const sys_days first = DayOf(start);
-    if (weekdays == 0) weekdays = 1u << std::chrono::weekday(first).c_encoding();
+    if (weekdays == 0) weekdays = 0x7F;  // the whole week, as the rule expands it
     const year_month_day until = IsDate(rule.until) ? YmdOf(rule.until) : year_month_day();
     const bool untilSet = IsDate(rule.until);
     const auto timeOfDay = [](const icaltimetype& t) {
