@@ -21,7 +21,8 @@ struct HolidayImport {
 };
 
 // Adds each date of the file to the currency's list by the table's own rule: a date
-// the list has keeps its remark. Each remark is made storable by ToStoredRemark; a
+// the list had before keeps its remark (alreadyThere), and a date the file gives
+// again is taken once, with its first remark (repeated). Each remark is made storable by ToStoredRemark; a
 // date without a remark gets the one the dialog's "Add" gives, "Weekend" on a
 // Saturday or Sunday and "Customize" on any other day. Nothing is added when the
 // currency is not in the table.
@@ -29,7 +30,8 @@ HolidayImport ImportHolidays(HolidayTable& table, std::string_view currency,
                              const FileHolidays& file);
 
 // The report of an import, one sentence a line: dates added, dates already there,
-// dates skipped and why (naming the first few CSV lines), remarks mended.
+// dates the file gave again (when it did), dates skipped and why (naming the first
+// few CSV lines), remarks mended.
 std::string DescribeImport(std::string_view currency, const HolidayImport& import);
 
 // The report of an export to the named file.
