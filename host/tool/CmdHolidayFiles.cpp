@@ -3,6 +3,8 @@
 // them. The tool reads the page and the dialog by their captions and labels only;
 // what a file holds and how the table is stored stay the module's business, save
 // for bringing a new currency into the dialog (HolidayStoreMirror.h).
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <iostream>
 #include <string>
@@ -144,6 +146,43 @@ std::string ReportOf(const Shown& shown, const std::string& what) {
   return text;
 }
 
+bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
+  if (text.size() < end.size()) return false;
+  text.remove_prefix(text.size() - end.size());
+  for (std::size_t i = 0; i < end.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (c != end[i]) return false;
+  }
+  return true;
+}
+
+// Refuses, before the dialog is reached, a FILE the export would put somewhere else
+// than asked or over the configuration: the save chooser adds an ending to a name
+// without one, as on the desktop, and a folder or CONFIG is never a calendar.
+void CheckExportFile(const std::string& config, const std::string& file) {
+  // Named as the dialog names a file it refuses: by its last part.
+  const std::string_view name = std::string_view(file).substr(file.find_last_of('/') + 1);
+  auto refuse = [&](const std::string& reason) {
+    throw std::runtime_error("The holidays were not exported: " +
+                             std::string(name.empty() ? std::string_view(file) : name) + ": " +
+                             reason);
+  };
+  struct stat fileStatus {};
+  if (::stat(file.c_str(), &fileStatus) == 0) {
+    if (S_ISDIR(fileStatus.st_mode)) refuse("it is a folder");
+    struct stat configStatus {};
+    if (::stat(config.c_str(), &configStatus) == 0 && configStatus.st_dev == fileStatus.st_dev &&
+        configStatus.st_ino == fileStatus.st_ino) {
+      refuse("it is the configuration file " + config);
+    }
+  }
+  if (!EndsWithIgnoringCase(name, ".ics") && !EndsWithIgnoringCase(name, ".ical") &&
+      !EndsWithIgnoringCase(name, ".csv")) {
+    refuse("the name ends neither in .ics nor in .csv");
+  }
+}
+
 void WriteStdout(const std::string& text) {
   std::cout << text;
   FlushOutput(std::cout);
@@ -231,6 +270,7 @@ int RunExportHolidays(ToolContext& context, const std::vector<std::string>& args
   const std::string& currency = args[1];
   CheckCurrency(currency);
   const std::string file = ScriptWord(args[2], "FILE");
+  CheckExportFile(path, args[2]);
 
   CHandlerPrivateProps bag;
   LoadConfiguration(path, bag);

@@ -20,5 +20,6 @@ void CheckCurrency(const std::string& currency) {
         "CURRENCY must have at least two characters and no '|', as the stored "
         "holiday table requires");
   for (const unsigned char c : currency)
-    if (c <= 0x20 || c >= 0x7F) throw UsageError("CURRENCY may hold printable characters only");
+    if (c <= 0x20 || c >= 0x7F)
+      throw UsageError("CURRENCY may hold printable ASCII characters other than the blank only");
 }

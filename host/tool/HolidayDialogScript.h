@@ -15,5 +15,5 @@ inline constexpr const char* kPlaceholderKey = "0000-00-00";
 std::string ScriptWord(const std::string& text, const std::string& what = "a script word");
 
 // Throws UsageError unless the stored calendar can carry the currency code and it
-// holds printable characters only.
+// holds printable ASCII characters other than the blank only.
 void CheckCurrency(const std::string& currency);

@@ -2,13 +2,12 @@
 
 #include <vector>
 
+#include "kelo/holidayfile/FileText.h"
 #include "kelo/holidayfile/StoredRemark.h"
 
 namespace kelo {
 
 namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 struct CsvRow {
   std::vector<std::string> fields;
@@ -125,13 +124,9 @@ void AppendField(std::string& out, std::string_view field) {
 
 }  // namespace
 
-FileHolidays ReadCsvHolidays(std::string_view text) {
-  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-  std::string converted;
-  if (!IsUtf8(text)) {
-    converted = Latin1ToUtf8(text);
-    text = converted;
-  }
+FileHolidays ReadCsvHolidays(std::string_view bytes) {
+  const std::string decoded = FileTextAsUtf8(bytes);
+  const std::string_view text = decoded;
 
   FileHolidays file;
   CsvReader reader(text);

@@ -14,9 +14,10 @@ namespace kelo {
 // has no remark, and empty fields after the remark are ignored. A first row whose
 // first field does not begin with a digit is a header; blank lines are passed over.
 // Any other row that does not give a date and a remark is skipped as BadRow with the
-// line it began on, a date outside the years as OutOfYears. Text that is not UTF-8
-// is read as ISO-8859-1; a UTF-8 byte order mark is passed over.
-FileHolidays ReadCsvHolidays(std::string_view text);
+// line it began on, a date outside the years as OutOfYears. The text is decoded by
+// FileTextAsUtf8 (UTF-8, UTF-16 with a byte order mark, else ISO-8859-1), which
+// throws HolidayFileError for an encoding it does not read.
+FileHolidays ReadCsvHolidays(std::string_view bytes);
 
 // The list as UTF-8 CSV: the header "date,remark", then one row per holiday whose
 // date key is a date ParseIsoDate reads, quoted where RFC 4180 needs it, every row

@@ -16,6 +16,7 @@ enum class SkipReason {
   NoRepeatInYears,  // a repeating event with no date in the years of the dialog
   TooLong,          // an event spanning more than a year of days
   TooFrequent,      // a repeat rule that repeats more often than once a day
+  UnreadRule,       // a week-number rule of a kind that is not read
   BadRow,           // a CSV row that is not date,remark
 };
 

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "kelo/holidayfile/CsvHolidays.h"
+#include "kelo/holidayfile/FileText.h"
 #include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/ICalendarHolidays.h"
 #include "props/AtomicFile.h"
@@ -56,7 +57,6 @@ std::string ReadRegularFile(const std::string& path) {
 }
 
 bool LooksLikeICalendar(std::string_view text) {
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
   const std::size_t first = text.find_first_not_of(" \t\r\n");
   if (first == std::string_view::npos) return false;
   constexpr std::string_view kBegin = "BEGIN:VCALENDAR";
@@ -111,11 +111,12 @@ std::string FileNameOf(std::string_view path) {
 }
 
 FileHolidays ReadHolidayFile(const std::string& path) {
-  const std::string text = ReadRegularFile(path);
-  std::optional<HolidayFileType> type = HolidayFileTypeOf(path);
-  if (!type) type = LooksLikeICalendar(text) ? HolidayFileType::ICalendar : HolidayFileType::Csv;
-  if (*type == HolidayFileType::Csv) return ReadCsvHolidays(text);
+  const std::string bytes = ReadRegularFile(path);
   try {
+    const std::string text = FileTextAsUtf8(bytes);
+    std::optional<HolidayFileType> type = HolidayFileTypeOf(path);
+    if (!type) type = LooksLikeICalendar(text) ? HolidayFileType::ICalendar : HolidayFileType::Csv;
+    if (*type == HolidayFileType::Csv) return ReadCsvHolidays(text);
     return ReadICalendarHolidays(text);
   } catch (const HolidayFileError& error) {
     Refuse(path, error.what());

@@ -1,6 +1,7 @@
 #include "kelo/holidayfile/HolidayImport.h"
 
 #include <array>
+#include <set>
 
 #include "kelo/holiday/Calendar.h"
 #include "kelo/holidayfile/StoredRemark.h"
@@ -31,6 +32,8 @@ constexpr std::array kReasons = {
     ReasonText{SkipReason::TooLong, "event longer than a year", "events longer than a year"},
     ReasonText{SkipReason::TooFrequent, "event repeating more often than daily",
                "events repeating more often than daily"},
+    ReasonText{SkipReason::UnreadRule, "event with a week-number rule (BYWEEKNO) that is not read",
+               "events with a week-number rule (BYWEEKNO) that is not read"},
     ReasonText{SkipReason::BadRow, "row that is not date,remark", "rows that are not date,remark"},
 };
 
@@ -54,8 +57,13 @@ HolidayImport ImportHolidays(HolidayTable& table, std::string_view currency,
   result.skipped = file.skipped;
   if (!table.Find(currency)) return result;
   HolidayList& list = table.EnsureCurrency(currency);
+  std::set<std::string> taken;  // the dates of the file seen so far
   for (const FileHoliday& holiday : file.holidays) {
     std::string key = FormatDateKey(holiday.year, holiday.month, holiday.day);
+    if (!taken.insert(key).second) {
+      ++result.repeated;
+      continue;
+    }
     if (list.contains(key)) {
       ++result.alreadyThere;
       continue;
@@ -77,6 +85,10 @@ std::string DescribeImport(std::string_view currency, const HolidayImport& impor
       Counted(import.added.size(), "date", "dates") + " added to " + std::string(currency) + ".\n";
   text += Counted(import.alreadyThere, "date was", "dates were") + " already there and kept " +
           (import.alreadyThere == 1 ? "its remark" : "their remarks") + ".\n";
+  if (import.repeated > 0) {
+    text += Counted(import.repeated, "date was", "dates were") +
+            " given again in the file and taken once, with the first remark.\n";
+  }
   text += std::to_string(import.skipped.size()) + " skipped";
   std::string reasons;
   for (const ReasonText& reason : kReasons) {

@@ -14,13 +14,15 @@ namespace kelo {
 // What taking a file's dates into a currency did.
 struct HolidayImport {
   std::vector<HolidayEntry> added;  // date key and stored remark, in file order
-  std::size_t alreadyThere = 0;     // dates the list had (or the file gave before)
+  std::size_t alreadyThere = 0;     // dates the list had before the import
+  std::size_t repeated = 0;         // dates the file gave again after their first time
   std::size_t mended = 0;           // added remarks changed to fit the stored text
   std::vector<FileSkip> skipped;
 };
 
 // Adds each date of the file to the currency's list by the table's own rule: a date
-// the list has keeps its remark. Each remark is made storable by ToStoredRemark; a
+// the list had before keeps its remark (alreadyThere), and a date the file gives
+// again is taken once, with its first remark (repeated). Each remark is made storable by ToStoredRemark; a
 // date without a remark gets the one the dialog's "Add" gives, "Weekend" on a
 // Saturday or Sunday and "Customize" on any other day. Nothing is added when the
 // currency is not in the table.
@@ -28,7 +30,8 @@ HolidayImport ImportHolidays(HolidayTable& table, std::string_view currency,
                              const FileHolidays& file);
 
 // The report of an import, one sentence a line: dates added, dates already there,
-// dates skipped and why (naming the first few CSV lines), remarks mended.
+// dates the file gave again (when it did), dates skipped and why (naming the first
+// few CSV lines), remarks mended.
 std::string DescribeImport(std::string_view currency, const HolidayImport& import);
 
 // The report of an export to the named file.

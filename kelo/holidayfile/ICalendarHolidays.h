@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -8,25 +9,44 @@
 
 namespace kelo {
 
+// What one iCalendar file may hold and make the reader do: far beyond any real
+// calendar, and bounds on the time and memory an odd file can take. They are checked
+// before libical parses the text, which recurses once per level of nesting and reads
+// a content line in time that grows with the square of its length.
+inline constexpr std::size_t kMaxICalendarNesting = 32;
+inline constexpr std::size_t kMaxICalendarLine = 256 * 1024;  // bytes, unfolded
+inline constexpr std::size_t kMaxFileDates = 1000000;
+inline constexpr std::size_t kMaxFileRemarkBytes = 64 * 1024 * 1024;  // all dates' remarks
+// Steps of repeat rules that give no date in the repeat years: walking a counted
+// rule up to 2010, instances excluded or on a day already given.
+inline constexpr long kMaxIdleRepeatSteps = 200000;
+
 // The dates of the events (VEVENT) of an iCalendar text (RFC 5545), with each
-// event's SUMMARY as the remark, in file order:
+// event's SUMMARY, blanks at its ends kept, as the remark, in file order. The text
+// is decoded by FileTextAsUtf8.
 // - an all-day event (DTSTART;VALUE=DATE) gives every day from its start up to its
-//   DTEND (exclusive) or for its DURATION, one day when it has neither; an event
-//   longer than 366 days is skipped (TooLong);
-// - a timed event gives its start date, as written (no time zone is applied);
-// - a repeating event (RRULE, RDATE, EXDATE) gives its dates in the years
-//   kFirstRepeatYear to kLastRepeatYear; an instance that another event of the
-//   same UID replaces (RECURRENCE-ID) is left to that event; a rule repeating more
-//   often than daily is skipped (TooFrequent);
+//   DTEND (exclusive) or for its DURATION, one day when it has neither; so does a
+//   timed event from midnight to midnight, or one marked
+//   X-MICROSOFT-CDO-ALLDAYEVENT:TRUE, as desktop calendars write all-day events in
+//   a time zone; an event longer than 366 days is skipped (TooLong);
+// - any other timed event gives its start date, as written (no time zone is applied);
+// - a repeating event (RRULE, RDATE, EXDATE) gives the days of its instances that
+//   lie in the years kFirstRepeatYear to kLastRepeatYear; an instance that another
+//   event of the same UID replaces (RECURRENCE-ID, taken in the series' time zone)
+//   is left to that event; a rule repeating more often than daily is skipped
+//   (TooFrequent); BYWEEKNO is read by ISO 8601 weeks, in yearly rules by weekday
+//   and month only (else UnreadRule);
 // - a cancelled event (STATUS:CANCELLED) and one without a readable DTSTART are
-//   skipped, and so is a date outside kFirstFileYear to kLastFileYear.
-// Throws HolidayFileError when the text holds no complete VCALENDAR, gives more than
-// a million dates, or has repeat rules that take more than 100000 steps to
-// expand in all: bounds on what an odd file can cost.
+//   skipped, and so is each day outside kFirstFileYear to kLastFileYear.
+// Throws HolidayFileError when the text holds a zero byte, nests deeper or has a
+// longer content line than the limits above, holds no complete VCALENDAR, gives more
+// dates or remark bytes than the limits, or its repeat rules take more idle steps.
 FileHolidays ReadICalendarHolidays(std::string_view text);
 
-// One all-day event per holiday whose date key ParseIsoDate reads: the remark
-// (ISO-8859-1) as SUMMARY, the currency as CATEGORIES, and a UID and DTSTAMP made
+// One all-day event per holiday whose date key ParseIsoDate reads (DTSTART and the
+// next day as DTEND, or DURATION:P1D on the last day of the years, whose next day
+// libical cannot write): the remark (ISO-8859-1) as SUMMARY, the currency as
+// CATEGORIES, and a UID and DTSTAMP made
 // from the date and the currency, so that the same list gives the same file. The
 // number of entries left out goes to leftOut.
 std::string WriteICalendarHolidays(std::string_view currency, const HolidayList& list,

@@ -191,3 +191,98 @@ TEST_F(ToolHolidayFiles, ImportIsRefusedWhileAnEditHoldsTheFile) {
   EXPECT_EQ(ReadAll(config_), before);
   EXPECT_EQ(RunTool({"import-holidays", config_.string(), "GBP", kFeed}).exitCode, 0);
 }
+
+// Files no export should write and calendars no import should take: each is exit 3
+// with one line, and nothing is written anywhere.
+TEST_F(ToolHolidayFiles, HostileFilesAreRefusedAndNothingIsWritten) {
+  const std::string before = ReadAll(config_);
+  const std::string config = config_.string();
+  fs::create_directory(dir_ / "adir");
+  fs::create_symlink(config_, dir_ / "gbp.csv");
+  std::string nested = "BEGIN:VCALENDAR\r\n";
+  for (int i = 0; i < 400000; ++i) nested += "BEGIN:X\r\n";
+  for (int i = 0; i < 400000; ++i) nested += "END:X\r\n";
+  WriteAll(dir_ / "nested.ics", nested + "END:VCALENDAR\r\n");
+  WriteAll(dir_ / "long.ics",
+           "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20240101\r\n"
+           "SUMMARY:" +
+               std::string(15000000, 'x') +
+               "\r\nEND:VEVENT\r\n"
+               "END:VCALENDAR\r\n");
+  struct Case {
+    std::vector<std::string> args;
+    std::string err;
+  };
+  const std::string notExported = "hcdtool: The holidays were not exported: ";
+  const std::string notImported = "hcdtool: The holidays were not imported: ";
+  const Case cases[] = {
+      {{"export-holidays", config, "GBP", config},
+       notExported + "handler.xml: it is the configuration file " + config + "\n"},
+      {{"export-holidays", config, "GBP", (dir_ / "gbp.csv").string()},
+       notExported + "gbp.csv: it is the configuration file " + config + "\n"},
+      {{"export-holidays", config, "GBP", (dir_ / "hard.ics").string()},
+       notExported + "hard.ics: it is the configuration file " + config + "\n"},
+      {{"export-holidays", config, "GBP", (dir_ / "adir").string()},
+       notExported + "adir: it is a folder\n"},
+      {{"export-holidays", config, "GBP", (dir_ / "adir").string() + "/"},
+       notExported + (dir_ / "adir").string() + "/: it is a folder\n"},
+      {{"export-holidays", config, "GBP", (dir_ / "plainname").string()},
+       notExported + "plainname: the name ends neither in .ics nor in .csv\n"},
+      {{"import-holidays", config, "GBP", (dir_ / "nested.ics").string()},
+       notImported + "nested.ics: it nests components deeper than 32 levels\n"},
+      {{"import-holidays", config, "GBP", (dir_ / "long.ics").string()},
+       notImported + "long.ics: it has a content line longer than 256 KiB\n"},
+  };
+  {
+    // Not even while an edit holds CONFIG, which an export does not take.
+    const EditedFile held(config);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.args[3]);
+      // A second link would make the others refused for that alone.
+      const bool hard = c.args[3].ends_with("hard.ics");
+      if (hard) fs::create_hard_link(config_, dir_ / "hard.ics");
+      const ToolResult r = RunTool(c.args);
+      if (hard) fs::remove(dir_ / "hard.ics");
+      EXPECT_EQ(r.exitCode, 3) << r.err;
+      if (c.args[0] == "export-holidays") {
+        EXPECT_EQ(r.err, c.err);
+      }
+      EXPECT_EQ(r.out, "");
+    }
+  }
+  for (const Case& c : cases) {
+    if (c.args[0] != "import-holidays") continue;
+    SCOPED_TRACE(c.args[3]);
+    const ToolResult r = RunTool(c.args);
+    EXPECT_EQ(r.exitCode, 3) << r.err;
+    EXPECT_EQ(r.err, c.err);
+  }
+  EXPECT_EQ(ReadAll(config_), before);
+  EXPECT_TRUE(fs::is_symlink(dir_ / "gbp.csv"));
+  EXPECT_FALSE(fs::exists(dir_ / "adir.ics"));
+  EXPECT_FALSE(fs::exists(dir_ / "adir" / ".ics"));
+  EXPECT_FALSE(fs::exists(dir_ / "plainname.ics"));
+  EXPECT_TRUE(fs::is_empty(dir_ / "adir"));
+}
+
+// A date the file gives twice is no date the currency had: a new currency reports
+// nothing already there, and the repeat on its own line.
+TEST_F(ToolHolidayFiles, RepeatsInTheFileAreCountedApartFromDatesAlreadyThere) {
+  WriteAll(dir_ / "twice.csv", "2024-08-01,Bundesfeier\r\n2024-08-01,again\r\n");
+  const ToolResult r =
+      RunTool({"import-holidays", config_.string(), "CHF", (dir_ / "twice.csv").string()});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "1 date added to CHF.\n"
+            "0 dates were already there and kept their remarks.\n"
+            "1 date was given again in the file and taken once, with the first remark.\n"
+            "0 skipped.\n");
+  EXPECT_EQ(Stored(config_, "CurrencyTable_CHF"), "2024-08-01|Bundesfeier|");
+
+  // The currency rule is the one the manual gives: printable ASCII, no blank.
+  const ToolResult blank =
+      RunTool({"import-holidays", config_.string(), "Sp ace", (dir_ / "twice.csv").string()});
+  EXPECT_EQ(blank.exitCode, 2);
+  EXPECT_EQ(blank.err,
+            "hcdtool: CURRENCY may hold printable ASCII characters other than the blank only\n");
+}

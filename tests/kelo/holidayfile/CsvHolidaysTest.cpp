@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "kelo/holidayfile/CsvHolidays.h"
+#include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/StoredRemark.h"
 
 namespace kelo {
@@ -106,6 +107,44 @@ TEST(StoredRemarkTest, MendsWhatTheStoredTextCannotCarry) {
       EXPECT_EQ(Latin1ToUtf8(remark.text), c.utf8);
     }
   }
+}
+
+}  // namespace
+}  // namespace kelo
+
+namespace kelo {
+namespace {
+
+std::string Utf16Le(std::string_view utf8Ascii) {
+  std::string out = "\xFF\xFE";
+  for (const char c : utf8Ascii) {
+    out.push_back(c);
+    out.push_back('\0');
+  }
+  return out;
+}
+
+// A spreadsheet's "Unicode text" is UTF-16 with a byte order mark: read like UTF-8,
+// with the lines of the file; UTF-32, and UTF-16 without the mark, are refused by name.
+TEST(CsvHolidaysTest, ReadsUtf16WithTheLinesOfTheFile) {
+  std::string big = "\xFE\xFF";
+  for (const char c : std::string("2024-07-14,F\xEAte\r\n")) {  // ISO-8859-1 is UTF-16's first 256
+    big.push_back('\0');
+    big.push_back(c);
+  }
+  const FileHolidays read = ReadCsvHolidays(
+      Utf16Le("date,remark\r\n2024-01-01,New Year\r\nnot a date\r\n2024-01-02,x\r\n"));
+  ASSERT_EQ(read.holidays.size(), 2u);
+  EXPECT_EQ(read.holidays[1].remark, "x");
+  EXPECT_EQ(read.skipped, (std::vector<FileSkip>{{SkipReason::BadRow, 3}}));
+  const FileHolidays bigEndian = ReadCsvHolidays(big);
+  ASSERT_EQ(bigEndian.holidays.size(), 1u);
+  EXPECT_EQ(bigEndian.holidays[0].remark, "F\xC3\xAAte");
+  EXPECT_THROW(ReadCsvHolidays(Utf16Le("2024-01-01,x\r\n").substr(2)), HolidayFileError);
+  EXPECT_THROW(ReadCsvHolidays(std::string("\xFF\xFE\0\0"
+                                           "2\0\0\0",
+                                           8)),
+               HolidayFileError);
 }
 
 }  // namespace

@@ -120,7 +120,8 @@ TEST_F(HolidayFileTest, ReportsAddedKnownSkippedAndMendedDates) {
   EXPECT_EQ(table.Find("USD")->at("2024-07-04"), "Independence Day");
   EXPECT_EQ(DescribeImport("USD", imported),
             "3 dates added to USD.\n"
-            "2 dates were already there and kept their remarks.\n"
+            "1 date was already there and kept its remark.\n"
+            "1 date was given again in the file and taken once, with the first remark.\n"
             "7 skipped: 1 date outside the years 1970 to 3000 (line 13); "
             "6 rows that are not date,remark (lines 7, 8, 9, 10, 11 and 1 more).\n"
             "1 remark was changed to fit the stored text: \"|\" as \"/\", line breaks as "

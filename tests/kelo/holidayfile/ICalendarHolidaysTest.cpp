@@ -112,9 +112,19 @@ TEST(ICalendarHolidaysTest, RefusesAFileThatWouldCostTooMuchToExpand) {
     yearLong += Event("DTSTART;VALUE=DATE:20240101\r\nDTEND;VALUE=DATE:20250101\r\n");
   }
   EXPECT_THROW(ReadICalendarHolidays(Calendar(yearLong)), HolidayFileError);
-  std::string daily;
-  for (int i = 0; i < 4; ++i) daily += Event("DTSTART;VALUE=DATE:19010101\r\nRRULE:FREQ=DAILY\r\n");
-  EXPECT_THROW(ReadICalendarHolidays(Calendar(daily)), HolidayFileError);
+  // A counted rule is walked from its start: from the year 1, that is far more steps
+  // than any real calendar needs before its dates, and the message names the event.
+  try {
+    ReadICalendarHolidays(Calendar(Event(
+        "DTSTART;VALUE=DATE:00010101\r\nRRULE:FREQ=DAILY;COUNT=2000000\r\nSUMMARY:Ever\r\n")));
+    ADD_FAILURE() << "no refusal";
+  } catch (const HolidayFileError& error) {
+    EXPECT_NE(std::string(error.what())
+                  .find("steps that give no date in 2010 to 2099; the last "
+                        "was event \"Ever\" from 1-01-01, RRULE:FREQ=DAILY"),
+              std::string::npos)
+        << error.what();
+  }
 }
 
 TEST(ICalendarHolidaysTest, WritesOneStableAllDayEventPerHoliday) {
@@ -138,6 +148,239 @@ TEST(ICalendarHolidaysTest, WritesOneStableAllDayEventPerHoliday) {
   const FileHolidays back = ReadICalendarHolidays(text);
   EXPECT_EQ(Dates(back), (std::vector<std::string>{"2022-06-03 Platinum Jubilee, \"70\"",
                                                    "2024-07-14 F\xC3\xAAte nationale"}));
+}
+
+}  // namespace
+}  // namespace kelo
+
+namespace kelo {
+namespace {
+
+std::string DatesOnly(const FileHolidays& file) {
+  std::string dates;
+  for (const FileHoliday& h : file.holidays) {
+    dates += (dates.empty() ? "" : " ") + FormatDateKey(h.year, h.month, h.day);
+  }
+  return dates;
+}
+
+// What the common calendar programs write, and edges of the years, read day by day.
+TEST(ICalendarHolidaysTest, ReadsEveryDayAnEventCoversAndCountsEveryDayOutsideTheYears) {
+  struct Case {
+    const char* name;
+    std::string events;
+    std::string dates;
+    std::size_t outOfYears;
+  };
+  const std::string newYork =
+      "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\nBEGIN:STANDARD\r\nDTSTART:19701101T020000\r\n"
+      "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\n"
+      "END:STANDARD\r\nBEGIN:DAYLIGHT\r\nDTSTART:19700308T020000\r\n"
+      "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\nTZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\n"
+      "END:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
+  const Case cases[] = {
+      {"midnight to midnight in a time zone, as a desktop calendar writes all-day events",
+       newYork + Event("DTSTART;TZID=America/New_York:20241224T000000\r\n"
+                       "DTEND;TZID=America/New_York:20241227T000000\r\n"
+                       "X-MICROSOFT-CDO-ALLDAYEVENT:TRUE\r\n"),
+       "2024-12-24 2024-12-25 2024-12-26", 0},
+      {"midnight to midnight without the mark, and by DURATION",
+       Event("DTSTART:20240101T000000\r\nDTEND:20240103T000000\r\n") +
+           Event("DTSTART:20240301T000000\r\nDURATION:P2D\r\n"),
+       "2024-01-01 2024-01-02 2024-03-01 2024-03-02", 0},
+      {"marked all-day although it ends in the evening",
+       Event("DTSTART:20240501T000000\r\nDTEND:20240502T235900\r\n"
+             "X-MICROSOFT-CDO-ALLDAYEVENT:TRUE\r\n"),
+       "2024-05-01", 0},
+      {"a span over the first day of the years",
+       Event("DTSTART;VALUE=DATE:19691230\r\nDTEND;VALUE=DATE:19700103\r\n"),
+       "1970-01-01 1970-01-02", 2},
+      {"a span over the last day of the years",
+       Event("DTSTART;VALUE=DATE:30001230\r\nDTEND;VALUE=DATE:30010103\r\n"),
+       "3000-12-30 3000-12-31", 2},
+      {"a repeating span that begins the year before the repeat years",
+       Event("DTSTART;VALUE=DATE:20091231\r\nDTEND;VALUE=DATE:20100102\r\n"
+             "RRULE:FREQ=YEARLY;COUNT=2\r\n"),
+       "2010-01-01 2010-12-31 2011-01-01", 0},
+      {"a moved instance named in UTC takes its day out of a New York series",
+       newYork +
+           Event("DTSTART;TZID=America/New_York:20201231T200000\r\nRRULE:FREQ=DAILY;COUNT=3\r\n",
+                 "ny@test") +
+           Event("RECURRENCE-ID:20210102T010000Z\r\nDTSTART:20210105T150000Z\r\n", "ny@test"),
+       "2020-12-31 2021-01-02 2021-01-05", 0},
+      {"an exception named in UTC, likewise",
+       newYork + Event("DTSTART;TZID=America/New_York:20201231T200000\r\n"
+                       "RRULE:FREQ=DAILY;COUNT=3\r\nEXDATE:20210102T010000Z\r\n"),
+       "2020-12-31 2021-01-02", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const FileHolidays file = ReadICalendarHolidays(Calendar(c.events));
+    EXPECT_EQ(DatesOnly(file), c.dates);
+    EXPECT_EQ(file.skipped.size(), c.outOfYears);
+    for (const FileSkip& skip : file.skipped) EXPECT_EQ(skip.reason, SkipReason::OutOfYears);
+  }
+}
+
+// Week numbers are ISO 8601 weeks: week 1 holds the year's first Thursday, and a
+// year has 52 or 53 of them.
+TEST(ICalendarHolidaysTest, ReadsWeekNumberRulesByIsoWeeks) {
+  struct Case {
+    const char* rule;
+    const char* start;
+    std::string dates;
+  };
+  const Case cases[] = {
+      {"FREQ=YEARLY;BYWEEKNO=-1;BYDAY=SU;UNTIL=20180101", "20120101",
+       "2012-01-01 2012-12-30 2013-12-29 2014-12-28 2016-01-03 2017-01-01 2017-12-31"},
+      {"FREQ=YEARLY;BYWEEKNO=53;BYDAY=MO;UNTIL=20280101", "20200101",
+       "2020-01-01 2020-12-28 2026-12-28"},
+      {"FREQ=YEARLY;BYWEEKNO=1;BYDAY=MO,FR;COUNT=4", "20240101",
+       "2024-01-01 2024-01-05 2024-12-30 2025-01-03"},
+      {"FREQ=YEARLY;BYWEEKNO=20;COUNT=9", "20240517",
+       "2024-05-17 2024-05-18 2024-05-19 "
+       "2025-05-12 2025-05-13 2025-05-14 "
+       "2025-05-15 2025-05-16 2025-05-17"},
+      {"FREQ=YEARLY;INTERVAL=2;BYWEEKNO=1;BYMONTH=1;BYDAY=MO;UNTIL=20300101", "20200106",
+       "2020-01-06 2022-01-03 2024-01-01 2028-01-03"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.rule);
+    const FileHolidays file = ReadICalendarHolidays(Calendar(
+        Event(std::string("DTSTART;VALUE=DATE:") + c.start + "\r\nRRULE:" + c.rule + "\r\n")));
+    EXPECT_EQ(DatesOnly(file), c.dates);
+    EXPECT_TRUE(file.skipped.empty());
+  }
+  // Week numbers in a rule that is not yearly, or by the n-th weekday, are not
+  // guessed at: the event is skipped and named by its reason.
+  const FileHolidays unread = ReadICalendarHolidays(
+      Calendar(Event("DTSTART;VALUE=DATE:20240101\r\nRRULE:FREQ=MONTHLY;BYWEEKNO=3\r\n") +
+               Event("DTSTART;VALUE=DATE:20240101\r\nRRULE:FREQ=YEARLY;BYWEEKNO=3;BYDAY=1MO\r\n")));
+  EXPECT_EQ(DatesOnly(unread), "");
+  EXPECT_EQ(Reasons(unread),
+            (std::vector<SkipReason>{SkipReason::UnreadRule, SkipReason::UnreadRule}));
+}
+
+// Repeats are bounded by the dates they give and by the steps that give none, not
+// by a count an ordinary work calendar reaches.
+TEST(ICalendarHolidaysTest, ExpandsOrdinaryRepeatsWhateverTheirNumber) {
+  std::string meetings;
+  for (int i = 0; i < 25; ++i) {
+    meetings += Event("DTSTART:20150105T0930" + std::to_string(10 + i) + "\r\nDTEND:20150105T1000" +
+                          std::to_string(10 + i) + "\r\nRRULE:FREQ=WEEKLY\r\nSUMMARY:Meeting\r\n",
+                      "m" + std::to_string(i) + "@test");
+  }
+  const FileHolidays weekly = ReadICalendarHolidays(Calendar(meetings));
+  EXPECT_EQ(weekly.holidays.size(), 25u * 4435);  // every Monday 2015-01-05 to 2099-12-28
+  EXPECT_TRUE(weekly.skipped.empty());
+
+  const FileHolidays counted = ReadICalendarHolidays(
+      Calendar(Event("DTSTART;VALUE=DATE:18000101\r\nRRULE:FREQ=DAILY;COUNT=200000\r\n")));
+  EXPECT_EQ(counted.holidays.size(), 32872u);  // every day of 2010 to 2099
+  EXPECT_TRUE(counted.skipped.empty());
+}
+
+TEST(ICalendarHolidaysTest, KeepsBlanksAtTheEndsOfASummaryAndEscapesTheCategory) {
+  const HolidayList list = {{"2024-01-01", "   three blanks before"},
+                            {"2024-01-02", "after\t "},
+                            {"3000-12-31", "last day"}};
+  std::size_t leftOut = 0;
+  const std::string text = WriteICalendarHolidays("A,B;C\\D", list, leftOut);
+  EXPECT_NE(text.find("CATEGORIES:A\\,B\\;C\\\\D\r\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("00000000"), std::string::npos) << text;
+  EXPECT_NE(text.find("DTSTART;VALUE=DATE:30001231\r\nDURATION:P1D\r\n"), std::string::npos)
+      << text;
+  EXPECT_EQ(Dates(ReadICalendarHolidays(text)),
+            (std::vector<std::string>{"2024-01-01    three blanks before", "2024-01-02 after\t ",
+                                      "3000-12-31 last day"}));
+  // A control byte of the file at the end of a summary is no blank.
+  EXPECT_EQ(Dates(ReadICalendarHolidays(
+                Calendar(Event("DTSTART;VALUE=DATE:20240101\r\nSUMMARY:\x01x\x02\r\n")))),
+            (std::vector<std::string>{"2024-01-01 \x03x\x03"}));
+}
+
+std::string Utf16(std::string_view ascii, bool bigEndian) {
+  std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (const char c : ascii) {
+    if (c == '\xE9') {  // é
+      out += bigEndian ? std::string("\x00\xE9", 2) : std::string("\xE9\x00", 2);
+    } else {
+      out += bigEndian ? std::string(1, '\0') + c : std::string(1, c) + '\0';
+    }
+  }
+  return out;
+}
+
+TEST(ICalendarHolidaysTest, ReadsUtf16AndLatin1LikeUtf8) {
+  const std::string calendar =
+      Calendar(Event("DTSTART;VALUE=DATE:20240714\r\nSUMMARY:F\xEAte \xE9t\xE9\r\n"));
+  const std::vector<std::string> expected = {"2024-07-14 F\xC3\xAAte \xC3\xA9t\xC3\xA9"};
+  EXPECT_EQ(Dates(ReadICalendarHolidays(calendar)), expected);  // ISO-8859-1
+  std::string latin1Free = Calendar(Event("DTSTART;VALUE=DATE:20240714\r\nSUMMARY:\xE9t\xE9\r\n"));
+  EXPECT_EQ(Dates(ReadICalendarHolidays(Utf16(latin1Free, false))),
+            (std::vector<std::string>{"2024-07-14 \xC3\xA9t\xC3\xA9"}));
+  EXPECT_EQ(Dates(ReadICalendarHolidays(Utf16(latin1Free, true))),
+            (std::vector<std::string>{"2024-07-14 \xC3\xA9t\xC3\xA9"}));
+  for (const std::string& refused :
+       {Utf16(latin1Free, false).substr(2), std::string("\xFF\xFE\0\0B\0\0\0", 8)}) {
+    try {
+      ReadICalendarHolidays(refused);
+      ADD_FAILURE() << "read";
+    } catch (const HolidayFileError& error) {
+      EXPECT_NE(std::string(error.what()).find("UTF-"), std::string::npos) << error.what();
+    }
+  }
+}
+
+// Files no real calendar resembles are refused whole, quickly, and before libical
+// reads them: it overflows its stack on deep nesting, and reads a long line in
+// quadratic time.
+TEST(ICalendarHolidaysTest, RefusesHostileFilesBeforeTheyCostTimeOrMemory) {
+  auto nested = [](std::size_t depth) {
+    std::string text = "BEGIN:VCALENDAR\r\n";
+    for (std::size_t i = 1; i < depth; ++i) text += "BEGIN:X\r\n";
+    for (std::size_t i = 1; i < depth; ++i) text += "END:X\r\n";
+    return text + "END:VCALENDAR\r\n";
+  };
+  std::string folded = "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20240101\r\nSUMMARY:";
+  for (int i = 0; i < 4000; ++i) folded += std::string(70, 'x') + "\r\n ";
+  folded += "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+  const std::string longRemark(200 * 1024, 'r');
+  struct Case {
+    const char* name;
+    std::string text;
+    const char* reason;  // empty: read
+  };
+  const Case cases[] = {
+      {"400000 nested components", nested(400000), "nests components deeper than 32 levels"},
+      {"33 nested components", nested(33), "nests components deeper than 32 levels"},
+      {"32 nested components", nested(32), ""},
+      {"unbalanced ends do not hide nesting", "END:X\r\nEND:X\r\n" + nested(40),
+       "nests components deeper than 32 levels"},
+      {"a 15 MB line",
+       Calendar(
+           Event("DTSTART;VALUE=DATE:20240101\r\nSUMMARY:" + std::string(15000000, 'x') + "\r\n")),
+       "has a content line longer than 256 KiB"},
+      {"a long line folded", folded, "has a content line longer than 256 KiB"},
+      {"many times a day",
+       Calendar(Event("DTSTART:20100101T000000\r\nRRULE:FREQ=DAILY;BYHOUR=0,1,2,3,4,5,6,7,8,9,"
+                      "10,11,12,13,14,15,16,17,18,19,20,21,22,23;BYMINUTE=0,10,20,30,40,50\r\n")),
+       "steps that give no date"},
+      {"a long remark on every day",
+       Calendar(Event("DTSTART;VALUE=DATE:20100101\r\nRRULE:FREQ=DAILY\r\nSUMMARY:" + longRemark +
+                      "\r\n")),
+       "more than 64 MiB of remarks"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    try {
+      ReadICalendarHolidays(c.text);
+      EXPECT_STREQ(c.reason, "");
+    } catch (const HolidayFileError& error) {
+      EXPECT_NE(std::string(error.what()).find(c.reason), std::string::npos) << error.what();
+      EXPECT_STRNE(c.reason, "");
+    }
+  }
 }
 
 }  // namespace

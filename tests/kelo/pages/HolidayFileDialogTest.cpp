@@ -175,5 +175,37 @@ TEST_F(HolidayFileDialogTest, AFileThatCannotBeReadOrWrittenChangesNothing) {
   EXPECT_FALSE(fs::exists(PathOf("list.txt")));
 }
 
+// A calendar no real program writes, so deep that libical's recursion overflowed the
+// stack freeing it: the dialog warns and keeps what the user had done in it.
+TEST_F(HolidayFileDialogTest, AHostileCalendarIsRefusedAndTheWindowKeepsItsWork) {
+  std::string nested = "BEGIN:VCALENDAR\r\n";
+  for (int i = 0; i < 400000; ++i) nested += "BEGIN:X\r\n";
+  for (int i = 0; i < 400000; ++i) nested += "END:X\r\n";
+  std::ofstream(PathOf("nested.ics"), std::ios::binary) << nested << "END:VCALENDAR\r\n";
+  std::ofstream(PathOf("twice.csv"), std::ios::binary) << "2024-01-02,x\n2024-01-02,y\n";
+  HolidayTable opener;
+  const HolidayTable table = RunDialog(opener, R"(
+    select 12065 "GBP"
+    click "Add holiday of year"
+    click "Import..."
+    file ")" + PathOf("nested.ics") + R"("
+    select 12065 "EUR"
+    click "Import..."
+    file ")" + PathOf("twice.csv") + R"("
+  )");
+  EXPECT_EQ(table.Find("GBP")->size(), 112u);  // "Add holiday of year" for 2024
+  EXPECT_EQ(FormatHolidayText(*table.Find("EUR")), "2024-01-02|x|");
+  const std::vector<std::string> messages = Messages();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0],
+            "warning: The holidays were not imported: nested.ics: it nests components deeper "
+            "than 32 levels");
+  EXPECT_EQ(messages[1],
+            "1 date added to EUR.\n"
+            "0 dates were already there and kept their remarks.\n"
+            "1 date was given again in the file and taken once, with the first remark.\n"
+            "0 skipped.");
+}
+
 }  // namespace
 }  // namespace kelo
