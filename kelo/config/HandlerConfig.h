@@ -41,7 +41,7 @@ class HandlerConfig {
   std::string Password;
   // The stored Password when it did not decode (capital digits, clear text, another
   // type): Password then reads as empty, and a write stores this back unchanged
-  // while Password stays empty. Whoever sets a new password clears it.
+  // while Password stays empty; a password set since is written in its place.
   std::optional<CPrivateProperty> UnreadPassword;
   std::int32_t MaxMessagePerSec;
   bool EnableBankHoliday;
