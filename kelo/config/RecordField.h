@@ -56,6 +56,11 @@ struct RecordField {
     bool continues = false;
   };
 
+  // A row names every column but the storage, so that none is left out by mistake.
+  constexpr RecordField(const char* key, std::variant<Text, Flag, Number, Calendar> slot,
+                        Summary summary, Test compared, const Storage* storage = nullptr)
+      : key(key), slot(slot), summary(summary), compared(compared), storage(storage) {}
+
   const char* key;
   std::variant<Text, Flag, Number, Calendar> slot;
   Summary summary;
@@ -64,7 +69,8 @@ struct RecordField {
   // fields that are themselves compared whenever it holds: then both records answer
   // alike, and swapping them never changes the result.
   Test compared;
-  const Storage* storage = nullptr;
+  // Null: the plain value is stored under the key.
+  const Storage* storage;
 };
 
 template <class Record>

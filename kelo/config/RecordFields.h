@@ -168,17 +168,17 @@ constexpr bool SameKey(const char* a, const char* b) {
 
 }  // namespace detail
 
-// Whether the table can drive the operations above: keys present and unique; every
-// row says when it is compared; a calendar, and every field stored its own way, has a
-// writer; summary places run from 1 without gaps, one opening item each, a
-// continuing text field following the item it continues and shown with it.
+// Whether the table can drive the operations above: keys present and unique; a
+// calendar, and every field stored its own way, has a writer; summary places run from 1 without
+// gaps, one opening item each, a continuing text field following the item it continues and shown
+// with it.
 template <class Record>
 constexpr bool IsSoundFieldTable(FieldTable<Record> fields) {
   using F = RecordField<Record>;
   int places = 0;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const F& field = fields[i];
-    if (field.key == nullptr || field.compared == nullptr) return false;
+    if (field.key == nullptr) return false;
     for (std::size_t j = 0; j < i; ++j) {
       if (detail::SameKey(fields[j].key, field.key)) return false;
     }

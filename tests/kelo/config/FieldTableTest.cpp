@@ -154,7 +154,6 @@ TEST(FieldTables, UnsoundTablesAreRefused) {
        true},
       {"calendar with a writer", {{"C", calendar, {}, Always<Toy>, &kWriter}}, true},
       {"duplicate key", {{"A", a, {}, Always<Toy>}, {"A", b, {}, Always<Toy>}}, false},
-      {"no compared rule", {{"A", a, {}, nullptr}}, false},
       {"gap in places",
        {{"A", a, {"A=", 1}, Always<Toy>}, {"B", b, {"B=", 3}, Always<Toy>}},
        false},
