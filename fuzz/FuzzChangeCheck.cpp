@@ -2,7 +2,7 @@
 // first zero byte (which no document may hold) into the first and the second text.
 // Swapping the texts never changes the answer, a document never differs from
 // itself, and each answer is the one that reading both documents in full and
-// comparing the records as the handler's rules say would give.
+// comparing the records field by field, as their tables say, would give.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,12 +10,12 @@
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
-#include "fuzz/RecordDifference.h"
 #include "kelo/config/CKELODynRecSetConfig.h"
 #include "kelo/config/CKELOStaticRecSetConfig.h"
 #include "kelo/config/ConfigChangeAction.h"
 #include "kelo/config/ConfigChanges.h"
 #include "kelo/config/HandlerConfig.h"
+#include "kelo/config/RecordFields.h"
 #include "props/CHandlerPrivateProps.h"
 #include "props/XmlError.h"
 
@@ -56,46 +56,33 @@ Record Read(const CHandlerPrivateProps& bag) {
   return record;
 }
 
-// The handler's comparison rules applied to records read in full, holidays included.
-int ExpectedHandlerAnswer(const kelo::HandlerConfig& a, const kelo::HandlerConfig& b) {
-  bool same = a.ConfigurationVersion == b.ConfigurationVersion &&
-              a.EnableDefaultURL == b.EnableDefaultURL && a.EnableProxy == b.EnableProxy &&
-              a.SID == b.SID && a.TID == b.TID && a.Username == b.Username &&
-              a.Password == b.Password && a.EnableBankHoliday == b.EnableBankHoliday &&
-              a.MaxMessagePerSec == b.MaxMessagePerSec;
-  if (same && !a.EnableDefaultURL) {
-    same = a.UserDefinedHostURL == b.UserDefinedHostURL && a.UrlForTestReq == b.UrlForTestReq &&
-           a.UrlForUserReq == b.UrlForUserReq && a.UrlForBnchmkSubReq == b.UrlForBnchmkSubReq &&
-           a.UrlForBnchmkRptReq == b.UrlForBnchmkRptReq;
-  } else if (same) {
-    same = a.EnableTestEnv == b.EnableTestEnv;
-  }
-  if (same && a.EnableProxy) {
-    same = a.UseIEProxy == b.UseIEProxy &&
-           (a.UseIEProxy || (a.ProxyAddr == b.ProxyAddr && a.ProxyPort == b.ProxyPort));
-  }
-  if (same && a.EnableBankHoliday)
-    same = fuzz::FirstDifference(a.CurrencyTable, b.CurrencyTable).empty();
-  return same ? kelo::kChangeNone : kelo::kChangeRestartHandler;
+// The answer that reading both records in full, the calendar included, and comparing
+// each field the record's table compares, value against value, would give. The check
+// itself reads the handler without its calendar and compares the stored calendars.
+template <typename Record>
+bool SameAsRead(const Record& a, const Record& b) {
+  bool same = true;
+  kelo::ForEachField<Record>(Record::Fields(), [&](const auto& field, auto member) {
+    if (field.compared(a)) same = same && a.*member == b.*member;
+  });
+  return same;
 }
 
 int ExpectedAnswer(Kind kind, const CHandlerPrivateProps& first,
                    const CHandlerPrivateProps& second) {
   switch (kind) {
     case Kind::Handler:
-      return ExpectedHandlerAnswer(Read<kelo::HandlerConfig>(first),
-                                   Read<kelo::HandlerConfig>(second));
-    case Kind::Static: {
-      const auto a = Read<kelo::CKELOStaticRecSetConfig>(first);
-      const auto b = Read<kelo::CKELOStaticRecSetConfig>(second);
-      const bool same = a.PartyID == b.PartyID && a.PartyIDSource == b.PartyIDSource &&
-                        a.PartyRole == b.PartyRole && a.Currency == b.Currency &&
-                        a.SecurityID == b.SecurityID && a.SecurityIDSource == b.SecurityIDSource;
-      return same ? kelo::kChangeNone : kelo::kChangeRecordSet;
-    }
+      return SameAsRead(Read<kelo::HandlerConfig>(first), Read<kelo::HandlerConfig>(second))
+                 ? kelo::kChangeNone
+                 : kelo::kChangeRestartHandler;
+    case Kind::Static:
+      return SameAsRead(Read<kelo::CKELOStaticRecSetConfig>(first),
+                        Read<kelo::CKELOStaticRecSetConfig>(second))
+                 ? kelo::kChangeNone
+                 : kelo::kChangeRecordSet;
     case Kind::Dynamic:
-      return Read<kelo::CKELODynRecSetConfig>(first).SecurityID ==
-                     Read<kelo::CKELODynRecSetConfig>(second).SecurityID
+      return SameAsRead(Read<kelo::CKELODynRecSetConfig>(first),
+                        Read<kelo::CKELODynRecSetConfig>(second))
                  ? kelo::kChangeNone
                  : kelo::kChangeRecordSet;
   }

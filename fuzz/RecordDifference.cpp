@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "fuzz/FuzzCheck.h"
+#include "kelo/config/RecordFields.h"
 
 namespace fuzz {
 namespace {
@@ -11,24 +12,26 @@ std::string ValueText(const std::string& value) { return Shown(value); }
 std::string ValueText(bool value) { return value ? "true" : "false"; }
 std::string ValueText(std::int32_t value) { return std::to_string(value); }
 
-// Collects the first difference of a walk over fields; later fields are not looked at.
-class Difference {
- public:
-  template <typename T>
-  Difference& Field(const char* name, const T& a, const T& b) {
-    if (text_.empty() && !(a == b))
-      text_ = std::string(name) + ": " + ValueText(a) + " vs " + ValueText(b);
-    return *this;
-  }
-  Difference& Nested(const std::string& text) {
-    if (text_.empty()) text_ = text;
-    return *this;
-  }
-  std::string Text() const { return text_; }
+template <typename T>
+std::string FieldDifference(const char* key, const T& a, const T& b) {
+  if (a == b) return {};
+  return std::string(key) + ": " + ValueText(a) + " vs " + ValueText(b);
+}
 
- private:
-  std::string text_;
-};
+// The calendar names its own keys.
+std::string FieldDifference(const char*, const kelo::HolidayTable& a, const kelo::HolidayTable& b) {
+  return FirstDifference(a, b);
+}
+
+// Walks the record's field table; later fields are not looked at.
+template <typename Record>
+std::string FirstFieldDifference(const Record& a, const Record& b) {
+  std::string text;
+  kelo::ForEachField<Record>(Record::Fields(), [&](const auto& field, auto member) {
+    if (text.empty()) text = FieldDifference(field.key, a.*member, b.*member);
+  });
+  return text;
+}
 
 }  // namespace
 
@@ -64,53 +67,17 @@ std::string FirstDifference(const kelo::HolidayTable& a, const kelo::HolidayTabl
 }
 
 std::string FirstDifference(const kelo::HandlerConfig& a, const kelo::HandlerConfig& b) {
-  return Difference()
-      .Field("ConfigurationVersion", a.ConfigurationVersion, b.ConfigurationVersion)
-      .Field("EnableDefaultURL", a.EnableDefaultURL, b.EnableDefaultURL)
-      .Field("EnableTestEnv", a.EnableTestEnv, b.EnableTestEnv)
-      .Field("UserDefinedHostURL", a.UserDefinedHostURL, b.UserDefinedHostURL)
-      .Field("UrlForTestReq", a.UrlForTestReq, b.UrlForTestReq)
-      .Field("UrlForUserReq", a.UrlForUserReq, b.UrlForUserReq)
-      .Field("UrlForBnchmkSubReq", a.UrlForBnchmkSubReq, b.UrlForBnchmkSubReq)
-      .Field("UrlForBnchmkRptReq", a.UrlForBnchmkRptReq, b.UrlForBnchmkRptReq)
-      .Field("EnableProxy", a.EnableProxy, b.EnableProxy)
-      .Field("UseIEProxy", a.UseIEProxy, b.UseIEProxy)
-      .Field("ProxyAddr", a.ProxyAddr, b.ProxyAddr)
-      .Field("ProxyPort", a.ProxyPort, b.ProxyPort)
-      .Field("SID", a.SID, b.SID)
-      .Field("TID", a.TID, b.TID)
-      .Field("Username", a.Username, b.Username)
-      .Field("Password", a.Password, b.Password)
-      .Field("MaxMessagePerSec", a.MaxMessagePerSec, b.MaxMessagePerSec)
-      .Field("EnableBankHoliday", a.EnableBankHoliday, b.EnableBankHoliday)
-      .Nested(FirstDifference(a.CurrencyTable, b.CurrencyTable))
-      .Text();
+  return FirstFieldDifference(a, b);
 }
 
 std::string FirstDifference(const kelo::CKELOStaticRecSetConfig& a,
                             const kelo::CKELOStaticRecSetConfig& b) {
-  return Difference()
-      .Field("PartyID", a.PartyID, b.PartyID)
-      .Field("PartyIDSource", a.PartyIDSource, b.PartyIDSource)
-      .Field("PartyRole", a.PartyRole, b.PartyRole)
-      .Field("Currency", a.Currency, b.Currency)
-      .Field("SecurityID", a.SecurityID, b.SecurityID)
-      .Field("SecurityIDSource", a.SecurityIDSource, b.SecurityIDSource)
-      .Field("FileLocation", a.FileLocation, b.FileLocation)
-      .Field("FullCurveInSub", a.FullCurveInSub, b.FullCurveInSub)
-      .Field("WriteResponseToFile", a.WriteResponseToFile, b.WriteResponseToFile)
-      .Field("DisableOptimisation", a.DisableOptimisation, b.DisableOptimisation)
-      .Field("OptimiseInitialImage", a.OptimiseInitialImage, b.OptimiseInitialImage)
-      .Field("SuppressInitOutput", a.SuppressInitOutput, b.SuppressInitOutput)
-      .Text();
+  return FirstFieldDifference(a, b);
 }
 
 std::string FirstDifference(const kelo::CKELODynRecSetConfig& a,
                             const kelo::CKELODynRecSetConfig& b) {
-  return Difference()
-      .Field("SecurityID", a.SecurityID, b.SecurityID)
-      .Field("FullCurveInSub", a.FullCurveInSub, b.FullCurveInSub)
-      .Text();
+  return FirstFieldDifference(a, b);
 }
 
 }  // namespace fuzz

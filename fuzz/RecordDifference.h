@@ -9,7 +9,7 @@
 
 // The first field in which two configuration records differ, as a message naming the
 // field and both values; empty when every field, the holiday calendar included, is
-// equal. Fields are walked in declaration order.
+// equal. Fields are walked in the order of the record's field table.
 namespace fuzz {
 
 std::string FirstDifference(const kelo::HolidayTable& a, const kelo::HolidayTable& b);

@@ -15,3 +15,5 @@ bool CHcdInstance::DetachHcdWrapper(CHcdWrapper* wrapper) {
   m_attached = nullptr;
   return wasAttached;
 }
+
+void CHcdInstance::ReportAttachFailure(const rr::RRString& reason) { m_attachFailure = reason; }

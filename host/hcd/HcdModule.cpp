@@ -47,6 +47,9 @@ std::unique_ptr<HcdModule> HcdModule::Open(const std::string& path) {
   entry(&instance);
   if (instance.Attached() == nullptr) {
     dlclose(handle);
+    const rr::RRString& reason = instance.AttachFailure();
+    if (!reason.empty())
+      throw HcdLoadError("handler module " + Shown(path) + " attached no handler: " + reason.str());
     throw HcdLoadError("handler module " + Shown(path) +
                        " attached no handler when HCDProc was called");
   }

@@ -18,7 +18,8 @@ class HcdLoadError : public std::runtime_error {
 class HcdModule {
  public:
   // Throws HcdLoadError for a missing or unloadable file, a missing HCDProc
-  // export, or an HCDProc call that attached no wrapper.
+  // export, or an HCDProc call that attached no wrapper (with the module's reason
+  // when it reported one).
   static std::unique_ptr<HcdModule> Open(const std::string& path);
   ~HcdModule();
   HcdModule(const HcdModule&) = delete;

@@ -3,17 +3,22 @@
 #include <string>
 
 #include "kelo/config/ILocalData.h"
+#include "kelo/config/RecordField.h"
 #include "props/CPrivateProperty.h"
 #include "rrstring/RRString.h"
 
 namespace kelo {
 
 // The configuration of a dynamic record set: only the instrument and the full-curve
-// flag. The fields, their keys and defaults are listed once, in the .cpp's table.
+// flag. Each field's key, default, summary item and part in the change check are
+// listed once, in its row of the field table (Fields()).
 class CKELODynRecSetConfig : public ILocalData {
  public:
   // Every field at its default, as the record's field table gives it.
   CKELODynRecSetConfig();
+
+  // The field table, in the order the fields are stored.
+  static FieldTable<CKELODynRecSetConfig> Fields();
 
   std::string SecurityID;
   bool FullCurveInSub;

@@ -3,18 +3,23 @@
 #include <string>
 
 #include "kelo/config/ILocalData.h"
+#include "kelo/config/RecordField.h"
 #include "props/CPrivateProperty.h"
 #include "rrstring/RRString.h"
 
 namespace kelo {
 
 // The configuration of a static record set: one complete submission stream. Each
-// field is stored in the record set's bag under its own name; the fields, their keys
-// and defaults are listed once, in the .cpp's table.
+// field is stored in the record set's bag under its own name; its key, default,
+// summary item and part in the change check are listed once, in its row of the field
+// table (Fields()).
 class CKELOStaticRecSetConfig : public ILocalData {
  public:
   // Every field at its default, as the record's field table gives it.
   CKELOStaticRecSetConfig();
+
+  // The field table, in the order the fields are stored.
+  static FieldTable<CKELOStaticRecSetConfig> Fields();
 
   std::string PartyID;
   std::string PartyIDSource;

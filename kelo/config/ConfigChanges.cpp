@@ -4,75 +4,49 @@
 #include "kelo/config/CKELOStaticRecSetConfig.h"
 #include "kelo/config/ConfigChangeAction.h"
 #include "kelo/config/HandlerConfig.h"
-#include "kelo/config/HolidayTableText.h"
+#include "kelo/config/RecordFields.h"
 #include "props/CHandlerPrivateProps.h"
 
 namespace kelo {
 namespace {
 
-bool SameHandlerSettings(const HandlerConfig& a, const HandlerConfig& b) {
-  if (a.ConfigurationVersion != b.ConfigurationVersion) return false;
-  if (a.EnableDefaultURL != b.EnableDefaultURL) return false;
-  if (a.EnableProxy != b.EnableProxy) return false;
-  if (a.SID != b.SID || a.TID != b.TID || a.Username != b.Username || a.Password != b.Password)
-    return false;
-  if (a.EnableBankHoliday != b.EnableBankHoliday) return false;
-  if (a.MaxMessagePerSec != b.MaxMessagePerSec) return false;
-  if (!a.EnableDefaultURL) {
-    if (a.UserDefinedHostURL != b.UserDefinedHostURL || a.UrlForTestReq != b.UrlForTestReq ||
-        a.UrlForUserReq != b.UrlForUserReq || a.UrlForBnchmkSubReq != b.UrlForBnchmkSubReq ||
-        a.UrlForBnchmkRptReq != b.UrlForBnchmkRptReq)
-      return false;
-  } else if (a.EnableTestEnv != b.EnableTestEnv) {
-    return false;
-  }
-  if (a.EnableProxy) {
-    if (a.UseIEProxy != b.UseIEProxy) return false;
-    if (!a.UseIEProxy && (a.ProxyAddr != b.ProxyAddr || a.ProxyPort != b.ProxyPort)) return false;
-  }
-  return true;
+// Reads each document into a record with read, the first in full before the second,
+// and compares what the record's field table compares. The bags stay alive for the
+// fields that are compared as stored.
+template <class Record, class Read>
+bool SameSettings(const std::string& first, const std::string& second, Read read) {
+  CHandlerPrivateProps firstBag;
+  firstBag.fromXML(first);
+  Record a;
+  read(a, firstBag);
+  CHandlerPrivateProps secondBag;
+  secondBag.fromXML(second);
+  Record b;
+  read(b, secondBag);
+  return SameComparedFields<Record>(Record::Fields(), a, firstBag, b, secondBag);
+}
+
+template <class Record>
+void ReadRecord(Record& record, const CPrivateProperty& bag) {
+  record.ReadFromProperty(bag);
 }
 
 }  // namespace
 
 int CheckHandlerConfigChange(const std::string& first, const std::string& second) {
-  // The bags stay alive so that the holiday calendars, by far the largest part of a
-  // handler configuration, can be compared as stored instead of copied and parsed.
-  CHandlerPrivateProps firstBag;
-  firstBag.fromXML(first);
-  HandlerConfig a;
-  a.ReadWithoutHolidays(firstBag);
-  CHandlerPrivateProps secondBag;
-  secondBag.fromXML(second);
-  HandlerConfig b;
-  b.ReadWithoutHolidays(secondBag);
-
-  if (!SameHandlerSettings(a, b)) return kChangeRestartHandler;
-  if (a.EnableBankHoliday && !SameStoredHolidayTables(firstBag, secondBag))
-    return kChangeRestartHandler;
-  return kChangeNone;
+  // The calendar, by far the largest part of a handler configuration, is compared as
+  // stored, so the records are read without it.
+  const auto read = [](HandlerConfig& config, const CPrivateProperty& bag) {
+    config.ReadWithoutHolidays(bag);
+  };
+  return SameSettings<HandlerConfig>(first, second, read) ? kChangeNone : kChangeRestartHandler;
 }
 
 int CheckRecordSetConfigChange(const std::string& first, const std::string& second, bool dynamic) {
-  CHandlerPrivateProps firstBag;
-  firstBag.fromXML(first);
-  CHandlerPrivateProps secondBag;
-  secondBag.fromXML(second);
-
-  if (dynamic) {
-    CKELODynRecSetConfig a;
-    a.ReadFromProperty(firstBag);
-    CKELODynRecSetConfig b;
-    b.ReadFromProperty(secondBag);
-    return a.SecurityID != b.SecurityID ? kChangeRecordSet : kChangeNone;
-  }
-  CKELOStaticRecSetConfig a;
-  a.ReadFromProperty(firstBag);
-  CKELOStaticRecSetConfig b;
-  b.ReadFromProperty(secondBag);
-  const bool same = a.PartyID == b.PartyID && a.PartyIDSource == b.PartyIDSource &&
-                    a.PartyRole == b.PartyRole && a.Currency == b.Currency &&
-                    a.SecurityID == b.SecurityID && a.SecurityIDSource == b.SecurityIDSource;
+  const bool same =
+      dynamic ? SameSettings<CKELODynRecSetConfig>(first, second, ReadRecord<CKELODynRecSetConfig>)
+              : SameSettings<CKELOStaticRecSetConfig>(first, second,
+                                                      ReadRecord<CKELOStaticRecSetConfig>);
   return same ? kChangeNone : kChangeRecordSet;
 }
 

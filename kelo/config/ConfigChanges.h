@@ -8,6 +8,7 @@ namespace kelo {
 // of ConfigChangeAction.h. Both documents are parsed in full, the first before the
 // second; an empty one reads as the defaults. A document that cannot be parsed
 // throws the parser's XmlError. Swapping the two documents never changes the answer.
+// Which fields count, and when, is each record's field table's "compared" column.
 
 // kChangeRestartHandler when a setting of the handler's connection or submissions
 // differs, else kChangeNone.

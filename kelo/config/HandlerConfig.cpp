@@ -1,9 +1,7 @@
 #include "kelo/config/HandlerConfig.h"
 
 #include <string>
-#include <type_traits>
 #include <utility>
-#include <variant>
 
 #include "kelo/config/HolidayTableText.h"
 #include "kelo/config/PasswordScrambling.h"
@@ -42,62 +40,73 @@ void WriteCalendar(const HandlerConfig& config, CPrivateProperty& bag) {
   WriteHolidayTable(config.CurrencyTable, bag);
 }
 
-// In the order the fields are stored. The summary has an order and conditions of its
-// own, below.
+// The password is plain in the record and scrambled in the bag; the change check
+// compares the plain passwords.
+constexpr F::Storage kScrambled{ReadPassword, WritePassword, nullptr};
+// The calendar is by far the largest part of the bag: the change check compares it as
+// stored rather than parse both.
+constexpr F::Storage kCalendar{nullptr, WriteCalendar, SameStoredHolidayTables};
+
+// The test-environment choice matters only with the built-in endpoints, the user's
+// endpoints only without them, the proxy settings only with a proxy, its address only
+// when it is not the system's, and the calendar only when holidays suppress output.
+bool WithDefaultUrl(const R& r) { return r.EnableDefaultURL; }
+bool WithUserUrls(const R& r) { return !r.EnableDefaultURL; }
+bool ThroughProxy(const R& r) { return r.EnableProxy; }
+bool ThroughOwnProxy(const R& r) { return r.EnableProxy && !r.UseIEProxy; }
+bool WithBankHolidays(const R& r) { return r.EnableBankHoliday; }
+
+// In the order the fields are stored. Each row: key, member and default; then the
+// summary item (label, place, when shown) and when a change counts. The user's
+// account shows before the identities it is stored after, and the proxy's port
+// continues its address's item.
+// clang-format off
 constexpr F kFields[] = {
-    {"ConfigurationVersion", F::Number{&R::ConfigurationVersion, 1}},
-    {"EnableDefaultURL", F::Flag{&R::EnableDefaultURL, true}},
-    {"EnableTestEnv", F::Flag{&R::EnableTestEnv, false}},
-    {"UserDefinedHostURL", F::Text{&R::UserDefinedHostURL, ""}},
-    {"UrlForTestReq", F::Text{&R::UrlForTestReq, ""}},
-    {"UrlForUserReq", F::Text{&R::UrlForUserReq, ""}},
-    {"UrlForBnchmkSubReq", F::Text{&R::UrlForBnchmkSubReq, ""}},
-    {"UrlForBnchmkRptReq", F::Text{&R::UrlForBnchmkRptReq, ""}},
-    {"EnableProxy", F::Flag{&R::EnableProxy, true}},
-    {"UseIEProxy", F::Flag{&R::UseIEProxy, true}},
-    {"ProxyAddr", F::Text{&R::ProxyAddr, ""}},
-    {"ProxyPort", F::Text{&R::ProxyPort, ""}},
-    {"SID", F::Text{&R::SID, ""}},
-    {"TID", F::Text{&R::TID, ""}},
-    {"Username", F::Text{&R::Username, ""}},
-    {kPasswordKey, F::Custom{ReadPassword, WritePassword}},
-    {"EnableBankHoliday", F::Flag{&R::EnableBankHoliday, false}},
-    {"CurrencyTable", F::Custom{nullptr, WriteCalendar}},
-    {"MaxMessagePerSec", F::Number{&R::MaxMessagePerSec, 30}},
+    {"ConfigurationVersion", F::Number{&R::ConfigurationVersion, 1},
+        {"Configuration Version=", 1}, Always<R>},
+    {"EnableDefaultURL", F::Flag{&R::EnableDefaultURL, true},
+        {"Using Default URL=", 2}, Always<R>},
+    {"EnableTestEnv", F::Flag{&R::EnableTestEnv, false},
+        {"Using Test Environement=", 3, WithDefaultUrl}, WithDefaultUrl},
+    {"UserDefinedHostURL", F::Text{&R::UserDefinedHostURL, ""},
+        {"User Defined Host URL=", 4, WithUserUrls}, WithUserUrls},
+    {"UrlForTestReq", F::Text{&R::UrlForTestReq, ""},
+        {"URL for TestRequest=", 5, WithUserUrls}, WithUserUrls},
+    {"UrlForUserReq", F::Text{&R::UrlForUserReq, ""},
+        {"URL for UserRequest=", 6, WithUserUrls}, WithUserUrls},
+    {"UrlForBnchmkSubReq", F::Text{&R::UrlForBnchmkSubReq, ""},
+        {"URL for BnchmkSubReq=", 7, WithUserUrls}, WithUserUrls},
+    {"UrlForBnchmkRptReq", F::Text{&R::UrlForBnchmkRptReq, ""},
+        {"URL for BnchmkRptReq=", 8, WithUserUrls}, WithUserUrls},
+    {"EnableProxy", F::Flag{&R::EnableProxy, true},
+        {"Use Proxy=", 9}, Always<R>},
+    {"UseIEProxy", F::Flag{&R::UseIEProxy, true},
+        {"Use IE Proxy Setting=", 10}, ThroughProxy},
+    {"ProxyAddr", F::Text{&R::ProxyAddr, ""},
+        {"Proxy Address=", 11}, ThroughOwnProxy},
+    {"ProxyPort", F::Text{&R::ProxyPort, ""},
+        {":", 11, nullptr, true}, ThroughOwnProxy},
+    {"SID", F::Text{&R::SID, ""},
+        {"SID=", 13}, Always<R>},
+    {"TID", F::Text{&R::TID, ""},
+        {"TID=", 14}, Always<R>},
+    {"Username", F::Text{&R::Username, ""},
+        {"KEL User Account=", 12}, Always<R>},
+    {kPasswordKey, F::Text{&R::Password, ""},
+        {}, Always<R>, &kScrambled},
+    {"EnableBankHoliday", F::Flag{&R::EnableBankHoliday, false},
+        {"Enable Bank Holiday=", 15}, Always<R>},
+    {"CurrencyTable", F::Calendar{&R::CurrencyTable},
+        {}, WithBankHolidays, &kCalendar},
+    {"MaxMessagePerSec", F::Number{&R::MaxMessagePerSec, 30},
+        {"Max Message Per Second=", 16}, Always<R>},
 };
-
-// Which endpoint setting a summary item belongs to: the test-environment choice only
-// shows with the default URL, the user's URLs only without it.
-enum class Shown { kAlways, kWithDefaultUrl, kWithUserUrl };
-
-struct SummaryItem {
-  const char* label;
-  std::variant<std::string R::*, bool R::*, std::int32_t R::*> member;
-  Shown shown = Shown::kAlways;
-  // A second text field shown after the first, joined by ":".
-  std::string R::*joined = nullptr;
-};
-
-constexpr SummaryItem kSummary[] = {
-    {"Configuration Version=", &R::ConfigurationVersion},
-    {"Using Default URL=", &R::EnableDefaultURL},
-    {"Using Test Environement=", &R::EnableTestEnv, Shown::kWithDefaultUrl},
-    {"User Defined Host URL=", &R::UserDefinedHostURL, Shown::kWithUserUrl},
-    {"URL for TestRequest=", &R::UrlForTestReq, Shown::kWithUserUrl},
-    {"URL for UserRequest=", &R::UrlForUserReq, Shown::kWithUserUrl},
-    {"URL for BnchmkSubReq=", &R::UrlForBnchmkSubReq, Shown::kWithUserUrl},
-    {"URL for BnchmkRptReq=", &R::UrlForBnchmkRptReq, Shown::kWithUserUrl},
-    {"Use Proxy=", &R::EnableProxy},
-    {"Use IE Proxy Setting=", &R::UseIEProxy},
-    {"Proxy Address=", &R::ProxyAddr, Shown::kAlways, &R::ProxyPort},
-    {"KEL User Account=", &R::Username},
-    {"SID=", &R::SID},
-    {"TID=", &R::TID},
-    {"Enable Bank Holiday=", &R::EnableBankHoliday},
-    {"Max Message Per Second=", &R::MaxMessagePerSec},
-};
+// clang-format on
+static_assert(IsSoundFieldTable<R>(kFields));
 
 }  // namespace
+
+FieldTable<HandlerConfig> HandlerConfig::Fields() { return kFields; }
 
 HandlerConfig::HandlerConfig() { SetDefaults<R>(kFields, *this); }
 
@@ -122,27 +131,7 @@ void HandlerConfig::WriteToProperty(CPrivateProperty& bag) const {
 
 int HandlerConfig::Summarise(rr::RRString& out) const {
   SummaryText text;
-  for (const SummaryItem& item : kSummary) {
-    if ((item.shown == Shown::kWithDefaultUrl && !EnableDefaultURL) ||
-        (item.shown == Shown::kWithUserUrl && EnableDefaultURL))
-      continue;
-    if (item.joined != nullptr) {
-      text.AddText(item.label,
-                   this->*std::get<std::string R::*>(item.member) + ":" + this->*item.joined);
-      continue;
-    }
-    std::visit(
-        [&](auto member) {
-          using T = std::decay_t<decltype(this->*member)>;
-          if constexpr (std::is_same_v<T, std::string>)
-            text.AddText(item.label, this->*member);
-          else if constexpr (std::is_same_v<T, bool>)
-            text.AddFlag(item.label, this->*member);
-          else
-            text.AddNumber(item.label, this->*member);
-        },
-        item.member);
-  }
+  SummariseFields<R>(kFields, *this, text);
   return text.Finish(SummaryText::Ending::kNoSeparator, out);
 }
 

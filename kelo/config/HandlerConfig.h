@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "kelo/config/RecordField.h"
 #include "kelo/holiday/HolidayTable.h"
 #include "props/CPrivateProperty.h"
 #include "rrstring/RRString.h"
@@ -11,12 +12,16 @@
 namespace kelo {
 
 // The handler-level configuration. Each field is stored in the handler's bag under
-// its own name; Password is plain here and scrambled in the bag. The fields, their
-// keys and defaults, and the summary's items are listed once, in the .cpp's tables.
+// its own name; Password is plain here and scrambled in the bag. Each field's key,
+// default, summary item and part in the change check are listed once, in its row of
+// the field table (Fields()).
 class HandlerConfig {
  public:
   // Every field at its default, as the record's field table gives it.
   HandlerConfig();
+
+  // The field table, in the order the fields are stored.
+  static FieldTable<HandlerConfig> Fields();
 
   std::int32_t ConfigurationVersion;
   bool EnableDefaultURL;
@@ -36,7 +41,7 @@ class HandlerConfig {
   std::string Password;
   // The stored Password when it did not decode (capital digits, clear text, another
   // type): Password then reads as empty, and a write stores this back unchanged
-  // while Password stays empty. Whoever sets a new password clears it.
+  // while Password stays empty; a password set since is written in its place.
   std::optional<CPrivateProperty> UnreadPassword;
   std::int32_t MaxMessagePerSec;
   bool EnableBankHoliday;

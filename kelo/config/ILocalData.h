@@ -2,8 +2,9 @@
 
 namespace kelo {
 
-// Base of the record-set configuration records, so that a page can own its record
-// without knowing which kind it edits, and destroy it through the base.
+// The common base of the two record-set configuration records. Its one virtual
+// operation is the destructor, so either record may be destroyed through it; the
+// pages, the handler object and everything else hold a record by its own type.
 class ILocalData {
  public:
   ILocalData() = default;

@@ -1,49 +1,39 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <type_traits>
 #include <variant>
 
 #include "kelo/config/PropertyValues.h"
+#include "kelo/config/RecordField.h"
 #include "kelo/config/SummaryText.h"
 #include "props/CPrivateProperty.h"
 
+// What the records do with their field tables (RecordField.h). Each operation walks
+// the table; none of them names a field.
+//
+// A record's table is the one place its fields are described, and it drives: the
+// defaults, reading and writing the bag (and so the stored XML and its key order),
+// the summary line, the change check (kelo/config/ConfigChanges.cpp), and the
+// field-by-field walk (ForEachField) with which the fuzz targets compare records
+// (fuzz/RecordDifference.cpp, and the expected answers of fuzz/FuzzChangeCheck.cpp).
+// Adding a field is its member plus one row. Still written by hand, and to be
+// followed when a field is added: the page that edits it (its control, the template
+// row and the DDX_ line in kelo/pages), the rules and summaries the tests state
+// (tests/kelo/config/ConfigChangesTest.cpp, ConfigSummariesTest.cpp), the key in the
+// fuzz dictionaries (fuzz/dict/fuzz_config_xml.dict, fuzz_change_check.dict), and the
+// example configurations under examples/.
 namespace kelo {
 
-// One stored field of a record: its key in the bag, the member that holds it, its
-// default, and its label in the summary line (null when the summary leaves it out).
-// A record lists its fields in one table, in the order the fields are stored; reading,
-// writing, the defaults and, where the summary follows the same order, the summary
-// are all driven by that table, so adding a field is one row.
-template <class Record>
-struct RecordField {
-  template <class T, class Default = T>
-  struct Slot {
-    T Record::*member;
-    Default fallback;
-  };
-  using Text = Slot<std::string, const char*>;
-  using Flag = Slot<bool>;
-  using Number = Slot<std::int32_t>;
-  // A field stored in its own way. A null read leaves the field to the record (read
-  // elsewhere, or not at all); its default is the member's own.
-  struct Custom {
-    void (*read)(const CPrivateProperty& bag, Record& record);
-    void (*write)(const Record& record, CPrivateProperty& bag);
-  };
-
-  const char* key;
-  std::variant<Text, Flag, Number, Custom> slot;
-  const char* label = nullptr;
-};
-
-template <class Record>
-using FieldTable = std::span<const RecordField<Record>>;
-
-template <class Record>
-using CustomSlot = typename RecordField<Record>::Custom;
+// Calls visit(field, member) for every row, in table order, with member the typed
+// pointer to the record's member (std::string, bool, std::int32_t or HolidayTable).
+template <class Record, class Visit>
+void ForEachField(FieldTable<Record> fields, Visit&& visit) {
+  for (const RecordField<Record>& field : fields)
+    std::visit([&](const auto& slot) { visit(field, slot.member); }, field.slot);
+}
 
 // Sets every field of the table to its default.
 template <class Record>
@@ -52,13 +42,15 @@ void SetDefaults(FieldTable<Record> fields, Record& record) {
     std::visit(
         [&](const auto& slot) {
           using Slot = std::decay_t<decltype(slot)>;
-          if constexpr (std::is_same_v<Slot, typename RecordField<Record>::Text>) {
+          if constexpr (std::is_same_v<Slot, typename RecordField<Record>::Calendar>) {
+            (record.*slot.member).clear();
+          } else if constexpr (std::is_same_v<Slot, typename RecordField<Record>::Text>) {
             // Records are made often and nearly every text starts empty.
             if (*slot.fallback == '\0')
               (record.*slot.member).clear();
             else
               record.*slot.member = slot.fallback;
-          } else if constexpr (!std::is_same_v<Slot, CustomSlot<Record>>) {
+          } else {
             record.*slot.member = slot.fallback;
           }
         },
@@ -70,20 +62,20 @@ void SetDefaults(FieldTable<Record> fields, Record& record) {
 template <class Record>
 void ReadFields(FieldTable<Record> fields, const CPrivateProperty& bag, Record& record) {
   for (const RecordField<Record>& field : fields) {
+    if (field.storage != nullptr) {
+      if (field.storage->read != nullptr) field.storage->read(bag, record);
+      continue;
+    }
     std::visit(
         [&](const auto& slot) {
-          if constexpr (std::is_same_v<std::decay_t<decltype(slot)>, CustomSlot<Record>>) {
-            if (slot.read != nullptr) slot.read(bag, record);
-            return;
-          } else {
-            using T = std::decay_t<decltype(record.*slot.member)>;
-            if constexpr (std::is_same_v<T, std::string>)
-              GetText(bag, field.key, record.*slot.member);
-            else if constexpr (std::is_same_v<T, bool>)
-              GetBool(bag, field.key, record.*slot.member);
-            else
-              GetInt(bag, field.key, record.*slot.member);
-          }
+          using T = std::decay_t<decltype(record.*slot.member)>;
+          if constexpr (std::is_same_v<T, std::string>)
+            GetText(bag, field.key, record.*slot.member);
+          else if constexpr (std::is_same_v<T, bool>)
+            GetBool(bag, field.key, record.*slot.member);
+          else if constexpr (std::is_same_v<T, std::int32_t>)
+            GetInt(bag, field.key, record.*slot.member);
+          // A calendar always has a storage of its own (IsSoundFieldTable).
         },
         field.slot);
   }
@@ -94,42 +86,135 @@ void ReadFields(FieldTable<Record> fields, const CPrivateProperty& bag, Record& 
 template <class Record>
 void WriteFields(FieldTable<Record> fields, const Record& record, CPrivateProperty& bag) {
   for (const RecordField<Record>& field : fields) {
+    if (field.storage != nullptr) {
+      field.storage->write(record, bag);
+      continue;
+    }
     std::visit(
         [&](const auto& slot) {
-          if constexpr (std::is_same_v<std::decay_t<decltype(slot)>, CustomSlot<Record>>) {
-            slot.write(record, bag);
-          } else if constexpr (std::is_same_v<std::decay_t<decltype(record.*slot.member)>,
-                                              std::string>) {
+          using T = std::decay_t<decltype(record.*slot.member)>;
+          if constexpr (std::is_same_v<T, std::string>)
             SetText(bag, field.key, record.*slot.member);
-          } else {
+          else if constexpr (std::is_same_v<T, bool> || std::is_same_v<T, std::int32_t>)
             bag.SetValueToProperty(field.key, record.*slot.member);
-          }
         },
         field.slot);
   }
 }
 
-// Adds the labelled fields to the summary, in table order.
+// The most places a summary line may have; IsSoundFieldTable holds tables to it.
+inline constexpr int kMaxSummaryPlaces = 32;
+
+// Adds the items the record shows, in ascending place.
 template <class Record>
 void SummariseFields(FieldTable<Record> fields, const Record& record, SummaryText& text) {
+  const RecordField<Record>* opening[kMaxSummaryPlaces] = {};
+  const RecordField<Record>* continuing[kMaxSummaryPlaces] = {};
   for (const RecordField<Record>& field : fields) {
-    if (field.label == nullptr) continue;
+    if (field.summary.label == nullptr) continue;
+    (field.summary.continues ? continuing : opening)[field.summary.place - 1] = &field;
+  }
+  for (int place = 0; place < kMaxSummaryPlaces && opening[place] != nullptr; ++place) {
+    const RecordField<Record>& field = *opening[place];
+    if (field.summary.shown != nullptr && !field.summary.shown(record)) continue;
     std::visit(
         [&](const auto& slot) {
-          if constexpr (std::is_same_v<std::decay_t<decltype(slot)>, CustomSlot<Record>>) {
-            return;
-          } else {
-            using T = std::decay_t<decltype(record.*slot.member)>;
-            if constexpr (std::is_same_v<T, std::string>)
-              text.AddText(field.label, record.*slot.member);
-            else if constexpr (std::is_same_v<T, bool>)
-              text.AddFlag(field.label, record.*slot.member);
-            else
-              text.AddNumber(field.label, record.*slot.member);
-          }
+          using T = std::decay_t<decltype(record.*slot.member)>;
+          if constexpr (std::is_same_v<T, std::string>)
+            text.AddText(field.summary.label, record.*slot.member);
+          else if constexpr (std::is_same_v<T, bool>)
+            text.AddFlag(field.summary.label, record.*slot.member);
+          else if constexpr (std::is_same_v<T, std::int32_t>)
+            text.AddNumber(field.summary.label, record.*slot.member);
         },
         field.slot);
+    if (const RecordField<Record>* joined = continuing[place]) {
+      text.Continue(joined->summary.label,
+                    record.*std::get<typename RecordField<Record>::Text>(joined->slot).member);
+    }
   }
+}
+
+// True when no field that the table compares differs between the two records, each
+// read from its bag. Fields compared as stored are compared last, from the bags.
+template <class Record>
+bool SameComparedFields(FieldTable<Record> fields, const Record& a, const CPrivateProperty& aBag,
+                        const Record& b, const CPrivateProperty& bBag) {
+  const auto asStored = [](const RecordField<Record>& field) {
+    return field.storage != nullptr && field.storage->sameStored != nullptr;
+  };
+  for (const RecordField<Record>& field : fields) {
+    if (asStored(field) || !field.compared(a)) continue;
+    const bool same =
+        std::visit([&](const auto& slot) { return a.*slot.member == b.*slot.member; }, field.slot);
+    if (!same) return false;
+  }
+  for (const RecordField<Record>& field : fields) {
+    if (asStored(field) && field.compared(a) && !field.storage->sameStored(aBag, bBag))
+      return false;
+  }
+  return true;
+}
+
+namespace detail {
+
+constexpr bool SameKey(const char* a, const char* b) {
+  while (*a != '\0' && *a == *b) {
+    ++a;
+    ++b;
+  }
+  return *a == *b;
+}
+
+}  // namespace detail
+
+// Whether the table can drive the operations above: keys present and unique; a
+// calendar, and every field stored its own way, has a writer; summary places run from 1 without
+// gaps, one opening item each, a continuing text field following the item it continues and shown
+// with it.
+template <class Record>
+constexpr bool IsSoundFieldTable(FieldTable<Record> fields) {
+  using F = RecordField<Record>;
+  int places = 0;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const F& field = fields[i];
+    if (field.key == nullptr) return false;
+    for (std::size_t j = 0; j < i; ++j) {
+      if (detail::SameKey(fields[j].key, field.key)) return false;
+    }
+    if (field.storage != nullptr && field.storage->write == nullptr) return false;
+    const bool calendar = std::holds_alternative<typename F::Calendar>(field.slot);
+    if (calendar && field.storage == nullptr) return false;
+
+    const typename F::Summary& summary = field.summary;
+    if (summary.label == nullptr) continue;
+    if (calendar || summary.place < 1 || summary.place > kMaxSummaryPlaces) return false;
+    int openings = 0;
+    int continuations = 0;
+    for (std::size_t j = 0; j < fields.size(); ++j) {
+      const typename F::Summary& other = fields[j].summary;
+      if (other.label == nullptr || other.place != summary.place) continue;
+      if (!other.continues) {
+        ++openings;
+        if (summary.continues && (j > i || other.shown != summary.shown)) return false;
+      } else {
+        ++continuations;
+      }
+    }
+    if (openings != 1 || continuations > 1) return false;
+    if (summary.continues && !std::holds_alternative<typename F::Text>(field.slot)) return false;
+    if (!summary.continues && summary.place > places) places = summary.place;
+  }
+  // Every place up to the highest one has its opening item.
+  for (int place = 1; place <= places; ++place) {
+    bool found = false;
+    for (const F& field : fields) {
+      found = found || (field.summary.label != nullptr && !field.summary.continues &&
+                        field.summary.place == place);
+    }
+    if (!found) return false;
+  }
+  return true;
 }
 
 }  // namespace kelo

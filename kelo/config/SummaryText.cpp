@@ -21,6 +21,11 @@ void SummaryText::AddNumber(std::string_view label, std::int32_t value) {
   AddText(label, number);
 }
 
+void SummaryText::Continue(std::string_view joint, std::string_view value) {
+  text_.append(joint);
+  text_.append(value);
+}
+
 int SummaryText::Finish(Ending ending, rr::RRString& out) {
   if (ending == Ending::kSeparator && items_ > 0) text_.push_back('|');
   out = rr::RRString(std::move(text_));

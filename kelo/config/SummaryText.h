@@ -19,6 +19,8 @@ class SummaryText {
   void AddText(std::string_view label, std::string_view value);
   void AddFlag(std::string_view label, bool value);            // "Yes" or "No"
   void AddNumber(std::string_view label, std::int32_t value);  // decimal, "-" if negative
+  // Extends the last item with the joint and the value; the count stays.
+  void Continue(std::string_view joint, std::string_view value);
 
   // Hands the whole line to out in one assignment; returns the number of items.
   int Finish(Ending ending, rr::RRString& out);

@@ -18,24 +18,30 @@ HCD_VERSION_RECORD(
 
 namespace {
 
-// The one handler object, alive as long as the module is loaded.
-kelo::CKELOHandlerClassDef theHandler;
+// What the module holds from load to unload, built by static initialisation in
+// member order: the one handler object, then the registration of the dialog
+// templates. Unloading runs the other way: the registration is withdrawn before the
+// handler object is destroyed. One object, so that the order is the members' and not
+// that of definitions in a file.
+struct LoadedModule {
+  kelo::CKELOHandlerClassDef handler;
+  kelo::ModuleTemplateRegistration templates;
+};
 
-// The module's dialog templates, registered with the framework after the handler
-// object is built and withdrawn before it is destroyed.
-kelo::ModuleTemplateRegistration theTemplates;
+LoadedModule theModule;
 
 }  // namespace
 
 // A module whose templates could not be registered must not load, but a shared
-// object's initialisers cannot fail the load: the entry point refuses to attach
-// instead, so that the host reports the module as having no handler and unloads it.
+// object's initialisers cannot fail the load: the entry point attaches nothing and
+// tells the host why, and the host refuses the module with that reason.
 extern "C" __attribute__((visibility("default"))) int HCDProc(CHcdInstance* instance) {
-  CHcdWrapper* wrapper = &theHandler;
-  if (instance->CheckCreateMode()) {
-    if (theTemplates.Succeeded()) instance->AttachHcdWrapper(wrapper);
-  } else {
+  CHcdWrapper* wrapper = &theModule.handler;
+  if (!instance->CheckCreateMode())
     instance->DetachHcdWrapper(wrapper);
-  }
+  else if (theModule.templates.Succeeded())
+    instance->AttachHcdWrapper(wrapper);
+  else
+    instance->ReportAttachFailure(theModule.templates.FailureReason());
   return 0;
 }

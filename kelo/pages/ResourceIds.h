@@ -1,8 +1,8 @@
 #pragma once
 
 // Dialog template and control ids of the module's pages and dialogs. The values are
-// part of the module's interface: the host's tooling and scripts address controls
-// by them.
+// part of the module's interface: edit scripts address controls by them (the host's
+// tool itself knows none of them).
 
 namespace kelo {
 

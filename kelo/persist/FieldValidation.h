@@ -4,6 +4,10 @@
 
 #include "rrstring/RRString.h"
 
+// The field names this handler serves: which names the host may map onto its
+// fields, and which the field chooser offers. Nothing here is stored; it sits beside
+// the persisted-data description because both answer for the runtime's per-record
+// fields.
 namespace kelo {
 
 // What the host is told when it offers a field name this handler does not serve.

@@ -21,7 +21,8 @@ TEST(HcdModuleTest, RefusesWhatIsNotAHandlerModuleWithTheFileNamed) {
       {missing, "No such file"},
       {TEST_SCRATCH_DIR, "it is a folder"},
       {NO_EXPORT_MODULE, "does not export HCDProc"},
-      {NO_ATTACH_MODULE, "attached no handler"},
+      {NO_ATTACH_MODULE, "attached no handler when HCDProc was called"},
+      {REFUSING_MODULE, "attached no handler: its licence does not cover this host"},
       {__FILE__, "cannot load handler module"},
   };
   for (const LoadFailure& c : cases) {

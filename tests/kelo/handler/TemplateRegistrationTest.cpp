@@ -1,8 +1,10 @@
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
+#include "hcd/CHcdInstance.h"
 #include "hcd/HcdModule.h"
 #include "ui/TemplateRegistry.h"
 
@@ -26,23 +28,42 @@ TEST(ModuleTemplates, AreRegisteredWhileTheModuleIsLoaded) {
 }
 
 // A template id already taken by someone else fails the whole load: the module
-// attaches no handler, the host unloads it, and the other owner's template stays.
-TEST(ModuleTemplates, TakenTemplateIdFailsTheLoad) {
+// attaches no handler and says why, the host unloads it with that reason, and the
+// other owner's template stays.
+TEST(ModuleTemplates, TakenTemplateIdFailsTheLoadWithTheReason) {
   static const char otherOwner = 0;
   DialogTemplate other;
   other.id = 12000;
   other.title = "someone else's";
   ASSERT_TRUE(TemplateRegistry::Instance().Register(&otherOwner, {other}));
 
+  const std::string reason = "dialog template 12000 is already registered by another module";
   try {
     HcdModule::Open(KELO_MODULE_PATH);
     ADD_FAILURE() << "the module loaded";
   } catch (const HcdLoadError& error) {
-    EXPECT_NE(std::string(error.what()).find("attached no handler"), std::string::npos)
+    EXPECT_NE(std::string(error.what())
+                  .find(std::string(KELO_MODULE_PATH) +
+                        " attached no handler: the module's dialog "
+                        "templates could not be registered: " +
+                        reason),
+              std::string::npos)
         << error.what();
   }
   EXPECT_EQ(TemplateRegistry::Instance().Get(12000)->title, "someone else's");
   EXPECT_EQ(TemplateRegistry::Instance().size(), 1u) << "the module registered nothing";
+
+  // Through the entry point itself: asked to attach, it reports instead.
+  void* handle = dlopen(KELO_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
+  ASSERT_NE(handle, nullptr) << dlerror();
+  auto entry = reinterpret_cast<int (*)(CHcdInstance*)>(dlsym(handle, "HCDProc"));
+  ASSERT_NE(entry, nullptr);
+  CHcdInstance create(true);
+  EXPECT_EQ(entry(&create), 0);
+  EXPECT_EQ(create.Attached(), nullptr);
+  EXPECT_NE(create.AttachFailure().str().find(reason), std::string::npos)
+      << create.AttachFailure().str();
+  dlclose(handle);
 
   TemplateRegistry::Instance().Withdraw(&otherOwner);
   EXPECT_NO_THROW(HcdModule::Open(KELO_MODULE_PATH));

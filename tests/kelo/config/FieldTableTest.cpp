@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "kelo/config/CKELODynRecSetConfig.h"
+#include "kelo/config/CKELOStaticRecSetConfig.h"
+#include "kelo/config/ConfigChangeAction.h"
+#include "kelo/config/ConfigChanges.h"
+#include "kelo/config/HandlerConfig.h"
+#include "kelo/config/RecordFields.h"
+#include "props/CHandlerPrivateProps.h"
+
+namespace kelo {
+namespace {
+
+// Every row of every record's table, walked one at a time: a record that differs
+// from a base record in that field alone is written, read back, summarised and
+// compared. A new row is covered without a line here; its storage, summary item and
+// change rule must then hold together with the rest of the record.
+
+std::string Changed(const std::string& value) { return value + "x"; }
+bool Changed(bool value) { return !value; }
+std::int32_t Changed(std::int32_t value) { return value + 1; }
+HolidayTable Changed(HolidayTable table) {
+  table.EnsureCurrency("GBP")["2030-01-02"] = "Changed";
+  return table;
+}
+
+template <typename Record>
+std::string Document(const Record& record) {
+  CHandlerPrivateProps bag;
+  record.WriteToProperty(bag);
+  return bag.toXML();
+}
+
+template <typename Record>
+std::string SummaryOf(const Record& record) {
+  rr::RRString text;
+  record.Summarise(text);
+  return text.str();
+}
+
+// The change check of the record's kind, and the answer it gives to a compared change.
+struct Kind {
+  std::function<int(const std::string&, const std::string&)> check;
+  int changed;
+};
+
+Kind KindOf(const HandlerConfig&) { return {CheckHandlerConfigChange, kChangeRestartHandler}; }
+Kind KindOf(const CKELOStaticRecSetConfig&) {
+  return {[](const std::string& a, const std::string& b) {
+            return CheckRecordSetConfigChange(a, b, false);
+          },
+          kChangeRecordSet};
+}
+Kind KindOf(const CKELODynRecSetConfig&) {
+  return {[](const std::string& a, const std::string& b) {
+            return CheckRecordSetConfigChange(a, b, true);
+          },
+          kChangeRecordSet};
+}
+
+template <typename Record>
+bool SameFields(const Record& a, const Record& b) {
+  bool same = true;
+  ForEachField<Record>(Record::Fields(),
+                       [&](const auto&, auto member) { same = same && a.*member == b.*member; });
+  return same;
+}
+
+template <typename Record>
+void CheckEveryRow(const Record& base, const std::string& baseName) {
+  const Kind kind = KindOf(base);
+  ForEachField<Record>(Record::Fields(), [&](const RecordField<Record>& field, auto member) {
+    SCOPED_TRACE(baseName + ", " + field.key);
+    Record changed = base;
+    changed.*member = Changed(base.*member);
+
+    CHandlerPrivateProps bag;
+    changed.WriteToProperty(bag);
+    EXPECT_NE(bag.Properties().find(field.key), nullptr) << "the key is not written";
+    Record read;
+    read.ReadFromProperty(bag);
+    EXPECT_TRUE(read.*member == changed.*member) << "the value does not read back";
+    EXPECT_TRUE(SameFields(read, changed)) << "another field changed on the way";
+
+    const bool shown = field.summary.label != nullptr &&
+                       (field.summary.shown == nullptr || field.summary.shown(base));
+    EXPECT_EQ(SummaryOf(changed) != SummaryOf(base), shown) << SummaryOf(changed);
+
+    const int expected = field.compared(base) ? kind.changed : kChangeNone;
+    EXPECT_EQ(kind.check(Document(base), Document(changed)), expected);
+    EXPECT_EQ(kind.check(Document(changed), Document(base)), expected) << "(swapped)";
+  });
+}
+
+TEST(FieldTables, EveryRowIsStoredSummarisedAndComparedAsItSays) {
+  CheckEveryRow(HandlerConfig(), "default handler");
+  HandlerConfig other;
+  other.EnableDefaultURL = false;
+  other.UseIEProxy = false;
+  other.EnableBankHoliday = true;
+  other.CurrencyTable.EnsureCurrency("EUR")["2030-01-01"] = "New Year's Day";
+  CheckEveryRow(other, "handler with user URLs, own proxy, bank holidays");
+  HandlerConfig noProxy;
+  noProxy.EnableProxy = false;
+  noProxy.UseIEProxy = false;
+  CheckEveryRow(noProxy, "handler without proxy");
+
+  CheckEveryRow(CKELOStaticRecSetConfig(), "default static record set");
+  CKELOStaticRecSetConfig flipped;
+  flipped.FullCurveInSub = false;
+  flipped.WriteResponseToFile = true;
+  CheckEveryRow(flipped, "static record set, flags flipped");
+  CheckEveryRow(CKELODynRecSetConfig(), "default dynamic record set");
+}
+
+// A table that cannot drive the operations does not compile: IsSoundFieldTable is
+// asserted on each record's table. What it refuses:
+struct Toy {
+  std::string a;
+  std::string b;
+  bool flag = false;
+  HolidayTable calendar;
+};
+using T = RecordField<Toy>;
+
+bool Shown(const Toy& toy) { return toy.flag; }
+void WriteNothing(const Toy&, CPrivateProperty&) {}
+constexpr T::Storage kWriter{nullptr, WriteNothing, nullptr};
+constexpr T::Storage kNoWriter{nullptr, nullptr, nullptr};
+
+struct TableCase {
+  const char* name;
+  std::vector<T> rows;
+  bool sound;
+};
+
+TEST(FieldTables, UnsoundTablesAreRefused) {
+  const T::Text a{&Toy::a, ""};
+  const T::Text b{&Toy::b, ""};
+  const T::Flag flag{&Toy::flag, false};
+  const T::Calendar calendar{&Toy::calendar};
+  const TableCase cases[] = {
+      {"sound", {{"A", a, {"A=", 1}, Always<Toy>}, {"B", b, {"B=", 2}, Never<Toy>}}, true},
+      {"summary in another order",
+       {{"A", a, {"A=", 2}, Always<Toy>}, {"B", b, {"B=", 1}, Always<Toy>}},
+       true},
+      {"continued item",
+       {{"A", a, {"A=", 1, Shown}, Always<Toy>}, {"B", b, {":", 1, Shown, true}, Always<Toy>}},
+       true},
+      {"calendar with a writer", {{"C", calendar, {}, Always<Toy>, &kWriter}}, true},
+      {"duplicate key", {{"A", a, {}, Always<Toy>}, {"A", b, {}, Always<Toy>}}, false},
+      {"gap in places",
+       {{"A", a, {"A=", 1}, Always<Toy>}, {"B", b, {"B=", 3}, Always<Toy>}},
+       false},
+      {"place 0", {{"A", a, {"A=", 0}, Always<Toy>}}, false},
+      {"two items in one place",
+       {{"A", a, {"A=", 1}, Always<Toy>}, {"B", b, {"B=", 1}, Always<Toy>}},
+       false},
+      {"continuation before its item",
+       {{"B", b, {":", 1, nullptr, true}, Always<Toy>}, {"A", a, {"A=", 1}, Always<Toy>}},
+       false},
+      {"continuation shown otherwise",
+       {{"A", a, {"A=", 1}, Always<Toy>}, {"B", b, {":", 1, Shown, true}, Always<Toy>}},
+       false},
+      {"continuation of nothing", {{"B", b, {":", 1, nullptr, true}, Always<Toy>}}, false},
+      {"continued flag",
+       {{"A", a, {"A=", 1}, Always<Toy>}, {"F", flag, {":", 1, nullptr, true}, Always<Toy>}},
+       false},
+      {"calendar without storage", {{"C", calendar, {}, Always<Toy>}}, false},
+      {"calendar in the summary", {{"C", calendar, {"C=", 1}, Always<Toy>, &kWriter}}, false},
+      {"storage without a writer", {{"A", a, {}, Always<Toy>, &kNoWriter}}, false},
+  };
+  for (const TableCase& c : cases) EXPECT_EQ(IsSoundFieldTable<Toy>(c.rows), c.sound) << c.name;
+}
+
+}  // namespace
+}  // namespace kelo
