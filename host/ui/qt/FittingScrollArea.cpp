@@ -1,5 +1,6 @@
 #include "ui/qt/FittingScrollArea.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -8,6 +9,13 @@ FittingScrollArea::FittingScrollArea(QWidget* parent) : QScrollArea(parent) {
   setFrameShape(QFrame::NoFrame);
   setWidgetResizable(false);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  QObject::connect(qApp, &QApplication::focusChanged, this,
+                   [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+}
+
+void FittingScrollArea::OnFocusChanged(QWidget* now) {
+  if (now != nullptr && widget() != nullptr && widget()->isAncestorOf(now))
+    ensureWidgetVisible(now);
 }
 
 QSize FittingScrollArea::sizeHint() const {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
@@ -393,8 +394,14 @@ TEST(QtFileChooser, OffersTheFiltersAndHandsBackThePathTyped) {
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(*chosen, folder.filePath(QStringLiteral("report.csv")).toStdString());
 
-  Soon([] { ActiveModal<QFileDialog>()->reject(); });
+  // The next one opens where the user chose the last file.
+  QString opensIn;
+  Soon([&] {
+    opensIn = ActiveModal<QFileDialog>()->directory().absolutePath();
+    ActiveModal<QFileDialog>()->reject();
+  });
   EXPECT_EQ(TestBackend().ChooseFile(nullptr, request), std::nullopt);
+  EXPECT_EQ(opensIn, QDir(folder.path()).absolutePath());
 }
 
 TEST(QtFileChooser, ASaveChooserSuggestsItsNameAndConfirmsReplacing) {
