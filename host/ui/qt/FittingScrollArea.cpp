@@ -9,9 +9,11 @@ FittingScrollArea::FittingScrollArea(QWidget* parent) : QScrollArea(parent) {
   setFrameShape(QFrame::NoFrame);
   setWidgetResizable(false);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  QObject::connect(qApp, &QApplication::focusChanged, this,
-                   [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+  focusWatch_ = QObject::connect(qApp, &QApplication::focusChanged, this,
+                                 [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 }
+
+FittingScrollArea::~FittingScrollArea() { QObject::disconnect(focusWatch_); }
 
 void FittingScrollArea::OnFocusChanged(QWidget* now) {
   if (now != nullptr && widget() != nullptr && widget()->isAncestorOf(now))

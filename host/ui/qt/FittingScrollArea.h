@@ -9,12 +9,17 @@
 class FittingScrollArea final : public QScrollArea {
  public:
   explicit FittingScrollArea(QWidget* parent);
+  ~FittingScrollArea() override;
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
  private:
   void OnFocusChanged(QWidget* now);
+
+  // Cut when this part of the object goes: its widgets still change the focus
+  // while the base classes take them down.
+  QMetaObject::Connection focusWatch_;
 };
 
 // Sizes a window that is about to be shown to what it asks for, or to the room the
