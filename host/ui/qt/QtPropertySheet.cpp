@@ -99,7 +99,13 @@ bool QtPropertySheet::Run() {
   return accepted;
 }
 
+// Sized to its content the sheet needs no scroll bar, and a hidden window would
+// not yet know it.
 void QtPropertySheet::FitToContent() {
+  for (Tab& tab : pages_) {
+    tab.holder->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tab.holder->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  }
   dialog_.ensurePolished();
   dialog_.resize(dialog_.sizeHint());
 }

@@ -82,6 +82,9 @@ QSettings Settings() {
 }
 
 void SavePng(QWidget& widget, const std::string& path) {
+  // What waits for the event loop (a list's columns fitted to their rows) is done
+  // before the picture is taken.
+  QCoreApplication::processEvents();
   widget.ensurePolished();
   const QPixmap picture = widget.grab();
   if (picture.isNull() || !picture.save(QFile::decodeName(path.c_str()), "PNG")) {
