@@ -7,10 +7,14 @@
 
 namespace {
 
-bool IsJumpToEnd(const QEvent* event) {
+// Ctrl with a key that moves the focus by more than a row. Ctrl with an arrow keeps
+// its desktop meaning: the focus alone moves, for Ctrl+Space to add rows one by one.
+bool IsJump(const QEvent* event) {
   if (event == nullptr || event->type() != QEvent::KeyPress) return false;
   const auto* key = static_cast<const QKeyEvent*>(event);
-  return (key->key() == Qt::Key_Home || key->key() == Qt::Key_End) &&
+  const int code = key->key();
+  return (code == Qt::Key_Home || code == Qt::Key_End || code == Qt::Key_PageUp ||
+          code == Qt::Key_PageDown) &&
          (key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
 }
 
@@ -18,7 +22,7 @@ bool IsJumpToEnd(const QEvent* event) {
 
 QItemSelectionModel::SelectionFlags ListTableView::selectionCommand(const QModelIndex& index,
                                                                     const QEvent* event) const {
-  if (IsJumpToEnd(event) && index.isValid())
+  if (IsJump(event) && index.isValid())
     return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
   return QTableView::selectionCommand(index, event);
 }

@@ -3,10 +3,10 @@
 #include <QTableView>
 #include <functional>
 
-// The table a list view is shown in, with the keyboard of a desktop list: Ctrl+Home
-// and Ctrl+End take the selection with them to the first and last row (a plain
-// table moves only the focus there and leaves the selection where the user cannot
-// see it), and Delete asks for the selected rows to be removed. A cell too narrow
+// The table a list view is shown in, with the keyboard of a desktop list: Ctrl+Home,
+// Ctrl+End, Ctrl+PageUp and Ctrl+PageDown take the selection with them (a plain
+// table moves only the focus and leaves the selection where the user cannot see
+// it), and Delete asks for the selected rows to be removed. A cell too narrow
 // for its text shows the whole text as a tooltip.
 class ListTableView final : public QTableView {
  public:

@@ -206,8 +206,8 @@ TEST_F(QtListViewTest, TheLastColumnTakesItsWidestTextAndACutCellItsTooltip) {
   EXPECT_EQ(header.sectionSize(1), std::max(125, View().viewport()->width() - 100));
 }
 
-// Ctrl+Home and Ctrl+End take the selection with them, so that nothing stays
-// selected out of sight; Delete presses the window's "Remove" button, and only
+// Ctrl+Home, Ctrl+End and Ctrl+PageDown take the selection with them, so that
+// nothing stays selected out of sight; Delete presses the window's "Remove" button, and only
 // while rows are selected.
 TEST_F(QtListViewTest, TheKeyboardMovesTheSelectionAndDeleteAsksForRemove) {
   DialogTemplate dialog = ControlsDialog();
@@ -236,6 +236,13 @@ TEST_F(QtListViewTest, TheKeyboardMovesTheSelectionAndDeleteAsksForRemove) {
   EXPECT_TRUE(View().viewport()->rect().contains(last));
   QTest::keyClick(&View(), Qt::Key_Home, Qt::ControlModifier);
   EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(0));
+  QTest::keyClick(&View(), Qt::Key_PageDown, Qt::ControlModifier);
+  ASSERT_EQ(window_->SelectedRowCount(IDC_LIST_VIEW), 1);
+  const int paged = window_->SelectedRows(IDC_LIST_VIEW).front();
+  EXPECT_GT(paged, 0);
+  EXPECT_TRUE(
+      View().viewport()->rect().intersects(View().visualRect(View().model()->index(paged, 0))));
+  QTest::keyClick(&View(), Qt::Key_Home, Qt::ControlModifier);
   Received();
   QTest::keyClick(&View(), Qt::Key_Delete);
   EXPECT_THAT(Received(), ElementsAre(Notification{IDC_LIST_VIEW + 100, BN_CLICKED}));
