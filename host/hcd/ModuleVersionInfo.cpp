@@ -7,11 +7,13 @@
 
 #include "hcd/HcdVersionRecord.h"
 #include "props/AtomicFile.h"
+#include "props/TextEscape.h"
 
 namespace {
 
 [[noreturn]] void Fail(const std::string& path, const std::string& why) {
-  throw std::runtime_error("cannot read the version record of " + path + ": " + why);
+  throw std::runtime_error("cannot read the version record of " +
+                           ShownToken(path, TextBytes::Utf8) + ": " + why);
 }
 
 template <typename T>

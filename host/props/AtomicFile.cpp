@@ -15,16 +15,21 @@
 #include <stdexcept>
 #include <vector>
 
+#include "props/TextEscape.h"
+
 namespace {
 
 [[noreturn]] void Refuse(const char* verb, const std::string& path, const std::string& why) {
-  throw std::runtime_error(std::string("cannot ") + verb + " \"" + path + "\": " + why);
+  throw std::runtime_error(std::string("cannot ") + verb + " " +
+                           QuotedToken(path, TextBytes::Utf8) + ": " + why);
 }
 
 // The caller passes errno itself, read before any string is built.
 [[noreturn]] void RefuseStep(const std::string& path, const char* step, const std::string& file,
                              int error) {
-  Refuse("save", path, std::string(step) + " \"" + file + "\": " + std::strerror(error));
+  Refuse(
+      "save", path,
+      std::string(step) + " " + QuotedToken(file, TextBytes::Utf8) + ": " + std::strerror(error));
 }
 
 // Only a privileged caller may give the file back to another owner, and only a
@@ -169,9 +174,10 @@ void CopyAttributes(const std::string& target, int fd, const std::string& shownP
     if (got < 0) continue;
     if (::fsetxattr(fd, name, value.data(), static_cast<std::size_t>(got), 0) != 0 &&
         errno != ENOTSUP && errno != EPERM) {
-      Refuse(
-          "save", shownPath,
-          std::string("cannot keep its extended attribute ") + name + ": " + std::strerror(errno));
+      const int error = errno;
+      Refuse("save", shownPath,
+             "cannot keep its extended attribute " + ShownToken(name, TextBytes::Utf8) + ": " +
+                 std::strerror(error));
     }
   }
 }
@@ -317,8 +323,23 @@ void SaveFileAtomically(const std::string& path, std::string_view content, FileO
   SyncFolder(ops, target);
 }
 
+int OpenToRead(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return fd;
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) < 0) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    return -1;
+  }
+  return fd;
+}
+
 std::string ReadFileBytes(const std::string& path, std::uint64_t limit) {
-  const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Read from the descriptor that was opened, never from a second open: what a
+  // writer of a FIFO sent already would be lost.
+  const Descriptor file(OpenToRead(path));
   if (file.get() < 0) Refuse("read", path, std::strerror(errno));
   return ReadDescriptorBytes(file.get(), path, limit);
 }

@@ -38,9 +38,16 @@ std::string ResolveSaveTarget(const std::string& path);
 // message names the file. A disk that fills up is found only by the save itself.
 void CheckSaveTarget(const std::string& path);
 
+// Opens path for reading without waiting for a writer, as the open of a FIFO would:
+// a FIFO that nobody writes to then reads as empty at once instead of holding the
+// run forever. The descriptor reads in the usual blocking way; the caller checks
+// what it is before reading. -1 and errno on failure.
+int OpenToRead(const std::string& path);
+
 // The whole content of a file, read once, so a FIFO or a pipe such as
-// /dev/fd/63 reads like a file. Throws std::runtime_error naming the file for a
-// missing file, a folder, a file that cannot be read, or one larger than limit.
+// /dev/fd/63 reads like a file (OpenToRead). Throws std::runtime_error naming the
+// file for a missing file, a folder, a file that cannot be read, or one larger than
+// limit.
 std::string ReadFileBytes(const std::string& path, std::uint64_t limit = kMaxInputBytes);
 
 // The same from a descriptor open for reading; path names it in errors.

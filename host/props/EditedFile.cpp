@@ -10,11 +10,19 @@
 #include <stdexcept>
 
 #include "props/AtomicFile.h"
+#include "props/TextEscape.h"
 
 namespace {
 
 bool SameFile(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+std::string Shown(const std::string& path) { return QuotedToken(path, TextBytes::Utf8); }
+
+bool IsRegularFile(int fd) {
+  struct stat status {};
+  return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
 }
 
 }  // namespace
@@ -23,10 +31,12 @@ EditedFile::EditedFile(std::string path) : path_(std::move(path)) {
   // A save renames a new file over the old one; a lock taken on the old one after
   // that rename would hold nothing, so it is taken again on what the name now is.
   for (int attempt = 0;; ++attempt) {
-    fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    // A FIFO is opened without waiting for a writer, so that its refusal never hangs.
+    fd_ = OpenToRead(path_);
     if (fd_ < 0) {
-      if (errno != ENOENT)
-        throw std::runtime_error("cannot read \"" + path_ + "\": " + std::strerror(errno));
+      const int error = errno;
+      if (error != ENOENT)
+        throw std::runtime_error("cannot read " + Shown(path_) + ": " + std::strerror(error));
       CheckSaveTarget(path_);  // names a missing folder now rather than after the edit
       return;
     }
@@ -39,7 +49,7 @@ EditedFile::EditedFile(std::string path) : path_(std::move(path)) {
     ::close(fd_);
     fd_ = -1;
     if (attempt == 10)
-      throw std::runtime_error("cannot read \"" + path_ + "\": it keeps being replaced");
+      throw std::runtime_error("cannot read " + Shown(path_) + ": it keeps being replaced");
   }
   try {
     content_ = ReadDescriptorBytes(fd_, path_);
@@ -59,17 +69,18 @@ void EditedFile::Lock() {
   ::close(fd_);
   fd_ = -1;
   if (error == EWOULDBLOCK)
-    throw std::runtime_error("cannot edit \"" + path_ +
-                             "\": another edit holds it; try again when that edit has ended");
-  throw std::runtime_error("cannot lock \"" + path_ + "\": " + std::strerror(error));
+    throw std::runtime_error("cannot edit " + Shown(path_) +
+                             ": another edit holds it; try again when that edit has ended");
+  throw std::runtime_error("cannot lock " + Shown(path_) + ": " + std::strerror(error));
 }
 
 void EditedFile::CheckSavable() const { CheckSaveTarget(path_); }
 
 bool EditedFile::ChangedSinceRead() const {
-  const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = OpenToRead(path_);
   if (fd < 0) return existed_ || errno != ENOENT;
-  if (!existed_) {
+  // What is no regular file now (a FIFO put in its place) is not what was read.
+  if (!existed_ || !IsRegularFile(fd)) {
     ::close(fd);
     return true;
   }
@@ -89,8 +100,12 @@ void EditedFile::Save(std::string_view content) {
   existed_ = true;
   // Hold the new file as the old one was held. Nobody else has had a reason to lock
   // it yet, so failing here only means the rest of this run is unguarded.
-  const int fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = OpenToRead(path_);
   if (fd < 0) return;
+  if (!IsRegularFile(fd)) {
+    ::close(fd);
+    return;
+  }
   if (fd_ >= 0) ::close(fd_);
   fd_ = fd;
   ::flock(fd_, LOCK_EX | LOCK_NB);

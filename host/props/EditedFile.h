@@ -11,9 +11,10 @@
 class EditedFile {
  public:
   // Reads path (symbolic links followed). A path that names nothing is a file that
-  // does not exist yet, with empty content. Throws std::runtime_error naming the
-  // file when another edit holds it, or when it cannot be read (too large, a
-  // folder, unreadable, its folder missing).
+  // does not exist yet, with empty content. The open never waits for a writer: a FIFO
+  // nobody writes to reads as empty (an edit refuses it before, see CheckSaveTarget).
+  // Throws std::runtime_error naming the file when another edit holds it, or when it
+  // cannot be read (too large, a folder, unreadable, its folder missing).
   explicit EditedFile(std::string path);
   ~EditedFile();
   EditedFile(const EditedFile&) = delete;

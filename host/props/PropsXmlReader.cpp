@@ -107,11 +107,11 @@ CPrivateProperty PropsXmlReader::ReadDocument() {
       case pugi::node_element:
         if (root) {
           Fail(LineOf(node),
-               "unexpected element \"" + Quoted(node.name()) + "\" after the root element");
+               "unexpected element " + Quoted(node.name(), Raw()) + " after the root element");
         }
         if (!IsNamed(node, "Properties")) {
           Fail(LineOf(node),
-               "the root element is \"" + Quoted(node.name()) + "\", expected \"Properties\"");
+               "the root element is " + Quoted(node.name(), Raw()) + ", expected \"Properties\"");
         }
         root = node;
         break;
@@ -124,7 +124,7 @@ CPrivateProperty PropsXmlReader::ReadDocument() {
   }
   if (!root) Fail(LineAt(static_cast<std::ptrdiff_t>(xml_.size())), "no root element");
   if (const pugi::xml_attribute attribute = root.first_attribute()) {
-    Fail(LineOf(root), "unexpected attribute \"" + Quoted(attribute.name()) + "\"");
+    Fail(LineOf(root), "unexpected attribute " + Quoted(attribute.name(), Raw()));
   }
   if (const std::ptrdiff_t offset = root.offset_debug(); offset >= 0) {
     buffer_ = reinterpret_cast<std::uintptr_t>(root.name()) - static_cast<std::uintptr_t>(offset);
@@ -151,7 +151,7 @@ void PropsXmlReader::ReadEncoding(const pugi::xml_node& declaration) {
     encoding_ = SourceEncoding::Latin1;
   } else {
     Fail(LineOf(declaration),
-         "unsupported encoding \"" + Quoted(encoding) + "\" (ISO-8859-1 or UTF-8 are read)");
+         "unsupported encoding " + Quoted(encoding, Raw()) + " (ISO-8859-1 or UTF-8 are read)");
   }
 }
 
@@ -165,7 +165,7 @@ void PropsXmlReader::ReadChildren(const pugi::xml_node& parent, CPrivateProperty
     const pugi::xml_node_type type = node.type();
     if (type == pugi::node_element) {
       if (!IsNamed(node, "Property")) {
-        Fail(LineOf(node), "unexpected element \"" + Quoted(node.name()) + "\"");
+        Fail(LineOf(node), "unexpected element " + Quoted(node.name(), Raw()));
       }
       ReadProperty(node, into, depth + 1);
     } else if (IsText(type) && !IsBlank(node.value())) {
@@ -189,7 +189,7 @@ void PropsXmlReader::ReadProperty(const pugi::xml_node& element, CPrivatePropert
   // stays where it is.
   const auto [entry, added] = siblings.Properties().try_emplace(std::move(name));
   if (!added) {
-    Fail(LineOf(element), "duplicate property name \"" + Quoted(entry->first) + "\"");
+    Fail(LineOf(element), "duplicate property name " + Quoted(entry->first));
   }
   if (type == CPrivateProperty::EType::None) {
     ReadChildren(element, entry->second, depth);
@@ -207,10 +207,10 @@ CPrivateProperty::EType PropsXmlReader::ReadAttributes(const pugi::xml_node& ele
     const char* attributeName = attribute.name();
     const bool isName = Is(attributeName, "Name");
     if (!isName && !Is(attributeName, "Type")) {
-      Fail(LineOf(element), "unexpected attribute \"" + Quoted(attributeName) + "\"");
+      Fail(LineOf(element), "unexpected attribute " + Quoted(attributeName, Raw()));
     }
     bool& seen = isName ? hasName : hasType;
-    if (seen) Fail(LineOf(element), "duplicate attribute \"" + Quoted(attributeName) + "\"");
+    if (seen) Fail(LineOf(element), "duplicate attribute " + Quoted(attributeName, Raw()));
     seen = true;
     if (isName) {
       name = Decode(element, attribute.value(), RawKind::Attribute);
@@ -223,7 +223,7 @@ CPrivateProperty::EType PropsXmlReader::ReadAttributes(const pugi::xml_node& ele
       const std::string value = Decode(element, attribute.value(), RawKind::Attribute);
       known = TypeNamed(value.c_str());
       if (!known) {
-        Fail(LineOf(element), "unknown type \"" + Quoted(value) + "\" (String, Bool or Int)");
+        Fail(LineOf(element), "unknown type " + Quoted(value) + " (String, Bool or Int)");
       }
     }
     type = *known;
@@ -239,21 +239,21 @@ void PropsXmlReader::ReadValue(const pugi::xml_node& element, CPrivateProperty::
     if (IsText(nodeType)) {
       const RawKind kind = nodeType == pugi::node_cdata ? RawKind::CData : RawKind::Content;
       if (text.empty()) {
-        text = Decode(node, node.value(), kind);
+        text = Decode(node, node.value(), kind, name);
       } else {
-        text += Decode(node, node.value(), kind);
+        text += Decode(node, node.value(), kind, name);
       }
     } else if (nodeType == pugi::node_element) {
       if (IsNamed(node, "Property")) {
-        Fail(LineOf(element), "property \"" + Quoted(name) + "\" has a Type and child properties");
+        Fail(LineOf(element), "property " + Quoted(name) + " has a Type and child properties");
       }
-      Fail(LineOf(node), "unexpected element \"" + Quoted(node.name()) + "\"");
+      Fail(LineOf(node), "unexpected element " + Quoted(node.name(), Raw()));
     }
   }
 
+  // The value is not shown: the reader cannot tell a password from any other value.
   const auto notA = [&](const char* what) {
-    Fail(LineOf(element),
-         "property \"" + Quoted(name) + "\": \"" + Quoted(text, 40) + "\" is not " + what);
+    Fail(LineOf(element), "property " + Quoted(name) + ": the value is not " + what);
   };
   switch (type) {
     case CPrivateProperty::EType::String:
@@ -283,8 +283,8 @@ void PropsXmlReader::ReadValue(const pugi::xml_node& element, CPrivateProperty::
   }
 }
 
-std::string PropsXmlReader::Decode(const pugi::xml_node& node, const char* raw,
-                                   RawKind kind) const {
+std::string PropsXmlReader::Decode(const pugi::xml_node& node, const char* raw, RawKind kind,
+                                   std::string_view property) const {
   // Names and most values are short and plain: no reference, no byte a conversion
   // would change, so they are copied as they stand. Anything else, and any long
   // text, which the general decoder scans a word at a time, goes the full way.
@@ -299,7 +299,8 @@ std::string PropsXmlReader::Decode(const pugi::xml_node& node, const char* raw,
     const std::ptrdiff_t offset = OffsetOf(raw);
     const int line =
         offset >= 0 ? LineAt(offset + static_cast<std::ptrdiff_t>(fault->at)) : LineOf(node);
-    Fail(line, fault->what);
+    Fail(line,
+         property.empty() ? fault->what : "property " + Quoted(property) + ": " + fault->what);
   }
   return decoded;
 }
@@ -337,6 +338,10 @@ void PropsXmlReader::FailDoctype(std::ptrdiff_t offset) const {
   Fail(
       start != std::string_view::npos ? LineAt(static_cast<std::ptrdiff_t>(start)) : LineAt(offset),
       "DOCTYPE declarations are not allowed");
+}
+
+TextBytes PropsXmlReader::Raw() const {
+  return encoding_ == SourceEncoding::Latin1 ? TextBytes::Latin1 : TextBytes::Utf8;
 }
 
 void PropsXmlReader::Fail(int line, const std::string& what) const { throw XmlError(line, what); }

@@ -39,8 +39,10 @@ class PropsXmlReader {
   void ReadValue(const pugi::xml_node& element, CPrivateProperty::EType type,
                  const std::string& name, CPrivateProperty& property);
   // The bytes raw stands for; node is the text node or, for an attribute value, its
-  // element, and gives the line when raw lies outside the parsed buffer.
-  std::string Decode(const pugi::xml_node& node, const char* raw, RawKind kind) const;
+  // element, and gives the line when raw lies outside the parsed buffer. A fault in
+  // the value of a property names the property.
+  std::string Decode(const pugi::xml_node& node, const char* raw, RawKind kind,
+                     std::string_view property = {}) const;
 
   // The 1-based line of a byte offset into the document.
   int LineAt(std::ptrdiff_t offset) const;
@@ -50,6 +52,8 @@ class PropsXmlReader {
   // Offset into the document of a pointer into pugixml's copy of it, -1 when the
   // pointer lies elsewhere.
   std::ptrdiff_t OffsetOf(const char* p) const;
+  // What the bytes of the document's markup are, for a message that quotes them.
+  TextBytes Raw() const;
   [[noreturn]] void Fail(int line, const std::string& what) const;
   [[noreturn]] void FailDoctype(std::ptrdiff_t offset) const;
 

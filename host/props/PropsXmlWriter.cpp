@@ -35,12 +35,12 @@ void PropsXmlWriter::WriteChildren(const CPrivateProperty& parent) {
 
 void PropsXmlWriter::WriteProperty(std::string_view name, const CPrivateProperty& property) {
   if (const std::size_t bad = FindForbiddenByte(name); bad != std::string_view::npos) {
-    Fail("the name of property \"" + Path() + "\" holds byte " +
+    Fail("the name of property " + Quoted(Path()) + " holds byte " +
          ByteName(static_cast<unsigned char>(name[bad])) + ", which XML cannot carry");
   }
   const CPrivateProperty::EType type = property.Type();
   if (type != CPrivateProperty::EType::None && !property.Properties().empty()) {
-    Fail("property \"" + Path() + "\" has both a value and child properties");
+    Fail("property " + Quoted(Path()) + " has both a value and child properties");
   }
   Indent();
   out_ += "<Property Name=\"";
@@ -60,7 +60,7 @@ void PropsXmlWriter::WriteProperty(std::string_view name, const CPrivateProperty
     case CPrivateProperty::EType::String: {
       const std::string& text = property.StringValue();
       if (const std::size_t bad = FindForbiddenByte(text); bad != std::string::npos) {
-        Fail("property \"" + Path() + "\" holds byte " +
+        Fail("property " + Quoted(Path()) + " holds byte " +
              ByteName(static_cast<unsigned char>(text[bad])) + ", which XML cannot carry");
       }
       out_ += " Type=\"String\">";
@@ -89,7 +89,7 @@ std::string PropsXmlWriter::Path() const {
   std::string path;
   for (const std::string_view name : path_) {
     if (!path.empty()) path += '/';
-    path += Quoted(name);
+    path += name;
   }
   return path;
 }

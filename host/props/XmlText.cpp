@@ -54,8 +54,9 @@ std::optional<std::uint32_t> ParseCharReference(std::string_view digits) {
 }
 
 // Resolves the reference starting at raw[at] == '&'; on success appends its byte
-// and returns the position after the ';'.
-std::size_t DecodeReference(std::string_view raw, std::size_t at, std::string& out,
+// and returns the position after the ';'. A fault quotes the reference only when
+// shown is set: a value's text, a password's among them, is never shown.
+std::size_t DecodeReference(std::string_view raw, std::size_t at, bool shown, std::string& out,
                             std::optional<TextFault>& fault) {
   // Only name characters may come before the ';', which keeps a text full of stray
   // '&' linear: the look ends at the first other byte.
@@ -68,15 +69,17 @@ std::size_t DecodeReference(std::string_view raw, std::size_t at, std::string& o
   }
   const std::string_view reference = raw.substr(at, end - at + 1);
   const std::string_view name = reference.substr(1, reference.size() - 2);
+  const std::string quoted = shown ? " " + Quoted(reference) : std::string();
   if (name.front() == '#') {
     const std::optional<std::uint32_t> value = ParseCharReference(name.substr(1));
     if (!value) {
-      fault = TextFault{at, "malformed character reference \"" + Quoted(reference) + "\""};
+      fault = TextFault{at, "malformed character reference" + quoted};
     } else if (!IsXmlChar(*value)) {
-      fault = TextFault{at, "character reference \"" + Quoted(reference) +
-                                "\" stands for a character XML cannot carry"};
+      fault = TextFault{
+          at, "character reference" + quoted + " stands for a character XML cannot carry"};
     } else if (*value > 0xFF) {
-      fault = TextFault{at, BeyondLatin1(*value) + " (reference \"" + Quoted(reference) + "\")"};
+      fault = TextFault{at, shown ? BeyondLatin1(*value) + " (reference" + quoted + ")"
+                                  : "character reference beyond ISO-8859-1"};
     } else {
       out.push_back(static_cast<char>(*value));
     }
@@ -91,7 +94,7 @@ std::size_t DecodeReference(std::string_view raw, std::size_t at, std::string& o
   } else if (name == "quot") {
     out.push_back('"');
   } else {
-    fault = TextFault{at, "unknown entity reference \"" + Quoted(reference) + "\""};
+    fault = TextFault{at, "unknown entity reference" + quoted};
   }
   return fault ? at : at + reference.size();
 }
@@ -99,8 +102,9 @@ std::size_t DecodeReference(std::string_view raw, std::size_t at, std::string& o
 bool IsContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
 // Decodes the UTF-8 sequence starting at raw[at] (a byte of 0x80 or more) into its
-// ISO-8859-1 byte; returns the position after it.
-std::size_t DecodeUtf8(std::string_view raw, std::size_t at, std::string& out,
+// ISO-8859-1 byte; returns the position after it. A fault names the byte or the
+// character only when shown is set.
+std::size_t DecodeUtf8(std::string_view raw, std::size_t at, bool shown, std::string& out,
                        std::optional<TextFault>& fault) {
   const auto byte = [&](std::size_t i) {
     return at + i < raw.size() ? static_cast<unsigned char>(raw[at + i]) : 0;
@@ -129,11 +133,12 @@ std::size_t DecodeUtf8(std::string_view raw, std::size_t at, std::string& out,
     value = (value << 6) | (byte(i) & 0x3F);
   }
   if (!valid) {
-    fault = TextFault{at, "byte " + ByteName(lead) + " is not valid UTF-8"};
+    fault = TextFault{at, shown ? "byte " + ByteName(lead) + " is not valid UTF-8"
+                                : std::string("a byte that is not valid UTF-8")};
     return at;
   }
   if (value > 0xFF) {
-    fault = TextFault{at, BeyondLatin1(value)};
+    fault = TextFault{at, shown ? BeyondLatin1(value) : "a character beyond ISO-8859-1"};
     return at;
   }
   out.push_back(static_cast<char>(value));
@@ -236,6 +241,7 @@ void AppendReplacing(std::string& out, std::string_view text, Replacement replac
 std::optional<TextFault> DecodeText(std::string_view raw, SourceEncoding encoding, RawKind kind,
                                     std::string& out) {
   const ByteTable& stops = kStops[static_cast<int>(encoding)][static_cast<int>(kind)];
+  const bool shown = kind == RawKind::Attribute;
   out.reserve(out.size() + raw.size());
   std::optional<TextFault> fault;
   std::size_t run = 0;
@@ -248,11 +254,11 @@ std::optional<TextFault> DecodeText(std::string_view raw, SourceEncoding encodin
     const unsigned char c = static_cast<unsigned char>(raw[i]);
     out.append(raw.data() + run, i - run);
     if (c == '&') {
-      i = DecodeReference(raw, i, out, fault);
+      i = DecodeReference(raw, i, shown, out, fault);
     } else if (c == '<') {
       fault = TextFault{i, "'<' in an attribute value (write &lt;)"};
     } else {
-      i = DecodeUtf8(raw, i, out, fault);
+      i = DecodeUtf8(raw, i, shown, out, fault);
     }
     if (fault) return fault;
     run = i;
@@ -330,24 +336,10 @@ std::string ByteName(unsigned char c) {
   return buffer;
 }
 
-std::string Quoted(std::string_view text, std::size_t limit) {
-  std::string quoted;
-  const std::string_view shown = text.substr(0, limit);
-  quoted.reserve(shown.size() + 3);
-  for (const char ch : shown) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\') {
-      quoted.push_back('\\');
-      quoted.push_back(ch);
-    } else if (c >= 0x20 && c < 0x7F) {
-      quoted.push_back(ch);
-    } else {
-      char buffer[8];
-      std::snprintf(buffer, sizeof buffer, "\\x%02X", static_cast<unsigned>(c));
-      quoted += buffer;
-    }
-  }
-  if (text.size() > limit) quoted += "...";
+std::string Quoted(std::string_view text, TextBytes bytes, std::size_t limit) {
+  if (text.size() <= limit) return QuotedToken(text, bytes);
+  std::string quoted = QuotedToken(text.substr(0, limit), bytes);
+  quoted.insert(quoted.size() - 1, "...");
   return quoted;
 }
 

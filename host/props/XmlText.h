@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "props/TextEscape.h"
+
 // Byte-level pieces of the configuration XML shared by its reader and writer. Texts
 // are bytes; a document is read either as ISO-8859-1 (every byte is its own
 // character) or as UTF-8 (what a document declaring UTF-8 holds).
@@ -29,7 +31,8 @@ enum class RawKind { Content, Attribute, CData };
 
 // Appends the bytes that raw (as it stands in the document) stands for: references
 // resolved, UTF-8 turned into ISO-8859-1. Line ends are kept as they are. Returns
-// the first fault; out then holds a partial result.
+// the first fault; out then holds a partial result. The fault quotes what it found
+// only in an attribute (a name): a fault in a value's text shows none of it.
 std::optional<TextFault> DecodeText(std::string_view raw, SourceEncoding encoding, RawKind kind,
                                     std::string& out);
 
@@ -51,8 +54,10 @@ void AppendEscapedAttribute(std::string& out, std::string_view text);
 // A byte as a message shows it: "0x0B".
 std::string ByteName(unsigned char c);
 
-// The text quoted for a message: printable ASCII as it is, other bytes as \xNN,
-// cut after limit bytes.
-std::string Quoted(std::string_view text, std::size_t limit = 60);
+// A name of a document in double quotes for a message, shown by the one rule of
+// TextEscape.h and cut after limit bytes. Only names, never a value's text, are shown:
+// the password is a value like any other here.
+std::string Quoted(std::string_view text, TextBytes bytes = TextBytes::Latin1,
+                   std::size_t limit = 60);
 
 }  // namespace props

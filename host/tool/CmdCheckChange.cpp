@@ -2,6 +2,7 @@
 
 #include "hcd/CHcdWrapper.h"
 #include "hcd/IHcdConfigChangesAction.h"
+#include "props/TextEscape.h"
 #include "props/XmlError.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
@@ -29,7 +30,8 @@ int RunCheckChange(ToolContext& context, const std::vector<std::string>& argsIn)
           changes->CheckRecordSetConfigChange(oldText, newText, 0, kind == ConfigKind::Dynamic);
   } catch (const XmlError& e) {
     // The module parses both texts; say which files they were.
-    throw std::runtime_error(args[0] + " or " + args[1] + ": " + e.what());
+    throw std::runtime_error(ShownToken(args[0], TextBytes::Utf8) + " or " +
+                             ShownToken(args[1], TextBytes::Utf8) + ": " + e.what());
   }
   if (json) {
     PrintJson(Json{{"kind", KindName(kind)},

@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "hcd/CHcdWrapper.h"
+#include "props/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
@@ -22,8 +23,9 @@ int RunChooseField(ToolContext& context, const std::vector<std::string>& argsIn)
   try {
     pages->DoFieldChooserDialog(nullptr, party ? 1 : 0, rr::RRString(), rr::RRString(), chosen);
   } catch (const UiRunAborted& e) {
-    throw std::runtime_error((script.empty() ? std::string() : script + ": ") + e.what());
+    throw std::runtime_error(
+        (script.empty() ? std::string() : ShownToken(script, TextBytes::Utf8) + ": ") + e.what());
   }
-  std::cout << chosen.str() << '\n';
+  std::cout << EscapeText(chosen.str(), TextBytes::Latin1) << '\n';
   return kExitOk;
 }

@@ -3,9 +3,9 @@
 
 #include "hcd/CHcdWrapper.h"
 #include "hcd/IHcdDataPersistence.h"
+#include "props/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
-#include "tool/TextEscape.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
@@ -16,7 +16,8 @@ std::uint16_t ParseVersion(const std::string& text) {
   unsigned value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value > 65535)
-    throw UsageError("--version needs a number from 0 to 65535, not '" + text + "'");
+    throw UsageError("--version needs a number from 0 to 65535, not " +
+                     QuotedToken(text, TextBytes::Utf8));
   return static_cast<std::uint16_t>(value);
 }
 
@@ -42,7 +43,8 @@ int RunDescribePersist(ToolContext& context, const std::vector<std::string>& arg
         description, version, flag, reinterpret_cast<const std::uint8_t*>(block.data()),
         block.size());
   } catch (const std::exception& e) {
-    throw std::runtime_error(args[0] + " (" + std::to_string(block.size()) + " bytes, version " +
+    throw std::runtime_error(ShownToken(args[0], TextBytes::Utf8) + " (" +
+                             std::to_string(block.size()) + " bytes, version " +
                              std::to_string(version) + "): " + e.what());
   }
   if (json) {
@@ -58,7 +60,8 @@ int RunDescribePersist(ToolContext& context, const std::vector<std::string>& arg
     return kExitOk;
   }
   for (const auto& [name, value] : description)
-    std::cout << EscapeControls(name) << ": " << EscapeControls(value) << '\n';
+    std::cout << EscapeText(name, TextBytes::Latin1) << ": " << EscapeText(value, TextBytes::Latin1)
+              << '\n';
   std::cout << "described: " << described << '\n';
   return kExitOk;
 }

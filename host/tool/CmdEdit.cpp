@@ -7,9 +7,12 @@
 #include <stdexcept>
 
 #include "hcd/CHcdWrapper.h"
+#include "props/AtomicFile.h"
 #include "props/CHandlerPrivateProps.h"
 #include "props/EditedFile.h"
+#include "props/TextEscape.h"
 #include "tool/Commands.h"
+#include "tool/EditFileChooser.h"
 #include "tool/ModulePage.h"
 #include "tool/SheetSave.h"
 #include "tool/ToolArgs.h"
@@ -38,14 +41,14 @@ bool DisplayForPeople() {
   return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
 }
 
-// An edit started from a desktop (a file manager's "Open with") has nobody reading
-// its standard error: a refusal before the window opens is then also shown in a
-// message box, when there is a display to show it on. Nothing more is tried when
-// the box cannot be shown either.
-void ShowRefusal(const std::string& reason) {
-  if (::isatty(STDERR_FILENO) != 0 || !DisplayForPeople()) return;
+// An edit started from a desktop (a file manager's "Open with", or the file chosen
+// in a window) has nobody reading its standard error: a refusal before the sheet
+// opens is then also shown in a message box, when there is a display to show it
+// on. Nothing more is tried when the box cannot be shown either.
+void ShowRefusal(const std::string& reason, bool windowShown) {
+  if (!windowShown && (::isatty(STDERR_FILENO) != 0 || !DisplayForPeople())) return;
   try {
-    const auto ui = InstallUi("");
+    const auto ui = windowShown ? nullptr : InstallUi("");
     AfxMessageBox("Cannot edit: " + reason, MB_OK | MB_ICONERROR);
   } catch (const std::exception&) {
   }
@@ -55,27 +58,38 @@ void ShowRefusal(const std::string& reason) {
 
 int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
-  const ConfigKind kind = TakeConfigKind(args);
+  const std::optional<ConfigKind> givenKind = TakeConfigKindIfGiven(args);
   const std::string script = TakeOption(args, "--script");
-  ExpectPositional(args, 1, "one FILE");
-  const std::string& path = args[0];
+  std::optional<ChosenEditFile> chosen;
+  if (args.empty()) {
+    chosen = ChooseFileToEdit(script, givenKind);
+    if (!chosen) {
+      std::cerr << "hcdtool: not edited: no file was chosen\n";
+      return kExitRefused;
+    }
+  } else {
+    ExpectPositional(args, 1, "one FILE");
+  }
+  const std::string path = chosen ? chosen->path : args[0];
+  const ConfigKind kind = chosen ? chosen->kind : KindOfPlace(path, givenKind);
 
   // A file that does not exist yet, or is empty, is a configuration that does not
   // exist yet: the pages start from their defaults.
   std::optional<EditedFile> file;
   CHandlerPrivateProps bag;
   try {
+    // Refused up front what the save would refuse at the end, so the user does not
+    // edit for nothing; a FIFO is refused before it is opened, and no writer's bytes
+    // are taken.
+    CheckSaveTarget(path);
     file.emplace(path);
     if (!file->Content().empty()) ParseConfiguration(path, file->Content(), bag);
-    // Refused up front what the save would refuse at the end, so the user does not
-    // edit for nothing.
-    file->CheckSavable();
   } catch (const std::exception& e) {
     file.reset();
-    if (script.empty()) ShowRefusal(e.what());
+    if (script.empty()) ShowRefusal(e.what(), chosen.has_value());
     throw;
   }
-  const auto ui = InstallUi(script);
+  const auto ui = chosen ? std::move(chosen->ui) : InstallUi(script);
 
   IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
   if (pages == nullptr) throw std::runtime_error("the module offers no property-page facet");
@@ -94,13 +108,14 @@ int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
     } catch (const SaveAborted& e) {
       throw std::runtime_error(e.what());
     } catch (const UiRunAborted& e) {
-      throw std::runtime_error((script.empty() ? std::string() : script + ": ") + e.what());
+      throw std::runtime_error(
+          (script.empty() ? std::string() : ShownToken(script, TextBytes::Utf8) + ": ") + e.what());
     }
   }
   page.End(false);
   if (result != IDOK) {
-    std::cerr << "hcdtool: not saved: the edit was cancelled or refused; " << path
-              << " is unchanged\n";
+    std::cerr << "hcdtool: not saved: the edit was cancelled or refused; "
+              << ShownToken(path, TextBytes::Utf8) << " is unchanged\n";
     return kExitRefused;
   }
   return kExitOk;

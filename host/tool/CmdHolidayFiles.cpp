@@ -13,6 +13,7 @@
 #include "props/AtomicFile.h"
 #include "props/CHandlerPrivateProps.h"
 #include "props/EditedFile.h"
+#include "props/TextEscape.h"
 #include "rrstring/RRString.h"
 #include "tool/Commands.h"
 #include "tool/ConfigurationFile.h"
@@ -22,6 +23,7 @@
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
+#include "tool/ToolOutput.h"
 #include "ui/CPropertySheet.h"
 #include "ui/ScopedUiBackend.h"
 #include "ui/UiRunAborted.h"
@@ -143,8 +145,8 @@ std::string ReportOf(const Shown& shown, const std::string& what) {
 }
 
 void WriteStdout(const std::string& text) {
-  std::cout << text << std::flush;
-  if (!std::cout) throw std::runtime_error("standard output could not be written");
+  std::cout << text;
+  FlushOutput(std::cout);
 }
 
 }  // namespace
@@ -158,12 +160,13 @@ int RunImportHolidays(ToolContext& context, const std::vector<std::string>& args
   CheckCurrency(currency);
   const std::string calendar = ScriptWord(args[2], "FILE");
 
+  // What the save would refuse is refused first, a FIFO before it is opened.
+  if (!dryRun) CheckSaveTarget(path);
   // Held from the read to the save, as an edit holds its file; a file that does not
   // exist yet, or is empty, is a configuration that does not exist yet.
   EditedFile file(path);
   CHandlerPrivateProps bag;
   if (!file.Content().empty()) ParseConfiguration(path, file.Content(), bag);
-  if (!dryRun) file.CheckSavable();
   const HolidayView view = LookAtHolidays(context, bag);
   const bool newCurrency = !Lists(view, currency);
   if (newCurrency)
@@ -207,14 +210,17 @@ int RunImportHolidays(ToolContext& context, const std::vector<std::string>& args
     return kExitOk;
   }
   if (!accepted) {
-    std::cerr << "hcdtool: not saved: the page refused its input; " << path << " is unchanged\n";
+    std::cerr << "hcdtool: not saved: the page refused its input; "
+              << ShownToken(path, TextBytes::Utf8) << " is unchanged\n";
     return kExitRefused;
   }
   SaveConfiguration(file, bag);
   try {
     WriteStdout(report);
-  } catch (const std::runtime_error& e) {
-    throw std::runtime_error(path + " was saved, but " + e.what());
+  } catch (const OutputError& e) {
+    // Exit 3 says that CONFIG is unchanged, unless the message says otherwise.
+    throw std::runtime_error(ShownToken(path, TextBytes::Utf8) +
+                             " was saved, but its report could not be written: " + e.Reason());
   }
   return kExitOk;
 }

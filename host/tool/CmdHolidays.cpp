@@ -7,6 +7,7 @@
 
 #include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
+#include "props/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/HolidayDialogScript.h"
 #include "tool/HolidayStoreMirror.h"
@@ -15,6 +16,7 @@
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
+#include "tool/ToolOutput.h"
 #include "ui/CPropertySheet.h"
 #include "ui/ScopedUiBackend.h"
 #include "ui/UiRunAborted.h"
@@ -112,10 +114,9 @@ int RunHolidays(ToolContext& context, const std::vector<std::string>& argsIn) {
     for (const ListViewRow& row : added) {
       std::string line;
       for (std::size_t i = 0; i < row.size(); ++i) line += (i ? " " : "") + row[i];
-      std::cout << line << '\n';
+      std::cout << EscapeText(line, TextBytes::Latin1) << '\n';
     }
   }
-  std::cout.flush();
-  if (!std::cout) throw std::runtime_error("the holidays could not be written to stdout");
+  FlushOutput(std::cout);
   return kExitOk;
 }

@@ -3,6 +3,7 @@
 
 #include "hcd/CHcdWrapper.h"
 #include "hcd/ModuleVersionInfo.h"
+#include "props/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
 #include "tool/ToolArgs.h"
@@ -34,11 +35,13 @@ int RunInfo(ToolContext& context, const std::vector<std::string>& argsIn) {
               std::cout);
     return kExitOk;
   }
-  std::cout << "module: " << context.ModulePath() << '\n'
-            << "name: " << identity->GetHandlerName() << '\n'
-            << "description: " << identity->GetHandlerDescription() << '\n'
+  const auto stored = [](std::string_view text) { return EscapeText(text, TextBytes::Latin1); };
+  std::cout << "module: " << ShownToken(context.ModulePath(), TextBytes::Utf8) << '\n'
+            << "name: " << stored(identity->GetHandlerName()) << '\n'
+            << "description: " << stored(identity->GetHandlerDescription()) << '\n'
             << "code: " << code << '\n'
             << "help topic: " << static_cast<int>(identity->GetHelpID()) << '\n';
-  for (const auto& [key, value] : version.entries) std::cout << key << ": " << value << '\n';
+  for (const auto& [key, value] : version.entries)
+    std::cout << stored(key) << ": " << stored(value) << '\n';
   return kExitOk;
 }

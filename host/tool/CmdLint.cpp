@@ -8,6 +8,7 @@
 
 #include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
+#include "props/TextEscape.h"
 #include "props/XmlError.h"
 #include "tool/Commands.h"
 #include "tool/ConfigTree.h"
@@ -17,9 +18,9 @@
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
+#include "tool/ToolOutput.h"
 #include "ui/CPropertySheet.h"
 #include "ui/ScopedUiBackend.h"
-#include "ui/UiRunAborted.h"
 #include "ui/WinConstants.h"
 #include "ui/scripted/ScriptedBackend.h"
 
@@ -27,10 +28,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A file to lint, or a folder of a tree that could not be read (shown then ends in
+// "/" and error says why).
 struct LintFile {
   fs::path path;
   std::string shown;  // the path as the output names it
   ConfigKind kind = ConfigKind::Handler;
+  std::string error;
 };
 
 // The control a refusing page gave the focus to, as the user sees it: its own
@@ -105,6 +109,13 @@ LintResult PressOk(IHcdPropertyPages& pages, ConfigKind kind, CHandlerPrivatePro
 }
 
 LintResult Lint(IHcdPropertyPages& pages, const LintFile& file) {
+  if (!file.error.empty()) {
+    LintResult result;
+    result.ok = false;
+    result.message = file.error;
+    result.namesFile = true;
+    return result;
+  }
   CHandlerPrivateProps bag;
   try {
     bag.fromXML(ReadTreeFile(file.path));
@@ -123,7 +134,8 @@ LintResult Lint(IHcdPropertyPages& pages, const LintFile& file) {
   }
   try {
     return PressOk(pages, file.kind, bag);
-  } catch (const UiRunAborted& e) {
+  } catch (const std::exception& e) {
+    // Whatever stops the page stops this file only: the --json document stays whole.
     LintResult result;
     result.ok = false;
     result.message = e.what();
@@ -131,49 +143,60 @@ LintResult Lint(IHcdPropertyPages& pages, const LintFile& file) {
   }
 }
 
-// The kind of a file given by itself: the option's, else what its place says.
-ConfigKind KindOfLoneFile(const fs::path& path, const std::optional<ConfigKind>& given) {
-  if (given) return *given;
-  const fs::path parent = path.parent_path().filename();
-  if (path.filename() == "handler.xml") return ConfigKind::Handler;
-  if (parent == "static") return ConfigKind::Static;
-  if (parent == "dynamic") return ConfigKind::Dynamic;
-  throw UsageError(path.string() +
-                   " is not in a configuration tree: give --handler, --static or --dynamic");
-}
-
 std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
                               const std::optional<ConfigKind>& kind) {
   std::vector<LintFile> files;
   for (const std::string& path : paths) {
     std::error_code ec;
-    if (!fs::exists(path, ec)) throw std::runtime_error(path + ": no such file or folder");
-    if (!fs::is_directory(path, ec)) {
-      files.push_back({path, path, KindOfLoneFile(path, kind)});
+    const fs::file_status status = fs::status(path, ec);
+    if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
+      throw std::runtime_error(ShownToken(path, TextBytes::Utf8) + ": no such file or folder");
+    if (ec) throw std::runtime_error(ShownToken(path, TextBytes::Utf8) + ": " + ec.message());
+    if (!fs::is_directory(status)) {
+      files.push_back({path, path, KindOfPlace(path, kind), {}});
       continue;
     }
     const ConfigTree tree = ConfigTree::Scan(path, std::cerr);
     const std::string root = path.ends_with('/') ? path : path + "/";
+    const std::size_t before = files.size();
     for (const ConfigTree::HandlerFolder& folder : tree.Folders()) {
       const auto add = [&](ConfigKind k, const std::string& name) {
         const std::string relative = TreePath(folder.name, k, name);
-        files.push_back({tree.Root() / relative, root + relative, k});
+        files.push_back({tree.Root() / relative, root + relative, k, {}});
       };
+      // What could not be read is an entry of its own, never a folder left out.
+      const auto unread = [&](ConfigKind k, const std::string& inside, const std::string& error) {
+        const std::string relative = TreeFolderPath(folder.name, inside);
+        files.push_back({tree.Root() / relative, root + relative, k, error});
+      };
+      if (!folder.error.empty()) {
+        unread(ConfigKind::Handler, "", folder.error);
+        continue;
+      }
       if (folder.hasHandler) add(ConfigKind::Handler, "");
-      for (const std::string& name : folder.statics) add(ConfigKind::Static, name);
-      for (const std::string& name : folder.dynamics) add(ConfigKind::Dynamic, name);
+      if (!folder.statics.error.empty()) unread(ConfigKind::Static, "static", folder.statics.error);
+      for (const std::string& name : folder.statics.names) add(ConfigKind::Static, name);
+      if (!folder.dynamics.error.empty())
+        unread(ConfigKind::Dynamic, "dynamic", folder.dynamics.error);
+      for (const std::string& name : folder.dynamics.names) add(ConfigKind::Dynamic, name);
     }
+    // A path one folder too high or too low would check nothing and pass.
+    if (files.size() == before) throw std::runtime_error(NoConfigurationMessage(path));
   }
   return files;
 }
 
 void PrintText(const LintFile& file, const LintResult& result) {
   if (result.ok) return;
-  if (!result.namesFile) std::cout << file.shown << ": ";
-  std::cout << *result.message;
+  if (!result.namesFile) std::cout << ShownToken(file.shown, TextBytes::Utf8) << ": ";
+  // A page's message is the module's stored text; any other was made by the tool,
+  // its names shown already.
+  std::cout << (result.fromPage ? EscapeText(*result.message, TextBytes::Latin1)
+                                : ShownLine(*result.message));
   if (result.control) {
     std::cout << " [control " << result.control->id;
-    if (!result.control->label.empty()) std::cout << " \"" << result.control->label << '"';
+    if (!result.control->label.empty())
+      std::cout << ' ' << QuotedToken(result.control->label, TextBytes::Latin1);
     std::cout << ']';
   }
   std::cout << '\n';
@@ -230,8 +253,7 @@ int RunLint(ToolContext& context, const std::vector<std::string>& argsIn) {
   if (list) {
     list->Finish();
   } else {
-    std::cout.flush();
-    if (!std::cout) throw std::runtime_error("cannot write the output");
+    FlushOutput(std::cout);
   }
   return allAccepted ? kExitOk : kExitRefused;
 }

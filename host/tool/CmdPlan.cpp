@@ -8,6 +8,7 @@
 #include "hcd/CHcdWrapper.h"
 #include "hcd/IHcdConfigChangesAction.h"
 #include "props/CHandlerPrivateProps.h"
+#include "props/TextEscape.h"
 #include "props/XmlError.h"
 #include "tool/Commands.h"
 #include "tool/ConfigTree.h"
@@ -17,6 +18,7 @@
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
+#include "tool/ToolOutput.h"
 
 namespace fs = std::filesystem;
 
@@ -24,6 +26,8 @@ namespace {
 
 using Action = IHcdConfigChangesAction;
 
+// One entry of the plan: a file, or a folder that could not be read (its path then
+// ends in "/" and its status is "error").
 struct FilePlan {
   std::string path;  // relative to the roots
   ConfigKind kind = ConfigKind::Handler;
@@ -41,15 +45,25 @@ struct Verdict {
   std::vector<std::string> added;
   std::vector<std::string> removed;
   std::size_t unchanged = 0;
-  std::size_t errors = 0;
+  std::size_t errors = 0;        // entries not planned, folders among them
+  std::size_t folderErrors = 0;  // folders that could not be read
 };
+
+std::string Shown(const std::string& path) { return ShownToken(path, TextBytes::Utf8); }
+
+// The errors of the two sides of a pair, either or both.
+std::string BothErrors(const std::string& before, const std::string& after) {
+  if (before.empty()) return after;
+  if (after.empty()) return before;
+  return before + "; " + after;
+}
 
 CHandlerPrivateProps Parse(const fs::path& path, const std::string& text) {
   CHandlerPrivateProps bag;
   try {
     bag.fromXML(text);
   } catch (const XmlError& e) {
-    throw std::runtime_error(path.string() + ": " + e.what());
+    throw std::runtime_error(Shown(path.string()) + ": " + e.what());
   }
   return bag;
 }
@@ -74,6 +88,15 @@ class Planner {
   void PlanFolder(const ConfigTree::HandlerFolder* before, const ConfigTree::HandlerFolder* after) {
     Verdict verdict;
     verdict.folder = (before != nullptr ? before : after)->name;
+    // A handler folder that could not be read is one entry: nothing of it is known,
+    // so nothing in it is taken for added or removed.
+    if (const std::string error = BothErrors(before != nullptr ? before->error : "",
+                                             after != nullptr ? after->error : "");
+        !error.empty()) {
+      Count(FolderError(ConfigKind::Handler, TreeFolderPath(verdict.folder), error), verdict);
+      EndFolder(verdict);
+      return;
+    }
     const bool handlerBefore = before != nullptr && before->hasHandler;
     const bool handlerAfter = after != nullptr && after->hasHandler;
     if (handlerBefore || handlerAfter) {
@@ -87,11 +110,7 @@ class Planner {
     if (after != nullptr) ConfigTree::ReadRecordSets(after_.PathOf(*after), b, std::cerr);
     PlanRecordSets(verdict, ConfigKind::Static, a.statics, b.statics);
     PlanRecordSets(verdict, ConfigKind::Dynamic, a.dynamics, b.dynamics);
-    if (json_)
-      verdicts_.push_back(VerdictJson(verdict));
-    else
-      PrintVerdict(verdict);
-    failed_ = failed_ || verdict.errors > 0;
+    EndFolder(verdict);
   }
 
   // Ends the output; true when every file was planned.
@@ -99,15 +118,33 @@ class Planner {
     if (json_) {
       list_->Finish(Json{{"handlers", std::move(verdicts_)}});
     } else {
-      std::cout.flush();
-      if (!std::cout) throw std::runtime_error("cannot write the output");
+      FlushOutput(std::cout);
     }
     return !failed_;
   }
 
  private:
-  void PlanRecordSets(Verdict& verdict, ConfigKind kind, const std::vector<std::string>& before,
-                      const std::vector<std::string>& after) {
+  void EndFolder(const Verdict& verdict) {
+    if (json_)
+      verdicts_.push_back(VerdictJson(verdict));
+    else
+      PrintVerdict(verdict);
+    failed_ = failed_ || verdict.errors > 0;
+  }
+
+  void PlanRecordSets(Verdict& verdict, ConfigKind kind,
+                      const ConfigTree::RecordSetFolder& beforeFolder,
+                      const ConfigTree::RecordSetFolder& afterFolder) {
+    // A folder that could not be read on either side is one entry: its files are
+    // neither added nor removed, since what it holds is not known.
+    if (const std::string error = BothErrors(beforeFolder.error, afterFolder.error);
+        !error.empty()) {
+      const char* inside = kind == ConfigKind::Static ? "static" : "dynamic";
+      Count(FolderError(kind, TreeFolderPath(verdict.folder, inside), error), verdict);
+      return;
+    }
+    const std::vector<std::string>& before = beforeFolder.names;
+    const std::vector<std::string>& after = afterFolder.names;
     // Both lists are in byte order: one merge pairs them.
     auto a = before.begin();
     auto b = after.begin();
@@ -119,6 +156,16 @@ class Planner {
       if (takeA) ++a;
       if (takeB) ++b;
     }
+  }
+
+  FilePlan FolderError(ConfigKind kind, std::string path, std::string error) {
+    FilePlan plan;
+    plan.path = std::move(path);
+    plan.kind = kind;
+    plan.status = "error";
+    plan.error = std::move(error);
+    Emit(plan);
+    return plan;
   }
 
   FilePlan PlanFile(const std::string& folder, ConfigKind kind, const std::string& name, bool inOld,
@@ -155,7 +202,7 @@ class Planner {
         plan.action = Ask(plan.kind, oldText, newText);
       } catch (const std::exception& e) {
         Parse(oldPath, oldText);
-        throw std::runtime_error(oldPath.string() + ": " + e.what());
+        throw std::runtime_error(Shown(oldPath.string()) + ": " + e.what());
       }
       return;
     }
@@ -172,7 +219,8 @@ class Planner {
     try {
       plan.action = Ask(plan.kind, oldText, newText);
     } catch (const std::exception& e) {
-      throw std::runtime_error(oldPath.string() + " or " + newPath.string() + ": " + e.what());
+      throw std::runtime_error(Shown(oldPath.string()) + " or " + Shown(newPath.string()) + ": " +
+                               e.what());
     }
   }
 
@@ -192,6 +240,7 @@ class Planner {
         verdict.folder == "." ? plan.path : plan.path.substr(verdict.folder.size() + 1);
     if (status == "error") {
       ++verdict.errors;
+      if (plan.path.ends_with('/')) ++verdict.folderErrors;
       if (plan.kind == ConfigKind::Handler) verdict.handler = "error";
       return;
     }
@@ -228,13 +277,15 @@ class Planner {
     }
     // A person reads what differs; files that did not change are counted in the verdict.
     if (std::string_view(plan.status) == "same" && plan.action == Action::ECA_NONE) return;
-    std::cout << plan.status << ' ' << plan.path;
+    // Each path and name is one token, so no name can pass for another entry.
+    std::cout << plan.status << ' ' << Shown(plan.path);
     if (plan.action) std::cout << " action " << *plan.action;
     if (!plan.changed.empty()) {
       std::cout << " changed:";
-      for (const std::string& name : plan.changed) std::cout << ' ' << name;
+      for (const std::string& name : plan.changed)
+        std::cout << ' ' << ShownToken(name, TextBytes::Latin1);
     }
-    if (!plan.error.empty()) std::cout << ": " << plan.error;
+    if (!plan.error.empty()) std::cout << ": " << ShownLine(plan.error);
     std::cout << '\n';
   }
 
@@ -245,13 +296,13 @@ class Planner {
   static void PrintList(const char* what, const std::vector<std::string>& names) {
     if (names.empty()) return;
     std::cout << "  " << what << ':';
-    for (const std::string& name : names) std::cout << ' ' << name;
+    for (const std::string& name : names) std::cout << ' ' << Shown(name);
     std::cout << '\n';
   }
 
   static void PrintVerdict(const Verdict& v) {
     const std::string handler = v.handler;
-    std::cout << "handler folder " << v.folder << ": ";
+    std::cout << "handler folder " << Shown(v.folder) << ": ";
     if (handler == "restart")
       std::cout << "RESTART the handler";
     else if (handler == "no restart" || handler == "unchanged")
@@ -269,7 +320,10 @@ class Planner {
     if (!v.added.empty()) std::cout << "; " << v.added.size() << " added";
     if (!v.removed.empty()) std::cout << "; " << v.removed.size() << " removed";
     if (v.unchanged > 0) std::cout << "; " << v.unchanged << " unchanged";
-    if (v.errors > 0) std::cout << "; " << Count(v.errors, "file", "files") << " not planned";
+    if (const std::size_t files = v.errors - v.folderErrors; files > 0)
+      std::cout << "; " << Count(files, "file", "files") << " not planned";
+    if (v.folderErrors > 0)
+      std::cout << "; " << Count(v.folderErrors, "folder", "folders") << " not planned";
     std::cout << '\n';
     PrintList("refresh", v.refresh);
     PrintList("added", v.added);
@@ -313,7 +367,8 @@ std::size_t CountFiles(const ConfigTree& tree) {
   for (const ConfigTree::HandlerFolder& folder : tree.Folders()) {
     ConfigTree::HandlerFolder listed;
     ConfigTree::ReadRecordSets(tree.PathOf(folder), listed, ignored);
-    count += (folder.hasHandler ? 1 : 0) + listed.statics.size() + listed.dynamics.size();
+    count +=
+        (folder.hasHandler ? 1 : 0) + listed.statics.names.size() + listed.dynamics.names.size();
   }
   return count;
 }
@@ -327,6 +382,9 @@ int RunPlan(ToolContext& context, const std::vector<std::string>& argsIn) {
 
   const ConfigTree before = ConfigTree::Scan(args[0], std::cerr, false);
   const ConfigTree after = ConfigTree::Scan(args[1], std::cerr, false);
+  // Trees given one folder too high would plan nothing and say all is well.
+  for (const auto& [tree, path] : {std::pair{&before, &args[0]}, std::pair{&after, &args[1]}})
+    if (!tree->HoldsAnything()) throw std::runtime_error(NoConfigurationMessage(*path));
   IHcdConfigChangesAction* changes = context.Wrapper().ConfigChangesAction();
   if (changes == nullptr) throw std::runtime_error("the module offers no change-action facet");
 

@@ -2,9 +2,9 @@
 
 #include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
+#include "props/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
-#include "tool/TextEscape.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
@@ -35,6 +35,6 @@ int RunSummary(ToolContext& context, const std::vector<std::string>& argsIn) {
     return kExitOk;
   }
   // A value may hold a line feed; the count must stay on line 2 all the same.
-  std::cout << EscapeControls(text.str()) << '\n' << count << '\n';
+  std::cout << EscapeText(text.str(), TextBytes::Latin1) << '\n' << count << '\n';
   return kExitOk;
 }

@@ -4,6 +4,7 @@
 
 #include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
+#include "props/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ModulePage.h"
 #include "tool/QtBackendLoader.h"
@@ -41,7 +42,7 @@ void RenderPage(IHcdPropertyPages& pages, ConfigKind kind, const fs::path& confi
                                                    : "Record Set Properties");
   sheet.AddPage(page.Page());
   sheet.RenderToPng(png.string());
-  std::cout << "rendered " << png.string() << '\n';
+  std::cout << "rendered " << ShownToken(png.string(), TextBytes::Utf8) << '\n';
 }
 
 }  // namespace
@@ -78,10 +79,12 @@ int RunTour(ToolContext& context, const std::vector<std::string>& argsIn) {
   fs::permissions(edited, fs::perms::owner_write, fs::perm_options::add);
   std::cout << "summary before:\n";
   RunSummary(context, {"--handler", edited.string()});
-  std::cout << "edit with " << e("scripts/handler-edit.script") << ":\n";
+  std::cout << "edit with " << ShownToken(e("scripts/handler-edit.script"), TextBytes::Utf8)
+            << ":\n";
   const int editResult = RunEdit(
       context, {"--handler", edited.string(), "--script", e("scripts/handler-edit.script")});
-  std::cout << (editResult == kExitOk ? "saved " + edited.string() : std::string("not saved"))
+  std::cout << (editResult == kExitOk ? "saved " + ShownToken(edited.string(), TextBytes::Utf8)
+                                      : std::string("not saved"))
             << '\n';
   std::cout << "summary after:\n";
   RunSummary(context, {"--handler", edited.string()});

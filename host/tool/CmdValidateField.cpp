@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "hcd/CHcdWrapper.h"
+#include "props/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
 #include "tool/ToolArgs.h"
@@ -27,6 +28,6 @@ int RunValidateField(ToolContext& context, const std::vector<std::string>& argsI
     return valid != 0 ? kExitOk : kExitRefused;
   }
   if (valid != 0) return kExitOk;
-  std::cout << error.str() << '\n';
+  std::cout << EscapeText(error.str(), TextBytes::Latin1) << '\n';
   return kExitRefused;
 }

@@ -1,16 +1,13 @@
 #include "tool/JsonOutput.h"
 
 #include <ostream>
-#include <stdexcept>
+
+#include "tool/ToolOutput.h"
 
 namespace {
 
 std::string Dump(const Json& value) {
   return value.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
-void Check(std::ostream& out) {
-  if (!out) throw std::runtime_error("cannot write the output");
 }
 
 }  // namespace
@@ -33,8 +30,7 @@ Json JsonText(std::string_view text) { return Json(std::string(text)); }
 
 void PrintJson(const Json& document, std::ostream& out) {
   out << Dump(document) << '\n';
-  out.flush();
-  Check(out);
+  FlushOutput(out);
 }
 
 JsonFileList::JsonFileList(std::ostream& out) : out_(out) { out_ << "{\"files\":["; }
@@ -43,7 +39,7 @@ void JsonFileList::Add(const Json& entry) {
   if (!first_) out_ << ',';
   first_ = false;
   out_ << '\n' << Dump(entry);
-  Check(out_);
+  CheckOutput(out_);
 }
 
 void JsonFileList::Finish(const Json& tail) {
@@ -51,6 +47,5 @@ void JsonFileList::Finish(const Json& tail) {
   for (const auto& [key, value] : tail.items())
     out_ << ',' << Dump(Json(key)) << ':' << Dump(value);
   out_ << "}\n";
-  out_.flush();
-  Check(out_);
+  FlushOutput(out_);
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <system_error>
 
+#include "props/TextEscape.h"
 #include "tool/ToolPaths.h"
 #include "ui/UiBackend.h"
 
@@ -40,14 +41,17 @@ std::unique_ptr<UiBackend> LoadQtBackend() {
     const char* why = dlerror();
     std::error_code ec;
     if (!std::filesystem::exists(path, ec))
-      throw std::runtime_error("the Qt user interface is not installed (no " + path +
+      throw std::runtime_error("the Qt user interface is not installed (no " +
+                               ShownToken(path, TextBytes::Utf8) +
                                "): install the package " HCD_QT_PACKAGE);
-    throw std::runtime_error("cannot load the Qt user interface " + path + ": " +
+    throw std::runtime_error("cannot load the Qt user interface " +
+                             ShownToken(path, TextBytes::Utf8) + ": " +
                              (why != nullptr ? why : "unknown reason"));
   }
   auto factory = reinterpret_cast<UiBackendFactory>(dlsym(handle, kUiBackendFactorySymbol));
   if (factory == nullptr)
-    throw std::runtime_error(path + " does not export " + kUiBackendFactorySymbol);
+    throw std::runtime_error(ShownToken(path, TextBytes::Utf8) + " does not export " +
+                             kUiBackendFactorySymbol);
   std::unique_ptr<UiBackend> backend(factory());
   if (!backend) {
     auto failure = reinterpret_cast<UiBackendFailure>(dlsym(handle, kUiBackendFailureSymbol));

@@ -1,19 +1,46 @@
 #include "tool/ToolArgs.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "props/AtomicFile.h"
 #include "props/CHandlerPrivateProps.h"
+#include "props/TextEscape.h"
 #include "props/XmlError.h"
 #include "tool/ToolError.h"
 
-ConfigKind TakeConfigKind(std::vector<std::string>& args) {
+std::optional<ConfigKind> TakeConfigKindIfGiven(std::vector<std::string>& args) {
   const bool handler = TakeFlag(args, "--handler");
   const bool isStatic = TakeFlag(args, "--static");
   const bool dynamic = TakeFlag(args, "--dynamic");
-  if (handler + isStatic + dynamic != 1)
+  if (handler + isStatic + dynamic > 1)
     throw UsageError("give exactly one of --handler, --static, --dynamic");
-  return handler ? ConfigKind::Handler : isStatic ? ConfigKind::Static : ConfigKind::Dynamic;
+  if (handler) return ConfigKind::Handler;
+  if (isStatic) return ConfigKind::Static;
+  if (dynamic) return ConfigKind::Dynamic;
+  return std::nullopt;
+}
+
+ConfigKind TakeConfigKind(std::vector<std::string>& args) {
+  const std::optional<ConfigKind> kind = TakeConfigKindIfGiven(args);
+  if (!kind) throw UsageError("give exactly one of --handler, --static, --dynamic");
+  return *kind;
+}
+
+ConfigKind KindOfPlace(const std::string& path, const std::optional<ConfigKind>& given) {
+  namespace fs = std::filesystem;
+  if (given) return *given;
+  // "eur.xml" run from inside static/ is as much a record set as "static/eur.xml".
+  std::error_code ec;
+  fs::path place = fs::absolute(path, ec);
+  if (ec) place = path;
+  place = place.lexically_normal();
+  const fs::path folder = place.parent_path().filename();
+  if (place.filename() == "handler.xml") return ConfigKind::Handler;
+  if (folder == "static") return ConfigKind::Static;
+  if (folder == "dynamic") return ConfigKind::Dynamic;
+  throw UsageError(ShownToken(path, TextBytes::Utf8) +
+                   " is not in a configuration tree: give --handler, --static or --dynamic");
 }
 
 const char* KindName(ConfigKind kind) {
@@ -58,7 +85,8 @@ std::string TakeOption(std::vector<std::string>& args, const std::string& name) 
 void ExpectPositional(const std::vector<std::string>& args, std::size_t count,
                       const std::string& what) {
   for (const std::string& a : args)
-    if (a.size() > 1 && a[0] == '-') throw UsageError("unknown option " + a);
+    if (a.size() > 1 && a[0] == '-')
+      throw UsageError("unknown option " + ShownToken(a, TextBytes::Utf8));
   if (args.size() != count) throw UsageError("expected " + what);
 }
 
@@ -73,6 +101,6 @@ void ParseConfiguration(const std::string& path, const std::string& xml,
   try {
     bag.fromXML(xml);
   } catch (const XmlError& e) {
-    throw std::runtime_error(path + ": " + e.what());
+    throw std::runtime_error(ShownToken(path, TextBytes::Utf8) + ": " + e.what());
   }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,14 @@ enum class ConfigKind { Handler, Static, Dynamic };
 // Takes the one kind option out of args; throws UsageError when there is none or
 // more than one.
 ConfigKind TakeConfigKind(std::vector<std::string>& args);
+// The same for a command where the kind may be left to the file's place: nothing
+// when no kind option is given.
+std::optional<ConfigKind> TakeConfigKindIfGiven(std::vector<std::string>& args);
+
+// The kind of a configuration file: the one given, else what its place says
+// (handler.xml, or a file in a static/ or dynamic/ folder, however the path names
+// that folder); throws UsageError naming the options to give otherwise.
+ConfigKind KindOfPlace(const std::string& path, const std::optional<ConfigKind>& given);
 
 // "handler", "static" or "dynamic": the kind as output names it.
 const char* KindName(ConfigKind kind);

@@ -66,7 +66,19 @@ std::streamsize ToolOutput::xsputn(const char* data, std::streamsize size) {
   return size;
 }
 
-int ToolOutput::sync() {
-  Flush();
-  return 0;
+int ToolOutput::sync() { return Flush() ? 0 : -1; }
+
+OutputError::OutputError(std::string reason)
+    : std::runtime_error("cannot write the output: " + reason), reason_(std::move(reason)) {}
+
+void CheckOutput(std::ostream& out) {
+  if (out) return;
+  const auto* output = dynamic_cast<const ToolOutput*>(out.rdbuf());
+  throw OutputError(output != nullptr && !output->Error().empty() ? output->Error()
+                                                                  : "the stream failed");
+}
+
+void FlushOutput(std::ostream& out) {
+  out.flush();
+  CheckOutput(out);
 }

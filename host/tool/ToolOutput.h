@@ -2,6 +2,7 @@
 
 #include <array>
 #include <ostream>
+#include <stdexcept>
 #include <streambuf>
 #include <string>
 
@@ -17,7 +18,8 @@ class ToolOutput : public std::streambuf {
   ToolOutput(const ToolOutput&) = delete;
   ToolOutput& operator=(const ToolOutput&) = delete;
 
-  // Writes out what is buffered; false when any write of the run failed.
+  // Writes out what is buffered; false when any write of the run failed. A flush of
+  // the stream (sync) fails the same way, so the stream's state tells it too.
   bool Flush();
   // Why the first failed write failed, for example "No space left on device".
   std::string Error() const;
@@ -37,3 +39,18 @@ class ToolOutput : public std::streambuf {
   bool lineBuffered_;
   int error_ = 0;
 };
+
+// Output that could not be written, with the reason the system gave.
+class OutputError : public std::runtime_error {
+ public:
+  explicit OutputError(std::string reason);
+  const std::string& Reason() const { return reason_; }
+
+ private:
+  std::string reason_;
+};
+
+// Throws OutputError when a write to out failed: "cannot write the output: REASON".
+void CheckOutput(std::ostream& out);
+// Flushes out, then CheckOutput.
+void FlushOutput(std::ostream& out);

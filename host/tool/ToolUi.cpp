@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "props/TextEscape.h"
 #include "tool/QtBackendLoader.h"
 #include "tool/ToolArgs.h"
 #include "ui/ScopedUiBackend.h"
@@ -18,7 +19,7 @@ std::unique_ptr<ScopedUiBackend> InstallUi(const std::string& scriptPath) {
   try {
     backend->Load(script);
   } catch (const ScriptError& e) {
-    throw std::runtime_error(scriptPath + ": " + e.what());
+    throw std::runtime_error(ShownToken(scriptPath, TextBytes::Utf8) + ": " + e.what());
   }
   return std::make_unique<ScopedUiBackend>(std::move(backend));
 }

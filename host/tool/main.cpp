@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "props/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
@@ -40,6 +41,13 @@ void PrintHelp(std::ostream& out) {
          "disk, a closed pipe).\n";
 }
 
+// One line, whatever the message holds: the names in it were shown by the rule of
+// TextEscape.h where the message was made, and anything else that could break the
+// line is escaped here.
+void PrintError(const std::exception& e) {
+  std::cerr << "hcdtool: " << ShownLine(e.what()) << '\n';
+}
+
 int Run(const std::vector<std::string>& args) {
   try {
     std::string modulePath = ToolContext::DefaultModulePath();
@@ -63,14 +71,17 @@ int Run(const std::vector<std::string>& args) {
         modulePath = a.substr(9);
         continue;
       }
-      if (a.rfind("-", 0) == 0) throw UsageError("unknown option " + a + " (see hcdtool --help)");
+      if (a.rfind("-", 0) == 0)
+        throw UsageError("unknown option " + ShownToken(a, TextBytes::Utf8) +
+                         " (see hcdtool --help)");
       break;
     }
     if (i >= args.size()) throw UsageError("no command given (see hcdtool --help)");
 
     const Command* command = FindCommand(args[i]);
     if (command == nullptr)
-      throw UsageError("unknown command '" + args[i] + "' (see hcdtool --help)");
+      throw UsageError("unknown command " + QuotedToken(args[i], TextBytes::Utf8) +
+                       " (see hcdtool --help)");
     const std::vector<std::string> rest(args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
                                         args.end());
     for (const std::string& a : rest) {
@@ -83,10 +94,10 @@ int Run(const std::vector<std::string>& args) {
     ToolContext context(modulePath);
     return command->run(context, rest);
   } catch (const UsageError& e) {
-    std::cerr << "hcdtool: " << e.what() << '\n';
+    PrintError(e);
     return kExitUsage;
   } catch (const std::exception& e) {
-    std::cerr << "hcdtool: " << e.what() << '\n';
+    PrintError(e);
     return kExitFailure;
   }
 }
@@ -102,7 +113,7 @@ int main(int argc, char** argv) {
   // Output that did not arrive is a failure whatever the command answered, unless
   // the command failed already and said why.
   if (!output.Flush() && code < kExitUsage) {
-    std::cerr << "hcdtool: cannot write the output: " << output.Error() << '\n';
+    PrintError(OutputError(output.Error()));
     code = kExitFailure;
   }
   return code;

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "props/CHandlerPrivateProps.h"
 #include "props/XmlError.h"
@@ -81,36 +83,42 @@ TEST(XmlReadTest, RefusesMalformedDocumentsNamingTheLine) {
       {Nested(101), 2, "nested deeper than 100 levels"},
       // Values that do not parse as their type.
       {Doc("<Properties>\n<Property Name=\"B\" Type=\"Bool\">True</Property>\n</Properties>"), 3,
-       "property \"B\": \"True\" is not a Bool"},
+       "property \"B\": the value is not a Bool"},
       {Doc("<Properties>\n<Property Name=\"B\" Type=\"Bool\"> true</Property>\n</Properties>"), 3,
        "is not a Bool"},
       {Doc("<Properties>\n<Property Name=\"B\" Type=\"Bool\"/>\n</Properties>"), 3,
        "is not a Bool"},
       {Doc("<Properties>\n<Property Name=\"B\" Type=\"Bool\">1</Property>\n</Properties>"), 3,
        "is not a Bool"},
-      // References and encodings.
-      {TextDoc("&foo;"), 3, "unknown entity reference \"&foo;\""},
+      // References and encodings. A fault in a value's text names the line only; one
+      // in a name quotes it.
+      {TextDoc("&foo;"), 3, "unknown entity reference"},
       {TextDoc("a & b"), 3, "'&' that starts no reference"},
       {TextDoc("a &amp b;"), 3, "'&' that starts no reference"},
-      {TextDoc("&#X43;"), 3, "malformed character reference \"&#X43;\""},
-      {TextDoc("&#1;"), 3, "reference \"&#1;\" stands for a character XML cannot carry"},
+      {TextDoc("&#X43;"), 3, "malformed character reference"},
+      {TextDoc("&#1;"), 3, "character reference stands for a character XML cannot carry"},
       {TextDoc("&#0;"), 3, "XML cannot carry"},
       {TextDoc("&#xD800;"), 3, "XML cannot carry"},
-      {TextDoc("&#x100;"), 3, "character U+0100 is beyond ISO-8859-1"},
+      {TextDoc("&#x100;"), 3, "character reference beyond ISO-8859-1"},
       {TextDoc("&#99999999999999999999;"), 3, "XML cannot carry"},
-      {TextDoc("&#x;"), 3, "malformed character reference \"&#x;\""},
+      {TextDoc("&#x;"), 3, "malformed character reference"},
       {TextDoc("&#12a;"), 3, "malformed character reference"},
-      {TextDoc("first\nsecond\n\nthen &bad; here"), 6, "unknown entity reference \"&bad;\""},
+      {TextDoc("first\nsecond\n\nthen &bad; here"), 6, "unknown entity reference"},
       {TextDoc("<![CDATA[\n]]>\n&bad;"), 5, "unknown entity reference"},
       {Doc("<Properties>\n<Property Name=\"a&bad;\"/>\n</Properties>"), 3,
        "unknown entity reference \"&bad;\""},
+      {Doc("<Properties>\n<Property Name=\"a&#x100;\"/>\n</Properties>"), 3,
+       "character U+0100 is beyond ISO-8859-1 (reference \"&#x100;\")"},
       {"<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n<Properties/>", 1,
        "unsupported encoding \"UTF-16\""},
       {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Properties>\n"
        "<Property Name=\"V\" Type=\"String\">caf\xE9</Property>\n</Properties>",
+       3, "a byte that is not valid UTF-8"},
+      {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Properties>\n"
+       "<Property Name=\"caf\xE9\" Type=\"String\">x</Property>\n</Properties>",
        3, "byte 0xE9 is not valid UTF-8"},
       {"<Properties>\n<Property Name=\"V\" Type=\"String\">\xC4\x80</Property>\n</Properties>", 2,
-       "character U+0100 is beyond ISO-8859-1"},
+       "a character beyond ISO-8859-1"},
       {"<Properties>\n<Property Name=\"V\" Type=\"String\">\xED\xA0\x80</Property>\n</Properties>",
        2, "not valid UTF-8"},
       // No DOCTYPE is ever honoured: no entity is expanded, internal or external.
@@ -140,6 +148,48 @@ TEST(XmlReadTest, RefusesMalformedDocumentsNamingTheLine) {
       EXPECT_EQ(message.rfind("line " + std::to_string(c.line) + ": ", 0), 0u) << message;
       EXPECT_NE(message.find(c.fragment), std::string::npos)
           << "expected \"" << c.fragment << "\" in: " << message;
+    }
+  }
+}
+
+// The reader cannot tell a password from any other value, so a fault in a value
+// names the property and the line, and shows nothing of the value itself.
+TEST(XmlReadTest, AFaultInAValueShowsNothingOfIt) {
+  const struct {
+    const char* declaration;
+    const char* type;
+    std::string value;
+    std::vector<std::string> hidden;  // parts of the value that must not show
+  } cases[] = {
+      {kDecl, "Int", "Zq9Wv7xK", {}},
+      {kDecl, "Bool", "Zq9Wv7xK", {}},
+      {kDecl, "String", "Zq9&Wv7xK;", {"Wv7xK"}},
+      {kDecl, "String", "Zq9&#x100;", {"100", "U+"}},
+      {kDecl, "String", "Zq9&#xZZ;", {"#xZZ"}},
+      {kDecl, "String", "Zq9&#1;", {"#1;"}},
+      {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n", "String", "Zq9\xE9xK", {"E9", "\xE9"}},
+      {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n", "String", "Zq9\xC4\x80xK", {"100", "U+"}},
+      {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n",
+       "String",
+       "<![CDATA[Zq9\xE9xK]]>",
+       {"E9", "\xE9"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    CHandlerPrivateProps bag;
+    try {
+      bag.fromXML(std::string(c.declaration) + "<Properties>\n<Property Name=\"Password\" Type=\"" +
+                  c.type + "\">" + c.value + "</Property>\n</Properties>\n");
+      ADD_FAILURE() << "accepted";
+    } catch (const XmlError& error) {
+      const std::string message = error.what();
+      EXPECT_EQ(error.line(), 3) << message;
+      std::vector<std::string> hidden = c.hidden;
+      for (std::size_t i = 0; i + 3 <= std::string_view("Zq9Wv7xK").size(); ++i)
+        hidden.push_back(std::string("Zq9Wv7xK").substr(i, 3));
+      hidden.push_back("xK");
+      for (const std::string& part : hidden)
+        EXPECT_EQ(message.find(part), std::string::npos) << part << " in: " << message;
     }
   }
 }

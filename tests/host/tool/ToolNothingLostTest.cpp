@@ -104,20 +104,23 @@ TEST_F(ToolNothingLost, TwoEditsOfOneFileNeverLoseOneSilently) {
   WriteAll(file, kDynamic);
   const fs::path second = Script("second.script", "set 12035 SECOND\nok\n");
   // The first edit reads its script from a FIFO, so it waits, holding the file,
-  // until the test has done its part.
+  // until the test has done its part. The writer is there before the edit opens the
+  // FIFO (the tool never waits for one), and its open returns once the edit has
+  // opened its script, after taking the file.
   const fs::path fifo = Fifo("first.script");
+  auto opened =
+      std::async(std::launch::async, [&] { return ::open(fifo.c_str(), O_WRONLY | O_CLOEXEC); });
   auto first = std::async(std::launch::async, [&] {
     return RunTool({"edit", "--dynamic", file.string(), "--script", fifo.string()});
   });
-  // Once the first edit has opened its script it holds the file and has read it:
-  // a reader of the FIFO is there, so opening it for writing no longer fails.
-  int script = -1;
-  for (int waited = 0; script < 0 && waited < 6000; ++waited) {
-    script = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);  // ENXIO: no reader yet
-    if (script < 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (opened.wait_for(std::chrono::seconds(60)) != std::future_status::ready) {
+    // Unblock the writer's open before failing, so that the test can end.
+    const int unblock = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    opened.wait();
+    if (unblock >= 0) ::close(unblock);
   }
+  const int script = opened.get();
   ASSERT_GE(script, 0) << "the first edit never opened its script";
-  ASSERT_EQ(::fcntl(script, F_SETFL, 0), 0);
 
   const ToolResult refused =
       RunTool({"edit", "--dynamic", file.string(), "--script", second.string()});

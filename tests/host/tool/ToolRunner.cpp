@@ -1,11 +1,15 @@
 #include "tests/host/tool/ToolRunner.h"
 
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <fstream>
 #include <iterator>
@@ -15,6 +19,22 @@
 extern char** environ;
 
 namespace {
+
+// Gives up, for this process and what it executes, root's right to read and search
+// past file permissions. A process without that right (any other user) has nothing
+// to give up, and the calls fail harmlessly.
+void DropPermissionOverride() {
+  for (const int capability : {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH})
+    ::prctl(PR_CAPBSET_DROP, capability, 0, 0, 0);
+  __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct data[_LINUX_CAPABILITY_U32S_3]{};
+  if (::syscall(SYS_capget, &header, data) != 0) return;
+  const unsigned kept = ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+  data[0].effective &= kept;
+  data[0].permitted &= kept;
+  data[0].inheritable &= kept;
+  ::syscall(SYS_capset, &header, data);
+}
 
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -62,6 +82,7 @@ ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limit
     }
     dup2(errFd, 2);
     if (!limits.workDir.empty() && chdir(limits.workDir.c_str()) != 0) _exit(126);
+    if (limits.boundByPermissions) DropPermissionOverride();
     if (limits.maxFileSize >= 0) {
       // A write past the limit then fails with EFBIG instead of killing the tool,
       // much as a full disk fails it with ENOSPC.
@@ -100,6 +121,18 @@ ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limit
   unlink(outName);
   unlink(errName);
   return result;
+}
+
+bool PermissionsBind(const std::filesystem::path& unreadableFolder) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    DropPermissionOverride();
+    const int fd = open(unreadableFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    _exit(fd < 0 && errno == EACCES ? 0 : 1);
+  }
+  int status = 0;
+  return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+         WEXITSTATUS(status) == 0;
 }
 
 std::string ReadAll(const std::filesystem::path& path) {

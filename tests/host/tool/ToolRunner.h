@@ -27,9 +27,16 @@ struct ToolLimits {
   std::int64_t maxFileSize = -1;  // RLIMIT_FSIZE for the run: writes beyond fail (EFBIG)
   ToolStdout stdoutTo = ToolStdout::Capture;
   std::vector<std::string> environment = {};  // NAME=VALUE set for the run, NAME= unset it
+  // Run bound by file permissions as any user is, even when the test runs as root:
+  // without the capabilities that let root read and search what its mode denies.
+  bool boundByPermissions = false;
 };
 
 ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limits = {});
+
+// Whether a run with boundByPermissions is refused the folder (one of mode 000):
+// false where the permissions cannot be made to bind, so that a test can skip.
+bool PermissionsBind(const std::filesystem::path& unreadableFolder);
 
 // A file's bytes, or nothing when it cannot be read; and a file written whole.
 std::string ReadAll(const std::filesystem::path& path);

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The one rule by which a name, a path or a stored text is shown wherever a person
+// reads it: hcdtool's text output and every message, on stdout and stderr alike, so
+// that one entry is one line and one name one token.
+//
+// - Stored texts (configuration names and values, the module's texts) are ISO-8859-1
+//   and are converted to UTF-8. Paths, command-line arguments and the tool's own
+//   texts are UTF-8 as they stand; a byte that is not part of a valid UTF-8 sequence
+//   is written \xNN.
+// - Control characters (below 0x20, 0x7F, and 0x80 to 0x9F) are written byte by byte
+//   as stored: \n, \r, \t, else \xNN with two upper-case hex digits. The backslash
+//   is written \\.
+// - A token (a name or a path) that is empty or holds a blank or a double quote is
+//   written in double quotes, with \" for each double quote inside.
+//
+// So "café" reads as café, a file named "a b.xml" as "a b.xml" (quotes included), and
+// one named "x", line feed, "y.xml" as x\ny.xml.
+
+// What the bytes of a text are.
+enum class TextBytes {
+  Utf8,    // a path, an argument, a text of the tool's own
+  Latin1,  // a stored text: a configuration's names and values, the module's texts
+};
+
+// The text escaped, without quotes: the rest of a line, such as a value or a message.
+std::string EscapeText(std::string_view text, TextBytes bytes);
+
+// A name or a path as one token: escaped, and quoted when it must be.
+std::string ShownToken(std::string_view text, TextBytes bytes);
+
+// A name or a path inside a sentence: escaped and always in double quotes.
+std::string QuotedToken(std::string_view text, TextBytes bytes);
+
+// A message line whose names were shown by the rule above, made safe as a whole: a
+// control character or a byte that is not UTF-8 is written \xNN, all else (the
+// backslashes and quotes of its shown names among it) stays as it is. A line shown
+// this way once shows the same the second time.
+std::string ShownLine(std::string_view text);
