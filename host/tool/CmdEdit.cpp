@@ -1,4 +1,9 @@
+#include <unistd.h>
+
+#include <cstdlib>
+#include <cstring>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 
 #include "hcd/CHcdWrapper.h"
@@ -14,10 +19,42 @@
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 #include "tool/ToolUi.h"
+#include "ui/AfxFunctions.h"
 #include "ui/CPropertySheet.h"
 #include "ui/ScopedUiBackend.h"
 #include "ui/UiRunAborted.h"
 #include "ui/WinConstants.h"
+
+namespace {
+
+bool Set(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+// A window system a person looks at: not Qt's offscreen or minimal platforms.
+bool DisplayForPeople() {
+  const char* platform = std::getenv("QT_QPA_PLATFORM");
+  if (platform != nullptr && *platform != '\0' && std::strncmp(platform, "xcb", 3) != 0 &&
+      std::strncmp(platform, "wayland", 7) != 0)
+    return false;
+  return Set("DISPLAY") || Set("WAYLAND_DISPLAY");
+}
+
+// An edit started from a desktop (a file manager's "Open with", or the file chosen
+// in a window) has nobody reading its standard error: a refusal before the sheet
+// opens is then also shown in a message box, when there is a display to show it
+// on. Nothing more is tried when the box cannot be shown either.
+void ShowRefusal(const std::string& reason, bool windowShown) {
+  if (!windowShown && (::isatty(STDERR_FILENO) != 0 || !DisplayForPeople())) return;
+  try {
+    const auto ui = windowShown ? nullptr : InstallUi("");
+    AfxMessageBox("Cannot edit: " + reason, MB_OK | MB_ICONERROR);
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace
 
 int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
@@ -36,15 +73,22 @@ int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
   const std::string path = chosen ? chosen->path : args[0];
   const ConfigKind kind = chosen ? chosen->kind : KindOfPlace(path, givenKind);
 
-  // Refused up front what the save would refuse at the end, so the user does not
-  // edit for nothing; a FIFO is refused before it is opened, and no writer's bytes
-  // are taken.
-  CheckSaveTarget(path);
   // A file that does not exist yet, or is empty, is a configuration that does not
   // exist yet: the pages start from their defaults.
-  EditedFile file(path);
+  std::optional<EditedFile> file;
   CHandlerPrivateProps bag;
-  if (!file.Content().empty()) ParseConfiguration(path, file.Content(), bag);
+  try {
+    // Refused up front what the save would refuse at the end, so the user does not
+    // edit for nothing; a FIFO is refused before it is opened, and no writer's bytes
+    // are taken.
+    CheckSaveTarget(path);
+    file.emplace(path);
+    if (!file->Content().empty()) ParseConfiguration(path, file->Content(), bag);
+  } catch (const std::exception& e) {
+    file.reset();
+    if (script.empty()) ShowRefusal(e.what(), chosen.has_value());
+    throw;
+  }
   const auto ui = chosen ? std::move(chosen->ui) : InstallUi(script);
 
   IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
@@ -55,8 +99,9 @@ int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
   {
     CPropertySheet sheet(kind == ConfigKind::Handler ? "Handler Properties"
                                                      : "Record Set Properties");
+    sheet.SetDocument(path);
     sheet.AddPage(page.Page());
-    SheetSave save(file, bag, page, sheet, !script.empty());
+    SheetSave save(*file, bag, page, sheet, !script.empty());
     sheet.SetApplyHandler([&save] { return save.Apply(); });
     try {
       result = sheet.DoModal();

@@ -43,7 +43,8 @@ int CPropertySheet::DoModal() {
   const std::vector<SheetPage> sheetPages = CreatePages();
   refusedPage_ = 0;
   pages_.front()->OnSetActive();
-  const bool accepted = UiBackend::Current().RunPropertySheet(caption_, sheetPages, *this);
+  const bool accepted =
+      UiBackend::Current().RunPropertySheet(caption_, document_, sheetPages, *this);
   for (CPropertyPage* page : pages_) {
     if (!page) continue;
     if (accepted) {
@@ -64,19 +65,31 @@ void CPropertySheet::RenderToPng(const std::string& path, int activePage) {
   UiBackend::Current().RenderSheetToPng(caption_, sheetPages, activePage, path);
 }
 
+CPropertyPage* CPropertySheet::PageAt(int pageIndex) const {
+  if (pageIndex < 0 || static_cast<std::size_t>(pageIndex) >= pages_.size()) return nullptr;
+  return pages_[static_cast<std::size_t>(pageIndex)];
+}
+
+// A page that is not there has nothing to save: leaving it is always allowed.
 bool CPropertySheet::OnLeavePage(int pageIndex) {
-  return GuardHandler([&] { return pages_.at(pageIndex)->OnKillActive(); }, false);
+  CPropertyPage* page = PageAt(pageIndex);
+  if (!page) return true;
+  return GuardHandler([&] { return page->OnKillActive(); }, false);
 }
 
 void CPropertySheet::OnPageActivated(int pageIndex) {
-  GuardHandler([&] { return pages_.at(pageIndex)->OnSetActive(); }, false);
+  CPropertyPage* page = PageAt(pageIndex);
+  if (!page) return;
+  GuardHandler([&] { return page->OnSetActive(); }, false);
 }
 
+// OK while a page is being exchanged finds the sheet without that page: it cannot
+// be saved, so the sheet stays open.
 bool CPropertySheet::OnSheetOk() {
   return GuardHandler(
       [&] {
         for (std::size_t i = 0; i < pages_.size(); ++i) {
-          if (!pages_[i]->OnKillActive()) {
+          if (!pages_[i] || !pages_[i]->OnKillActive()) {
             refusedPage_ = static_cast<int>(i);
             return false;
           }

@@ -19,6 +19,10 @@ class CPropertySheet : private PropertySheetListener {
   void AddPage(CPropertyPage* page);
   int GetPageCount() const { return static_cast<int>(pages_.size()); }
   const std::string& GetCaption() const { return caption_; }
+  // The file the sheet edits, named in its title by a backend with windows; none by
+  // default.
+  void SetDocument(std::string path) { document_ = std::move(path); }
+  const std::string& GetDocument() const { return document_; }
 
   // Builds every page's window and runs its OnInitDialog, activates the first page
   // and runs the sheet. OK saves every page (OnKillActive) and closes only when all
@@ -33,6 +37,8 @@ class CPropertySheet : private PropertySheetListener {
   // page to exchange, which gives it up for good and returns the page to show in
   // its place, built and loaded as DoModal builds its pages. An exception from
   // exchange ends the run (UiRunAborted), since the sheet has no page left to show.
+  // Until the new page is in place the index holds no page, and whatever the
+  // backend asks of it meanwhile is answered without one.
   void ExchangePage(int index, const std::function<CPropertyPage*(CPropertyPage*)>& exchange);
   // Builds the pages as DoModal does and paints the sheet with the page shown.
   void RenderToPng(const std::string& path, int activePage = 0);
@@ -42,12 +48,16 @@ class CPropertySheet : private PropertySheetListener {
   std::vector<SheetPage> CreatePages();
   void DestroyPages();
 
+  // The page at index, or null: out of range, or being exchanged.
+  CPropertyPage* PageAt(int pageIndex) const;
+
   bool OnLeavePage(int pageIndex) override;
   void OnPageActivated(int pageIndex) override;
   bool OnSheetOk() override;
   int ActivePageAfterRefusal() const override { return refusedPage_; }
 
   std::string caption_;
+  std::string document_;
   std::vector<CPropertyPage*> pages_;
   int refusedPage_ = 0;
   std::function<bool()> applyHandler_;

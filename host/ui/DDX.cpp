@@ -10,6 +10,7 @@
 
 #include "ui/AfxFunctions.h"
 #include "ui/CDataExchange.h"
+#include "ui/CDialog.h"
 #include "ui/CWnd.h"
 #include "ui/DialogTemplate.h"
 #include "ui/ItemSearch.h"
@@ -76,15 +77,25 @@ void DDX_Text(CDataExchange* pDX, int controlId, std::string& value) {
   }
 }
 
+std::string WholeNumberMessage(const std::string& fieldName) {
+  return "\"" + fieldName + "\" takes a whole number from " +
+         std::to_string(std::numeric_limits<int>::min()) + " to " +
+         std::to_string(std::numeric_limits<int>::max()) + ".";
+}
+
 void DDX_Text(CDataExchange* pDX, int controlId, int& value) {
   UiWindow& window = PrepareWindow(pDX, controlId);
+  window.MarkWholeNumber(controlId);
   if (!pDX->m_bSaveAndValidate) {
     window.SetText(controlId, std::to_string(value));
     return;
   }
   const std::optional<int> parsed = ParseInt(window.Text(controlId));
   if (!parsed) {
-    AfxMessageBox(kParseIntMessage, MB_OK | MB_ICONWARNING);
+    const auto* dialog = dynamic_cast<const CDialog*>(pDX->m_pDlgWnd);
+    const std::string field = dialog ? dialog->GetTemplate().FieldName(controlId)
+                                     : "control " + std::to_string(controlId);
+    AfxMessageBox(WholeNumberMessage(field), MB_OK | MB_ICONWARNING);
     pDX->Fail();
   }
   value = *parsed;

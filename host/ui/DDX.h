@@ -10,11 +10,13 @@ struct DialogTemplate;
 // direction reads the control into the member.
 
 void DDX_Text(CDataExchange* pDX, int controlId, std::string& value);
-// The save refuses, with the message kParseIntMessage in a warning box, any text but
-// a decimal number with an optional sign, blanks and tabs around it allowed, that
-// fits 32 bits; the member then keeps its value and the exchange fails.
+// The save refuses, in a warning box that names the field and the range, any text
+// but a decimal number with an optional sign, blanks and tabs around it allowed,
+// that fits 32 bits; the member then keeps its value and the exchange fails. Either
+// direction tells the control that it holds a whole number (UiWindow::MarkWholeNumber).
 void DDX_Text(CDataExchange* pDX, int controlId, int& value);
-inline constexpr const char* kParseIntMessage = "Please enter an integer.";
+// The message of that refusal, for a field the user knows by `fieldName`.
+std::string WholeNumberMessage(const std::string& fieldName);
 
 // The save direction, before the dialog's own exchange: refuses, naming the field and
 // the character in a warning box, an edit box or combo box text field of the dialog

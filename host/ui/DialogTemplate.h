@@ -31,6 +31,11 @@ struct DialogTemplate {
 
   // The first control with the id, or null. Never finds IDC_STATIC.
   const ControlTemplate* FindControl(int controlId) const;
+  // The label that names the control: the one right before it in template order
+  // (group boxes between them aside), placed in front of it, at its left or above
+  // it. Null when there is none, as for a control that follows a label pointing
+  // elsewhere.
+  const ControlTemplate* LabelFor(int controlId) const;
   // What the user knows the control by: the caption of the label that names it,
   // without its shortcut mark and closing colon ("Proxy Address"); else
   // "control ID".

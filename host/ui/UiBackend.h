@@ -35,12 +35,15 @@ class UiBackend {
   // Runs a modal property sheet over page windows (one tab each, the first active)
   // with OK and Cancel. OK asks listener.OnSheetOk() and closes only when it
   // agrees; Cancel and closing the window always close. True when closed by OK.
-  virtual bool RunPropertySheet(std::string_view caption, std::span<const SheetPage> pages,
+  // `document`, when not empty, is the path of the file the sheet edits.
+  virtual bool RunPropertySheet(std::string_view caption, std::string_view document,
+                                std::span<const SheetPage> pages,
                                 PropertySheetListener& listener) = 0;
 
   // While RunPropertySheet runs: shows page in place of the tab at index (the
   // listener is not asked) and makes it the active tab. The window of the page it
-  // replaces may already be gone. The default refuses with std::logic_error.
+  // replaces may already be gone; the sheet keeps the tab meanwhile and tells the
+  // listener nothing of it. The default refuses with std::logic_error.
   virtual void ReplaceSheetPage(int index, const SheetPage& page);
 
   // Called when the outermost window is about to close for good and its closing

@@ -3,3 +3,5 @@
 UiWindow::~UiWindow() = default;
 
 std::optional<char32_t> UiWindow::UnstorableCharacter(int) const { return std::nullopt; }
+
+void UiWindow::MarkWholeNumber(int) {}

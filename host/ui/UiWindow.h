@@ -36,6 +36,11 @@ class UiWindow {
   // cannot hold, as a Unicode code point; Text reads it as '?'. Only a backend whose
   // user can type such characters has any: none by default.
   virtual std::optional<char32_t> UnstorableCharacter(int id) const;
+  // Tells an edit box that it holds a whole number (an optional sign and digits,
+  // blanks around them): a backend whose user types may refuse, as it is typed,
+  // what cannot become one. The text set from code is not checked. By default
+  // nothing changes.
+  virtual void MarkWholeNumber(int id);
 
   // Check boxes and radio buttons: BST_UNCHECKED or BST_CHECKED. Setting a mark
   // from code never clears the other radio buttons of a group.

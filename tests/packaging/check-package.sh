@@ -217,8 +217,12 @@ if command -v openbox >/dev/null; then
   wm_pid=$!
 fi
 x() { "${desktop_env[@]}" timeout 60 xdotool "$@"; }
-# The window of that title, once shown.
-window() { x search --sync --onlyvisible --name "^$1\$" | sed -n 1p; }
+# The window of that title, once shown. A title may name the file before it, and
+# ends with the tool's name ("handler.xml — Handler Properties — hcdtool"); outside
+# a UTF-8 locale xdotool reads the dashes as something else.
+window() {
+  x search --sync --onlyvisible --name "^([^ ]+ [^ ]+ )?$1( [^ ]+ hcdtool)?\$" | sed -n 1p
+}
 # Typing on a window, as a user does once it is in front.
 keys() {
   x windowactivate --sync "$1" 2>/dev/null || x windowfocus --sync "$1"

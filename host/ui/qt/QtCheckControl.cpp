@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 
-#include "ui/qt/Latin1.h"
 #include "ui/qt/PlainRadioButton.h"
 
 namespace {
@@ -22,7 +21,7 @@ QtCheckControl::QtCheckControl(const ControlTemplate& control, QWidget& parent,
   Listen(button_, &QAbstractButton::clicked, [this] { OnClicked(); });
 }
 
-void QtCheckControl::ShowText(const std::string& text) { button_->setText(ToQString(text)); }
+void QtCheckControl::ShowText(const std::string& text) { button_->setText(ShownCaption(text)); }
 
 void QtCheckControl::SetCheck(int state) { button_->setChecked(state == BST_CHECKED); }
 

@@ -18,6 +18,7 @@ class QtCheckControl : public QtControl {
   int Check() const;
   // The radio buttons of this one's group, itself included.
   void SetGroup(std::vector<QtCheckControl*> group) { group_ = std::move(group); }
+  bool TakesMnemonic() const override { return true; }
 
  protected:
   void ShowText(const std::string& text) override;

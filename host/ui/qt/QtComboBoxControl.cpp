@@ -92,3 +92,8 @@ void QtComboBoxControl::OnTextEdited(const QString& text) {
   }
   SharedChannel()->Notify(Id(), CBN_EDITCHANGE);
 }
+
+void QtComboBoxControl::SetAccessibleName(const QString& name) {
+  QtControl::SetAccessibleName(name);
+  if (combo_->lineEdit() != nullptr) combo_->lineEdit()->setAccessibleName(name);
+}

@@ -18,6 +18,8 @@ class QtComboBoxControl : public QtItemListControl {
   std::optional<char32_t> UnstorableCharacter() const override;
   int Selection() const override;
   void SetSelection(int index) override;
+  // The text field, which a screen reader reaches on its own, takes the name too.
+  void SetAccessibleName(const QString& name) override;
 
  protected:
   void InsertShown(int index, const QString& text) override;

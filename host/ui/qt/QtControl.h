@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ui/ControlTemplate.h"
+#include "ui/qt/Mnemonics.h"
 #include "ui/qt/NotifyChannel.h"
 
 // One control of a Qt window: the widget built for a ControlTemplate and the
@@ -33,6 +34,10 @@ class QtControl {
   QWidget& Widget() const { return *widget_; }
   // "control 12063 (list view)", for messages.
   std::string Describe() const;
+  // The id of the control whose widget is `widget` or holds it, below `top`; 0 for
+  // none. Works on widgets alone, so that it also answers for a widget whose
+  // control has gone.
+  static int IdOf(const QWidget* widget, const QWidget* top);
 
   // The window text: a caption for labels, buttons and group boxes, the content of
   // edit boxes and combo boxes' text fields, a caption nobody sees for the rest.
@@ -44,10 +49,25 @@ class QtControl {
   void SetEnabled(bool enabled);
   bool IsEnabled() const;
   void SetFocus();
+  // True for the kinds that take the keyboard focus from the Tab key.
+  bool TakesFocus() const;
+
+  // Whether the caption takes a mnemonic of the window's: buttons, check boxes,
+  // radio buttons and the labels that name a control.
+  virtual bool TakesMnemonic() const { return false; }
+  // Shows the caption with the mnemonic the window chose for it.
+  void SetMnemonic(const Mnemonic& mnemonic);
+  const Mnemonic& GetMnemonic() const { return mnemonic_; }
+  // The name a screen reader gives the control: its label's caption, read.
+  virtual void SetAccessibleName(const QString& name);
+  // Tells an edit box it holds a whole number; nothing for the other kinds.
+  virtual void MarkWholeNumber() {}
 
  protected:
   // Shows a new window text; the text itself is kept by SetText.
   virtual void ShowText(const std::string& text);
+  // The caption as Qt shows it, with the window's mnemonic.
+  QString ShownCaption(const std::string& text) const;
   NotifyChannel& Channel() const { return *channel_; }
   const std::shared_ptr<NotifyChannel>& SharedChannel() const { return channel_; }
 
@@ -63,5 +83,6 @@ class QtControl {
   QWidget* widget_;
   std::shared_ptr<NotifyChannel> channel_;
   std::string text_;
+  Mnemonic mnemonic_;
   std::vector<QMetaObject::Connection> connections_;
 };

@@ -26,6 +26,7 @@ QtDateTimeControl::QtDateTimeControl(const ControlTemplate& control, QWidget& pa
   edit_->setCalendarPopup(!control.Has(ControlStyle::UpDown));
   edit_->setDisplayFormat(QString::fromLatin1(kShortDateFormat));
   Show(DateTimeValue::Now());
+  QtControl::SetAccessibleName(WhatItHolds());
   Listen(edit_, &QDateTimeEdit::dateTimeChanged,
          [channel = SharedChannel(), id = Id()] { channel->Notify(id, DTN_DATETIMECHANGE); });
 }
@@ -88,4 +89,19 @@ void QtDateTimeControl::SetFormat(std::string_view format) {
   // A new format may have widened the editor's range to whole days.
   ShowRange();
   Show(value);
+  if (!labelled_) QtControl::SetAccessibleName(WhatItHolds());
+}
+
+void QtDateTimeControl::SetAccessibleName(const QString& name) {
+  labelled_ = true;
+  QtControl::SetAccessibleName(name);
+}
+
+QString QtDateTimeControl::WhatItHolds() const {
+  const QDateTimeEdit::Sections shown = edit_->displayedSections();
+  const bool date = (shown & QDateTimeEdit::DateSections_Mask) != 0;
+  const bool time = (shown & QDateTimeEdit::TimeSections_Mask) != 0;
+  if (shown == QDateTimeEdit::YearSection) return QStringLiteral("Year");
+  if (date && time) return QStringLiteral("Date and time");
+  return time ? QStringLiteral("Time") : QStringLiteral("Date");
 }

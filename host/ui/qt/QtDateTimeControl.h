@@ -10,7 +10,8 @@
 // ControlStyle::UpDown. Values are plain fields, kept free of time zones; the
 // user's changes send DTN_DATETIMECHANGE. Qt's editor drops the time of day when
 // its format shows none, so the control keeps the value and the range itself and
-// lets the editor show and change what its format shows.
+// lets the editor show and change what its format shows. A picker no label names is
+// named after what its format shows ("Date", "Year").
 class QtDateTimeControl : public QtControl {
  public:
   QtDateTimeControl(const ControlTemplate& control, QWidget& parent, const QRect& geometry,
@@ -24,9 +25,11 @@ class QtDateTimeControl : public QtControl {
   void SetRange(const std::optional<DateTimeValue>& earliest,
                 const std::optional<DateTimeValue>& latest);
   void SetFormat(std::string_view format);
+  void SetAccessibleName(const QString& name) override;
 
  private:
   bool ShowsTime() const;
+  QString WhatItHolds() const;
   DateTimeValue Clamp(DateTimeValue value) const;
   void ShowRange();
   void Show(const DateTimeValue& value);
@@ -35,4 +38,5 @@ class QtDateTimeControl : public QtControl {
   DateTimeValue hidden_;  // the value's time of day while the format shows none
   std::optional<DateTimeValue> earliest_;
   std::optional<DateTimeValue> latest_;
+  bool labelled_ = false;
 };

@@ -1,5 +1,7 @@
 #include "ui/qt/QtEditControl.h"
 
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <limits>
 
 #include "ui/qt/Latin1.h"
@@ -22,4 +24,12 @@ std::string QtEditControl::Text() const { return ToBytes(edit_->text()); }
 
 std::optional<char32_t> QtEditControl::UnstorableCharacter() const {
   return FirstBeyondLatin1(edit_->text());
+}
+
+// Blanks are allowed around the number, as the exchange reads them; whether the
+// number fits is the exchange's to say, with a message naming the field.
+void QtEditControl::MarkWholeNumber() {
+  if (edit_->validator() != nullptr) return;
+  const QRegularExpression wholeNumber(QStringLiteral("[ \\t]*[+-]?[0-9]*[ \\t]*"));
+  edit_->setValidator(new QRegularExpressionValidator(wholeNumber, edit_));
 }

@@ -13,6 +13,8 @@ class QtEditControl : public QtControl {
   void SetText(std::string_view text) override;
   std::string Text() const override;
   std::optional<char32_t> UnstorableCharacter() const override;
+  // Takes, as typed or pasted, only what can become a whole number.
+  void MarkWholeNumber() override;
 
  private:
   QLineEdit* edit_;

@@ -2,19 +2,6 @@
 
 #include "ui/qt/Latin1.h"
 
-namespace {
-
-QString WithoutMnemonics(const std::string& text) {
-  std::string shown;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '&' && i + 1 < text.size()) ++i;
-    shown += text[i];
-  }
-  return ToQString(shown);
-}
-
-}  // namespace
-
 QtLabelControl::QtLabelControl(const ControlTemplate& control, QWidget& parent,
                                const QRect& geometry, std::shared_ptr<NotifyChannel> channel)
     : QtControl(control, *new QLabel(&parent), geometry, std::move(channel)),
@@ -26,4 +13,14 @@ QtLabelControl::QtLabelControl(const ControlTemplate& control, QWidget& parent,
   ShowText(Text());
 }
 
-void QtLabelControl::ShowText(const std::string& text) { label_->setText(WithoutMnemonics(text)); }
+void QtLabelControl::SetBuddy(QWidget* buddy) {
+  label_->setBuddy(buddy);
+  ShowText(Text());
+}
+
+QString QtLabelControl::ShownText() const { return ToQString(WithoutMarks(Text())); }
+
+// Without a buddy Qt would show the marks as they are.
+void QtLabelControl::ShowText(const std::string& text) {
+  label_->setText(label_->buddy() != nullptr ? ShownCaption(text) : ToQString(WithoutMarks(text)));
+}

@@ -1,13 +1,16 @@
 #include "ui/qt/QtListViewControl.h"
 
 #include <QHeaderView>
+#include <QStyle>
+#include <QTimer>
 #include <algorithm>
 
 #include "ui/qt/Latin1.h"
+#include "ui/qt/ListTableView.h"
 
 QtListViewControl::QtListViewControl(const ControlTemplate& control, QWidget& parent,
                                      const QRect& geometry, std::shared_ptr<NotifyChannel> channel)
-    : QtControl(control, *new QTableView(&parent), geometry, std::move(channel)),
+    : QtControl(control, *new ListTableView(&parent), geometry, std::move(channel)),
       view_(static_cast<QTableView*>(&Widget())),
       model_(new ListViewTableModel(control.Has(ControlStyle::SortAscending), view_)) {
   view_->setModel(model_);
@@ -37,12 +40,54 @@ QtListViewControl::QtListViewControl(const ControlTemplate& control, QWidget& pa
          [this](const QItemSelection& selected, const QItemSelection& deselected) {
            OnUserSelection(selected, deselected);
          });
+  Listen(model_, &QAbstractItemModel::modelReset, [this] { FitLastColumnSoon(); });
+  Listen(model_, &QAbstractItemModel::rowsInserted, [this] { FitLastColumnSoon(); });
+  Listen(model_, &QAbstractItemModel::rowsRemoved, [this] { FitLastColumnSoon(); });
+  Listen(model_, &QAbstractItemModel::dataChanged, [this] { FitLastColumnSoon(); });
+  static_cast<ListTableView*>(view_)->SetResizeHandler([this] { FitLastColumnSoon(); });
+}
+
+void QtListViewControl::SetDeleteHandler(std::function<void()> handler) {
+  static_cast<ListTableView*>(view_)->SetDeleteHandler(std::move(handler));
 }
 
 void QtListViewControl::AddColumn(std::string_view title, int width, int format) {
   model_->AddColumn(ToQString(title), format);
-  view_->horizontalHeader()->resizeSection(model_->columnCount() - 1, std::max(width, 0));
+  askedWidths_.push_back(std::max(width, 0));
+  view_->horizontalHeader()->resizeSection(model_->columnCount() - 1, askedWidths_.back());
   if (model_->columnCount() == 1) ShowSelection();
+  FitLastColumnSoon();
+}
+
+// Once per turn of the event loop, so that rows added one by one cost one pass.
+void QtListViewControl::FitLastColumnSoon() {
+  if (fitPending_) return;
+  fitPending_ = true;
+  QTimer::singleShot(0, view_, [alive = std::weak_ptr<int>(lifetime_), this] {
+    if (!alive.expired()) FitLastColumn();
+  });
+}
+
+void QtListViewControl::FitLastColumn() {
+  fitPending_ = false;
+  const int columns = model_->columnCount();
+  if (columns == 0) return;
+  const int last = columns - 1;
+  const QFontMetrics metrics = view_->fontMetrics();
+  const int margin =
+      2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1);
+  int widest = 0;
+  const ListViewModel& rows = model_->Rows();
+  for (int row = 0; row < rows.RowCount(); ++row)
+    widest = std::max(widest, metrics.horizontalAdvance(ToQString(rows.Cell(row, last))));
+  QHeaderView* header = view_->horizontalHeader();
+  const QString title = model_->headerData(last, Qt::Horizontal, Qt::DisplayRole).toString();
+  widest = std::max(widest, header->fontMetrics().horizontalAdvance(title)) + margin;
+  int others = 0;
+  for (int column = 0; column < last; ++column) others += header->sectionSize(column);
+  const int rest = view_->viewport()->width() - others;
+  const int width = std::max({askedWidths_.at(static_cast<std::size_t>(last)), widest, rest});
+  if (header->sectionSize(last) != width) header->resizeSection(last, width);
 }
 
 void QtListViewControl::SetExtendedStyle(unsigned style) {

@@ -2,6 +2,8 @@
 
 #include <QItemSelection>
 #include <QTableView>
+#include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -12,6 +14,8 @@
 // A list view in report mode on a QTableView. The rows and their selection are kept
 // by the model; the view's selection follows it after every change from code, and
 // the user's selections are carried back into it before LVN_ITEMCHANGED is sent.
+// The last column is as wide as its widest text, and at least as the rest of the
+// view and as the window asked.
 class QtListViewControl : public QtControl {
  public:
   QtListViewControl(const ControlTemplate& control, QWidget& parent, const QRect& geometry,
@@ -33,13 +37,22 @@ class QtListViewControl : public QtControl {
   int FindRowByPrefix(std::string_view prefix, int start) const;
 
   QTableView& View() const { return *view_; }
+  // Called for the Delete key while rows are selected.
+  void SetDeleteHandler(std::function<void()> handler);
 
  private:
   // The view's selection made equal to the model's, in one call.
   void ShowSelection();
   void OnUserSelection(const QItemSelection& selected, const QItemSelection& deselected);
+  // Fits the last column once the changes at hand are done.
+  void FitLastColumnSoon();
+  void FitLastColumn();
 
   QTableView* view_;
   ListViewTableModel* model_;
   unsigned extendedStyle_ = 0;
+  std::vector<int> askedWidths_;
+  bool fitPending_ = false;
+  // Expires with the control: the widgets may outlive it.
+  std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
 };

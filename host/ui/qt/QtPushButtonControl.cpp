@@ -1,7 +1,5 @@
 #include "ui/qt/QtPushButtonControl.h"
 
-#include "ui/qt/Latin1.h"
-
 QtPushButtonControl::QtPushButtonControl(const ControlTemplate& control, QWidget& parent,
                                          const QRect& geometry,
                                          std::shared_ptr<NotifyChannel> channel)
@@ -13,4 +11,6 @@ QtPushButtonControl::QtPushButtonControl(const ControlTemplate& control, QWidget
          [channel = SharedChannel(), id = Id()] { channel->Notify(id, BN_CLICKED); });
 }
 
-void QtPushButtonControl::ShowText(const std::string& text) { button_->setText(ToQString(text)); }
+void QtPushButtonControl::ShowText(const std::string& text) {
+  button_->setText(ShownCaption(text));
+}

@@ -11,6 +11,7 @@ class QtPushButtonControl : public QtControl {
                       std::shared_ptr<NotifyChannel> channel);
 
   bool IsDefault() const { return Template().Has(ControlStyle::DefaultButton); }
+  bool TakesMnemonic() const override { return true; }
 
  protected:
   void ShowText(const std::string& text) override;

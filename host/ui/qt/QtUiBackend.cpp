@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QSettings>
 #include <stdexcept>
 
 #include "ui/qt/FileChooserFilters.h"
@@ -71,7 +73,18 @@ int ClosedAnswer(unsigned buttons) {
   }
 }
 
+constexpr const char* kLastFolderKey = "FileChooser/LastFolder";
+
+// The tool's own settings (~/.config/hcdkelo/hcdtool.conf).
+QSettings Settings() {
+  return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("hcdkelo"),
+                   QStringLiteral("hcdtool"));
+}
+
 void SavePng(QWidget& widget, const std::string& path) {
+  // What waits for the event loop (a list's columns fitted to their rows) is done
+  // before the picture is taken.
+  QCoreApplication::processEvents();
   widget.ensurePolished();
   const QPixmap picture = widget.grab();
   if (picture.isNull() || !picture.save(QFile::decodeName(path.c_str()), "PNG")) {
@@ -101,9 +114,10 @@ std::unique_ptr<UiWindow> QtUiBackend::CreateWindow(const DialogTemplate& dialog
   return std::make_unique<QtUiWindow>(dialog, role, parentWidget, events, errors_);
 }
 
-bool QtUiBackend::RunPropertySheet(std::string_view caption, std::span<const SheetPage> pages,
+bool QtUiBackend::RunPropertySheet(std::string_view caption, std::string_view document,
+                                   std::span<const SheetPage> pages,
                                    PropertySheetListener& listener) {
-  QtPropertySheet sheet(caption, pages, &listener, errors_);
+  QtPropertySheet sheet(caption, document, pages, &listener, errors_);
   sheets_.push_back(&sheet);
   struct Pop {
     std::vector<QtPropertySheet*>& sheets;
@@ -150,6 +164,8 @@ std::optional<std::string> QtUiBackend::ChooseFile(UiWindow* owner,
   if (!request.open && (request.flags & OFN_OVERWRITEPROMPT) == 0) {
     chooser.setOption(QFileDialog::DontConfirmOverwrite);
   }
+  const QString folder = StartFolder();
+  if (!folder.isEmpty()) chooser.setDirectory(folder);
   const QStringList filters = QtNameFilters(request.filters);
   if (!filters.isEmpty()) chooser.setNameFilters(filters);
   chooser.setDefaultSuffix(ToQString(request.defaultExtension));
@@ -162,8 +178,26 @@ std::optional<std::string> QtUiBackend::ChooseFile(UiWindow* owner,
   errors_.RethrowIfAny();
   const QStringList chosen = chooser.selectedFiles();
   if (!accepted || chosen.isEmpty()) return std::nullopt;
+  RememberFolder(QFileInfo(chosen.front()).absolutePath());
   const QByteArray path = QFile::encodeName(chosen.front());
   return std::string(path.constData(), static_cast<std::size_t>(path.size()));
+}
+
+QString QtUiBackend::StartFolder() const {
+  const QString last = Settings().value(kLastFolderKey).toString();
+  if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+  for (auto sheet = sheets_.rbegin(); sheet != sheets_.rend(); ++sheet) {
+    const std::string& document = (*sheet)->Document();
+    if (document.empty()) continue;
+    const QString folder = QFileInfo(QFile::decodeName(document.c_str())).absolutePath();
+    if (QFileInfo(folder).isDir()) return folder;
+  }
+  return {};
+}
+
+void QtUiBackend::RememberFolder(const QString& folder) {
+  QSettings settings = Settings();
+  settings.setValue(kLastFolderKey, folder);
 }
 
 void QtUiBackend::Beep(unsigned, unsigned) { QApplication::beep(); }
@@ -174,8 +208,8 @@ void QtUiBackend::RenderWindowToPng(UiWindow& window, const std::string& path) {
 
 void QtUiBackend::RenderSheetToPng(std::string_view caption, std::span<const SheetPage> pages,
                                    int activePage, const std::string& path) {
-  QtPropertySheet sheet(caption, pages, nullptr, errors_);
+  QtPropertySheet sheet(caption, {}, pages, nullptr, errors_);
   sheet.ShowPage(activePage);
-  sheet.Dialog().adjustSize();
+  sheet.FitToContent();
   SavePng(sheet.Dialog(), path);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <memory>
 #include <vector>
 
@@ -14,6 +15,9 @@ class SharedApplication;
 // Qt's message boxes and file dialogs, pictures taken with QWidget::grab. Windows
 // must go before the backend that made them. Everything runs on the thread that
 // created the backend.
+//
+// A file chooser opens in the folder the user last chose a file in (kept in the
+// tool's QSettings), else in the folder of the file the running sheet edits.
 class QtUiBackend final : public UiBackend {
  public:
   // A backend on the process's QApplication, made when there is none. Null when Qt
@@ -24,8 +28,8 @@ class QtUiBackend final : public UiBackend {
 
   std::unique_ptr<UiWindow> CreateWindow(const DialogTemplate& dialog, WindowRole role,
                                          UiWindow* parent, UiEventSink& events) override;
-  bool RunPropertySheet(std::string_view caption, std::span<const SheetPage> pages,
-                        PropertySheetListener& listener) override;
+  bool RunPropertySheet(std::string_view caption, std::string_view document,
+                        std::span<const SheetPage> pages, PropertySheetListener& listener) override;
   void ReplaceSheetPage(int index, const SheetPage& page) override;
   int MessageBox(UiWindow* owner, const MessageBoxRequest& request) override;
   std::optional<std::string> ChooseFile(UiWindow* owner,
@@ -37,6 +41,9 @@ class QtUiBackend final : public UiBackend {
 
  private:
   explicit QtUiBackend(std::shared_ptr<SharedApplication> application);
+  // Where a file chooser opens; empty for Qt's own choice.
+  QString StartFolder() const;
+  void RememberFolder(const QString& folder);
 
   std::shared_ptr<SharedApplication> application_;
   WindowSystemWatch watch_;

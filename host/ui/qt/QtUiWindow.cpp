@@ -3,9 +3,14 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cctype>
 #include <stdexcept>
 #include <string>
 
+#include "ui/qt/AltKeyGuard.h"
+#include "ui/qt/FittingScrollArea.h"
 #include "ui/qt/HostDialog.h"
 #include "ui/qt/Latin1.h"
 #include "ui/qt/QtCheckControl.h"
@@ -57,17 +62,27 @@ QtUiWindow::QtUiWindow(const DialogTemplate& dialog, WindowRole role, QWidget* p
       channel_(std::make_shared<NotifyChannel>(events, errors)),
       scale_(DialogUnitScale::ForFont(DialogFont(dialog))) {
   if (role == WindowRole::PropertyPage) {
-    top_ = new QWidget();
+    top_ = canvas_ = new QWidget();
   } else {
     dialog_ = new HostDialog(parent);
     dialog_->SetKeyHandlers([this] { OnEnter(); }, [this] { OnCancel(); });
     top_ = dialog_;
+    auto* layout = new QVBoxLayout(dialog_);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new FittingScrollArea(dialog_);
+    layout->addWidget(scroll);
+    canvas_ = new QWidget();
+    scroll->setWidget(canvas_);
   }
   top_->setFont(DialogFont(dialog));
   top_->setWindowTitle(ToQString(dialog.title));
-  top_->setAutoFillBackground(true);
-  top_->setFixedSize(scale_.ToPixels(dialog.width, dialog.height));
+  canvas_->setAutoFillBackground(true);
+  canvas_->setFixedSize(scale_.ToPixels(dialog.width, dialog.height));
+  if (dialog_) dialog_->resize(dialog_->sizeHint());
   BuildControls();
+  NameInputs();
+  ChooseMnemonics();
+  GuardKeys();
 }
 
 QtUiWindow::~QtUiWindow() {
@@ -92,7 +107,7 @@ void QtUiWindow::BuildControls() {
     radioGroup.clear();
   };
   for (const ControlTemplate& control : template_.controls) {
-    controls_.push_back(MakeControl(control, *top_, scale_.ToPixels(control.rect), channel_));
+    controls_.push_back(MakeControl(control, *canvas_, scale_.ToPixels(control.rect), channel_));
     QtControl* made = controls_.back().get();
     if (control.id != IDC_STATIC) byId_.try_emplace(control.id, made);
     if (control.kind != ControlKind::RadioButton || control.Has(ControlStyle::Group)) closeGroup();
@@ -111,7 +126,7 @@ int CaptionWidth(const QtControl& control, const QRect& place) {
   const QWidget& widget = control.Widget();
   switch (control.Kind()) {
     case ControlKind::Label: {
-      const QString text = static_cast<const QLabel&>(widget).text();
+      const QString text = static_cast<const QtLabelControl&>(control).ShownText();
       const QFontMetrics metrics(widget.font());
       const QRect wrapped =
           metrics.boundingRect(QRect(0, 0, place.width(), 1 << 20), Qt::TextWordWrap, text);
@@ -148,13 +163,131 @@ void QtUiWindow::FitCaption(QtControl& control) {
   } else {
     grown.setWidth(needed);
   }
-  if (!top_->rect().contains(grown)) return;
+  if (!canvas_->rect().contains(grown)) return;
   for (const std::unique_ptr<QtControl>& other : controls_) {
     if (other.get() == &control || other->Kind() == ControlKind::GroupBox) continue;
     const QRect taken = other->Widget().geometry();
     if (taken.intersects(grown) && !taken.intersects(place)) return;
   }
   control.Widget().setGeometry(grown);
+}
+
+namespace {
+
+bool IsInput(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Edit:
+    case ControlKind::ComboBox:
+    case ControlKind::ListBox:
+    case ControlKind::ListView:
+    case ControlKind::DateTimePicker:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The order in which captions are served their mnemonic: the dialog's own buttons,
+// the other buttons, check boxes and radio buttons, then the labels.
+int MnemonicRank(const QtControl& control) {
+  switch (control.Kind()) {
+    case ControlKind::PushButton:
+      return control.Id() == IDOK || control.Id() == IDCANCEL ? 0 : 1;
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+      return 2;
+    default:
+      return 3;
+  }
+}
+
+QString ReadCaption(const std::string& caption) {
+  std::string read = WithoutMarks(caption);
+  while (!read.empty() && (read.back() == ':' || read.back() == ' ')) read.pop_back();
+  return ToQString(read);
+}
+
+}  // namespace
+
+void QtUiWindow::NameInputs() {
+  std::vector<QtControl*> unnamed;
+  int inputs = 0;
+  for (const std::unique_ptr<QtControl>& control : controls_) {
+    if (!IsInput(control->Kind())) continue;
+    ++inputs;
+    const ControlTemplate* label =
+        control->Id() == IDC_STATIC ? nullptr : template_.LabelFor(control->Id());
+    // The controls are in template order.
+    auto* buddy =
+        label == nullptr
+            ? nullptr
+            : static_cast<QtLabelControl*>(
+                  controls_.at(static_cast<std::size_t>(label - template_.controls.data())).get());
+    if (buddy != nullptr) {
+      buddy->SetBuddy(&control->Widget());
+      control->SetAccessibleName(ReadCaption(buddy->Text()));
+    } else if (control->Kind() != ControlKind::DateTimePicker) {
+      unnamed.push_back(control.get());
+    }
+  }
+  // The one input of a window is what the window is about.
+  if (inputs == 1 && unnamed.size() == 1) unnamed.front()->SetAccessibleName(top_->windowTitle());
+}
+
+void QtUiWindow::ChooseMnemonics() {
+  std::vector<QtControl*> takers;
+  for (const std::unique_ptr<QtControl>& control : controls_) {
+    if (control->TakesMnemonic()) takers.push_back(control.get());
+  }
+  std::stable_sort(takers.begin(), takers.end(), [](const QtControl* a, const QtControl* b) {
+    return MnemonicRank(*a) < MnemonicRank(*b);
+  });
+  std::vector<std::string> captions;
+  for (const QtControl* control : takers) captions.push_back(control->Text());
+  const std::vector<Mnemonic> chosen = ::ChooseMnemonics(
+      captions, role_ == WindowRole::PropertyPage ? kSheetMnemonics : std::string_view());
+  for (std::size_t i = 0; i < takers.size(); ++i) takers[i]->SetMnemonic(chosen[i]);
+}
+
+void QtUiWindow::GuardKeys() {
+  auto* guard = new AltKeyGuard(top_);
+  for (const std::unique_ptr<QtControl>& control : controls_) {
+    const ControlKind kind = control->Kind();
+    if (kind == ControlKind::Edit || kind == ControlKind::ComboBox ||
+        kind == ControlKind::DateTimePicker) {
+      guard->Watch(control->Widget());
+    }
+    if (kind == ControlKind::ListView) {
+      static_cast<QtListViewControl&>(*control).SetDeleteHandler([this] {
+        if (const std::optional<int> remove = RemoveButton()) ClickUnlessDisabled(*remove);
+      });
+    }
+  }
+}
+
+std::optional<int> QtUiWindow::RemoveButton() const {
+  std::optional<int> found;
+  for (const std::unique_ptr<QtControl>& control : controls_) {
+    if (control->Kind() != ControlKind::PushButton || control->Id() == IDC_STATIC) continue;
+    std::string caption = WithoutMarks(control->Text());
+    while (!caption.empty() && caption.back() == '.') caption.pop_back();
+    for (char& c : caption) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (caption != "remove" && caption != "delete") continue;
+    if (found) return std::nullopt;  // which one is meant is not clear
+    found = control->Id();
+  }
+  return found;
+}
+
+bool QtUiWindow::FocusFirstField() {
+  for (const std::unique_ptr<QtControl>& control : controls_) {
+    const ControlKind kind = control->Kind();
+    if (kind == ControlKind::Label || kind == ControlKind::GroupBox) continue;
+    if (!control->IsEnabled() || !control->TakesFocus()) continue;
+    control->Widget().setFocus(Qt::TabFocusReason);
+    return true;
+  }
+  return false;
 }
 
 QWidget* QtUiWindow::ControlWidget(int id) const {
@@ -195,8 +328,11 @@ void QtUiWindow::SetText(int id, std::string_view text) {
   NotifyChannel::Silence quiet(*channel_);
   QtControl& control = Find(id);
   control.SetText(text);
+  if (control.TakesMnemonic()) ChooseMnemonics();
   FitCaption(control);
 }
+
+void QtUiWindow::MarkWholeNumber(int id) { Find(id).MarkWholeNumber(); }
 
 std::string QtUiWindow::Text(int id) const { return Find(id).Text(); }
 
@@ -361,6 +497,10 @@ int QtUiWindow::RunModal() {
     const int result = *endedEarly_;
     endedEarly_.reset();
     return result;
+  }
+  if (!dialog_->isVisible()) {
+    FitToScreen(*dialog_);
+    if (dialog_->focusWidget() == nullptr) FocusFirstField();
   }
   running_ = true;
   const int result = dialog_->exec();

@@ -20,9 +20,18 @@ class HostDialog;
 
 // A window of the Qt backend: real widgets built from a dialog template, placed at
 // their template rectangles converted to pixels with the dialog font's base units.
-// Dialogs are a QDialog of their own; a property page is a plain widget that the
+// Dialogs are a QDialog of their own, which scrolls its controls when the screen is
+// too small for them and may be resized; a property page is a plain widget that the
 // sheet shows in a tab. Besides the framework's operations it offers its widgets,
 // for tests and pictures.
+//
+// What a person needs of a window, the templates do not say, so the window adds it
+// from what they do say: each input is named, for a screen reader, by the label in
+// front of it (its buddy; a picker no label names by what it shows, the only input
+// of a window by the window's title); every button, check box, radio button and
+// buddy label gets a mnemonic unique in its window, its caption's own where it has
+// one (see ChooseMnemonics); Alt with a letter never types into a field; the
+// Delete key in a list view presses the window's "Remove" or "Delete" button.
 class QtUiWindow final : public UiWindow {
  public:
   // `parent` (may be null) is the widget the new dialog stays in front of.
@@ -37,12 +46,17 @@ class QtUiWindow final : public UiWindow {
   const DialogUnitScale& Scale() const { return scale_; }
   // The dialog, or the page widget.
   QWidget& TopWidget() const { return *top_; }
+  // The widget the controls are placed on: the page widget, or the one the dialog
+  // scrolls.
+  QWidget& Canvas() const { return *canvas_; }
   // Every control, in template order.
   const std::vector<std::unique_ptr<QtControl>>& Controls() const { return controls_; }
   // The widget of the control with the id, or null when the window has none.
   QWidget* ControlWidget(int id) const;
   // True while RunModal runs.
   bool IsRunning() const { return running_; }
+  // Moves the focus to the first control the Tab key reaches; false when none does.
+  bool FocusFirstField();
 
   // UiWindow.
   void SetText(int id, std::string_view text) override;
@@ -51,6 +65,7 @@ class QtUiWindow final : public UiWindow {
   bool IsEnabled(int id) const override;
   void SetFocus(int id) override;
   std::optional<char32_t> UnstorableCharacter(int id) const override;
+  void MarkWholeNumber(int id) override;
   void SetCheck(int id, int state) override;
   int Check(int id) const override;
   int AddItem(int id, std::string_view text) override;
@@ -92,6 +107,10 @@ class QtUiWindow final : public UiWindow {
   template <class Control>
   Control& Require(int id, const char* what) const;
   void BuildControls();
+  // What the template leaves to the window: names, mnemonics, keys.
+  void NameInputs();
+  void ChooseMnemonics();
+  void GuardKeys();
   // Widens a label, check box or radio button whose caption the dialog font cannot
   // show in the template's rectangle, into room no other control takes.
   void FitCaption(QtControl& control);
@@ -99,6 +118,8 @@ class QtUiWindow final : public UiWindow {
   void OnCancel();
   // Sends a click of the button unless the window has it disabled.
   void ClickUnlessDisabled(int id);
+  // The id of the button that removes what a list has selected, or none.
+  std::optional<int> RemoveButton() const;
 
   DialogTemplate template_;
   WindowRole role_;
@@ -106,6 +127,7 @@ class QtUiWindow final : public UiWindow {
   std::shared_ptr<NotifyChannel> channel_;
   DialogUnitScale scale_;
   QPointer<QWidget> top_;
+  QWidget* canvas_ = nullptr;
   HostDialog* dialog_ = nullptr;  // top_, for the dialog roles
   std::vector<std::unique_ptr<QtControl>> controls_;
   std::map<int, QtControl*> byId_;

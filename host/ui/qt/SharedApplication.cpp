@@ -4,6 +4,7 @@
 #include <QStyleFactory>
 
 #include "ui/qt/QtPlatformProbe.h"
+#include "ui/qt/RadioButtonAccessible.h"
 
 std::shared_ptr<SharedApplication> SharedApplication::Acquire(std::string& problem) {
   static std::weak_ptr<SharedApplication> current;
@@ -32,6 +33,9 @@ SharedApplication::SharedApplication()
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPointSize(9);
   QApplication::setFont(font);
+  // Every window title, message boxes included, then ends with the tool's name.
+  QGuiApplication::setApplicationDisplayName(QStringLiteral("hcdtool"));
+  RadioButtonAccessible::Install();
 }
 
 SharedApplication::~SharedApplication() = default;

@@ -158,7 +158,8 @@ int ScriptedBackend::RunDialog(ScriptedWindow& window) {
   return window.Result();
 }
 
-bool ScriptedBackend::RunPropertySheet(std::string_view, std::span<const SheetPage> pages,
+bool ScriptedBackend::RunPropertySheet(std::string_view, std::string_view,
+                                       std::span<const SheetPage> pages,
                                        PropertySheetListener& listener) {
   Frame frame;
   frame.listener = &listener;

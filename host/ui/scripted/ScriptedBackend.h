@@ -59,8 +59,8 @@ class ScriptedBackend : public UiBackend {
   // UiBackend.
   std::unique_ptr<UiWindow> CreateWindow(const DialogTemplate& dialog, WindowRole role,
                                          UiWindow* parent, UiEventSink& events) override;
-  bool RunPropertySheet(std::string_view caption, std::span<const SheetPage> pages,
-                        PropertySheetListener& listener) override;
+  bool RunPropertySheet(std::string_view caption, std::string_view document,
+                        std::span<const SheetPage> pages, PropertySheetListener& listener) override;
   void ReplaceSheetPage(int index, const SheetPage& page) override;
   void BeforeLastWindowCloses(const char* closing) override;
   int MessageBox(UiWindow* owner, const MessageBoxRequest& request) override;

@@ -113,7 +113,8 @@ TEST_F(ToolEdit, RefusedOrCancelledEditsLeaveTheFileByteForByte) {
       {"--static", "static.xml", "set 12021 \"   \"\nok\n",
        "Party ID is free form field but can not be empty"},
       {"--static", "static.xml", "set 12028 \"  \"\nok\n", "Security ID Source can not be empty"},
-      {"--handler", "handler.xml", "set 12012 abc\nok\n", "Please enter an integer."},
+      {"--handler", "handler.xml", "set 12012 abc\nok\n",
+       "\"Max Messages Per Sec.\" takes a whole number from -2147483648 to 2147483647."},
       {"--handler", "handler.xml", "set 12032 \" \"\nok\n", "SenderCompID can not be empty"},
       {"--handler", "handler.xml", "set 12012 5\ncancel\n", ""},
       {"--dynamic", "dynamic.xml", "set 12035 Y\n", ""},  // the script ends: Cancel

@@ -52,7 +52,7 @@ TEST_F(DataExchangeTest, AnIntegerIsADecimalNumberWithOptionalSignAndBlanks) {
       EXPECT_EQ(dialog.count, 99);
       ASSERT_EQ(backend().Messages().size(), messagesBefore + 1);
       const MessageBoxRequest& shown = backend().Messages().back().request;
-      EXPECT_EQ(shown.text, kParseIntMessage);
+      EXPECT_EQ(shown.text, "\"Count\" takes a whole number from -2147483648 to 2147483647.");
       EXPECT_EQ(shown.Icon(), MessageIcon::Warning);
       EXPECT_EQ(backend().FindWindow(kMainDialog)->FocusedControl(), kCount);
     }
@@ -65,7 +65,7 @@ TEST_F(DataExchangeTest, ARefusedSaveKeepsTheDialogOpenUntilTheInputIsFixed) {
   backend().Load(
       "set \"Count:\" abc\n"
       "ok\n"
-      "expect-message \"Please enter an integer.\"\n"
+      "expect-message \"\\\"Count\\\" takes a whole number from -2147483648 to 2147483647.\"\n"
       "set \"Count:\" 5\n"
       "set \"Name:\" Ann\n"
       "check \"Enabled\" on\n"

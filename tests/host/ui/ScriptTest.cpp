@@ -299,6 +299,46 @@ TEST_F(SheetTest, TheApplyHandlerRunsWhileTheSheetIsOpenAndMayExchangeAPage) {
   EXPECT_FALSE(replacement.HasWindow());
 }
 
+// A toolkit may ask about tabs while a page is being exchanged (removing a tab
+// makes Qt's tab widget report a change of tab). The page is gone by then: the
+// sheet answers without it, lets the tab be left, and keeps itself open on OK.
+TEST_F(SheetTest, WhatTheToolkitAsksWhileAPageIsExchangedIsAnsweredWithoutIt) {
+  class ListenerKeeper final : public ScriptedBackend {
+   public:
+    bool RunPropertySheet(std::string_view caption, std::string_view document,
+                          std::span<const SheetPage> pages,
+                          PropertySheetListener& listener) override {
+      listener_ = &listener;
+      return ScriptedBackend::RunPropertySheet(caption, document, pages, listener);
+    }
+    PropertySheetListener* listener_ = nullptr;
+  };
+  auto owned = std::make_unique<ListenerKeeper>();
+  ListenerKeeper& keeper = *owned;
+  ScopedUiBackend scope(std::move(owned));
+  TestPage replacement{kSecondPage, log};
+  CPropertySheet sheet("Properties");
+  sheet.AddPage(&first);
+  sheet.AddPage(&second);
+  std::vector<bool> answers;
+  sheet.SetApplyHandler([&] {
+    if (replacement.HasWindow()) return true;
+    sheet.ExchangePage(1, [&](CPropertyPage*) {
+      PropertySheetListener& asked = *keeper.listener_;
+      answers.push_back(asked.OnLeavePage(1));
+      asked.OnPageActivated(1);
+      answers.push_back(asked.OnSheetOk());
+      replacement.text = "again";
+      return &replacement;
+    });
+    return false;
+  });
+  keeper.Load("set 300 one\ntab 1\nset 300 two\nok\nok\n");
+  EXPECT_EQ(sheet.DoModal(), IDOK);
+  EXPECT_EQ(answers, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(keeper.Messages().empty());
+}
+
 TEST_F(SheetTest, LeavingAPageSavesItAndARefusalKeepsIt) {
   backend().Load(
       "tab 1\n"

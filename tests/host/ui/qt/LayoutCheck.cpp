@@ -51,7 +51,9 @@ QSize CaptionNeeds(const QtControl& control) {
       if (label.text().isEmpty()) return {};
       const QRect wrapped =
           metrics.boundingRect(QRect(0, 0, widget.width(), std::numeric_limits<int>::max() / 2),
-                               Qt::TextWordWrap | int(label.alignment()), label.text());
+                               Qt::TextWordWrap | int(label.alignment()) |
+                                   (label.buddy() != nullptr ? Qt::TextShowMnemonic : 0),
+                               label.text());
       return wrapped.size();
     }
     case ControlKind::PushButton: {

@@ -1,8 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QTableView>
 #include <QTest>
+#include <QToolTip>
 
 #include "tests/host/ui/qt/QtTestBackend.h"
 #include "tests/host/ui/qt/RecordingSink.h"
@@ -75,7 +77,9 @@ TEST_F(QtListViewTest, ShowsItsColumnsWithTheirTitlesAndWidths) {
   EXPECT_EQ(View().model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Date"));
   EXPECT_EQ(View().model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Remark"));
   EXPECT_EQ(header.sectionSize(0), 100);
-  EXPECT_EQ(header.sectionSize(1), 125);
+  // The last column fills the rest of the view, and is never narrower than asked.
+  QCoreApplication::processEvents();
+  EXPECT_EQ(header.sectionSize(1), std::max(125, View().viewport()->width() - 100));
   EXPECT_EQ(window_->ExtendedStyle(IDC_LIST_VIEW), 0u);
   EXPECT_FALSE(View().showGrid());
   window_->SetExtendedStyle(IDC_LIST_VIEW, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
@@ -181,6 +185,67 @@ TEST_F(QtListViewTest, ClickAndShiftClickSelectRowsLikeAUser) {
   QTest::mouseClick(&viewport, Qt::LeftButton, Qt::ControlModifier, at(2));
   EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(1, 3));
   EXPECT_EQ(Received().size(), 3u);
+}
+
+// A remark is shown whole: its column widens to the widest one. A cell cut short
+// shows its whole text as a tooltip.
+TEST_F(QtListViewTest, TheLastColumnTakesItsWidestTextAndACutCellItsTooltip) {
+  const std::string remark(120, 'r');
+  window_->InsertRow(IDC_LIST_VIEW, -1, {std::string(60, 'k'), remark});
+  QCoreApplication::processEvents();
+  const QHeaderView& header = *View().horizontalHeader();
+  EXPECT_GE(header.sectionSize(1),
+            View().fontMetrics().horizontalAdvance(QString::fromStdString(remark)));
+  const QRect cut = View().visualRect(View().model()->index(0, 0));
+  QHelpEvent help(QEvent::ToolTip, cut.center(), View().viewport()->mapToGlobal(cut.center()));
+  QCoreApplication::sendEvent(View().viewport(), &help);
+  EXPECT_EQ(QToolTip::text(), QString(60, u'k'));
+  QToolTip::hideText();
+  window_->DeleteAllRows(IDC_LIST_VIEW);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(header.sectionSize(1), std::max(125, View().viewport()->width() - 100));
+}
+
+// Ctrl+Home, Ctrl+End and Ctrl+PageDown take the selection with them, so that
+// nothing stays selected out of sight; Delete presses the window's "Remove" button, and only
+// while rows are selected.
+TEST_F(QtListViewTest, TheKeyboardMovesTheSelectionAndDeleteAsksForRemove) {
+  DialogTemplate dialog = ControlsDialog();
+  dialog.id = 956;
+  dialog.controls.push_back(
+      {IDC_LIST_VIEW + 100, ControlKind::PushButton, "&Remove", {7, 170, 50, 14}});
+  sink_.received.clear();
+  window_ = TestBackend().CreateWindow(dialog, WindowRole::Modeless, nullptr, sink_);
+  qt_ = dynamic_cast<QtUiWindow*>(window_.get());
+  window_->AddColumn(IDC_LIST_VIEW, "Date", 100, LVCFMT_LEFT);
+  std::vector<ListViewRow> rows;
+  for (int n = 0; n < 200; ++n) rows.push_back({DateKey(n), "x"});
+  window_->InsertRows(IDC_LIST_VIEW, rows);
+  qt_->TopWidget().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&qt_->TopWidget()));
+
+  QTest::keyClick(&View(), Qt::Key_Delete);
+  EXPECT_THAT(Received(), IsEmpty());
+  QTest::mouseClick(View().viewport(), Qt::LeftButton, {},
+                    View().visualRect(View().model()->index(1, 0)).center());
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(1));
+  Received();
+  QTest::keyClick(&View(), Qt::Key_End, Qt::ControlModifier);
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(199));
+  const QRect last = View().visualRect(View().model()->index(199, 0));
+  EXPECT_TRUE(View().viewport()->rect().contains(last));
+  QTest::keyClick(&View(), Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(0));
+  QTest::keyClick(&View(), Qt::Key_PageDown, Qt::ControlModifier);
+  ASSERT_EQ(window_->SelectedRowCount(IDC_LIST_VIEW), 1);
+  const int paged = window_->SelectedRows(IDC_LIST_VIEW).front();
+  EXPECT_GT(paged, 0);
+  EXPECT_TRUE(
+      View().viewport()->rect().intersects(View().visualRect(View().model()->index(paged, 0))));
+  QTest::keyClick(&View(), Qt::Key_Home, Qt::ControlModifier);
+  Received();
+  QTest::keyClick(&View(), Qt::Key_Delete);
+  EXPECT_THAT(Received(), ElementsAre(Notification{IDC_LIST_VIEW + 100, BN_CLICKED}));
 }
 
 }  // namespace

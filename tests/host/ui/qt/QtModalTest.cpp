@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -168,6 +170,11 @@ class QtPropertySheetTest : public ::testing::Test {
 
   static QDialog* Sheet() { return ActiveModal<QDialog>(); }
   static QTabWidget* Tabs() { return Sheet()->findChild<QTabWidget*>(); }
+  // The page widget the tab shows (each tab scrolls its page).
+  static QWidget* PageIn(int tab) {
+    auto* holder = qobject_cast<QScrollArea*>(Tabs()->widget(tab));
+    return holder != nullptr ? holder->widget() : nullptr;
+  }
   static void Press(QDialogButtonBox::StandardButton which) {
     QTest::mouseClick(Sheet()->findChild<QDialogButtonBox*>()->button(which), Qt::LeftButton);
   }
@@ -193,7 +200,7 @@ TEST_F(QtPropertySheetTest, RefusedOkKeepsTheSheetOpenOnTheRefusingPageUntilAcce
       Press(QDialogButtonBox::Ok);
     });
   });
-  EXPECT_TRUE(TestBackend().RunPropertySheet("Properties", pages_, listener_));
+  EXPECT_TRUE(TestBackend().RunPropertySheet("Properties", "", pages_, listener_));
   EXPECT_EQ(listener_.okAsked, 2);
   EXPECT_TRUE(openAfterRefusal);
   EXPECT_EQ(pageAfterRefusal, 1);
@@ -210,52 +217,87 @@ TEST_F(QtPropertySheetTest, RefusedOkKeepsTheSheetOpenOnTheRefusingPageUntilAcce
 }
 
 // A page replaced while the sheet runs, its old window already gone, takes the old
-// one's tab and becomes the active one; the sheet stays open.
+// one's tab and becomes the active one; the sheet stays open, and the listener
+// hears nothing of it: not even when the page replaced is the only one and shown,
+// as in the tool's sheet, where the tab must never be left without a page. The
+// field that had the focus in the old page has it in the new one.
 TEST_F(QtPropertySheetTest, APageReplacedOnOkTakesItsTabWhileTheSheetStaysOpen) {
   class ReplacingListener final : public PropertySheetListener {
    public:
-    ReplacingListener(std::unique_ptr<UiWindow>& old, UiEventSink& sink) : old_(old), sink_(sink) {}
-    bool OnLeavePage(int) override { return true; }
-    void OnPageActivated(int) override {}
+    ReplacingListener(std::unique_ptr<UiWindow>& old, int index, UiEventSink& sink)
+        : old_(old), index_(index), sink_(sink) {}
+    bool OnLeavePage(int page) override {
+      left.push_back(page);
+      return true;
+    }
+    void OnPageActivated(int page) override { activated.push_back(page); }
     bool OnSheetOk() override {
       if (replacement) return true;
       old_.reset();
       replacement = TestBackend().CreateWindow(PageTemplate(952, "Page"), WindowRole::PropertyPage,
                                                nullptr, sink_);
       replacement->SetText(IDC_PAGE_EDIT, "replaced");
-      TestBackend().ReplaceSheetPage(1, {replacement.get(), "Second"});
+      TestBackend().ReplaceSheetPage(index_, {replacement.get(), "Replaced"});
       return false;
     }
-    int ActivePageAfterRefusal() const override { return 1; }
+    int ActivePageAfterRefusal() const override { return index_; }
     std::unique_ptr<UiWindow> replacement;
+    std::vector<int> left;
+    std::vector<int> activated;
 
    private:
     std::unique_ptr<UiWindow>& old_;
+    int index_;
     UiEventSink& sink_;
-  } listener(windows_[1], sink_);
-  ModalWatchdog watchdog;
-  bool open = false;
-  int count = 0;
-  int current = -1;
-  QWidget* shown = nullptr;
-  Soon([&] {
-    Press(QDialogButtonBox::Ok);
+  };
+  struct Case {
+    const char* what;
+    std::size_t pages;
+    int replaced;
+  };
+  for (const Case c :
+       {Case{"another page than the one shown", 2, 1}, Case{"the only page, shown", 1, 0}}) {
+    SCOPED_TRACE(c.what);
+    pages_.clear();
+    windows_.clear();
+    SetUp();
+    pages_.resize(c.pages);
+    ReplacingListener listener(windows_[static_cast<std::size_t>(c.replaced)], c.replaced, sink_);
+    ModalWatchdog watchdog;
+    bool open = false;
+    int count = 0;
+    int current = -1;
+    QWidget* shown = nullptr;
+    QWidget* focus = nullptr;
     Soon([&] {
-      open = Sheet() != nullptr && Sheet()->isVisible();
-      count = Tabs()->count();
-      current = Tabs()->currentIndex();
-      shown = Tabs()->widget(1);
-      Press(QDialogButtonBox::Ok);
+      QWidget* edit =
+          Qt(windows_[static_cast<std::size_t>(c.replaced)]).ControlWidget(IDC_PAGE_EDIT);
+      Tabs()->setCurrentIndex(c.replaced);
+      edit->setFocus();
+      // Enter in the field presses OK, and the field goes with its page.
+      QTest::keyClick(edit, Qt::Key_Return);
+      Soon([&] {
+        open = Sheet() != nullptr && Sheet()->isVisible();
+        count = Tabs()->count();
+        current = Tabs()->currentIndex();
+        shown = PageIn(c.replaced);
+        focus = Sheet()->focusWidget();
+        Press(QDialogButtonBox::Ok);
+      });
     });
-  });
-  EXPECT_TRUE(TestBackend().RunPropertySheet("Properties", pages_, listener));
-  EXPECT_TRUE(open);
-  EXPECT_EQ(count, 2);
-  EXPECT_EQ(current, 1);
-  ASSERT_TRUE(listener.replacement);
-  EXPECT_EQ(shown, &Qt(listener.replacement).TopWidget());
-  EXPECT_EQ(listener.replacement->Text(IDC_PAGE_EDIT), "replaced");
-  EXPECT_EQ(Qt(listener.replacement).TopWidget().parentWidget(), nullptr);
+    EXPECT_TRUE(TestBackend().RunPropertySheet("Properties", "", pages_, listener));
+    EXPECT_TRUE(open);
+    EXPECT_EQ(count, static_cast<int>(c.pages));
+    EXPECT_EQ(current, c.replaced);
+    ASSERT_TRUE(listener.replacement);
+    EXPECT_EQ(shown, &Qt(listener.replacement).TopWidget());
+    EXPECT_EQ(focus, Qt(listener.replacement).ControlWidget(IDC_PAGE_EDIT));
+    EXPECT_EQ(listener.replacement->Text(IDC_PAGE_EDIT), "replaced");
+    EXPECT_EQ(Qt(listener.replacement).TopWidget().parentWidget(), nullptr);
+    // Leaving the first page for the second, in the first case, is all it heard.
+    EXPECT_EQ(listener.left, c.replaced == 1 ? std::vector<int>{0} : std::vector<int>{});
+    EXPECT_EQ(listener.activated, c.replaced == 1 ? std::vector<int>{1} : std::vector<int>{});
+  }
 }
 
 TEST_F(QtPropertySheetTest, LeavingATabAsksThePageAndCancelCloses) {
@@ -270,7 +312,7 @@ TEST_F(QtPropertySheetTest, LeavingATabAsksThePageAndCancelCloses) {
     EXPECT_EQ(Tabs()->currentIndex(), 1);
     Press(QDialogButtonBox::Cancel);
   });
-  EXPECT_FALSE(TestBackend().RunPropertySheet("Properties", pages_, listener_));
+  EXPECT_FALSE(TestBackend().RunPropertySheet("Properties", "", pages_, listener_));
   EXPECT_THAT(listener_.left, ElementsAre(0, 0));
   EXPECT_THAT(listener_.activated, ElementsAre(1));
   EXPECT_EQ(listener_.okAsked, 0);
@@ -279,7 +321,7 @@ TEST_F(QtPropertySheetTest, LeavingATabAsksThePageAndCancelCloses) {
 TEST_F(QtPropertySheetTest, EscapeCancelsTheSheet) {
   ModalWatchdog watchdog;
   Soon([] { QTest::keyClick(Sheet(), Qt::Key_Escape); });
-  EXPECT_FALSE(TestBackend().RunPropertySheet("Properties", pages_, listener_));
+  EXPECT_FALSE(TestBackend().RunPropertySheet("Properties", "", pages_, listener_));
 }
 
 struct MessageSeen {
@@ -352,8 +394,14 @@ TEST(QtFileChooser, OffersTheFiltersAndHandsBackThePathTyped) {
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(*chosen, folder.filePath(QStringLiteral("report.csv")).toStdString());
 
-  Soon([] { ActiveModal<QFileDialog>()->reject(); });
+  // The next one opens where the user chose the last file.
+  QString opensIn;
+  Soon([&] {
+    opensIn = ActiveModal<QFileDialog>()->directory().absolutePath();
+    ActiveModal<QFileDialog>()->reject();
+  });
   EXPECT_EQ(TestBackend().ChooseFile(nullptr, request), std::nullopt);
+  EXPECT_EQ(opensIn, QDir(folder.path()).absolutePath());
 }
 
 TEST(QtFileChooser, ASaveChooserSuggestsItsNameAndConfirmsReplacing) {

@@ -1,19 +1,36 @@
 #include "tests/host/ui/qt/QtTestBackend.h"
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <filesystem>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
 class QtBackendEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
+    // What the backend remembers (the folder a file was last chosen in) goes to a
+    // folder of the test's, not to the settings of whoever runs the tests.
+    std::string folder =
+        (std::filesystem::path(::testing::TempDir()) / "qt-settings-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
+    settings_ = folder;
+    ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
     std::unique_ptr<QtUiBackend> backend = QtUiBackend::Create();
     ASSERT_NE(backend, nullptr) << "Qt cannot start; run with QT_QPA_PLATFORM=offscreen";
     UiBackend::Install(std::move(backend));
   }
-  void TearDown() override { UiBackend::Uninstall().reset(); }
+  void TearDown() override {
+    UiBackend::Uninstall().reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(settings_, ignored);
+  }
+
+ private:
+  std::filesystem::path settings_;
 };
 
 [[maybe_unused]] ::testing::Environment* const kEnvironment =

@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
@@ -9,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
+#include <set>
 
 #include "tests/host/ui/qt/QtTestBackend.h"
 #include "tests/host/ui/qt/RecordingSink.h"
@@ -70,12 +73,86 @@ TEST_F(QtWindowTest, PasswordEditShowsNoneOfItsText) {
   EXPECT_EQ(window_->Text(IDC_SECRET), "hunter2");
 }
 
-TEST_F(QtWindowTest, LabelHidesItsMnemonicMarkButKeepsItInItsText) {
-  EXPECT_EQ(Get<QLabel>(IDC_NAME_LABEL).text(), QStringLiteral("Name:"));
-  EXPECT_EQ(window_->Text(IDC_NAME_LABEL), "&Name:");
+// A label in front of a control names it: a screen reader reads the label as the
+// control's name, and the label's mnemonic takes the focus there. A label that
+// names nothing hides its marks. The text stays the caption as set.
+TEST_F(QtWindowTest, ALabelNamesTheControlInFrontOfIt) {
+  const QLabel& label = Get<QLabel>(IDC_NAME_LABEL);
+  EXPECT_EQ(label.buddy(), qt_->ControlWidget(IDC_NAME));
+  EXPECT_EQ(label.text(), QStringLiteral("&Name:"));
+  EXPECT_EQ(Get<QLineEdit>(IDC_NAME).accessibleName(), QStringLiteral("Name"));
+  EXPECT_EQ(Get<QLineEdit>(IDC_SECRET).accessibleName(), QStringLiteral("Password"));
   window_->SetText(IDC_NAME_LABEL, "Fish && &Chips");
-  EXPECT_EQ(Get<QLabel>(IDC_NAME_LABEL).text(), QStringLiteral("Fish & Chips"));
+  EXPECT_EQ(label.text(), QStringLiteral("Fish && &Chips"));
   EXPECT_EQ(window_->Text(IDC_NAME_LABEL), "Fish && &Chips");
+
+  DialogTemplate unnamed = PageTemplate(953, "Unnamed");
+  unnamed.controls = {{IDC_STATIC, ControlKind::Label, "&Hint && tip", {7, 9, 40, 8}},
+                      {IDC_APPLY, ControlKind::PushButton, "Apply", {50, 7, 50, 14}}};
+  const std::unique_ptr<UiWindow> other =
+      TestBackend().CreateWindow(unnamed, WindowRole::Modeless, nullptr, sink_);
+  const auto* hint = dynamic_cast<QtUiWindow&>(*other).Canvas().findChild<QLabel*>();
+  ASSERT_NE(hint, nullptr);
+  EXPECT_EQ(hint->buddy(), nullptr);
+  EXPECT_EQ(hint->text(), QStringLiteral("Hint & tip"));
+}
+
+// Inputs no label names: a picker is named by what it shows, the only input of a
+// window by the window's title; radio buttons are radio buttons to a screen reader.
+TEST_F(QtWindowTest, EveryInputHasANameAndEveryButtonItsRole) {
+  EXPECT_EQ(Get<QDateTimeEdit>(IDC_DATE).accessibleName(), QStringLiteral("Date"));
+  window_->SetDateTimeFormat(IDC_YEAR, "yyy");
+  EXPECT_EQ(Get<QDateTimeEdit>(IDC_YEAR).accessibleName(), QStringLiteral("Year"));
+  const std::unique_ptr<UiWindow> chooser = TestBackend().CreateWindow(
+      PageTemplate(954, "Pick One"), WindowRole::Modeless, nullptr, sink_);
+  EXPECT_EQ(dynamic_cast<QtUiWindow&>(*chooser).ControlWidget(IDC_PAGE_EDIT)->accessibleName(),
+            QStringLiteral("Value"));
+  DialogTemplate lone = PageTemplate(955, "Pick One");
+  lone.controls = {{IDC_LIST_BOX, ControlKind::ListBox, "", {7, 7, 100, 60}}};
+  const std::unique_ptr<UiWindow> list =
+      TestBackend().CreateWindow(lone, WindowRole::Modeless, nullptr, sink_);
+  EXPECT_EQ(dynamic_cast<QtUiWindow&>(*list).ControlWidget(IDC_LIST_BOX)->accessibleName(),
+            QStringLiteral("Pick One"));
+
+  struct Case {
+    int id;
+    QAccessible::Role role;
+  };
+  for (const Case c :
+       {Case{IDC_AUTO_A, QAccessible::RadioButton}, Case{IDC_PLAIN_C, QAccessible::RadioButton},
+        Case{IDC_ENABLE, QAccessible::CheckBox}}) {
+    SCOPED_TRACE(c.id);
+    QAccessibleInterface* described =
+        QAccessible::queryAccessibleInterface(qt_->ControlWidget(c.id));
+    ASSERT_NE(described, nullptr);
+    EXPECT_EQ(described->role(), c.role);
+    EXPECT_FALSE(described->text(QAccessible::Name).contains(u'&'));
+    EXPECT_FALSE(described->text(QAccessible::Accelerator).isEmpty());
+  }
+  window_->SetCheck(IDC_PLAIN_C, BST_CHECKED);
+  EXPECT_TRUE(
+      QAccessible::queryAccessibleInterface(qt_->ControlWidget(IDC_PLAIN_C))->state().checked);
+}
+
+// Every button, check box, radio button and label that names a control has a
+// mnemonic of its own in the window; a caption's own mark is kept.
+TEST_F(QtWindowTest, EveryCaptionTakesAMnemonicUniqueInItsWindow) {
+  std::set<QString> keys;
+  int captions = 0;
+  for (QWidget* widget : qt_->Canvas().findChildren<QWidget*>()) {
+    QString text;
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) text = button->text();
+    if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy()) text = label->text();
+    if (text.isEmpty()) continue;
+    ++captions;
+    const QKeySequence key = QKeySequence::mnemonic(text);
+    SCOPED_TRACE(text.toStdString());
+    EXPECT_FALSE(key.isEmpty());
+    EXPECT_TRUE(keys.insert(key.toString()).second) << "twice: " << key.toString().toStdString();
+  }
+  EXPECT_EQ(captions, 10);
+  EXPECT_EQ(Get<QPushButton>(IDC_APPLY).text(), QStringLiteral("&Apply"));
+  EXPECT_EQ(window_->Text(IDOK), "OK");
 }
 
 TEST_F(QtWindowTest, CheckBoxTogglesBeforeItNotifies) {
