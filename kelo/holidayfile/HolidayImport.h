@@ -22,8 +22,8 @@ struct HolidayImport {
 
 // Adds each date of the file to the currency's list by the table's own rule: a date
 // the list had before keeps its remark (alreadyThere), and a date the file gives
-// again is taken once, with its first remark (repeated). Each remark is made storable by ToStoredRemark; a
-// date without a remark gets the one the dialog's "Add" gives, "Weekend" on a
+// again is taken once, with its first remark (repeated). Each remark is made storable by
+// ToStoredRemark; a date without a remark gets the one the dialog's "Add" gives, "Weekend" on a
 // Saturday or Sunday and "Customize" on any other day. Nothing is added when the
 // currency is not in the table.
 HolidayImport ImportHolidays(HolidayTable& table, std::string_view currency,
