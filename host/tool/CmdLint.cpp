@@ -6,22 +6,17 @@
 #include <optional>
 #include <stdexcept>
 
-#include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
 #include "props/TextEscape.h"
 #include "props/XmlError.h"
 #include "tool/Commands.h"
 #include "tool/ConfigTree.h"
 #include "tool/JsonOutput.h"
-#include "tool/ModulePage.h"
+#include "tool/Module.h"
 #include "tool/Progress.h"
 #include "tool/ToolArgs.h"
-#include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 #include "tool/ToolOutput.h"
-#include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
-#include "ui/WinConstants.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace fs = std::filesystem;
@@ -71,44 +66,34 @@ std::string LabelOf(const DialogTemplate& dialog, int id) {
 }
 
 // Presses OK on the file's page and tells what the page said.
-LintResult PressOk(IHcdPropertyPages& pages, ConfigKind kind, CHandlerPrivateProps& bag) {
+LintResult PressOk(Module& module, ConfigKind kind, CHandlerPrivateProps& bag) {
   LintResult result;
-  auto backend = std::make_unique<ScriptedBackend>();
-  ScriptedBackend& scripted = *backend;
-  scripted.Load("ok\n");
-  // Runs only when the page refused and its sheet is still open: the focus then
-  // rests on the control the refusal is about.
-  scripted.Then([&] {
-    if (const ScriptedWindow* page = scripted.TargetWindow(); page != nullptr) {
-      const int id = page->FocusedControl();
-      if (id != 0) result.control = NamedControl{id, LabelOf(page->Template(), id)};
-    }
+  ActionTrace ok;
+  // The bag is never saved; the page goes back unaccepted all the same, so the module
+  // writes nothing into it either.
+  const bool accepted = module.Play(kind, bag, [&](ScriptedBackend& ui) {
+    ui.Queue(user::Close{true}, &ok);
+    // Runs only when the page refused and its sheet is still open: the focus then
+    // rests on the control the refusal is about.
+    ui.Then([&] {
+      if (const ScriptedWindow* page = ui.TargetWindow(); page != nullptr) {
+        const int id = page->FocusedControl();
+        if (id != 0) result.control = NamedControl{id, LabelOf(page->Template(), id)};
+      }
+    });
   });
-  const ScopedUiBackend ui(std::move(backend));
-  int answer = IDCANCEL;
-  {
-    ModulePage page(pages, kind, bag);
-    CPropertySheet sheet(kind == ConfigKind::Handler ? "Handler Properties"
-                                                     : "Record Set Properties");
-    sheet.AddPage(page.Page());
-    answer = sheet.DoModal();
-    // The bag is never saved; it goes back unaccepted all the same, so the module
-    // writes nothing into it either.
-    page.End(false);
-  }
-  if (answer == IDOK) return result;
+  if (accepted) return result;
   result.ok = false;
   result.fromPage = true;
-  if (!scripted.Messages().empty()) {
-    const MessageBoxRequest& box = scripted.Messages().back().request;
-    result.message = box.text;
+  if (!ok.messages.empty()) {
+    result.message = ok.messages.back().request.text;
   } else {
     result.message = "the page refused without a message";
   }
   return result;
 }
 
-LintResult Lint(IHcdPropertyPages& pages, const LintFile& file) {
+LintResult Lint(Module& module, const LintFile& file) {
   if (!file.error.empty()) {
     LintResult result;
     result.ok = false;
@@ -133,7 +118,7 @@ LintResult Lint(IHcdPropertyPages& pages, const LintFile& file) {
     return result;
   }
   try {
-    return PressOk(pages, file.kind, bag);
+    return PressOk(module, file.kind, bag);
   } catch (const std::exception& e) {
     // Whatever stops the page stops this file only: the --json document stays whole.
     LintResult result;
@@ -220,7 +205,7 @@ Json ToJson(const LintFile& file, const LintResult& result) {
 
 }  // namespace
 
-int RunLint(ToolContext& context, const std::vector<std::string>& argsIn) {
+int RunLint(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const bool json = TakeFlag(args, "--json");
   std::optional<ConfigKind> kind;
@@ -234,15 +219,14 @@ int RunLint(ToolContext& context, const std::vector<std::string>& argsIn) {
   ExpectPositional(args, args.size(), "PATH...");
 
   const std::vector<LintFile> files = FilesOf(args, kind);
-  IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
-  if (pages == nullptr) throw std::runtime_error("the module offers no property-page facet");
+  module.PropertyPages();
 
   std::optional<JsonFileList> list;
   if (json) list.emplace(std::cout);
   Progress progress("lint", files.size());
   bool allAccepted = true;
   for (const LintFile& file : files) {
-    const LintResult result = Lint(*pages, file);
+    const LintResult result = Lint(module, file);
     allAccepted = allAccepted && result.ok;
     if (list)
       list->Add(ToJson(file, result));

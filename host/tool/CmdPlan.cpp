@@ -5,7 +5,6 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "hcd/CHcdWrapper.h"
 #include "hcd/IHcdConfigChangesAction.h"
 #include "props/CHandlerPrivateProps.h"
 #include "props/TextEscape.h"
@@ -13,10 +12,10 @@
 #include "tool/Commands.h"
 #include "tool/ConfigTree.h"
 #include "tool/JsonOutput.h"
+#include "tool/Module.h"
 #include "tool/Progress.h"
 #include "tool/PropertyDifference.h"
 #include "tool/ToolArgs.h"
-#include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 #include "tool/ToolOutput.h"
 
@@ -70,9 +69,9 @@ CHandlerPrivateProps Parse(const fs::path& path, const std::string& text) {
 
 class Planner {
  public:
-  Planner(IHcdConfigChangesAction& changes, const ConfigTree& before, const ConfigTree& after,
-          bool json, std::size_t total)
-      : changes_(changes),
+  Planner(Module& module, const ConfigTree& before, const ConfigTree& after, bool json,
+          std::size_t total)
+      : module_(module),
         before_(before),
         after_(after),
         oldRoot_(before.Root()),
@@ -226,9 +225,7 @@ class Planner {
 
   // The module's change action, asked as check-change asks it.
   int Ask(ConfigKind kind, std::string& oldText, std::string& newText) {
-    return kind == ConfigKind::Handler ? changes_.CheckHandlerConfigChange(oldText, newText)
-                                       : changes_.CheckRecordSetConfigChange(
-                                             oldText, newText, 0, kind == ConfigKind::Dynamic);
+    return module_.ChangeAction(kind, oldText, newText);
   }
 
   const fs::path& RootOf(bool old) const { return old ? oldRoot_ : newRoot_; }
@@ -347,7 +344,7 @@ class Planner {
                 {"errors", v.errors}};
   }
 
-  IHcdConfigChangesAction& changes_;
+  Module& module_;
   const ConfigTree& before_;
   const ConfigTree& after_;
   fs::path oldRoot_;
@@ -375,7 +372,7 @@ std::size_t CountFiles(const ConfigTree& tree) {
 
 }  // namespace
 
-int RunPlan(ToolContext& context, const std::vector<std::string>& argsIn) {
+int RunPlan(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const bool json = TakeFlag(args, "--json");
   ExpectPositional(args, 2, "OLD and NEW");
@@ -385,10 +382,9 @@ int RunPlan(ToolContext& context, const std::vector<std::string>& argsIn) {
   // Trees given one folder too high would plan nothing and say all is well.
   for (const auto& [tree, path] : {std::pair{&before, &args[0]}, std::pair{&after, &args[1]}})
     if (!tree->HoldsAnything()) throw std::runtime_error(NoConfigurationMessage(*path));
-  IHcdConfigChangesAction* changes = context.Wrapper().ConfigChangesAction();
-  if (changes == nullptr) throw std::runtime_error("the module offers no change-action facet");
+  module.ChangeActions();
 
-  Planner planner(*changes, before, after, json,
+  Planner planner(module, before, after, json,
                   Progress::Wanted() ? CountFiles(before) + CountFiles(after) : 0);
   // Both folder lists are in byte order of their names: one merge pairs them.
   auto a = before.Folders().begin();

@@ -147,11 +147,11 @@ TEST_F(ToolHolidayFiles, FailuresAreOneLineAndChangeNothing) {
        "hcdtool: " + config + ": the holiday setting dialog lists no currency CHF\n"},
       {{"import-holidays", config, "G|P", kFeed},
        2,
-       "hcdtool: CURRENCY must have at least two characters and no '|', as the stored holiday "
-       "table requires\n"},
+       "hcdtool: CURRENCY G|P is refused by the holiday setting dialog: Currency can not hold "
+       "\"|\"\n"},
       {{"import-holidays", config, "GBP", "a\nb.ics"},
-       2,
-       "hcdtool: FILE must not hold a line break\n"},
+       3,
+       "hcdtool: The holidays were not imported: a\\nb.ics: No such file or directory\n"},
       {{"export-holidays", config, "GBP"}, 2, "hcdtool: expected CONFIG, CURRENCY and FILE\n"},
       {{"export-holidays", (dir_ / "none.xml").string(), "GBP", (dir_ / "x.ics").string()}, 3, ""},
   };
