@@ -95,11 +95,7 @@ int RunImportHolidays(Module& module, const std::vector<std::string>& argsIn) {
 
   if (dryRun) {
     std::cerr << report;
-    for (const ListViewRow& row : import.added) {
-      std::string line;
-      for (std::size_t i = 0; i < row.size(); ++i) line += (i ? " " : "") + row[i];
-      std::cout << line << '\n';
-    }
+    for (const ListViewRow& row : import.added) std::cout << HolidayDialog::ShownRow(row) << '\n';
     FlushOutput(std::cout);
     return kExitOk;
   }

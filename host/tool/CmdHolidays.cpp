@@ -3,7 +3,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "props/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/HolidayDialog.h"
 #include "tool/JsonOutput.h"
@@ -44,11 +43,7 @@ int RunHolidays(Module& module, const std::vector<std::string>& argsIn) {
         Json{{"currency", JsonLatin1(currency)}, {"year", year}, {"holidays", std::move(holidays)}},
         std::cout);
   } else {
-    for (const ListViewRow& row : added) {
-      std::string line;
-      for (std::size_t i = 0; i < row.size(); ++i) line += (i ? " " : "") + row[i];
-      std::cout << EscapeText(line, TextBytes::Latin1) << '\n';
-    }
+    for (const ListViewRow& row : added) std::cout << HolidayDialog::ShownRow(row) << '\n';
   }
   FlushOutput(std::cout);
   return kExitOk;

@@ -218,6 +218,12 @@ std::vector<MessageRecord> HolidayDialog::ExportFile(CPrivateProperty& bag,
   return exported.messages;
 }
 
+std::string HolidayDialog::ShownRow(const ListViewRow& row) {
+  std::string line;
+  for (std::size_t i = 0; i < row.size(); ++i) line += (i ? " " : "") + row[i];
+  return EscapeText(line, TextBytes::Latin1);
+}
+
 std::string HolidayDialog::Report(const std::vector<MessageRecord>& shown, const char* button) {
   for (const MessageRecord& m : shown)
     if (IsFailure(m)) throw std::runtime_error(m.request.text);

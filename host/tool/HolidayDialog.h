@@ -49,6 +49,9 @@ class HolidayDialog {
   // line each. Throws std::runtime_error with the text of one that tells a failure,
   // and when there was none.
   static std::string Report(const std::vector<MessageRecord>& shown, const char* button);
+  // A row of the holiday list as a line of text output: date key and remark, joined
+  // by a blank and shown by the rule of TextEscape.h.
+  static std::string ShownRow(const ListViewRow& row);
 
  private:
   Module& module_;

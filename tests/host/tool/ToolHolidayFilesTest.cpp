@@ -177,6 +177,17 @@ TEST_F(ToolHolidayFiles, FailuresAreOneLineAndChangeNothing) {
 
 }  // namespace
 
+// The dates a dry run lists are stored texts like any other: shown in UTF-8, each on
+// its line, whatever the remark holds.
+TEST_F(ToolHolidayFiles, ADryRunShowsRemarksByTheRuleOfTextOutput) {
+  WriteAll(dir_ / "zurich.csv",
+           "2024-08-01,Z\xC3\xBCrich \\ Bundesfeier\r\n2024-12-25,\"Christmas\tDay\"\r\n");
+  const ToolResult r = RunTool(
+      {"import-holidays", config_.string(), "CHF", (dir_ / "zurich.csv").string(), "--dry-run"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "2024-08-01 Z\xC3\xBCrich \\\\ Bundesfeier\n2024-12-25 Christmas\\tDay\n");
+}
+
 // An import is an edit of CONFIG: while another edit holds the file it is refused,
 // and nothing is written.
 TEST_F(ToolHolidayFiles, ImportIsRefusedWhileAnEditHoldsTheFile) {
