@@ -11,6 +11,7 @@
 #include "props/XmlError.h"
 #include "tool/Commands.h"
 #include "tool/ConfigTree.h"
+#include "tool/ControlLabel.h"
 #include "tool/JsonOutput.h"
 #include "tool/Module.h"
 #include "tool/Progress.h"
@@ -48,23 +49,6 @@ struct LintResult {
   bool namesFile = false;  // the message starts with the file's path already
 };
 
-std::string LabelOf(const DialogTemplate& dialog, int id) {
-  const auto& controls = dialog.controls;
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i].id != id) continue;
-    const ControlTemplate& control = controls[i];
-    if (control.kind != ControlKind::Edit && control.kind != ControlKind::ComboBox &&
-        control.kind != ControlKind::ListBox && control.kind != ControlKind::ListView &&
-        control.kind != ControlKind::DateTimePicker)
-      return control.caption;
-    // The label a user reads the field by is the nearest one before it.
-    for (std::size_t j = i; j-- > 0;)
-      if (controls[j].kind == ControlKind::Label) return controls[j].caption;
-    return {};
-  }
-  return {};
-}
-
 // Presses OK on the file's page and tells what the page said.
 LintResult PressOk(Module& module, ConfigKind kind, CHandlerPrivateProps& bag) {
   LintResult result;
@@ -78,7 +62,8 @@ LintResult PressOk(Module& module, ConfigKind kind, CHandlerPrivateProps& bag) {
     ui.Then([&] {
       if (const ScriptedWindow* page = ui.TargetWindow(); page != nullptr) {
         const int id = page->FocusedControl();
-        if (id != 0) result.control = NamedControl{id, LabelOf(page->Template(), id)};
+        if (const ControlTemplate* focused = page->Template().FindControl(id))
+          result.control = NamedControl{id, ControlLabel(page->Template(), *focused)};
       }
     });
   });
@@ -171,37 +156,58 @@ std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
   return files;
 }
 
-void PrintText(const LintFile& file, const LintResult& result) {
-  if (result.ok) return;
-  if (!result.namesFile) std::cout << ShownToken(file.shown, TextBytes::Utf8) << ": ";
-  // A page's message is the module's stored text; any other was made by the tool,
-  // its names shown already.
-  std::cout << (result.fromPage ? EscapeText(*result.message, TextBytes::Latin1)
-                                : ShownLine(*result.message));
-  if (result.control) {
-    std::cout << " [control " << result.control->id;
-    if (!result.control->label.empty())
-      std::cout << ' ' << QuotedToken(result.control->label, TextBytes::Latin1);
-    std::cout << ']';
-  }
-  std::cout << '\n';
-}
+// Renders the results, one reporter per output format.
+class LintReporter {
+ public:
+  virtual ~LintReporter() = default;
+  virtual void File(const LintFile& file, const LintResult& result) = 0;
+  virtual void End() = 0;
+};
 
-Json ToJson(const LintFile& file, const LintResult& result) {
-  Json control = nullptr;
-  if (result.control)
-    control = Json{{"id", result.control->id}, {"label", JsonLatin1(result.control->label)}};
-  // A page's message is a text of the module; a parse error is one of the tool's.
-  Json message = nullptr;
-  if (result.message)
-    message = result.fromPage ? JsonLatin1(*result.message) : JsonText(*result.message);
-  return Json{{"path", JsonText(file.shown)},
-              {"kind", KindName(file.kind)},
-              {"ok", result.ok},
-              {"message", std::move(message)},
-              {"line", result.line ? Json(*result.line) : Json(nullptr)},
-              {"control", std::move(control)}};
-}
+// A line for each file not accepted, nothing for the others.
+class TextLintReporter : public LintReporter {
+ public:
+  void File(const LintFile& file, const LintResult& result) override {
+    if (result.ok) return;
+    if (!result.namesFile) std::cout << ShownToken(file.shown, TextBytes::Utf8) << ": ";
+    // A page's message is the module's stored text; any other was made by the tool,
+    // its names shown already.
+    std::cout << (result.fromPage ? EscapeText(*result.message, TextBytes::Latin1)
+                                  : ShownLine(*result.message));
+    if (result.control) {
+      std::cout << " [control " << result.control->id;
+      if (!result.control->label.empty())
+        std::cout << ' ' << QuotedToken(result.control->label, TextBytes::Latin1);
+      std::cout << ']';
+    }
+    std::cout << '\n';
+  }
+  void End() override { FlushOutput(std::cout); }
+};
+
+// {"files": [...]}, an entry for every file.
+class JsonLintReporter : public LintReporter {
+ public:
+  void File(const LintFile& file, const LintResult& result) override {
+    Json control = nullptr;
+    if (result.control)
+      control = Json{{"id", result.control->id}, {"label", JsonLatin1(result.control->label)}};
+    // A page's message is a text of the module; a parse error is one of the tool's.
+    Json message = nullptr;
+    if (result.message)
+      message = result.fromPage ? JsonLatin1(*result.message) : JsonText(*result.message);
+    list_.Add(Json{{"path", JsonText(file.shown)},
+                   {"kind", KindName(file.kind)},
+                   {"ok", result.ok},
+                   {"message", std::move(message)},
+                   {"line", result.line ? Json(*result.line) : Json(nullptr)},
+                   {"control", std::move(control)}});
+  }
+  void End() override { list_.Finish(); }
+
+ private:
+  JsonFileList list_{std::cout};
+};
 
 }  // namespace
 
@@ -221,23 +227,19 @@ int RunLint(Module& module, const std::vector<std::string>& argsIn) {
   const std::vector<LintFile> files = FilesOf(args, kind);
   module.PropertyPages();
 
-  std::optional<JsonFileList> list;
-  if (json) list.emplace(std::cout);
+  std::unique_ptr<LintReporter> reporter;
+  if (json)
+    reporter = std::make_unique<JsonLintReporter>();
+  else
+    reporter = std::make_unique<TextLintReporter>();
   Progress progress("lint", files.size());
   bool allAccepted = true;
   for (const LintFile& file : files) {
     const LintResult result = Lint(module, file);
     allAccepted = allAccepted && result.ok;
-    if (list)
-      list->Add(ToJson(file, result));
-    else
-      PrintText(file, result);
+    reporter->File(file, result);
     progress.Step();
   }
-  if (list) {
-    list->Finish();
-  } else {
-    FlushOutput(std::cout);
-  }
+  reporter->End();
   return allAccepted ? kExitOk : kExitRefused;
 }
