@@ -1,5 +1,7 @@
 #include "tool/Plan.h"
 
+#include <array>
+
 #include "hcd/IHcdConfigChangesAction.h"
 
 namespace {
@@ -9,19 +11,9 @@ using Action = IHcdConfigChangesAction;
 }  // namespace
 
 const char* StatusName(FileStatus status) {
-  switch (status) {
-    case FileStatus::Same:
-      return "same";
-    case FileStatus::Changed:
-      return "changed";
-    case FileStatus::Added:
-      return "added";
-    case FileStatus::Removed:
-      return "removed";
-    case FileStatus::Error:
-      break;
-  }
-  return "error";
+  // In the order of the enumeration.
+  constexpr std::array<const char*, 5> kNames = {"same", "changed", "added", "removed", "error"};
+  return kNames.at(static_cast<std::size_t>(status));
 }
 
 bool FilePlan::Matters() const { return status != FileStatus::Same || action != Action::ECA_NONE; }

@@ -1,5 +1,6 @@
 #include "tool/PlanReporter.h"
 
+#include <array>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,38 +18,20 @@ std::string Counted(std::size_t n, const char* one, const char* many) {
   return std::to_string(n) + ' ' + (n == 1 ? one : many);
 }
 
+// What each HandlerVerdict reads as, in the order of the enumeration: a folder
+// without a handler on either side reads as one whose handler needs no restart.
+constexpr std::array<const char*, 6> kHandlerText = {"no restart",          "no restart",
+                                                     "RESTART the handler", "new handler",
+                                                     "handler removed",     "handler not planned"};
+constexpr std::array<const char*, 6> kHandlerJson = {"no restart", "no restart", "restart",
+                                                     "added",      "removed",    "error"};
+
 const char* HandlerText(HandlerVerdict verdict) {
-  switch (verdict) {
-    case HandlerVerdict::Restart:
-      return "RESTART the handler";
-    case HandlerVerdict::Unchanged:
-    case HandlerVerdict::NoRestart:
-      return "no restart";
-    case HandlerVerdict::Added:
-      return "new handler";
-    case HandlerVerdict::Removed:
-      return "handler removed";
-    case HandlerVerdict::Error:
-      break;
-  }
-  return "handler not planned";
+  return kHandlerText.at(static_cast<std::size_t>(verdict));
 }
 
 const char* HandlerJson(HandlerVerdict verdict) {
-  switch (verdict) {
-    case HandlerVerdict::Restart:
-      return "restart";
-    case HandlerVerdict::Unchanged:
-    case HandlerVerdict::NoRestart:
-      return "no restart";
-    case HandlerVerdict::Added:
-      return "added";
-    case HandlerVerdict::Removed:
-      return "removed";
-    case HandlerVerdict::Error:
-      break;
-  }
-  return "error";
+  return kHandlerJson.at(static_cast<std::size_t>(verdict));
 }
 
 class TextReporter : public PlanReporter {
