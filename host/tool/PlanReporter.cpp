@@ -34,53 +34,22 @@ const char* HandlerJson(HandlerVerdict verdict) {
   return kHandlerJson.at(static_cast<std::size_t>(verdict));
 }
 
+void List(const char* what, const std::vector<std::string>& names, std::ostream& out) {
+  if (names.empty()) return;
+  out << "  " << what << ':';
+  for (const std::string& name : names) out << ' ' << Shown(name);
+  out << '\n';
+}
+
 class TextReporter : public PlanReporter {
  public:
   explicit TextReporter(std::ostream& out) : out_(out) {}
 
-  void File(const FilePlan& plan) override {
-    // A person reads what differs; files that did not change are counted in the verdict.
-    if (!plan.Matters()) return;
-    // Each path and name is one token, so no name can pass for another entry.
-    out_ << StatusName(plan.status) << ' ' << Shown(plan.path);
-    if (plan.action) out_ << " action " << *plan.action;
-    if (!plan.changed.empty()) {
-      out_ << " changed:";
-      for (const std::string& name : plan.changed)
-        out_ << ' ' << ShownToken(name, TextBytes::Latin1);
-    }
-    if (!plan.error.empty()) out_ << ": " << ShownLine(plan.error);
-    out_ << '\n';
-  }
-
-  void Folder(const FolderPlan& v) override {
-    out_ << "handler folder " << Shown(v.folder) << ": " << HandlerText(v.handler) << "; "
-         << (v.refresh.empty()
-                 ? std::string("no record set to refresh")
-                 : "refresh " + Counted(v.refresh.size(), "record set", "record sets"));
-    if (!v.added.empty()) out_ << "; " << v.added.size() << " added";
-    if (!v.removed.empty()) out_ << "; " << v.removed.size() << " removed";
-    if (v.unchanged > 0) out_ << "; " << v.unchanged << " unchanged";
-    if (const std::size_t files = v.errors - v.folderErrors; files > 0)
-      out_ << "; " << Counted(files, "file", "files") << " not planned";
-    if (v.folderErrors > 0)
-      out_ << "; " << Counted(v.folderErrors, "folder", "folders") << " not planned";
-    out_ << '\n';
-    List("refresh", v.refresh);
-    List("added", v.added);
-    List("removed", v.removed);
-  }
-
+  void File(const FilePlan& plan) override { PrintFilePlan(plan, out_); }
+  void Folder(const FolderPlan& folder) override { PrintFolderPlan(folder, out_); }
   void End() override { FlushOutput(out_); }
 
  private:
-  void List(const char* what, const std::vector<std::string>& names) {
-    if (names.empty()) return;
-    out_ << "  " << what << ':';
-    for (const std::string& name : names) out_ << ' ' << Shown(name);
-    out_ << '\n';
-  }
-
   std::ostream& out_;
 };
 
@@ -88,33 +57,8 @@ class JsonReporter : public PlanReporter {
  public:
   explicit JsonReporter(std::ostream& out) : list_(out) {}
 
-  void File(const FilePlan& plan) override {
-    Json changed = Json::array();
-    for (const std::string& name : plan.changed) changed.push_back(JsonLatin1(name));
-    list_.Add(Json{{"path", JsonText(plan.path)},
-                   {"kind", KindName(plan.kind)},
-                   {"status", StatusName(plan.status)},
-                   {"action", plan.action ? Json(*plan.action) : Json(nullptr)},
-                   {"changed", std::move(changed)},
-                   {"error", plan.error.empty() ? Json(nullptr) : JsonText(plan.error)}});
-  }
-
-  void Folder(const FolderPlan& v) override {
-    const auto names = [](const std::vector<std::string>& list) {
-      Json array = Json::array();
-      for (const std::string& name : list) array.push_back(JsonText(name));
-      return array;
-    };
-    handlers_.push_back(Json{{"folder", JsonText(v.folder)},
-                             {"handler", HandlerJson(v.handler)},
-                             {"restart", v.handler == HandlerVerdict::Restart},
-                             {"refresh", names(v.refresh)},
-                             {"added", names(v.added)},
-                             {"removed", names(v.removed)},
-                             {"unchanged", v.unchanged},
-                             {"errors", v.errors}});
-  }
-
+  void File(const FilePlan& plan) override { list_.Add(FilePlanJson(plan)); }
+  void Folder(const FolderPlan& folder) override { handlers_.push_back(FolderPlanJson(folder)); }
   void End() override { list_.Finish(Json{{"handlers", std::move(handlers_)}}); }
 
  private:
@@ -132,4 +76,62 @@ std::unique_ptr<PlanReporter> TextPlanReporter(std::ostream& out) {
 
 std::unique_ptr<PlanReporter> JsonPlanReporter(std::ostream& out) {
   return std::make_unique<JsonReporter>(out);
+}
+
+void PrintFilePlan(const FilePlan& plan, std::ostream& out) {
+  // A person reads what differs; files that did not change are counted in the verdict.
+  if (!plan.Matters()) return;
+  // Each path and name is one token, so no name can pass for another entry.
+  out << StatusName(plan.status) << ' ' << Shown(plan.path);
+  if (plan.action) out << " action " << *plan.action;
+  if (!plan.changed.empty()) {
+    out << " changed:";
+    for (const std::string& name : plan.changed) out << ' ' << ShownToken(name, TextBytes::Latin1);
+  }
+  if (!plan.error.empty()) out << ": " << ShownLine(plan.error);
+  out << '\n';
+}
+
+Json FilePlanJson(const FilePlan& plan) {
+  Json changed = Json::array();
+  for (const std::string& name : plan.changed) changed.push_back(JsonLatin1(name));
+  return Json{{"path", JsonText(plan.path)},
+              {"kind", KindName(plan.kind)},
+              {"status", StatusName(plan.status)},
+              {"action", plan.action ? Json(*plan.action) : Json(nullptr)},
+              {"changed", std::move(changed)},
+              {"error", plan.error.empty() ? Json(nullptr) : JsonText(plan.error)}};
+}
+
+void PrintFolderPlan(const FolderPlan& v, std::ostream& out) {
+  out << "handler folder " << Shown(v.folder) << ": " << HandlerText(v.handler) << "; "
+      << (v.refresh.empty() ? std::string("no record set to refresh")
+                            : "refresh " + Counted(v.refresh.size(), "record set", "record sets"));
+  if (!v.added.empty()) out << "; " << v.added.size() << " added";
+  if (!v.removed.empty()) out << "; " << v.removed.size() << " removed";
+  if (v.unchanged > 0) out << "; " << v.unchanged << " unchanged";
+  if (const std::size_t files = v.errors - v.folderErrors; files > 0)
+    out << "; " << Counted(files, "file", "files") << " not planned";
+  if (v.folderErrors > 0)
+    out << "; " << Counted(v.folderErrors, "folder", "folders") << " not planned";
+  out << '\n';
+  List("refresh", v.refresh, out);
+  List("added", v.added, out);
+  List("removed", v.removed, out);
+}
+
+Json FolderPlanJson(const FolderPlan& v) {
+  const auto names = [](const std::vector<std::string>& list) {
+    Json array = Json::array();
+    for (const std::string& name : list) array.push_back(JsonText(name));
+    return array;
+  };
+  return Json{{"folder", JsonText(v.folder)},
+              {"handler", HandlerJson(v.handler)},
+              {"restart", v.handler == HandlerVerdict::Restart},
+              {"refresh", names(v.refresh)},
+              {"added", names(v.added)},
+              {"removed", names(v.removed)},
+              {"unchanged", v.unchanged},
+              {"errors", v.errors}};
 }

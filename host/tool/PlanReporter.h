@@ -3,6 +3,8 @@
 #include <iosfwd>
 #include <memory>
 
+#include "tool/JsonOutput.h"
+
 struct FilePlan;
 struct FolderPlan;
 
@@ -24,3 +26,11 @@ class PlanReporter {
 std::unique_ptr<PlanReporter> TextPlanReporter(std::ostream& out);
 // One JSON document: {"files": [...], "handlers": [...]}.
 std::unique_ptr<PlanReporter> JsonPlanReporter(std::ostream& out);
+
+// What both reporters render, for reporters of the same plan with more to say (diff).
+// The entry's line, for an entry that matters; its JSON object; the folder's verdict
+// with its lists; its JSON object.
+void PrintFilePlan(const FilePlan& plan, std::ostream& out);
+Json FilePlanJson(const FilePlan& plan);
+void PrintFolderPlan(const FolderPlan& folder, std::ostream& out);
+Json FolderPlanJson(const FolderPlan& folder);

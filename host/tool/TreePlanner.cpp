@@ -2,21 +2,13 @@
 
 #include <iostream>
 #include <sstream>
-#include <stdexcept>
 
-#include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
-#include "props/XmlError.h"
-#include "tool/Module.h"
 #include "tool/PairByName.h"
 #include "tool/PlanReporter.h"
-#include "tool/PropertyDifference.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Shown(const std::string& path) { return ShownToken(path, TextBytes::Utf8); }
 
 // The errors of the two sides of a pair, either or both.
 std::string BothErrors(const std::string& before, const std::string& after) {
@@ -25,25 +17,15 @@ std::string BothErrors(const std::string& before, const std::string& after) {
   return before + "; " + after;
 }
 
-CHandlerPrivateProps Parse(const fs::path& path, const std::string& text) {
-  CHandlerPrivateProps bag;
-  try {
-    bag.fromXML(text);
-  } catch (const XmlError& e) {
-    throw std::runtime_error(Shown(path.string()) + ": " + e.what());
-  }
-  return bag;
-}
-
 }  // namespace
 
 TreePlanner::TreePlanner(Module& module, const ConfigTree& before, const ConfigTree& after,
                          PlanReporter& reporter, std::size_t files)
-    : module_(module),
-      before_(before),
+    : before_(before),
       after_(after),
       reporter_(reporter),
-      progress_("plan", files) {}
+      progress_("plan", files),
+      files_(module) {}
 
 bool TreePlanner::Run() {
   PairByName(
@@ -118,60 +100,13 @@ FilePlan TreePlanner::FolderError(ConfigKind kind, std::string path, std::string
 
 FilePlan TreePlanner::PlanFile(const std::string& folder, ConfigKind kind, const std::string& name,
                                bool inOld, bool inNew) {
-  FilePlan plan;
-  plan.path = TreePath(folder, kind, name);
-  plan.kind = kind;
-  plan.status = !inOld ? FileStatus::Added : !inNew ? FileStatus::Removed : FileStatus::Same;
-  try {
-    if (inOld && inNew) {
-      PlanPair(plan);
-    } else {
-      const fs::path path = (inOld ? before_.Root() : after_.Root()) / plan.path;
-      Parse(path, ReadTreeFile(path));
-    }
-  } catch (const std::exception& e) {
-    plan.status = FileStatus::Error;
-    plan.action.reset();
-    plan.changed.clear();
-    plan.error = e.what();
-  }
+  std::string path = TreePath(folder, kind, name);
+  const fs::path oldFile = before_.Root() / path;
+  const fs::path newFile = after_.Root() / path;
+  FilePlan plan =
+      files_.Plan(std::move(path), kind, inOld ? &oldFile : nullptr, inNew ? &newFile : nullptr);
   progress_.Step((inOld ? 1 : 0) + (inNew ? 1 : 0));
   return plan;
-}
-
-void TreePlanner::PlanPair(FilePlan& plan) {
-  const fs::path oldPath = before_.Root() / plan.path;
-  const fs::path newPath = after_.Root() / plan.path;
-  std::string oldText = ReadTreeFile(oldPath);
-  std::string newText = ReadTreeFile(newPath);
-  // The same bytes read as the same bag: only the module is asked, and should it
-  // refuse the text, the tool's own reading says where.
-  if (oldText == newText) {
-    try {
-      plan.action = module_.ChangeAction(plan.kind, oldText, newText);
-    } catch (const std::exception& e) {
-      Parse(oldPath, oldText);
-      throw std::runtime_error(Shown(oldPath.string()) + ": " + e.what());
-    }
-    return;
-  }
-  {
-    // The bags go before the module parses the texts again, so that a large pair
-    // is held in memory once at a time.
-    const CHandlerPrivateProps before = Parse(oldPath, oldText);
-    const CHandlerPrivateProps after = Parse(newPath, newText);
-    if (!(before == after)) {
-      plan.status = FileStatus::Changed;
-      plan.changed = ChangedProperties(before, after);
-      if (watch_) watch_(plan, before, after);
-    }
-  }
-  try {
-    plan.action = module_.ChangeAction(plan.kind, oldText, newText);
-  } catch (const std::exception& e) {
-    throw std::runtime_error(Shown(oldPath.string()) + " or " + Shown(newPath.string()) + ": " +
-                             e.what());
-  }
 }
 
 std::size_t CountFiles(const ConfigTree& tree) {
