@@ -30,4 +30,7 @@ int RunPlan(Module& module, const std::vector<std::string>& args);
 int RunLint(Module& module, const std::vector<std::string>& args);
 int RunImportHolidays(Module& module, const std::vector<std::string>& args);
 int RunExportHolidays(Module& module, const std::vector<std::string>& args);
+int RunShow(Module& module, const std::vector<std::string>& args);
+int RunDiff(Module& module, const std::vector<std::string>& args);
+int RunGitSetup(Module& module, const std::vector<std::string>& args);
 int RunTour(Module& module, const std::vector<std::string>& args);

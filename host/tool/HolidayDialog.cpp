@@ -68,10 +68,11 @@ bool IsFailure(const MessageRecord& message) {
 // Queues what opens the dialog on the handler page, as a user opens it: "Holiday
 // setting" can be pressed only while the bank holiday box is marked. `marked` tells,
 // once the queue has run that far, whether the box was marked before.
-void QueueOpen(ScriptedBackend& ui, bool& marked) {
-  ui.Then([&ui, &marked] {
+void QueueOpen(ScriptedBackend& ui, bool* marked) {
+  ui.Then([&ui, marked] {
     const ScriptedWindow& page = Target(ui);
-    marked = page.Control(Named(page, kBankHolidayBox)).check == BST_CHECKED;
+    const bool on = page.Control(Named(page, kBankHolidayBox)).check == BST_CHECKED;
+    if (marked != nullptr) *marked = on;
   });
   ui.Queue(user::Check{ControlRef::Named(kBankHolidayBox), true});
   ui.Queue(user::Click{ControlRef::Named(kHolidaySetting)});
@@ -127,14 +128,13 @@ bool Play(Module& module, CPrivateProperty& bag, const std::function<void(Script
 
 std::vector<ListViewRow> HolidayDialog::HolidaysOfYear(const std::string& currency, int year) {
   std::vector<ListViewRow> added;
-  bool marked = false;
   ActionTrace newCurrency;
   CPrivateProperty empty;
   Play(
       module_, empty,
       [&](ScriptedBackend& ui) {
         ui.SetMessageStream(&std::cerr);
-        QueueOpen(ui, marked);
+        QueueOpen(ui, nullptr);
         ui.Then([&] {
           QueueCurrency(ui, currency, newCurrency);
           // The year's range is the dialog's: its year picker refuses what it cannot show.
@@ -168,7 +168,7 @@ HolidayDialog::Import HolidayDialog::ImportFile(CPrivateProperty& bag, const std
   result.accepted = Play(
       module_, bag,
       [&](ScriptedBackend& ui) {
-        QueueOpen(ui, marked);
+        QueueOpen(ui, &marked);
         ui.Then([&] {
           QueueCurrency(ui, currency, newCurrency);
           ui.Then([&] { before = AddedRows(ui); });
@@ -198,12 +198,11 @@ std::vector<MessageRecord> HolidayDialog::ExportFile(CPrivateProperty& bag,
                                                      const std::string& configPath,
                                                      const std::string& currency,
                                                      const std::string& file) {
-  bool marked = false;
   ActionTrace exported;
   Play(
       module_, bag,
       [&](ScriptedBackend& ui) {
-        QueueOpen(ui, marked);
+        QueueOpen(ui, nullptr);
         ui.Then([&] {
           const std::vector<std::string> listed = Listed(ui);
           if (std::find(listed.begin(), listed.end(), currency) == listed.end())
@@ -216,6 +215,24 @@ std::vector<MessageRecord> HolidayDialog::ExportFile(CPrivateProperty& bag,
       },
       Module::Keep::Nothing);
   return exported.messages;
+}
+
+void HolidayDialog::QueueCalendar(ScriptedBackend& ui, std::vector<ShownCurrency>& calendar) {
+  QueueOpen(ui, nullptr);
+  ui.Then([&ui, &calendar] {
+    ScriptedWindow& dialog = Target(ui);
+    const int currencies = Named(dialog, kCurrencyList);
+    const int holidays = Named(dialog, kHolidayList);
+    const std::vector<std::string> listed = dialog.Items(currencies);
+    for (std::size_t i = 0; i < listed.size(); ++i) {
+      try {
+        dialog.UserSelectItem(currencies, static_cast<int>(i));
+      } catch (const UserActionError& e) {
+        throw Unexpected(e.what());
+      }
+      calendar.push_back({listed[i], dialog.Rows(holidays)});
+    }
+  });
 }
 
 std::string HolidayDialog::ShownRow(const ListViewRow& row) {

@@ -3,11 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "tool/ConfigurationView.h"
 #include "ui/ListViewRow.h"
 #include "ui/scripted/MessageRecord.h"
 
 class CPrivateProperty;
 class Module;
+class ScriptedBackend;
 
 // The handler page's holiday setting dialog as the tool uses it: reached the way a
 // user reaches it (marking "Suppress output during bank holiday" when needed, then
@@ -49,6 +51,10 @@ class HolidayDialog {
   // line each. Throws std::runtime_error with the text of one that tells a failure,
   // and when there was none.
   static std::string Report(const std::vector<MessageRecord>& shown, const char* button);
+  // Queues, on a handler page being played, what opens the dialog and reads every
+  // currency it lists into calendar, in its order, each with its holidays.
+  static void QueueCalendar(ScriptedBackend& ui, std::vector<ShownCurrency>& calendar);
+
   // A row of the holiday list as a line of text output: date key and remark, joined
   // by a blank and shown by the rule of TextEscape.h.
   static std::string ShownRow(const ListViewRow& row);
