@@ -9,9 +9,10 @@
 #include "tool/Commands.h"
 #include "tool/ConfigTree.h"
 #include "tool/ConfigurationView.h"
-#include "tool/DiffReporter.h"
+#include "tool/DiffDetails.h"
 #include "tool/FilePlanner.h"
 #include "tool/Module.h"
+#include "tool/PlanReporter.h"
 #include "tool/Progress.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
@@ -23,15 +24,15 @@ namespace fs = std::filesystem;
 namespace {
 
 // Reads what both pages of a changed pair show and keeps the difference for its entry.
-FilePlanner::PairWatch WatchValues(Module& module, DiffReporter& reporter) {
-  return [&module, &reporter](const FilePlan& plan, const CPrivateProperty& before,
-                              const CPrivateProperty& after) {
+FilePlanner::PairWatch WatchValues(Module& module, DiffDetails& details) {
+  return [&module, &details](const FilePlan& plan, const CPrivateProperty& before,
+                             const CPrivateProperty& after) {
     // The pages only look; they are handed copies, which they leave as they are.
     CPrivateProperty oldBag = before;
     CPrivateProperty newBag = after;
     const ConfigurationView oldView = ViewConfiguration(module, plan.kind, oldBag);
     const ConfigurationView newView = ViewConfiguration(module, plan.kind, newBag);
-    reporter.Expect(plan.path, CompareViews(oldView, newView));
+    details.Expect(plan.path, CompareViews(oldView, newView));
   };
 }
 
@@ -83,17 +84,23 @@ int RunDiff(Module& module, const std::vector<std::string>& argsIn) {
   module.ChangeActions();
   module.PropertyPages();
 
-  const std::unique_ptr<DiffReporter> reporter =
-      json ? JsonDiffReporter(std::cout) : TextDiffReporter(std::cout);
+  DiffDetails details;
+  const std::unique_ptr<PlanReporter> reporter =
+      json ? JsonPlanReporter(
+                 std::cout,
+                 [&details](const FilePlan& plan, Json& entry) { details.AddMembers(plan, entry); })
+           : TextPlanReporter(std::cout, [&details](const FilePlan& plan, std::ostream& out) {
+               details.WriteLines(plan, out);
+             });
   bool planned = true;
   if (trees) {
     const std::size_t files = Progress::Wanted() ? CountFiles(*before) + CountFiles(*after) : 0;
     TreePlanner planner(module, *before, *after, *reporter, files);
-    planner.WatchChangedPairs(WatchValues(module, *reporter));
+    planner.WatchChangedPairs(WatchValues(module, details));
     planned = planner.Run();
   } else {
     FilePlanner planner(module);
-    planner.WatchChangedPairs(WatchValues(module, *reporter));
+    planner.WatchChangedPairs(WatchValues(module, details));
     const fs::path oldFile = oldPath;
     const fs::path newFile = newPath;
     const FilePlan plan = planner.Plan(newPath, kind, &oldFile, &newFile);
@@ -102,5 +109,5 @@ int RunDiff(Module& module, const std::vector<std::string>& argsIn) {
     reporter->End();
   }
   if (!planned) return kExitFailure;
-  return reporter->Differs() ? kExitRefused : kExitOk;
+  return details.Differs() ? kExitRefused : kExitOk;
 }

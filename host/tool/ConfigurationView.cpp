@@ -1,7 +1,10 @@
 #include "tool/ConfigurationView.h"
 
+#include <stdexcept>
+
 #include "tool/HolidayDialog.h"
 #include "tool/Module.h"
+#include "ui/UiRunAborted.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace {
@@ -95,14 +98,19 @@ std::vector<ShownControl> ShownControls(const ScriptedWindow& window) {
 ConfigurationView ViewConfiguration(Module& module, ConfigKind kind, CPrivateProperty& bag) {
   ConfigurationView view;
   if (kind == ConfigKind::Handler) view.calendar.emplace();
-  module.Play(kind, bag, [&](ScriptedBackend& ui) {
-    // Looked at before anything is touched.
-    ui.Then([&] {
-      const ScriptedWindow& page = *ui.TargetWindow();
-      view.title = page.Template().title;
-      view.controls = ShownControls(page);
+  try {
+    module.Play(kind, bag, [&](ScriptedBackend& ui) {
+      // Looked at before anything is touched.
+      ui.Then([&] {
+        const ScriptedWindow& page = *ui.TargetWindow();
+        view.title = page.Template().title;
+        view.controls = ShownControls(page);
+      });
+      if (view.calendar) HolidayDialog::QueueCalendar(ui, *view.calendar);
     });
-    if (view.calendar) HolidayDialog::QueueCalendar(ui, *view.calendar);
-  });
+  } catch (const UiRunAborted& e) {
+    throw std::runtime_error(std::string("the module's page did not answer as expected: ") +
+                             e.what());
+  }
   return view;
 }

@@ -41,28 +41,42 @@ void List(const char* what, const std::vector<std::string>& names, std::ostream&
   out << '\n';
 }
 
+void PrintFilePlan(const FilePlan& plan, std::ostream& out);
+Json FilePlanJson(const FilePlan& plan);
+void PrintFolderPlan(const FolderPlan& folder, std::ostream& out);
+Json FolderPlanJson(const FolderPlan& folder);
+
 class TextReporter : public PlanReporter {
  public:
-  explicit TextReporter(std::ostream& out) : out_(out) {}
+  TextReporter(std::ostream& out, MoreLines more) : out_(out), more_(std::move(more)) {}
 
-  void File(const FilePlan& plan) override { PrintFilePlan(plan, out_); }
+  void File(const FilePlan& plan) override {
+    PrintFilePlan(plan, out_);
+    if (more_) more_(plan, out_);
+  }
   void Folder(const FolderPlan& folder) override { PrintFolderPlan(folder, out_); }
   void End() override { FlushOutput(out_); }
 
  private:
   std::ostream& out_;
+  MoreLines more_;
 };
 
 class JsonReporter : public PlanReporter {
  public:
-  explicit JsonReporter(std::ostream& out) : list_(out) {}
+  JsonReporter(std::ostream& out, MoreMembers more) : list_(out), more_(std::move(more)) {}
 
-  void File(const FilePlan& plan) override { list_.Add(FilePlanJson(plan)); }
+  void File(const FilePlan& plan) override {
+    Json entry = FilePlanJson(plan);
+    if (more_) more_(plan, entry);
+    list_.Add(entry);
+  }
   void Folder(const FolderPlan& folder) override { handlers_.push_back(FolderPlanJson(folder)); }
   void End() override { list_.Finish(Json{{"handlers", std::move(handlers_)}}); }
 
  private:
   JsonFileList list_;
+  MoreMembers more_;
   Json handlers_ = Json::array();
 };
 
@@ -70,13 +84,15 @@ class JsonReporter : public PlanReporter {
 
 PlanReporter::~PlanReporter() = default;
 
-std::unique_ptr<PlanReporter> TextPlanReporter(std::ostream& out) {
-  return std::make_unique<TextReporter>(out);
+std::unique_ptr<PlanReporter> TextPlanReporter(std::ostream& out, MoreLines more) {
+  return std::make_unique<TextReporter>(out, std::move(more));
 }
 
-std::unique_ptr<PlanReporter> JsonPlanReporter(std::ostream& out) {
-  return std::make_unique<JsonReporter>(out);
+std::unique_ptr<PlanReporter> JsonPlanReporter(std::ostream& out, MoreMembers more) {
+  return std::make_unique<JsonReporter>(out, std::move(more));
 }
+
+namespace {
 
 void PrintFilePlan(const FilePlan& plan, std::ostream& out) {
   // A person reads what differs; files that did not change are counted in the verdict.
@@ -135,3 +151,5 @@ Json FolderPlanJson(const FolderPlan& v) {
               {"unchanged", v.unchanged},
               {"errors", v.errors}};
 }
+
+}  // namespace

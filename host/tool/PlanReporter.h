@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 
@@ -21,16 +22,13 @@ class PlanReporter {
   virtual void End() = 0;
 };
 
+// What another command adds to plan's report of each entry (diff's details): lines
+// after the entry's line, members of its JSON object.
+using MoreLines = std::function<void(const FilePlan& plan, std::ostream& out)>;
+using MoreMembers = std::function<void(const FilePlan& plan, Json& entry)>;
+
 // The text a person reads: the entries that matter, a line each, and each folder's
 // verdict with its lists.
-std::unique_ptr<PlanReporter> TextPlanReporter(std::ostream& out);
+std::unique_ptr<PlanReporter> TextPlanReporter(std::ostream& out, MoreLines more = {});
 // One JSON document: {"files": [...], "handlers": [...]}.
-std::unique_ptr<PlanReporter> JsonPlanReporter(std::ostream& out);
-
-// What both reporters render, for reporters of the same plan with more to say (diff).
-// The entry's line, for an entry that matters; its JSON object; the folder's verdict
-// with its lists; its JSON object.
-void PrintFilePlan(const FilePlan& plan, std::ostream& out);
-Json FilePlanJson(const FilePlan& plan);
-void PrintFolderPlan(const FolderPlan& folder, std::ostream& out);
-Json FolderPlanJson(const FolderPlan& folder);
+std::unique_ptr<PlanReporter> JsonPlanReporter(std::ostream& out, MoreMembers more = {});
