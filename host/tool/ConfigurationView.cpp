@@ -1,5 +1,6 @@
 #include "tool/ConfigurationView.h"
 
+#include <array>
 #include <stdexcept>
 
 #include "tool/HolidayDialog.h"
@@ -34,15 +35,9 @@ bool Listed(ControlKind kind) {
 }  // namespace
 
 const char* PasswordWord(PasswordShown shown) {
-  switch (shown) {
-    case PasswordShown::Set:
-      return "set";
-    case PasswordShown::Empty:
-      return "empty";
-    case PasswordShown::Unreadable:
-      break;
-  }
-  return "unreadable, kept";
+  // In the order of the enumeration.
+  constexpr std::array<const char*, 3> kWords = {"set", "empty", "unreadable, kept"};
+  return kWords.at(static_cast<std::size_t>(shown));
 }
 
 bool ShownControl::ShowsSameAs(const ShownControl& other) const {

@@ -114,15 +114,9 @@ std::vector<std::string> MonthLines(int year, unsigned month,
 }
 
 const char* KindWord(HolidayKind kind) {
-  switch (kind) {
-    case HolidayKind::Rule:
-      return "rule";
-    case HolidayKind::Weekend:
-      return "weekend";
-    case HolidayKind::Added:
-      break;
-  }
-  return "added";
+  // In the order of the enumeration.
+  constexpr std::array<const char*, 3> kWords = {"rule", "weekend", "added"};
+  return kWords.at(static_cast<std::size_t>(kind));
 }
 
 }  // namespace
