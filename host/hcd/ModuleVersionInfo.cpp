@@ -7,7 +7,7 @@
 
 #include "hcd/HcdVersionRecord.h"
 #include "props/AtomicFile.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 
 namespace {
 

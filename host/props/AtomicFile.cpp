@@ -15,7 +15,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 
 namespace {
 

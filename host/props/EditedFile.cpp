@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "props/AtomicFile.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "props/AtomicFile.h"
 #include "props/CHandlerPrivateProps.h"
 #include "props/EditedFile.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/EditFileChooser.h"
 #include "tool/ModulePage.h"

@@ -8,8 +8,8 @@
 
 #include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
 #include "props/XmlError.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ConfigTree.h"
 #include "tool/JsonOutput.h"

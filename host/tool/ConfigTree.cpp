@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "props/AtomicFile.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 
 namespace fs = std::filesystem;
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <system_error>
 
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/ToolPaths.h"
 #include "ui/UiBackend.h"
 

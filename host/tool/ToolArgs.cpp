@@ -5,8 +5,8 @@
 
 #include "props/AtomicFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
 #include "props/XmlError.h"
+#include "text/TextEscape.h"
 #include "tool/ToolError.h"
 
 std::optional<ConfigKind> TakeConfigKindIfGiven(std::vector<std::string>& args) {

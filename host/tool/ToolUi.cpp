@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/QtBackendLoader.h"
 #include "tool/ToolArgs.h"
 #include "ui/ScopedUiBackend.h"
