@@ -1,5 +1,6 @@
 #include <iostream>
 
+#include "files/InputFile.h"
 #include "hcd/CHcdWrapper.h"
 #include "hcd/IHcdConfigChangesAction.h"
 #include "props/XmlError.h"

@@ -1,6 +1,7 @@
 #include <charconv>
 #include <iostream>
 
+#include "files/InputFile.h"
 #include "hcd/CHcdWrapper.h"
 #include "hcd/IHcdDataPersistence.h"
 #include "text/TextEscape.h"

@@ -6,10 +6,10 @@
 #include <optional>
 #include <stdexcept>
 
+#include "files/AtomicSave.h"
+#include "files/EditedFile.h"
 #include "hcd/CHcdWrapper.h"
-#include "props/AtomicFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/EditedFile.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/EditFileChooser.h"

@@ -11,10 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "files/AtomicSave.h"
+#include "files/EditedFile.h"
 #include "hcd/CHcdWrapper.h"
-#include "props/AtomicFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/EditedFile.h"
 #include "rrstring/RRString.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"

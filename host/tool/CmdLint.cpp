@@ -6,6 +6,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "files/InputFile.h"
 #include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
 #include "props/XmlError.h"
@@ -118,7 +119,7 @@ LintResult Lint(IHcdPropertyPages& pages, const LintFile& file) {
   }
   CHandlerPrivateProps bag;
   try {
-    bag.fromXML(ReadTreeFile(file.path));
+    bag.fromXML(ReadInputFile(file.path));
   } catch (const XmlError& e) {
     LintResult result;
     result.ok = false;

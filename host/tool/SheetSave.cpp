@@ -3,8 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/EditedFile.h"
 #include "tool/ConfigurationFile.h"
 #include "tool/ModulePage.h"
 #include "ui/AfxFunctions.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "props/AtomicFile.h"
+#include "files/InputFile.h"
 #include "props/CHandlerPrivateProps.h"
 #include "props/XmlError.h"
 #include "text/TextEscape.h"
@@ -89,8 +89,6 @@ void ExpectPositional(const std::vector<std::string>& args, std::size_t count,
       throw UsageError("unknown option " + ShownToken(a, TextBytes::Utf8));
   if (args.size() != count) throw UsageError("expected " + what);
 }
-
-std::string ReadInputFile(const std::string& path) { return ReadFileBytes(path); }
 
 void LoadConfiguration(const std::string& path, CHandlerPrivateProps& bag) {
   ParseConfiguration(path, ReadInputFile(path), bag);

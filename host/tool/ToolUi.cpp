@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "files/InputFile.h"
 #include "text/TextEscape.h"
 #include "tool/QtBackendLoader.h"
 #include "tool/ToolArgs.h"

@@ -1,58 +1,29 @@
 #include "kelo/holidayfile/HolidayFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <stdexcept>
 
+#include "files/AtomicSave.h"
+#include "files/InputFile.h"
 #include "kelo/holidayfile/CsvHolidays.h"
 #include "kelo/holidayfile/FileText.h"
 #include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/ICalendarHolidays.h"
-#include "props/AtomicFile.h"
 
 namespace kelo {
 
 namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 [[noreturn]] void Refuse(std::string_view path, std::string_view reason) {
   throw HolidayFileError(FileNameOf(path) + ": " + std::string(reason));
 }
 
 std::string ReadRegularFile(const std::string& path) {
-  // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
-  const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (file.get() < 0) Refuse(path, std::strerror(errno));
-  struct stat status {};
-  if (::fstat(file.get(), &status) != 0) Refuse(path, std::strerror(errno));
-  if (S_ISDIR(status.st_mode)) Refuse(path, "it is a folder");
-  if (!S_ISREG(status.st_mode)) Refuse(path, "it is not a regular file");
-  if (static_cast<unsigned long long>(status.st_size) > kMaxHolidayFileSize) {
-    Refuse(path, "it is larger than 16 MiB");
-  }
   try {
-    return ReadDescriptorBytes(file.get(), path, kMaxHolidayFileSize);
-  } catch (const std::runtime_error& error) {
-    // The file grew beyond the limit, or the disk failed, while it was read.
-    Refuse(path, error.what());
+    return ReadInputFile(path,
+                         {.limit = kMaxHolidayFileSize, .nonRegular = NonRegularInput::Refuse});
+  } catch (const InputError& error) {
+    Refuse(path, error.Reason());
   }
 }
 

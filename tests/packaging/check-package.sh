@@ -50,7 +50,7 @@ expected_tool=$(
   {
     echo /usr/bin/hcdtool
     for f in HCDKELO.hcd libhcd_props.so libhcd_services.so libhcd_string.so libhcd_text.so \
-             libhcd_ui.so libhcd_ui_scripted.so; do
+             libhcd_files.so libhcd_ui.so libhcd_ui_scripted.so; do
       echo "/usr/$private/$f"
     done
     echo /usr/share/bash-completion/completions/hcdtool

@@ -18,10 +18,10 @@
 #include <memory>
 #include <string>
 
+#include "files/EditedFile.h"
 #include "hcd/CHcdWrapper.h"
 #include "hcd/HcdModule.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/EditedFile.h"
 #include "tool/ModulePage.h"
 #include "ui/CPropertySheet.h"
 #include "ui/ScopedUiBackend.h"

@@ -1,17 +1,9 @@
 #pragma once
 
-#include <sys/stat.h>
-
-#include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "props/FileOps.h"
-
-// The most bytes any user-given input is read to: a configuration, a script, a
-// persisted block. A larger input, or one without end such as /dev/zero, is refused
-// with an error naming it instead of filling the memory.
-inline constexpr std::uint64_t kMaxInputBytes = std::uint64_t{256} << 20;
+#include "files/FileOps.h"
 
 // Replaces the file at path with content, so that a reader sees either the old file
 // or the new one whole: the content goes to a temporary file in the same folder
@@ -37,19 +29,3 @@ std::string ResolveSaveTarget(const std::string& path);
 // Throws what SaveFileAtomically would refuse about path before writing a byte; the
 // message names the file. A disk that fills up is found only by the save itself.
 void CheckSaveTarget(const std::string& path);
-
-// Opens path for reading without waiting for a writer, as the open of a FIFO would:
-// a FIFO that nobody writes to then reads as empty at once instead of holding the
-// run forever. The descriptor reads in the usual blocking way; the caller checks
-// what it is before reading. -1 and errno on failure.
-int OpenToRead(const std::string& path);
-
-// The whole content of a file, read once, so a FIFO or a pipe such as
-// /dev/fd/63 reads like a file (OpenToRead). Throws std::runtime_error naming the
-// file for a missing file, a folder, a file that cannot be read, or one larger than
-// limit.
-std::string ReadFileBytes(const std::string& path, std::uint64_t limit = kMaxInputBytes);
-
-// The same from a descriptor open for reading; path names it in errors.
-std::string ReadDescriptorBytes(int fd, const std::string& path,
-                                std::uint64_t limit = kMaxInputBytes);
