@@ -13,9 +13,18 @@
 
 int RunCheckChange(ToolContext& context, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
-  const ConfigKind kind = TakeConfigKind(args);
+  const std::optional<ConfigKind> given = TakeConfigKindIfGiven(args);
   const bool json = TakeFlag(args, "--json");
   ExpectPositional(args, 2, "OLD and NEW");
+  // Without a kind option, OLD's place says it, else NEW's (one of them may be a
+  // copy outside the tree, being tried out).
+  std::optional<ConfigKind> placed = given ? given : KindOfPlaceIfAny(args[0]);
+  if (!placed) placed = KindOfPlaceIfAny(args[1]);
+  if (!placed)
+    throw UsageError("neither " + ShownToken(args[0], TextBytes::Utf8) + " nor " +
+                     ShownToken(args[1], TextBytes::Utf8) +
+                     " is in a configuration tree: give --handler, --static or --dynamic");
+  const ConfigKind kind = *placed;
 
   std::string oldText = ReadInputFile(args[0]);
   std::string newText = ReadInputFile(args[1]);

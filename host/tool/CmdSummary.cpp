@@ -11,9 +11,10 @@
 
 int RunSummary(ToolContext& context, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
-  const ConfigKind kind = TakeConfigKind(args);
+  const std::optional<ConfigKind> given = TakeConfigKindIfGiven(args);
   const bool json = TakeFlag(args, "--json");
   ExpectPositional(args, 1, "one FILE");
+  const ConfigKind kind = KindOfPlace(args[0], given);
 
   CHandlerPrivateProps bag;
   LoadConfiguration(args[0], bag);

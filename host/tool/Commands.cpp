@@ -7,9 +7,9 @@ namespace {
 constexpr std::array kCommands = {
     Command{"info", "[--json]",
             "identity answers of the handler class and the module's version record", RunInfo},
-    Command{"summary", "--handler|--static|--dynamic FILE [--json]",
+    Command{"summary", "[--handler|--static|--dynamic] FILE [--json]",
             "the configuration's summary line, then its item count", RunSummary},
-    Command{"check-change", "--handler|--static|--dynamic OLD NEW [--json]",
+    Command{"check-change", "[--handler|--static|--dynamic] OLD NEW [--json]",
             "what changing OLD into NEW requires, as the change action number", RunCheckChange},
     Command{"validate-field", "NAME [--party] [--json]",
             "exit 0 when the field name is accepted; exit 1 with the refusal text",

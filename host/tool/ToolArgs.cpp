@@ -27,9 +27,8 @@ ConfigKind TakeConfigKind(std::vector<std::string>& args) {
   return *kind;
 }
 
-ConfigKind KindOfPlace(const std::string& path, const std::optional<ConfigKind>& given) {
+std::optional<ConfigKind> KindOfPlaceIfAny(const std::string& path) {
   namespace fs = std::filesystem;
-  if (given) return *given;
   // "eur.xml" run from inside static/ is as much a record set as "static/eur.xml".
   std::error_code ec;
   fs::path place = fs::absolute(path, ec);
@@ -39,6 +38,12 @@ ConfigKind KindOfPlace(const std::string& path, const std::optional<ConfigKind>&
   if (place.filename() == "handler.xml") return ConfigKind::Handler;
   if (folder == "static") return ConfigKind::Static;
   if (folder == "dynamic") return ConfigKind::Dynamic;
+  return std::nullopt;
+}
+
+ConfigKind KindOfPlace(const std::string& path, const std::optional<ConfigKind>& given) {
+  if (given) return *given;
+  if (const std::optional<ConfigKind> kind = KindOfPlaceIfAny(path)) return *kind;
   throw UsageError(ShownToken(path, TextBytes::Utf8) +
                    " is not in a configuration tree: give --handler, --static or --dynamic");
 }

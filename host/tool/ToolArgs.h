@@ -20,6 +20,8 @@ std::optional<ConfigKind> TakeConfigKindIfGiven(std::vector<std::string>& args);
 // (handler.xml, or a file in a static/ or dynamic/ folder, however the path names
 // that folder); throws UsageError naming the options to give otherwise.
 ConfigKind KindOfPlace(const std::string& path, const std::optional<ConfigKind>& given);
+// What the place of path says, or nothing.
+std::optional<ConfigKind> KindOfPlaceIfAny(const std::string& path);
 
 // "handler", "static" or "dynamic": the kind as output names it.
 const char* KindName(ConfigKind kind);

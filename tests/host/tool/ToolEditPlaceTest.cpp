@@ -1,5 +1,6 @@
-// How edit finds its file and the file's kind when the command line does not say:
-// the kind from the file's place in a configuration tree, the file from a chooser.
+// How edit finds its file, and every command its file's kind, when the command line
+// does not say: the kind from the file's place in a configuration tree, the file from
+// a chooser.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -167,6 +168,47 @@ TEST_F(ToolEditPlace, WithoutAFileTheChooserAsksForOne) {
     } else {
       EXPECT_EQ(KeysOf(c.saved), c.keys);
     }
+  }
+}
+
+// summary and check-change read the kind from the place as edit does: the same
+// answer as with the option, and the same usage error where the place says nothing.
+TEST_F(ToolEditPlace, QueriesTakeTheKindFromThePlaceToo) {
+  const std::string handler = (tree_ / "handler.xml").string();
+  const std::string eur = (tree_ / "static" / "eur.xml").string();
+  const std::string curve = (tree_ / "dynamic" / "curve.xml").string();
+  const fs::path changed = dir_ / "changed.xml";
+  fs::copy_file(fs::path(EXAMPLES_DIR) / "handler-changed.xml", changed);
+  struct Case {
+    std::vector<std::string> args;
+    std::vector<std::string> sameAs;  // the run with the option; empty for a usage error
+  };
+  const std::vector<Case> cases = {
+      {{"summary", handler}, {"summary", "--handler", handler}},
+      {{"summary", eur}, {"summary", "--static", eur}},
+      {{"summary", curve, "--json"}, {"summary", "--dynamic", curve, "--json"}},
+      // OLD's place, else NEW's: a copy outside the tree compares either way round.
+      {{"check-change", handler, changed.string()},
+       {"check-change", "--handler", handler, changed.string()}},
+      {{"check-change", changed.string(), handler},
+       {"check-change", "--handler", changed.string(), handler}},
+      {{"summary", loose_.string()}, {}},
+      {{"check-change", loose_.string(), changed.string()}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args[0] + " " + c.args[1]);
+    const ToolResult r = RunTool(c.args);
+    if (c.sameAs.empty()) {
+      EXPECT_EQ(r.exitCode, 2) << r.err;
+      EXPECT_NE(r.err.find("give --handler, --static or --dynamic"), std::string::npos) << r.err;
+      EXPECT_EQ(r.out, "");
+      continue;
+    }
+    const ToolResult expected = RunTool(c.sameAs);
+    EXPECT_EQ(expected.exitCode, 0) << expected.err;
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, expected.out);
+    EXPECT_EQ(r.err, "");
   }
 }
 
