@@ -16,7 +16,7 @@ bool SheetSave::Apply() {
   // The module writes the page into the bag it was handed; handing it the bag as
   // read each time keeps a refused attempt out of the next one.
   CHandlerPrivateProps edited = original_;
-  sheet_.ExchangePage(0, [&](CPropertyPage*) { return page_.Exchange(edited); });
+  sheet_.ReplacePage(0, [&](CPropertyPage*) { return page_.StoreAndReopen(edited); });
   std::string xml;
   try {
     xml = PrepareSave(file_, edited);
