@@ -8,7 +8,7 @@
 
 #include "fuzz/FuzzCheck.h"
 #include "kelo/holiday/HolidayTable.h"
-#include "kelo/holidayfile/FileHolidays.h"
+#include "kelo/holidayfile/HolidayFileContent.h"
 #include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/ICalendarHolidays.h"
 #include "kelo/holidayfile/StoredRemark.h"
@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::size_t kMaxRoundTripDates = 2000;
 
-void CheckDates(const kelo::FileHolidays& file) {
+void CheckDates(const kelo::HolidayFileContent& file) {
   FUZZ_CHECK(file.holidays.size() <= kelo::kMaxFileDates,
              std::to_string(file.holidays.size()) + " dates");
   for (const kelo::FileHoliday& h : file.holidays) {
@@ -30,7 +30,7 @@ void CheckDates(const kelo::FileHolidays& file) {
 }
 
 // The table an import into an empty currency makes: first remark of a date wins.
-kelo::HolidayList Stored(const kelo::FileHolidays& file) {
+kelo::HolidayList Stored(const kelo::HolidayFileContent& file) {
   kelo::HolidayList list;
   for (const kelo::FileHoliday& h : file.holidays) {
     list.emplace(kelo::FormatDateKey(h.year, h.month, h.day), kelo::ToStoredRemark(h.remark).text);
@@ -42,7 +42,7 @@ kelo::HolidayList Stored(const kelo::FileHolidays& file) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  kelo::FileHolidays file;
+  kelo::HolidayFileContent file;
   try {
     file = kelo::ReadICalendarHolidays(text);
   } catch (const kelo::HolidayFileError&) {
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::size_t leftOut = 0;
   const std::string exported = kelo::WriteICalendarHolidays("F,U;Z\\", list, leftOut);
   FUZZ_CHECK(leftOut == 0, std::to_string(leftOut) + " dates left out of the export");
-  kelo::FileHolidays back;
+  kelo::HolidayFileContent back;
   try {
     back = kelo::ReadICalendarHolidays(exported);
   } catch (const kelo::HolidayFileError& error) {

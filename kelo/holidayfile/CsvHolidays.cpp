@@ -124,11 +124,11 @@ void AppendField(std::string& out, std::string_view field) {
 
 }  // namespace
 
-FileHolidays ReadCsvHolidays(std::string_view bytes) {
+HolidayFileContent ReadCsvHolidays(std::string_view bytes) {
   const std::string decoded = FileTextAsUtf8(bytes);
   const std::string_view text = decoded;
 
-  FileHolidays file;
+  HolidayFileContent file;
   CsvReader reader(text);
   CsvRow row;
   bool first = true;

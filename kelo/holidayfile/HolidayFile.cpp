@@ -81,7 +81,7 @@ std::string FileNameOf(std::string_view path) {
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-FileHolidays ReadHolidayFile(const std::string& path) {
+HolidayFileContent ReadHolidayFile(const std::string& path) {
   const std::string bytes = ReadRegularFile(path);
   try {
     const std::string text = FileTextAsUtf8(bytes);

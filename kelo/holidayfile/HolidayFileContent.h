@@ -41,7 +41,7 @@ struct FileSkip {
 
 // What a holiday file holds, in file order: a date repeated keeps every occurrence
 // here; the table keeps the first.
-struct FileHolidays {
+struct HolidayFileContent {
   std::vector<FileHoliday> holidays;
   std::vector<FileSkip> skipped;
 };

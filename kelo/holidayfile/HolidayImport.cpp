@@ -52,7 +52,7 @@ std::string LinesOf(const std::vector<std::size_t>& lines) {
 }  // namespace
 
 HolidayImport ImportHolidays(HolidayTable& table, std::string_view currency,
-                             const FileHolidays& file) {
+                             const HolidayFileContent& file) {
   HolidayImport result;
   result.skipped = file.skipped;
   if (!table.Find(currency)) return result;

@@ -298,7 +298,7 @@ enum class RuleResult { Read, TooFrequent, Unread };
 
 class EventReader {
  public:
-  explicit EventReader(FileHolidays& file) : file_(file) {}
+  explicit EventReader(HolidayFileContent& file) : file_(file) {}
 
   // The instances that events with a RECURRENCE-ID take over from their series.
   void NoteReplacement(icalcomponent* event) {
@@ -522,7 +522,7 @@ class EventReader {
     return true;
   }
 
-  FileHolidays& file_;
+  HolidayFileContent& file_;
   std::map<std::string, std::vector<icaltimetype>> replaced_;
   long idleSteps_ = 0;
   std::size_t remarkBytes_ = 0;
@@ -580,7 +580,7 @@ std::string Folded(std::string_view line) {
 
 }  // namespace
 
-FileHolidays ReadICalendarHolidays(std::string_view bytes) {
+HolidayFileContent ReadICalendarHolidays(std::string_view bytes) {
   const std::string text = FileTextAsUtf8(bytes);
   if (text.find('\0') != std::string::npos) {
     throw HolidayFileError("it is not an iCalendar file: it holds a zero byte");
@@ -591,7 +591,7 @@ FileHolidays ReadICalendarHolidays(std::string_view bytes) {
   Component root(icalparser_parse_string(prepared.c_str()));
   if (!root) throw HolidayFileError("it is not an iCalendar file (no complete VCALENDAR)");
 
-  FileHolidays file;
+  HolidayFileContent file;
   EventReader reader(file);
   const std::vector<icalcomponent*> events = EventsOf(root.get());
   for (icalcomponent* event : events) reader.NoteReplacement(event);

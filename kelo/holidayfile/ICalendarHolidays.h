@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "kelo/holiday/HolidayTable.h"
-#include "kelo/holidayfile/FileHolidays.h"
+#include "kelo/holidayfile/HolidayFileContent.h"
 
 namespace kelo {
 
@@ -41,7 +41,7 @@ inline constexpr long kMaxIdleRepeatSteps = 200000;
 // Throws HolidayFileError when the text holds a zero byte, nests deeper or has a
 // longer content line than the limits above, holds no complete VCALENDAR, gives more
 // dates or remark bytes than the limits, or its repeat rules take more idle steps.
-FileHolidays ReadICalendarHolidays(std::string_view text);
+HolidayFileContent ReadICalendarHolidays(std::string_view text);
 
 // One all-day event per holiday whose date key ParseIsoDate reads (DTSTART and the
 // next day as DTEND, or DURATION:P1D on the last day of the years, whose next day

@@ -193,7 +193,7 @@ void CKELODlgHolidaySetting::OnImport() {
                       this);
   if (chooser.DoModal() != IDOK) return;
 
-  FileHolidays file;
+  HolidayFileContent file;
   try {
     file = ReadHolidayFile(chooser.GetPathName());
   } catch (const HolidayFileError& error) {

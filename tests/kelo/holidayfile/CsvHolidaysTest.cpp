@@ -60,7 +60,7 @@ TEST(CsvHolidaysTest, ReadsRowsByRfc4180AndSkipsWhatIsNoDateAndRemark) {
   };
   for (const CsvCase& c : cases) {
     SCOPED_TRACE(c.name);
-    const FileHolidays file = ReadCsvHolidays(c.text);
+    const HolidayFileContent file = ReadCsvHolidays(c.text);
     EXPECT_EQ(file.holidays, c.holidays);
     EXPECT_EQ(file.skipped, c.skipped);
   }
@@ -132,12 +132,12 @@ TEST(CsvHolidaysTest, ReadsUtf16WithTheLinesOfTheFile) {
     big.push_back('\0');
     big.push_back(c);
   }
-  const FileHolidays read = ReadCsvHolidays(
+  const HolidayFileContent read = ReadCsvHolidays(
       Utf16Le("date,remark\r\n2024-01-01,New Year\r\nnot a date\r\n2024-01-02,x\r\n"));
   ASSERT_EQ(read.holidays.size(), 2u);
   EXPECT_EQ(read.holidays[1].remark, "x");
   EXPECT_EQ(read.skipped, (std::vector<FileSkip>{{SkipReason::BadRow, 3}}));
-  const FileHolidays bigEndian = ReadCsvHolidays(big);
+  const HolidayFileContent bigEndian = ReadCsvHolidays(big);
   ASSERT_EQ(bigEndian.holidays.size(), 1u);
   EXPECT_EQ(bigEndian.holidays[0].remark, "F\xC3\xAAte");
   EXPECT_THROW(ReadCsvHolidays(Utf16Le("2024-01-01,x\r\n").substr(2)), HolidayFileError);

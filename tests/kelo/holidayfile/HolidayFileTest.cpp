@@ -70,7 +70,8 @@ TEST_F(HolidayFileTest, ABankHolidayFeedAddsExactlyTheDaysTheRulesDoNotProduce) 
   table.AddHolidaysOfYear("GBP", 2023);
   const HolidayTable before = table;
 
-  const FileHolidays feed = ReadHolidayFile(EXAMPLE_CALENDARS "/england-and-wales-2022-2023.ics");
+  const HolidayFileContent feed =
+      ReadHolidayFile(EXAMPLE_CALENDARS "/england-and-wales-2022-2023.ics");
   ASSERT_EQ(feed.holidays.size(), 19u);
   const HolidayImport imported = ImportHolidays(table, "GBP", feed);
 
