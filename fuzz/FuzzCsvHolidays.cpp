@@ -8,6 +8,7 @@
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
+#include "kelo/holiday/Calendar.h"
 #include "kelo/holiday/HolidayTable.h"
 #include "kelo/holidayfile/CsvHolidays.h"
 #include "kelo/holidayfile/HolidayFileContent.h"
@@ -18,8 +19,8 @@ namespace {
 
 kelo::HolidayList Stored(const kelo::HolidayFileContent& file) {
   kelo::HolidayList list;
-  for (const kelo::FileHoliday& h : file.holidays) {
-    list.emplace(kelo::FormatDateKey(h.year, h.month, h.day), kelo::ToStoredRemark(h.remark).text);
+  for (const kelo::HolidayItem& h : file.holidays) {
+    list.emplace(kelo::FormatDateKey(h.date), kelo::ToStoredRemark(h.remark).text);
   }
   return list;
 }
@@ -43,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                "skipped line " + std::to_string(skip.line) + " after " + std::to_string(previous));
     previous = skip.line;
   }
-  for (const kelo::FileHoliday& h : file.holidays) {
-    const std::string key = kelo::FormatDateKey(h.year, h.month, h.day);
+  for (const kelo::HolidayItem& h : file.holidays) {
+    const std::string key = kelo::FormatDateKey(h.date);
     FUZZ_CHECK(kelo::ParseIsoDate(key).has_value(), "date " + key + " outside the years");
   }
 

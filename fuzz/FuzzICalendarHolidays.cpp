@@ -7,6 +7,7 @@
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
+#include "kelo/holiday/Calendar.h"
 #include "kelo/holiday/HolidayTable.h"
 #include "kelo/holidayfile/HolidayFileContent.h"
 #include "kelo/holidayfile/HolidayFileError.h"
@@ -20,8 +21,8 @@ constexpr std::size_t kMaxRoundTripDates = 2000;
 void CheckDates(const kelo::HolidayFileContent& file) {
   FUZZ_CHECK(file.holidays.size() <= kelo::kMaxFileDates,
              std::to_string(file.holidays.size()) + " dates");
-  for (const kelo::FileHoliday& h : file.holidays) {
-    const std::string key = kelo::FormatDateKey(h.year, h.month, h.day);
+  for (const kelo::HolidayItem& h : file.holidays) {
+    const std::string key = kelo::FormatDateKey(h.date);
     FUZZ_CHECK(kelo::ParseIsoDate(key).has_value(), "date " + key + " outside the years");
   }
   for (const kelo::FileSkip& skip : file.skipped) {
@@ -32,8 +33,8 @@ void CheckDates(const kelo::HolidayFileContent& file) {
 // The table an import into an empty currency makes: first remark of a date wins.
 kelo::HolidayList Stored(const kelo::HolidayFileContent& file) {
   kelo::HolidayList list;
-  for (const kelo::FileHoliday& h : file.holidays) {
-    list.emplace(kelo::FormatDateKey(h.year, h.month, h.day), kelo::ToStoredRemark(h.remark).text);
+  for (const kelo::HolidayItem& h : file.holidays) {
+    list.emplace(kelo::FormatDateKey(h.date), kelo::ToStoredRemark(h.remark).text);
   }
   return list;
 }

@@ -1,6 +1,5 @@
 #include "kelo/holidayfile/HolidayFile.h"
 
-#include <chrono>
 #include <stdexcept>
 
 #include "files/AtomicSave.h"
@@ -49,25 +48,6 @@ std::string Lowered(std::string_view text) {
 }
 
 }  // namespace
-
-std::optional<FileHoliday> ParseIsoDate(std::string_view text) {
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-  unsigned parts[3] = {0, 0, 0};
-  const std::size_t starts[3] = {0, 5, 8};
-  const std::size_t lengths[3] = {4, 2, 2};
-  for (int part = 0; part < 3; ++part) {
-    for (std::size_t i = 0; i < lengths[part]; ++i) {
-      const char c = text[starts[part] + i];
-      if (c < '0' || c > '9') return std::nullopt;
-      parts[part] = parts[part] * 10 + static_cast<unsigned>(c - '0');
-    }
-  }
-  if (parts[0] < kFirstFileYear || parts[0] > kLastFileYear) return std::nullopt;
-  const std::chrono::year_month_day date{std::chrono::year(static_cast<int>(parts[0])),
-                                         std::chrono::month(parts[1]), std::chrono::day(parts[2])};
-  if (!date.ok()) return std::nullopt;
-  return FileHoliday{parts[0], parts[1], parts[2], {}};
-}
 
 std::optional<HolidayFileType> HolidayFileTypeOf(std::string_view path) {
   const std::string name = Lowered(FileNameOf(path));

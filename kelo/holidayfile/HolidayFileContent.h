@@ -1,10 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
-#include <string>
-#include <string_view>
 #include <vector>
+
+#include "kelo/holiday/HolidayItem.h"
 
 namespace kelo {
 
@@ -20,16 +19,6 @@ enum class SkipReason {
   BadRow,           // a CSV row that is not date,remark
 };
 
-// One date of a holiday file, with its remark as the file gives it (UTF-8).
-struct FileHoliday {
-  unsigned year = 0;
-  unsigned month = 0;
-  unsigned day = 0;
-  std::string remark;
-
-  friend bool operator==(const FileHoliday&, const FileHoliday&) = default;
-};
-
 // Something of a file that gave no date; line is the CSV line where the row began
 // (0 for iCalendar events).
 struct FileSkip {
@@ -39,24 +28,13 @@ struct FileSkip {
   friend bool operator==(const FileSkip&, const FileSkip&) = default;
 };
 
-// What a holiday file holds, in file order: a date repeated keeps every occurrence
-// here; the table keeps the first.
+// What a holiday file holds, in file order: its dates, each with its remark as the
+// file gives it (UTF-8); a date repeated keeps every occurrence here, the table keeps
+// the first. A date lies in kFirstCalendarYear to kLastCalendarYear (Calendar.h), so
+// that every date key has four digits and a weekday.
 struct HolidayFileContent {
-  std::vector<FileHoliday> holidays;
+  std::vector<HolidayItem> holidays;
   std::vector<FileSkip> skipped;
 };
-
-// The years whose dates a file may bring: the span of the calendar functions, so
-// that every date key has four digits and a weekday.
-inline constexpr unsigned kFirstFileYear = 1970;
-inline constexpr unsigned kLastFileYear = 3000;
-// The years a repeat rule is expanded over: the years the holiday dialog offers.
-inline constexpr unsigned kFirstRepeatYear = 2010;
-inline constexpr unsigned kLastRepeatYear = 2099;
-
-// The date of an ISO 8601 calendar date text "YYYY-MM-DD" (four-digit year) that
-// exists and lies in kFirstFileYear to kLastFileYear; nothing for any other text.
-// For such a date, FormatDateKey gives the text back unchanged.
-std::optional<FileHoliday> ParseIsoDate(std::string_view text);
 
 }  // namespace kelo

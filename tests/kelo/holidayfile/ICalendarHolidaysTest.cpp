@@ -20,8 +20,8 @@ std::string Event(const std::string& lines, const std::string& uid = "x@test") {
 
 std::vector<std::string> Dates(const HolidayFileContent& file) {
   std::vector<std::string> dates;
-  for (const FileHoliday& h : file.holidays) {
-    dates.push_back(FormatDateKey(h.year, h.month, h.day) + " " + h.remark);
+  for (const HolidayItem& h : file.holidays) {
+    dates.push_back(FormatDateKey(h.date) + " " + h.remark);
   }
   return dates;
 }
@@ -158,8 +158,8 @@ namespace {
 
 std::string DatesOnly(const HolidayFileContent& file) {
   std::string dates;
-  for (const FileHoliday& h : file.holidays) {
-    dates += (dates.empty() ? "" : " ") + FormatDateKey(h.year, h.month, h.day);
+  for (const HolidayItem& h : file.holidays) {
+    dates += (dates.empty() ? "" : " ") + FormatDateKey(h.date);
   }
   return dates;
 }
