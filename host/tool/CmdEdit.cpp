@@ -21,9 +21,9 @@
 #include "tool/ToolUi.h"
 #include "ui/AfxFunctions.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
-#include "ui/UiRunAborted.h"
 #include "ui/WinConstants.h"
+#include "ui/backend/ScopedUiBackend.h"
+#include "ui/backend/UiRunAborted.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 #include "tool/ToolError.h"
 #include "tool/ToolOutput.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
-#include "ui/UiRunAborted.h"
+#include "ui/backend/ScopedUiBackend.h"
+#include "ui/backend/UiRunAborted.h"
 #include "ui/scripted/ScriptError.h"
 #include "ui/scripted/ScriptedBackend.h"
 

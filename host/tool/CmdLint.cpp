@@ -21,8 +21,8 @@
 #include "tool/ToolError.h"
 #include "tool/ToolOutput.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
 #include "ui/WinConstants.h"
+#include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace fs = std::filesystem;

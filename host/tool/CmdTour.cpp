@@ -12,7 +12,7 @@
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
+#include "ui/backend/ScopedUiBackend.h"
 
 namespace fs = std::filesystem;
 

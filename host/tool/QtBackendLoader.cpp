@@ -13,7 +13,7 @@
 
 #include "text/TextEscape.h"
 #include "tool/ToolPaths.h"
-#include "ui/UiBackend.h"
+#include "ui/backend/UiBackend.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include "tool/ModulePage.h"
 #include "ui/AfxFunctions.h"
 #include "ui/CPropertySheet.h"
-#include "ui/UiBackend.h"
 #include "ui/WinConstants.h"
+#include "ui/backend/UiBackend.h"
 
 bool SheetSave::Apply() {
   // The module writes the page into the bag it was handed; handing it the bag as

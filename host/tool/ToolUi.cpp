@@ -6,7 +6,7 @@
 #include "text/TextEscape.h"
 #include "tool/QtBackendLoader.h"
 #include "tool/ToolArgs.h"
-#include "ui/ScopedUiBackend.h"
+#include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptError.h"
 #include "ui/scripted/ScriptedBackend.h"
 

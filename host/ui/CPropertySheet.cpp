@@ -4,8 +4,8 @@
 
 #include "ui/CPropertyPage.h"
 #include "ui/HandlerGuard.h"
-#include "ui/UiBackend.h"
-#include "ui/UiRunAborted.h"
+#include "ui/backend/UiBackend.h"
+#include "ui/backend/UiRunAborted.h"
 
 CPropertySheet::CPropertySheet(std::string caption) : caption_(std::move(caption)) {}
 

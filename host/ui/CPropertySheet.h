@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/PropertySheetListener.h"
-#include "ui/SheetPage.h"
+#include "ui/backend/PropertySheetListener.h"
+#include "ui/backend/SheetPage.h"
 
 class CPropertyPage;
 

@@ -24,8 +24,8 @@
 #include "props/CHandlerPrivateProps.h"
 #include "tool/ModulePage.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
 #include "ui/WinConstants.h"
+#include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace fs = std::filesystem;
