@@ -1,9 +1,10 @@
 #include <iostream>
 
+#include "files/InputFile.h"
 #include "hcd/CHcdWrapper.h"
 #include "hcd/IHcdConfigChangesAction.h"
-#include "props/TextEscape.h"
 #include "props/XmlError.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
 #include "tool/ToolArgs.h"

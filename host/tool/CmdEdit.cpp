@@ -6,11 +6,11 @@
 #include <optional>
 #include <stdexcept>
 
+#include "files/AtomicSave.h"
+#include "files/EditedFile.h"
 #include "hcd/CHcdWrapper.h"
-#include "props/AtomicFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/EditedFile.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/EditFileChooser.h"
 #include "tool/ModulePage.h"
@@ -21,9 +21,9 @@
 #include "tool/ToolUi.h"
 #include "ui/AfxFunctions.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
-#include "ui/UiRunAborted.h"
 #include "ui/WinConstants.h"
+#include "ui/backend/ScopedUiBackend.h"
+#include "ui/backend/UiRunAborted.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include <string_view>
 #include <vector>
 
+#include "files/AtomicSave.h"
+#include "files/EditedFile.h"
 #include "hcd/CHcdWrapper.h"
-#include "props/AtomicFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/EditedFile.h"
-#include "props/TextEscape.h"
 #include "rrstring/RRString.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ConfigurationFile.h"
 #include "tool/HolidayDialogScript.h"
@@ -27,8 +27,8 @@
 #include "tool/ToolError.h"
 #include "tool/ToolOutput.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
-#include "ui/UiRunAborted.h"
+#include "ui/backend/ScopedUiBackend.h"
+#include "ui/backend/UiRunAborted.h"
 #include "ui/scripted/ScriptError.h"
 #include "ui/scripted/ScriptedBackend.h"
 

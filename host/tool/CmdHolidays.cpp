@@ -7,7 +7,7 @@
 
 #include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/HolidayDialogScript.h"
 #include "tool/HolidayStoreMirror.h"
@@ -18,8 +18,8 @@
 #include "tool/ToolError.h"
 #include "tool/ToolOutput.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
-#include "ui/UiRunAborted.h"
+#include "ui/backend/ScopedUiBackend.h"
+#include "ui/backend/UiRunAborted.h"
 #include "ui/scripted/ScriptError.h"
 #include "ui/scripted/ScriptedBackend.h"
 

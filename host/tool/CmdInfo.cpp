@@ -3,7 +3,7 @@
 
 #include "hcd/CHcdWrapper.h"
 #include "hcd/ModuleVersionInfo.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
 #include "tool/ToolArgs.h"

@@ -6,10 +6,11 @@
 #include <optional>
 #include <stdexcept>
 
+#include "files/InputFile.h"
 #include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
 #include "props/XmlError.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ConfigTree.h"
 #include "tool/JsonOutput.h"
@@ -20,8 +21,8 @@
 #include "tool/ToolError.h"
 #include "tool/ToolOutput.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
 #include "ui/WinConstants.h"
+#include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace fs = std::filesystem;
@@ -118,7 +119,7 @@ LintResult Lint(IHcdPropertyPages& pages, const LintFile& file) {
   }
   CHandlerPrivateProps bag;
   try {
-    bag.fromXML(ReadTreeFile(file.path));
+    bag.fromXML(ReadInputFile(file.path));
   } catch (const XmlError& e) {
     LintResult result;
     result.ok = false;

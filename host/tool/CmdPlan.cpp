@@ -5,11 +5,12 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "files/InputFile.h"
 #include "hcd/CHcdWrapper.h"
 #include "hcd/IHcdConfigChangesAction.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
 #include "props/XmlError.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ConfigTree.h"
 #include "tool/JsonOutput.h"
@@ -178,7 +179,7 @@ class Planner {
       if (inOld && inNew)
         PlanPair(plan);
       else
-        Parse(RootOf(inOld) / plan.path, ReadTreeFile(RootOf(inOld) / plan.path));
+        Parse(RootOf(inOld) / plan.path, ReadInputFile(RootOf(inOld) / plan.path));
     } catch (const std::exception& e) {
       plan.status = "error";
       plan.action.reset();
@@ -193,8 +194,8 @@ class Planner {
   void PlanPair(FilePlan& plan) {
     const fs::path oldPath = oldRoot_ / plan.path;
     const fs::path newPath = newRoot_ / plan.path;
-    std::string oldText = ReadTreeFile(oldPath);
-    std::string newText = ReadTreeFile(newPath);
+    std::string oldText = ReadInputFile(oldPath);
+    std::string newText = ReadInputFile(newPath);
     // The same bytes read as the same bag: only the module is asked, and should it
     // refuse the text, the tool's own reading says where.
     if (oldText == newText) {

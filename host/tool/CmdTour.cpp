@@ -4,7 +4,7 @@
 
 #include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ModulePage.h"
 #include "tool/QtBackendLoader.h"
@@ -12,7 +12,7 @@
 #include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
+#include "ui/backend/ScopedUiBackend.h"
 
 namespace fs = std::filesystem;
 

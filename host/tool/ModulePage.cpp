@@ -35,7 +35,7 @@ void ModulePage::End(bool accepted) {
                                    kind_ == ConfigKind::Dynamic ? 1 : 0, 0);
 }
 
-CPropertyPage* ModulePage::Exchange(CPrivateProperty& into) {
+CPropertyPage* ModulePage::StoreAndReopen(CPrivateProperty& into) {
   CPropertyPage* page = page_;
   page_ = nullptr;
   if (kind_ == ConfigKind::Handler)

@@ -18,14 +18,14 @@
 #include <memory>
 #include <string>
 
+#include "files/EditedFile.h"
 #include "hcd/CHcdWrapper.h"
 #include "hcd/HcdModule.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/EditedFile.h"
 #include "tool/ModulePage.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
 #include "ui/WinConstants.h"
+#include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace fs = std::filesystem;
