@@ -6,6 +6,7 @@
 
 #include "kelo/config/CKELODynRecSetConfig.h"
 #include "kelo/config/CKELOStaticRecSetConfig.h"
+#include "kelo/holiday/Calendar.h"
 #include "props/CHandlerPrivateProps.h"
 
 namespace bench {
@@ -13,9 +14,6 @@ namespace {
 
 constexpr const char* kCurrencies[] = {"EUR", "GBP", "USD", "AUD", "CAD",
                                        "CHF", "DKK", "JPY", "NOK", "SEK"};
-constexpr unsigned kFirstYear = 2010;
-constexpr unsigned kLastYear = 2099;
-
 kelo::HandlerConfig MakeLargeConfig() {
   kelo::HandlerConfig config;
   config.EnableDefaultURL = true;
@@ -32,7 +30,7 @@ kelo::HandlerConfig MakeLargeConfig() {
   config.EnableBankHoliday = true;
   for (const char* currency : kCurrencies) {
     config.CurrencyTable.EnsureCurrency(currency);
-    for (unsigned year = kFirstYear; year <= kLastYear; ++year)
+    for (unsigned year = kelo::kFirstDialogYear; year <= kelo::kLastDialogYear; ++year)
       config.CurrencyTable.AddHolidaysOfYear(currency, year);
   }
   return config;

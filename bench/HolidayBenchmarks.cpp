@@ -4,20 +4,18 @@
 
 #include "bench/Benchmarks.h"
 #include "bench/Targets.h"
+#include "kelo/holiday/Calendar.h"
 #include "kelo/holiday/HolidayTable.h"
 
 namespace bench {
 namespace {
-
-constexpr unsigned kFirstYear = 2010;
-constexpr unsigned kLastYear = 2099;
 
 void AddHolidaysOfYears(benchmark::State& state) {
   std::size_t entries = 0;
   for (auto _ : state) {
     kelo::HolidayTable table;
     table.EnsureCurrency("GBP");
-    for (unsigned year = kFirstYear; year <= kLastYear; ++year)
+    for (unsigned year = kelo::kFirstDialogYear; year <= kelo::kLastDialogYear; ++year)
       benchmark::DoNotOptimize(table.AddHolidaysOfYear("GBP", year));
     entries = table.Find("GBP")->size();
   }

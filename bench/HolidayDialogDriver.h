@@ -5,7 +5,7 @@
 
 #include "kelo/holiday/HolidayTable.h"
 #include "kelo/pages/CKELODlgHolidaySetting.h"
-#include "ui/UiBackend.h"
+#include "ui/backend/UiBackend.h"
 
 namespace bench {
 

@@ -8,18 +8,19 @@
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
+#include "kelo/holiday/Calendar.h"
 #include "kelo/holiday/HolidayTable.h"
 #include "kelo/holidayfile/CsvHolidays.h"
-#include "kelo/holidayfile/FileHolidays.h"
+#include "kelo/holidayfile/HolidayFileContent.h"
 #include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/StoredRemark.h"
 
 namespace {
 
-kelo::HolidayList Stored(const kelo::FileHolidays& file) {
+kelo::HolidayList Stored(const kelo::HolidayFileContent& file) {
   kelo::HolidayList list;
-  for (const kelo::FileHoliday& h : file.holidays) {
-    list.emplace(kelo::FormatDateKey(h.year, h.month, h.day), kelo::ToStoredRemark(h.remark).text);
+  for (const kelo::HolidayItem& h : file.holidays) {
+    list.emplace(kelo::FormatDateKey(h.date), kelo::ToStoredRemark(h.remark).text);
   }
   return list;
 }
@@ -28,7 +29,7 @@ kelo::HolidayList Stored(const kelo::FileHolidays& file) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  kelo::FileHolidays file;
+  kelo::HolidayFileContent file;
   try {
     file = kelo::ReadCsvHolidays(text);
   } catch (const kelo::HolidayFileError&) {
@@ -43,8 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                "skipped line " + std::to_string(skip.line) + " after " + std::to_string(previous));
     previous = skip.line;
   }
-  for (const kelo::FileHoliday& h : file.holidays) {
-    const std::string key = kelo::FormatDateKey(h.year, h.month, h.day);
+  for (const kelo::HolidayItem& h : file.holidays) {
+    const std::string key = kelo::FormatDateKey(h.date);
     FUZZ_CHECK(kelo::ParseIsoDate(key).has_value(), "date " + key + " outside the years");
   }
 
@@ -52,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::size_t leftOut = 0;
   const std::string exported = kelo::WriteCsvHolidays(list, leftOut);
   FUZZ_CHECK(leftOut == 0, std::to_string(leftOut) + " dates left out of the export");
-  const kelo::FileHolidays back = kelo::ReadCsvHolidays(exported);
+  const kelo::HolidayFileContent back = kelo::ReadCsvHolidays(exported);
   FUZZ_CHECK(back.skipped.empty(), std::to_string(back.skipped.size()) + " exported rows skipped");
   FUZZ_CHECK(Stored(back) == list && back.holidays.size() == list.size(),
              "the export of " + std::to_string(list.size()) + " dates read back otherwise");

@@ -23,9 +23,9 @@
 #include "props/CHandlerPrivateProps.h"
 #include "props/XmlError.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
-#include "ui/UiRunAborted.h"
 #include "ui/WinConstants.h"
+#include "ui/backend/ScopedUiBackend.h"
+#include "ui/backend/UiRunAborted.h"
 #include "ui/scripted/ScriptError.h"
 #include "ui/scripted/ScriptedBackend.h"
 

@@ -7,8 +7,9 @@
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
+#include "kelo/holiday/Calendar.h"
 #include "kelo/holiday/HolidayTable.h"
-#include "kelo/holidayfile/FileHolidays.h"
+#include "kelo/holidayfile/HolidayFileContent.h"
 #include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/ICalendarHolidays.h"
 #include "kelo/holidayfile/StoredRemark.h"
@@ -17,11 +18,11 @@ namespace {
 
 constexpr std::size_t kMaxRoundTripDates = 2000;
 
-void CheckDates(const kelo::FileHolidays& file) {
+void CheckDates(const kelo::HolidayFileContent& file) {
   FUZZ_CHECK(file.holidays.size() <= kelo::kMaxFileDates,
              std::to_string(file.holidays.size()) + " dates");
-  for (const kelo::FileHoliday& h : file.holidays) {
-    const std::string key = kelo::FormatDateKey(h.year, h.month, h.day);
+  for (const kelo::HolidayItem& h : file.holidays) {
+    const std::string key = kelo::FormatDateKey(h.date);
     FUZZ_CHECK(kelo::ParseIsoDate(key).has_value(), "date " + key + " outside the years");
   }
   for (const kelo::FileSkip& skip : file.skipped) {
@@ -30,10 +31,10 @@ void CheckDates(const kelo::FileHolidays& file) {
 }
 
 // The table an import into an empty currency makes: first remark of a date wins.
-kelo::HolidayList Stored(const kelo::FileHolidays& file) {
+kelo::HolidayList Stored(const kelo::HolidayFileContent& file) {
   kelo::HolidayList list;
-  for (const kelo::FileHoliday& h : file.holidays) {
-    list.emplace(kelo::FormatDateKey(h.year, h.month, h.day), kelo::ToStoredRemark(h.remark).text);
+  for (const kelo::HolidayItem& h : file.holidays) {
+    list.emplace(kelo::FormatDateKey(h.date), kelo::ToStoredRemark(h.remark).text);
   }
   return list;
 }
@@ -42,7 +43,7 @@ kelo::HolidayList Stored(const kelo::FileHolidays& file) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  kelo::FileHolidays file;
+  kelo::HolidayFileContent file;
   try {
     file = kelo::ReadICalendarHolidays(text);
   } catch (const kelo::HolidayFileError&) {
@@ -58,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::size_t leftOut = 0;
   const std::string exported = kelo::WriteICalendarHolidays("F,U;Z\\", list, leftOut);
   FUZZ_CHECK(leftOut == 0, std::to_string(leftOut) + " dates left out of the export");
-  kelo::FileHolidays back;
+  kelo::HolidayFileContent back;
   try {
     back = kelo::ReadICalendarHolidays(exported);
   } catch (const kelo::HolidayFileError& error) {

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "hcd/CHcdInstance.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 
 namespace {
 

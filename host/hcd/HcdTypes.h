@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-// Types the handler interfaces exchange with the host. The user-interface classes
-// are the framework's; the interfaces only pass pointers to them.
+// Types passed between the host and the handler interfaces. The user-interface
+// classes are the framework's; the interfaces only pass pointers to them.
 class CPropertyPage;
 class CWnd;
 class CPrivateProperty;

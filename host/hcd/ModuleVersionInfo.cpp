@@ -5,9 +5,9 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "files/InputFile.h"
 #include "hcd/HcdVersionRecord.h"
-#include "props/AtomicFile.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ T ReadAt(const std::string& bytes, std::size_t offset, const std::string& path) 
 }
 
 // Read once and bounded like every input: a device such as /dev/zero would never end.
-std::string ReadWholeFile(const std::string& path) { return ReadFileBytes(path); }
+std::string ReadWholeFile(const std::string& path) { return ReadInputFile(path); }
 
 }  // namespace
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 
 // Byte-level pieces of the configuration XML shared by its reader and writer. Texts
 // are bytes; a document is read either as ISO-8859-1 (every byte is its own

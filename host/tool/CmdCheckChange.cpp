@@ -1,7 +1,8 @@
 #include <iostream>
 
-#include "props/TextEscape.h"
+#include "files/InputFile.h"
 #include "props/XmlError.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
 #include "tool/Module.h"

@@ -1,14 +1,14 @@
 #include <iostream>
 
 #include "hcd/IHcdPropertyPages.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/Module.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
 #include "tool/ToolUi.h"
-#include "ui/ScopedUiBackend.h"
-#include "ui/UiRunAborted.h"
+#include "ui/backend/ScopedUiBackend.h"
+#include "ui/backend/UiRunAborted.h"
 
 int RunChooseField(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;

@@ -1,8 +1,9 @@
 #include <charconv>
 #include <iostream>
 
+#include "files/InputFile.h"
 #include "hcd/IHcdDataPersistence.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
 #include "tool/Module.h"

@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ConfigTree.h"
 #include "tool/ConfigurationView.h"

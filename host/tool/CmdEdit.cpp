@@ -6,10 +6,10 @@
 #include <optional>
 #include <stdexcept>
 
-#include "props/AtomicFile.h"
+#include "files/AtomicSave.h"
+#include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/EditedFile.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/EditFileChooser.h"
 #include "tool/Module.h"
@@ -19,9 +19,9 @@
 #include "tool/ToolError.h"
 #include "tool/ToolUi.h"
 #include "ui/AfxFunctions.h"
-#include "ui/ScopedUiBackend.h"
-#include "ui/UiRunAborted.h"
 #include "ui/WinConstants.h"
+#include "ui/backend/ScopedUiBackend.h"
+#include "ui/backend/UiRunAborted.h"
 
 namespace {
 

@@ -7,8 +7,9 @@
 #include <iostream>
 #include <sstream>
 
-#include "props/AtomicFile.h"
-#include "props/TextEscape.h"
+#include "files/AtomicSave.h"
+#include "files/InputFile.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/GitCommand.h"
 #include "tool/ToolArgs.h"
@@ -57,7 +58,7 @@ int RunGitSetup(Module&, const std::vector<std::string>& args) {
                                 ShownToken(repo, TextBytes::Utf8) + " is not a git work tree"));
   const std::string attributes = top + "/.gitattributes";
   std::string content;
-  if (::access(attributes.c_str(), F_OK) == 0) content = ReadFileBytes(attributes);
+  if (::access(attributes.c_str(), F_OK) == 0) content = ReadInputFile(attributes);
   std::istringstream lines(content);
   std::vector<std::string> present;
   for (std::string line; std::getline(lines, line);) present.push_back(Trimmed(line));

@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "props/AtomicFile.h"
+#include "files/AtomicSave.h"
+#include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/EditedFile.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ConfigurationFile.h"
 #include "tool/HolidayDialog.h"

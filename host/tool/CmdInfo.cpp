@@ -3,7 +3,7 @@
 
 #include "hcd/IHcdIdentity.h"
 #include "hcd/ModuleVersionInfo.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
 #include "tool/Module.h"

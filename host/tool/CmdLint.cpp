@@ -6,9 +6,10 @@
 #include <optional>
 #include <stdexcept>
 
+#include "files/InputFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
 #include "props/XmlError.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ConfigTree.h"
 #include "tool/ControlLabel.h"
@@ -88,7 +89,7 @@ LintResult Lint(Module& module, const LintFile& file) {
   }
   CHandlerPrivateProps bag;
   try {
-    bag.fromXML(ReadTreeFile(file.path));
+    bag.fromXML(ReadInputFile(file.path));
   } catch (const XmlError& e) {
     LintResult result;
     result.ok = false;

@@ -7,8 +7,9 @@
 #include <cstring>
 #include <iostream>
 
+#include "files/InputFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ConfigurationView.h"
 #include "tool/HolidayDialog.h"

@@ -1,7 +1,7 @@
 #include <iostream>
 
 #include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
 #include "tool/Module.h"

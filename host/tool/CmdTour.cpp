@@ -3,14 +3,14 @@
 #include <iostream>
 
 #include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/Module.h"
 #include "tool/ModuleSheet.h"
 #include "tool/QtBackendLoader.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
-#include "ui/ScopedUiBackend.h"
+#include "ui/backend/ScopedUiBackend.h"
 
 namespace fs = std::filesystem;
 

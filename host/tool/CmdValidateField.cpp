@@ -1,7 +1,7 @@
 #include <iostream>
 
 #include "hcd/IHcdValidation.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
 #include "tool/Module.h"

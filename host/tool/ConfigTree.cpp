@@ -6,8 +6,7 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "props/AtomicFile.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 
 namespace fs = std::filesystem;
 
@@ -217,8 +216,6 @@ std::string TreeFolderPath(const std::string& folder, const std::string& inside)
   std::string path = folder == "." ? std::string() : folder + "/";
   return inside.empty() ? path : path + inside + "/";
 }
-
-std::string ReadTreeFile(const fs::path& path) { return ReadFileBytes(path.string()); }
 
 std::string NoConfigurationMessage(const std::string& path) {
   return ShownToken(path, TextBytes::Utf8) +

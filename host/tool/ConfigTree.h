@@ -75,10 +75,5 @@ std::string TreePath(const std::string& folder, ConfigKind kind, const std::stri
 // "h1/", "h1/static/", or "static/" when the root is a handler folder.
 std::string TreeFolderPath(const std::string& folder, const std::string& inside = "");
 
-// The bytes of a configuration file of a tree, at most kMaxInputBytes (ReadFileBytes:
-// a FIFO named on the command line is read once, like a file, and never waited for).
-// Throws std::runtime_error naming the file.
-std::string ReadTreeFile(const std::filesystem::path& path);
-
 // "PATH: no configuration found under it ...", the error of a tree that holds none.
 std::string NoConfigurationMessage(const std::string& path);

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
+#include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/EditedFile.h"
 #include "props/XmlError.h"
 
 std::string PrepareSave(const EditedFile& file, const CHandlerPrivateProps& bag) {

@@ -6,7 +6,8 @@ class CHandlerPrivateProps;
 class EditedFile;
 
 // Saving a configuration bag into a file opened for an edit. Every message names
-// the file. The input side is ReadInputFile and LoadConfiguration (ToolArgs.h).
+// the file. The input side is ReadInputFile (files/InputFile.h) and
+// LoadConfiguration (ToolArgs.h).
 
 // The document a save of bag into file writes. Throws std::runtime_error naming the
 // file when the bag holds what the document cannot carry or when the file cannot

@@ -5,7 +5,7 @@
 
 #include "tool/HolidayDialog.h"
 #include "tool/Module.h"
-#include "ui/UiRunAborted.h"
+#include "ui/backend/UiRunAborted.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Plan.h"
 #include "tool/ViewOutput.h"
 

@@ -6,7 +6,7 @@
 #include "tool/ToolUi.h"
 #include "ui/AfxFunctions.h"
 #include "ui/CFileDialog.h"
-#include "ui/ScopedUiBackend.h"
+#include "ui/backend/ScopedUiBackend.h"
 
 std::optional<ChosenEditFile> ChooseFileToEdit(const std::string& scriptPath,
                                                const std::optional<ConfigKind>& given) {

@@ -1,10 +1,11 @@
 #include "tool/FilePlanner.h"
+#include "files/InputFile.h"
 
 #include <stdexcept>
 
 #include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
 #include "props/XmlError.h"
+#include "text/TextEscape.h"
 #include "tool/ConfigTree.h"
 #include "tool/Module.h"
 #include "tool/PropertyDifference.h"
@@ -40,7 +41,7 @@ FilePlan FilePlanner::Plan(std::string path, ConfigKind kind, const fs::path* ol
       PlanPair(plan, *oldFile, *newFile);
     } else {
       const fs::path& only = oldFile != nullptr ? *oldFile : *newFile;
-      Parse(only, ReadTreeFile(only));
+      Parse(only, ReadInputFile(only));
     }
   } catch (const std::exception& e) {
     plan.status = FileStatus::Error;
@@ -52,8 +53,8 @@ FilePlan FilePlanner::Plan(std::string path, ConfigKind kind, const fs::path* ol
 }
 
 void FilePlanner::PlanPair(FilePlan& plan, const fs::path& oldFile, const fs::path& newFile) {
-  std::string oldText = ReadTreeFile(oldFile);
-  std::string newText = ReadTreeFile(newFile);
+  std::string oldText = ReadInputFile(oldFile);
+  std::string newText = ReadInputFile(newFile);
   // The same bytes read as the same bag: only the module is asked, and should it
   // refuse the text, the tool's own reading says where.
   if (oldText == newText) {

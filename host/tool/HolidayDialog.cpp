@@ -6,10 +6,10 @@
 #include <stdexcept>
 
 #include "props/CPrivateProperty.h"
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Module.h"
 #include "tool/ToolError.h"
-#include "ui/UiRunAborted.h"
+#include "ui/backend/UiRunAborted.h"
 #include "ui/scripted/ScriptedBackend.h"
 #include "ui/scripted/UserActionError.h"
 

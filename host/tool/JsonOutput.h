@@ -14,16 +14,18 @@ using Json = nlohmann::ordered_json;
 // the same number, carried in UTF-8.
 Json JsonLatin1(std::string_view bytes);
 
-// A text the tool itself made (a path, a message): kept as it is when it is UTF-8,
-// with every byte that is not UTF-8 shown as U+FFFD.
+// A text the tool itself made (a path, a message), as it is: a byte that is not
+// UTF-8 is written as U+FFFD when the document is (PrintJson, JsonFileList).
 Json JsonText(std::string_view text);
 
-// Writes the document and a line end to out; std::runtime_error when the stream
-// fails, so a full disk or a closed pipe is never reported as done.
+// Writes the document and a line end to out and flushes it; OutputError
+// (ToolOutput.h) when out failed, so a full disk or a closed pipe is never reported
+// as done.
 void PrintJson(const Json& document, std::ostream& out);
 
 // One document of the form {"files": [ENTRY, ...], ...} written entry by entry, so
-// that a list of many thousands of files is never held in memory at once.
+// that a list of many thousands of files is never held in memory at once. Add and
+// Finish throw OutputError as PrintJson does.
 class JsonFileList {
  public:
   explicit JsonFileList(std::ostream& out);

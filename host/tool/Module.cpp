@@ -7,7 +7,7 @@
 #include "hcd/IExtraRecordSetInfo.h"
 #include "hcd/IHcdConfigChangesAction.h"
 #include "tool/ModuleSheet.h"
-#include "ui/ScopedUiBackend.h"
+#include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace {

@@ -25,7 +25,7 @@ void ModulePage::End(bool accepted) {
   module_.EndPage(kind_, page, accepted, bag_);
 }
 
-CPropertyPage* ModulePage::Exchange(CPrivateProperty& into) {
+CPropertyPage* ModulePage::StoreAndReopen(CPrivateProperty& into) {
   CPropertyPage* page = page_;
   page_ = nullptr;
   module_.EndPage(kind_, page, true, into);

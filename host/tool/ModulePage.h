@@ -23,7 +23,7 @@ class ModulePage {
   // Hands the page back accepted, so the module writes it into `into`, and asks for
   // a new page of `into` in its place: the page as the module would store it, with
   // the user's edits, for a sheet that stays open. Returns the new page.
-  CPropertyPage* Exchange(CPrivateProperty& into);
+  CPropertyPage* StoreAndReopen(CPrivateProperty& into);
 
  private:
   Module& module_;

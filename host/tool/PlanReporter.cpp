@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/JsonOutput.h"
 #include "tool/Plan.h"
 #include "tool/ToolOutput.h"

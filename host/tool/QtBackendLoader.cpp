@@ -11,9 +11,9 @@
 #include <string>
 #include <system_error>
 
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/ToolPaths.h"
-#include "ui/UiBackend.h"
+#include "ui/backend/UiBackend.h"
 
 namespace {
 

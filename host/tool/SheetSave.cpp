@@ -3,20 +3,20 @@
 #include <stdexcept>
 #include <string>
 
+#include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/EditedFile.h"
 #include "tool/ConfigurationFile.h"
 #include "tool/ModulePage.h"
 #include "ui/AfxFunctions.h"
 #include "ui/CPropertySheet.h"
-#include "ui/UiBackend.h"
 #include "ui/WinConstants.h"
+#include "ui/backend/UiBackend.h"
 
 bool SheetSave::Apply() {
   // The module writes the page into the bag it was handed; handing it the bag as
   // read each time keeps a refused attempt out of the next one.
   CHandlerPrivateProps edited = original_;
-  sheet_.ExchangePage(0, [&](CPropertyPage*) { return page_.Exchange(edited); });
+  sheet_.ReplacePage(0, [&](CPropertyPage*) { return page_.StoreAndReopen(edited); });
   std::string xml;
   try {
     xml = PrepareSave(file_, edited);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/UiRunAborted.h"
+#include "ui/backend/UiRunAborted.h"
 
 class CHandlerPrivateProps;
 class CPropertySheet;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "props/AtomicFile.h"
+#include "files/InputFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/TextEscape.h"
 #include "props/XmlError.h"
+#include "text/TextEscape.h"
 #include "tool/ToolError.h"
 
 std::optional<ConfigKind> TakeConfigKindIfGiven(std::vector<std::string>& args) {
@@ -100,8 +100,6 @@ void ExpectPositional(const std::vector<std::string>& args, std::size_t count,
       throw UsageError("unknown option " + ShownToken(a, TextBytes::Utf8));
   if (args.size() != count) throw UsageError("expected " + what);
 }
-
-std::string ReadInputFile(const std::string& path) { return ReadFileBytes(path); }
 
 void LoadConfiguration(const std::string& path, CHandlerPrivateProps& bag) {
   ParseConfiguration(path, ReadInputFile(path), bag);

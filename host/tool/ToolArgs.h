@@ -42,13 +42,8 @@ std::string TakeOption(std::vector<std::string>& args, const std::string& name);
 void ExpectPositional(const std::vector<std::string>& args, std::size_t count,
                       const std::string& what);
 
-// The bytes of a user-given input (a configuration, a script, a persisted block),
-// read once, so a FIFO or a pipe such as <(...) reads like a file; throws with a
-// message naming the file when it is missing, a folder, unreadable or larger than
-// kMaxInputBytes (AtomicFile.h).
-std::string ReadInputFile(const std::string& path);
-
-// The configuration of an XML file, read with ReadInputFile; an XmlError is
+// The configuration of an XML file, read with ReadInputFile (files/InputFile.h); an
+// XmlError is
 // reported with the file's name.
 void LoadConfiguration(const std::string& path, CHandlerPrivateProps& bag);
 // The same from a document already read from path.

@@ -2,10 +2,11 @@
 
 #include <iostream>
 
-#include "props/TextEscape.h"
+#include "files/InputFile.h"
+#include "text/TextEscape.h"
 #include "tool/QtBackendLoader.h"
 #include "tool/ToolArgs.h"
-#include "ui/ScopedUiBackend.h"
+#include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptError.h"
 #include "ui/scripted/ScriptedBackend.h"
 

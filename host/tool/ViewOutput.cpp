@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <ostream>
 
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 
 namespace chr = std::chrono;
 

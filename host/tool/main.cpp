@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/Module.h"
 #include "tool/ToolError.h"

@@ -1,7 +1,7 @@
 #include "ui/AfxFunctions.h"
 
-#include "ui/MessageBoxRequest.h"
-#include "ui/UiBackend.h"
+#include "ui/backend/MessageBoxRequest.h"
+#include "ui/backend/UiBackend.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "ui/CButton.h"
 
-#include "ui/UiWindow.h"
+#include "ui/backend/UiWindow.h"
 
 CButton::~CButton() = default;
 

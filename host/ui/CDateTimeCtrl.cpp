@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "ui/UiWindow.h"
+#include "ui/backend/UiWindow.h"
 
 CDateTimeCtrl::~CDateTimeCtrl() = default;
 

@@ -6,7 +6,7 @@
 #include "ui/CDataExchange.h"
 #include "ui/DDX.h"
 #include "ui/TemplateRegistry.h"
-#include "ui/UiBackend.h"
+#include "ui/backend/UiBackend.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 

@@ -5,7 +5,7 @@
 
 #include "ui/CWnd.h"
 #include "ui/DialogTemplate.h"
-#include "ui/WindowRole.h"
+#include "ui/backend/WindowRole.h"
 
 class CDataExchange;
 

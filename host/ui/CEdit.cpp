@@ -1,6 +1,6 @@
 #include "ui/CEdit.h"
 
-#include "ui/UiWindow.h"
+#include "ui/backend/UiWindow.h"
 
 CEdit::~CEdit() = default;
 

@@ -1,7 +1,7 @@
 #include "ui/CFileDialog.h"
 
 #include "ui/CWnd.h"
-#include "ui/UiBackend.h"
+#include "ui/backend/UiBackend.h"
 
 CFileDialog::CFileDialog(bool openFileDialog, const char* defaultExtension, const char* fileName,
                          unsigned flags, const char* filter, CWnd* parent)

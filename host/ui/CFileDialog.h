@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "ui/FileChooserRequest.h"
 #include "ui/WinConstants.h"
+#include "ui/backend/FileChooserRequest.h"
 
 class CWnd;
 

@@ -2,7 +2,7 @@
 
 #include "ui/ItemListCalls.h"
 #include "ui/ItemSearch.h"
-#include "ui/UiWindow.h"
+#include "ui/backend/UiWindow.h"
 
 CListBox::~CListBox() = default;
 

@@ -1,6 +1,6 @@
 #include "ui/CListCtrl.h"
 
-#include "ui/UiWindow.h"
+#include "ui/backend/UiWindow.h"
 
 CListCtrl::~CListCtrl() = default;
 

@@ -4,8 +4,8 @@
 
 #include "ui/CPropertyPage.h"
 #include "ui/HandlerGuard.h"
-#include "ui/UiBackend.h"
-#include "ui/UiRunAborted.h"
+#include "ui/backend/UiBackend.h"
+#include "ui/backend/UiRunAborted.h"
 
 CPropertySheet::CPropertySheet(std::string caption) : caption_(std::move(caption)) {}
 
@@ -83,7 +83,7 @@ void CPropertySheet::OnPageActivated(int pageIndex) {
   GuardHandler([&] { return page->OnSetActive(); }, false);
 }
 
-// OK while a page is being exchanged finds the sheet without that page: it cannot
+// OK while a page is being replaced finds the sheet without that page: it cannot
 // be saved, so the sheet stays open.
 bool CPropertySheet::OnSheetOk() {
   return GuardHandler(
@@ -99,8 +99,8 @@ bool CPropertySheet::OnSheetOk() {
       false);
 }
 
-void CPropertySheet::ExchangePage(int index,
-                                  const std::function<CPropertyPage*(CPropertyPage*)>& exchange) {
+void CPropertySheet::ReplacePage(int index,
+                                 const std::function<CPropertyPage*(CPropertyPage*)>& replacement) {
   CPropertyPage* old = pages_.at(static_cast<std::size_t>(index));
   if (!old) throw std::logic_error("the sheet has no page " + std::to_string(index));
   pages_[static_cast<std::size_t>(index)] = nullptr;
@@ -109,8 +109,8 @@ void CPropertySheet::ExchangePage(int index,
   old->DestroyWindow();
   CPropertyPage* page = nullptr;
   try {
-    page = exchange(old);
-    if (!page) throw std::runtime_error("no page was given in exchange");
+    page = replacement(old);
+    if (!page) throw std::runtime_error("no page was given in its place");
     if (!page->CreateWindowFor(WindowRole::PropertyPage))
       throw std::logic_error("page " + std::to_string(page->GetTemplateId()) + " is already open");
     page->firstActivation_ = true;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/PropertySheetListener.h"
-#include "ui/SheetPage.h"
+#include "ui/backend/PropertySheetListener.h"
+#include "ui/backend/SheetPage.h"
 
 class CPropertyPage;
 
@@ -30,16 +30,16 @@ class CPropertySheet : private PropertySheetListener {
   // IDCANCEL.
   int DoModal();
   // Runs when OK was pressed and every page saved its controls, while the sheet is
-  // still open: false keeps it open on the page ExchangePage last replaced (the
+  // still open: false keeps it open on the page ReplacePage last put in place (the
   // handler has told the user why). Without a handler OK closes at once.
   void SetApplyHandler(std::function<bool()> handler) { applyHandler_ = std::move(handler); }
   // While the sheet runs: destroys the window of the page at index and hands the
-  // page to exchange, which gives it up for good and returns the page to show in
+  // page to replacement, which gives it up for good and returns the page to show in
   // its place, built and loaded as DoModal builds its pages. An exception from
-  // exchange ends the run (UiRunAborted), since the sheet has no page left to show.
-  // Until the new page is in place the index holds no page, and whatever the
+  // replacement ends the run (UiRunAborted), since the sheet has no page left to
+  // show. Until the new page is in place the index holds no page, and whatever the
   // backend asks of it meanwhile is answered without one.
-  void ExchangePage(int index, const std::function<CPropertyPage*(CPropertyPage*)>& exchange);
+  void ReplacePage(int index, const std::function<CPropertyPage*(CPropertyPage*)>& replacement);
   // Builds the pages as DoModal does and paints the sheet with the page shown.
   void RenderToPng(const std::string& path, int activePage = 0);
 
@@ -48,7 +48,7 @@ class CPropertySheet : private PropertySheetListener {
   std::vector<SheetPage> CreatePages();
   void DestroyPages();
 
-  // The page at index, or null: out of range, or being exchanged.
+  // The page at index, or null: out of range, or being replaced.
   CPropertyPage* PageAt(int pageIndex) const;
 
   bool OnLeavePage(int pageIndex) override;

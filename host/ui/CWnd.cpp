@@ -5,8 +5,8 @@
 
 #include "ui/AfxFunctions.h"
 #include "ui/HandlerGuard.h"
-#include "ui/MessageBoxRequest.h"
-#include "ui/UiBackend.h"
+#include "ui/backend/MessageBoxRequest.h"
+#include "ui/backend/UiBackend.h"
 
 // What a window and the control handles bound through it share: the toolkit window
 // while it lives, null after.

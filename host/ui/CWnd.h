@@ -7,8 +7,8 @@
 
 #include "ui/CRuntimeClass.h"
 #include "ui/MessageMap.h"
-#include "ui/UiEventSink.h"
 #include "ui/WinConstants.h"
+#include "ui/backend/UiEventSink.h"
 
 class UiWindow;
 

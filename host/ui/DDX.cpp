@@ -14,7 +14,7 @@
 #include "ui/CWnd.h"
 #include "ui/DialogTemplate.h"
 #include "ui/ItemSearch.h"
-#include "ui/UiWindow.h"
+#include "ui/backend/UiWindow.h"
 
 namespace {
 

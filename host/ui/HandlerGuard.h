@@ -4,7 +4,7 @@
 
 #include "ui/AfxFunctions.h"
 #include "ui/CDataExchange.h"
-#include "ui/UiRunAborted.h"
+#include "ui/backend/UiRunAborted.h"
 
 // Runs a piece of page or dialog code on behalf of the toolkit. Nothing may unwind
 // into a toolkit's event loop, so an exception is reported in an error message box,

@@ -1,7 +1,7 @@
 #include "ui/ItemListCalls.h"
 
 #include "ui/ItemSearch.h"
-#include "ui/UiWindow.h"
+#include "ui/backend/UiWindow.h"
 
 namespace item_list {
 

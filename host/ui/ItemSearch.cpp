@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "ui/UiWindow.h"
+#include "ui/backend/UiWindow.h"
 
 namespace {
 

@@ -48,6 +48,30 @@ unsigned DayOfWeek(unsigned year, unsigned month, unsigned day) {
   return std::chrono::weekday{std::chrono::sys_days{date}}.c_encoding() + 1;
 }
 
+unsigned DayOfWeek(const std::chrono::year_month_day& date) {
+  return DayOfWeek(static_cast<unsigned>(static_cast<int>(date.year())),
+                   static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+}
+
+std::optional<std::chrono::year_month_day> ParseIsoDate(std::string_view text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
+  unsigned parts[3] = {0, 0, 0};
+  const std::size_t starts[3] = {0, 5, 8};
+  const std::size_t lengths[3] = {4, 2, 2};
+  for (int part = 0; part < 3; ++part) {
+    for (std::size_t i = 0; i < lengths[part]; ++i) {
+      const char c = text[starts[part] + i];
+      if (c < '0' || c > '9') return std::nullopt;
+      parts[part] = parts[part] * 10 + static_cast<unsigned>(c - '0');
+    }
+  }
+  if (!IsCalendarYear(parts[0])) return std::nullopt;
+  const std::chrono::year_month_day date{std::chrono::year(static_cast<int>(parts[0])),
+                                         std::chrono::month(parts[1]), std::chrono::day(parts[2])};
+  if (!date.ok()) return std::nullopt;
+  return date;
+}
+
 MonthDay EasterSunday(unsigned year) {
   // Signed 64-bit so that no intermediate difference can wrap for any unsigned year.
   const std::int64_t y = year;

@@ -1,14 +1,14 @@
 #pragma once
 
+#include <chrono>
 #include <string>
 
 namespace kelo {
 
-// One dated remark of a year's holidays: month 1 to 12, day 1 to 31.
+// One dated remark: a rule holiday or weekend day of a year, or a date a holiday file
+// brings with its remark.
 struct HolidayItem {
-  unsigned year = 0;
-  unsigned month = 0;
-  unsigned day = 0;
+  std::chrono::year_month_day date;
   std::string remark;
 
   friend bool operator==(const HolidayItem&, const HolidayItem&) = default;

@@ -28,6 +28,11 @@ std::string FormatDateKey(unsigned year, unsigned month, unsigned day) {
   return std::string(text, static_cast<std::size_t>(length));
 }
 
+std::string FormatDateKey(const std::chrono::year_month_day& date) {
+  return FormatDateKey(static_cast<unsigned>(static_cast<int>(date.year())),
+                       static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()));
+}
+
 HolidayList& HolidayTable::EnsureCurrency(std::string_view currency) {
   auto it = currencies_.lower_bound(currency);
   if (it == currencies_.end() || it->first != currency)
@@ -64,7 +69,7 @@ std::vector<HolidayEntry> HolidayTable::AddHolidaysOfYear(std::string_view curre
   // but without a full search per item when the list is already large.
   auto hint = list.begin();
   for (HolidayItem& item : HolidaysOfYear(currency, year)) {
-    std::string key = FormatDateKey(item.year, item.month, item.day);
+    std::string key = FormatDateKey(item.date);
     auto pos = PositionFor(list, hint, key);
     if (pos == list.end() || pos->first != key) {
       pos = list.emplace_hint(pos, key, item.remark);

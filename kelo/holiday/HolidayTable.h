@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <string>
 #include <string_view>
@@ -32,8 +33,7 @@ class HolidayTable {
   // The currency's list, or null when the currency is absent.
   const HolidayList* Find(std::string_view currency) const;
 
-  bool HolidayExists(std::string_view currency, unsigned year, unsigned month,
-                     unsigned day) const;
+  bool HolidayExists(std::string_view currency, unsigned year, unsigned month, unsigned day) const;
   // False, changing nothing, when the currency is absent or already has the date.
   bool AddHoliday(std::string_view currency, unsigned year, unsigned month, unsigned day,
                   const std::string& remark);
@@ -53,5 +53,7 @@ class HolidayTable {
 
 // "%u-%02u-%02u" of year, month and day, for example 2024-05-06.
 std::string FormatDateKey(unsigned year, unsigned month, unsigned day);
+// The same of the date's year, month and day.
+std::string FormatDateKey(const std::chrono::year_month_day& date);
 
 }  // namespace kelo

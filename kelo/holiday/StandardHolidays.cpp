@@ -31,11 +31,8 @@ constexpr std::string_view kWeekendMarker = "(*)";
 enum class Marker { kNone, kOnWeekend };
 
 HolidayItem Item(year_month_day date, std::string_view remark, Marker marker = Marker::kNone) {
-  HolidayItem item{static_cast<unsigned>(static_cast<int>(date.year())),
-                   static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
-                   std::string(remark)};
-  if (marker == Marker::kOnWeekend && IsWeekendDay(DayOfWeek(item.year, item.month, item.day)))
-    item.remark += kWeekendMarker;
+  HolidayItem item{date, std::string(remark)};
+  if (marker == Marker::kOnWeekend && IsWeekendDay(DayOfWeek(date))) item.remark += kWeekendMarker;
   return item;
 }
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "kelo/holiday/Calendar.h"
 #include "kelo/holidayfile/FileText.h"
 #include "kelo/holidayfile/StoredRemark.h"
 
@@ -124,11 +125,11 @@ void AppendField(std::string& out, std::string_view field) {
 
 }  // namespace
 
-FileHolidays ReadCsvHolidays(std::string_view bytes) {
+HolidayFileContent ReadCsvHolidays(std::string_view bytes) {
   const std::string decoded = FileTextAsUtf8(bytes);
   const std::string_view text = decoded;
 
-  FileHolidays file;
+  HolidayFileContent file;
   CsvReader reader(text);
   CsvRow row;
   bool first = true;
@@ -141,20 +142,19 @@ FileHolidays ReadCsvHolidays(std::string_view bytes) {
     std::size_t used = row.fields.size();
     while (used > 2 && Trimmed(row.fields[used - 1]).empty()) --used;
     const std::string_view dateText = Trimmed(row.fields[0]);
-    const std::optional<FileHoliday> date = ParseIsoDate(dateText);
+    const std::optional<std::chrono::year_month_day> date = ParseIsoDate(dateText);
     if (!row.wellFormed || used > 2 || (!date && !LooksLikeIsoDate(dateText))) {
       file.skipped.push_back({SkipReason::BadRow, row.line});
     } else if (!date) {
       // The shape of a date: out of the years when it is a calendar date at all.
       file.skipped.push_back({SkipReason::BadRow, row.line});
       const unsigned year = static_cast<unsigned>(std::stoul(std::string(dateText.substr(0, 4))));
-      if (year < kFirstFileYear || year > kLastFileYear) {
+      if (year < kFirstCalendarYear || year > kLastCalendarYear) {
         file.skipped.back().reason = SkipReason::OutOfYears;
       }
     } else {
-      FileHoliday holiday = *date;
+      HolidayItem& holiday = file.holidays.emplace_back(HolidayItem{*date, {}});
       if (used == 2) holiday.remark = std::move(row.fields[1]);
-      file.holidays.push_back(std::move(holiday));
     }
   }
   return file;

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "kelo/holiday/HolidayTable.h"
-#include "kelo/holidayfile/FileHolidays.h"
+#include "kelo/holidayfile/HolidayFileContent.h"
 
 namespace kelo {
 
@@ -17,7 +17,7 @@ namespace kelo {
 // line it began on, a date outside the years as OutOfYears. The text is decoded by
 // FileTextAsUtf8 (UTF-8, UTF-16 with a byte order mark, else ISO-8859-1), which
 // throws HolidayFileError for an encoding it does not read.
-FileHolidays ReadCsvHolidays(std::string_view bytes);
+HolidayFileContent ReadCsvHolidays(std::string_view bytes);
 
 // The list as UTF-8 CSV: the header "date,remark", then one row per holiday whose
 // date key is a date ParseIsoDate reads, quoted where RFC 4180 needs it, every row

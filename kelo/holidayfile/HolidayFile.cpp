@@ -1,58 +1,28 @@
 #include "kelo/holidayfile/HolidayFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <chrono>
-#include <cstring>
 #include <stdexcept>
 
+#include "files/AtomicSave.h"
+#include "files/InputFile.h"
 #include "kelo/holidayfile/CsvHolidays.h"
 #include "kelo/holidayfile/FileText.h"
 #include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/ICalendarHolidays.h"
-#include "props/AtomicFile.h"
 
 namespace kelo {
 
 namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 [[noreturn]] void Refuse(std::string_view path, std::string_view reason) {
   throw HolidayFileError(FileNameOf(path) + ": " + std::string(reason));
 }
 
 std::string ReadRegularFile(const std::string& path) {
-  // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
-  const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-  if (file.get() < 0) Refuse(path, std::strerror(errno));
-  struct stat status {};
-  if (::fstat(file.get(), &status) != 0) Refuse(path, std::strerror(errno));
-  if (S_ISDIR(status.st_mode)) Refuse(path, "it is a folder");
-  if (!S_ISREG(status.st_mode)) Refuse(path, "it is not a regular file");
-  if (static_cast<unsigned long long>(status.st_size) > kMaxHolidayFileSize) {
-    Refuse(path, "it is larger than 16 MiB");
-  }
   try {
-    return ReadDescriptorBytes(file.get(), path, kMaxHolidayFileSize);
-  } catch (const std::runtime_error& error) {
-    // The file grew beyond the limit, or the disk failed, while it was read.
-    Refuse(path, error.what());
+    return ReadInputFile(path,
+                         {.limit = kMaxHolidayFileSize, .nonRegular = NonRegularInput::Refuse});
+  } catch (const InputError& error) {
+    Refuse(path, error.Reason());
   }
 }
 
@@ -79,25 +49,6 @@ std::string Lowered(std::string_view text) {
 
 }  // namespace
 
-std::optional<FileHoliday> ParseIsoDate(std::string_view text) {
-  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-  unsigned parts[3] = {0, 0, 0};
-  const std::size_t starts[3] = {0, 5, 8};
-  const std::size_t lengths[3] = {4, 2, 2};
-  for (int part = 0; part < 3; ++part) {
-    for (std::size_t i = 0; i < lengths[part]; ++i) {
-      const char c = text[starts[part] + i];
-      if (c < '0' || c > '9') return std::nullopt;
-      parts[part] = parts[part] * 10 + static_cast<unsigned>(c - '0');
-    }
-  }
-  if (parts[0] < kFirstFileYear || parts[0] > kLastFileYear) return std::nullopt;
-  const std::chrono::year_month_day date{std::chrono::year(static_cast<int>(parts[0])),
-                                         std::chrono::month(parts[1]), std::chrono::day(parts[2])};
-  if (!date.ok()) return std::nullopt;
-  return FileHoliday{parts[0], parts[1], parts[2], {}};
-}
-
 std::optional<HolidayFileType> HolidayFileTypeOf(std::string_view path) {
   const std::string name = Lowered(FileNameOf(path));
   if (name.ends_with(".ics") || name.ends_with(".ical")) return HolidayFileType::ICalendar;
@@ -110,7 +61,7 @@ std::string FileNameOf(std::string_view path) {
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-FileHolidays ReadHolidayFile(const std::string& path) {
+HolidayFileContent ReadHolidayFile(const std::string& path) {
   const std::string bytes = ReadRegularFile(path);
   try {
     const std::string text = FileTextAsUtf8(bytes);

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "kelo/holiday/HolidayTable.h"
-#include "kelo/holidayfile/FileHolidays.h"
+#include "kelo/holidayfile/HolidayFileContent.h"
 
 namespace kelo {
 
@@ -26,7 +26,7 @@ inline constexpr std::size_t kMaxHolidayFileSize = 16 * 1024 * 1024;
 // is not a regular file (a folder, a FIFO, a device), is larger than
 // kMaxHolidayFileSize, or is an iCalendar file without a complete calendar. Never
 // waits for a writer.
-FileHolidays ReadHolidayFile(const std::string& path);
+HolidayFileContent ReadHolidayFile(const std::string& path);
 
 // What an export wrote.
 struct HolidayExport {

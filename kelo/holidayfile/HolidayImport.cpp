@@ -20,15 +20,18 @@ struct ReasonText {
   SkipReason reason;
   std::string_view one;
   std::string_view many;
+  // The span of years the sentence ends with, when it names one.
+  unsigned firstYear = 0;
+  unsigned lastYear = 0;
 };
 
 constexpr std::array kReasons = {
     ReasonText{SkipReason::Cancelled, "cancelled event", "cancelled events"},
     ReasonText{SkipReason::NoDate, "event without a start date", "events without a start date"},
-    ReasonText{SkipReason::OutOfYears, "date outside the years 1970 to 3000",
-               "dates outside the years 1970 to 3000"},
-    ReasonText{SkipReason::NoRepeatInYears, "repeating event with no date in 2010 to 2099",
-               "repeating events with no date in 2010 to 2099"},
+    ReasonText{SkipReason::OutOfYears, "date outside the years", "dates outside the years",
+               kFirstCalendarYear, kLastCalendarYear},
+    ReasonText{SkipReason::NoRepeatInYears, "repeating event with no date in",
+               "repeating events with no date in", kFirstDialogYear, kLastDialogYear},
     ReasonText{SkipReason::TooLong, "event longer than a year", "events longer than a year"},
     ReasonText{SkipReason::TooFrequent, "event repeating more often than daily",
                "events repeating more often than daily"},
@@ -52,14 +55,14 @@ std::string LinesOf(const std::vector<std::size_t>& lines) {
 }  // namespace
 
 HolidayImport ImportHolidays(HolidayTable& table, std::string_view currency,
-                             const FileHolidays& file) {
+                             const HolidayFileContent& file) {
   HolidayImport result;
   result.skipped = file.skipped;
   if (!table.Find(currency)) return result;
   HolidayList& list = table.EnsureCurrency(currency);
   std::set<std::string> taken;  // the dates of the file seen so far
-  for (const FileHoliday& holiday : file.holidays) {
-    std::string key = FormatDateKey(holiday.year, holiday.month, holiday.day);
+  for (const HolidayItem& holiday : file.holidays) {
+    std::string key = FormatDateKey(holiday.date);
     if (!taken.insert(key).second) {
       ++result.repeated;
       continue;
@@ -70,8 +73,7 @@ HolidayImport ImportHolidays(HolidayTable& table, std::string_view currency,
     }
     StoredRemark remark = ToStoredRemark(holiday.remark);
     if (remark.text.empty()) {
-      remark.text = IsWeekendDay(DayOfWeek(holiday.year, holiday.month, holiday.day)) ? "Weekend"
-                                                                                      : "Customize";
+      remark.text = IsWeekendDay(DayOfWeek(holiday.date)) ? "Weekend" : "Customize";
     }
     if (remark.mended) ++result.mended;
     list.emplace(key, remark.text);
@@ -101,7 +103,10 @@ std::string DescribeImport(std::string_view currency, const HolidayImport& impor
     }
     if (count == 0) continue;
     reasons += reasons.empty() ? ": " : "; ";
-    reasons += Counted(count, reason.one, reason.many) + LinesOf(lines);
+    reasons += Counted(count, reason.one, reason.many);
+    if (reason.firstYear != 0)
+      reasons += " " + std::to_string(reason.firstYear) + " to " + std::to_string(reason.lastYear);
+    reasons += LinesOf(lines);
   }
   text += reasons + ".";
   if (import.mended > 0) {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "kelo/holiday/HolidayTable.h"
-#include "kelo/holidayfile/FileHolidays.h"
 #include "kelo/holidayfile/HolidayFile.h"
+#include "kelo/holidayfile/HolidayFileContent.h"
 
 namespace kelo {
 
@@ -27,7 +27,7 @@ struct HolidayImport {
 // Saturday or Sunday and "Customize" on any other day. Nothing is added when the
 // currency is not in the table.
 HolidayImport ImportHolidays(HolidayTable& table, std::string_view currency,
-                             const FileHolidays& file);
+                             const HolidayFileContent& file);
 
 // The report of an import, one sentence a line: dates added, dates already there,
 // dates the file gave again (when it did), dates skipped and why (naming the first

@@ -10,6 +10,7 @@
 #include <set>
 #include <vector>
 
+#include "kelo/holiday/Calendar.h"
 #include "kelo/holidayfile/FileText.h"
 #include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/StoredRemark.h"
@@ -298,7 +299,7 @@ enum class RuleResult { Read, TooFrequent, Unread };
 
 class EventReader {
  public:
-  explicit EventReader(FileHolidays& file) : file_(file) {}
+  explicit EventReader(HolidayFileContent& file) : file_(file) {}
 
   // The instances that events with a RECURRENCE-ID take over from their series.
   void NoteReplacement(icalcomponent* event) {
@@ -323,7 +324,7 @@ class EventReader {
       // Each day by itself: a span over the edge of the years keeps its days inside.
       for (long i = 0; i < span; ++i) {
         const sys_days day = DayOf(start) + days(i);
-        if (Within(day, kFirstFileYear, kLastFileYear)) {
+        if (Within(day, kFirstCalendarYear, kLastCalendarYear)) {
           Add(day, remark);
         } else {
           Skip(SkipReason::OutOfYears);
@@ -345,7 +346,7 @@ class EventReader {
     for (const sys_days first : starts) {
       for (long i = 0; i < span; ++i) {
         const sys_days day = first + days(i);
-        if (!Within(day, kFirstRepeatYear, kLastRepeatYear)) continue;
+        if (!Within(day, kFirstDialogYear, kLastDialogYear)) continue;
         Add(day, remark);
         any = true;
       }
@@ -366,9 +367,7 @@ class EventReader {
                              std::to_string(kMaxFileRemarkBytes / (1024 * 1024)) +
                              " MiB of remarks");
     }
-    const year_month_day date(day);
-    file_.holidays.push_back({static_cast<unsigned>(int(date.year())), unsigned(date.month()),
-                              unsigned(date.day()), remark});
+    file_.holidays.push_back({year_month_day(day), remark});
   }
 
   // One repeat step that gave no date in the years; throws when a file has taken
@@ -382,21 +381,18 @@ class EventReader {
     for (char& c : summary) {
       if (static_cast<unsigned char>(c) < 0x20 || c == '"') c = '?';
     }
-    const year_month_day from = YmdOf(start);
     throw HolidayFileError(
         "its repeat rules take more than " + std::to_string(kMaxIdleRepeatSteps) +
-        " steps that give no date in " + std::to_string(kFirstRepeatYear) + " to " +
-        std::to_string(kLastRepeatYear) + "; the last was event \"" + summary + "\" from " +
-        FormatDateKey(static_cast<unsigned>(int(from.year())), unsigned(from.month()),
-                      unsigned(from.day())) +
-        ", RRULE:" + (text ? text.get() : "?"));
+        " steps that give no date in " + std::to_string(kFirstDialogYear) + " to " +
+        std::to_string(kLastDialogYear) + "; the last was event \"" + summary + "\" from " +
+        FormatDateKey(YmdOf(start)) + ", RRULE:" + (text ? text.get() : "?"));
   }
 
   // The first days of the instances that reach into the repeat years.
   RuleResult RepeatStarts(icalcomponent* event, const icaltimetype& start, long span,
                           std::set<sys_days>& starts) {
-    const sys_days from = FirstDayOf(kFirstRepeatYear) - days(span - 1);
-    const sys_days to = LastDayOf(kLastRepeatYear);
+    const sys_days from = FirstDayOf(kFirstDialogYear) - days(span - 1);
+    const sys_days to = LastDayOf(kLastDialogYear);
 
     std::set<sys_days> excluded;
     const auto replaced = replaced_.find(UidOf(event));
@@ -488,9 +484,9 @@ class EventReader {
     const int interval = rule.interval > 0 ? rule.interval : 1;
     const int lastYear = static_cast<int>(year_month_day(to).year());
     int yearNumber = start.year;
-    if (rule.count == 0 && yearNumber < static_cast<int>(kFirstRepeatYear) - 1) {
+    if (rule.count == 0 && yearNumber < static_cast<int>(kFirstDialogYear) - 1) {
       // Straight to the years wanted, on a year the rule steps on.
-      const int behind = static_cast<int>(kFirstRepeatYear) - 1 - yearNumber;
+      const int behind = static_cast<int>(kFirstDialogYear) - 1 - yearNumber;
       yearNumber += behind / interval * interval;
     }
     int counted = 0;
@@ -522,7 +518,7 @@ class EventReader {
     return true;
   }
 
-  FileHolidays& file_;
+  HolidayFileContent& file_;
   std::map<std::string, std::vector<icaltimetype>> replaced_;
   long idleSteps_ = 0;
   std::size_t remarkBytes_ = 0;
@@ -580,7 +576,7 @@ std::string Folded(std::string_view line) {
 
 }  // namespace
 
-FileHolidays ReadICalendarHolidays(std::string_view bytes) {
+HolidayFileContent ReadICalendarHolidays(std::string_view bytes) {
   const std::string text = FileTextAsUtf8(bytes);
   if (text.find('\0') != std::string::npos) {
     throw HolidayFileError("it is not an iCalendar file: it holds a zero byte");
@@ -591,7 +587,7 @@ FileHolidays ReadICalendarHolidays(std::string_view bytes) {
   Component root(icalparser_parse_string(prepared.c_str()));
   if (!root) throw HolidayFileError("it is not an iCalendar file (no complete VCALENDAR)");
 
-  FileHolidays file;
+  HolidayFileContent file;
   EventReader reader(file);
   const std::vector<icalcomponent*> events = EventsOf(root.get());
   for (icalcomponent* event : events) reader.NoteReplacement(event);
@@ -611,13 +607,12 @@ std::string WriteICalendarHolidays(std::string_view currency, const HolidayList&
                              icalproperty_new_prodid("-//HCDKELO//Holiday calendar//EN"));
   icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
   for (const auto& [dateKey, remark] : list) {
-    const std::optional<FileHoliday> parsed = ParseIsoDate(dateKey);
+    const std::optional<year_month_day> parsed = ParseIsoDate(dateKey);
     if (!parsed) {
       ++leftOut;
       continue;
     }
-    const year_month_day date{std::chrono::year(static_cast<int>(parsed->year)),
-                              std::chrono::month(parsed->month), std::chrono::day(parsed->day)};
+    const year_month_day date = *parsed;
     icalcomponent* event = icalcomponent_new_vevent();
     std::string compact = dateKey;
     std::erase(compact, '-');
@@ -631,7 +626,7 @@ std::string WriteICalendarHolidays(std::string_view currency, const HolidayList&
     icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
     icalcomponent_add_property(event, icalproperty_new_dtstart(DateValue(date)));
     const year_month_day next(sys_days(date) + days(1));
-    if (int(next.year()) <= static_cast<int>(kLastFileYear)) {
+    if (int(next.year()) <= static_cast<int>(kLastCalendarYear)) {
       icalcomponent_add_property(event, icalproperty_new_dtend(DateValue(next)));
     } else {
       icalcomponent_add_property(event,

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "kelo/holiday/HolidayTable.h"
-#include "kelo/holidayfile/FileHolidays.h"
+#include "kelo/holidayfile/HolidayFileContent.h"
 
 namespace kelo {
 
@@ -18,7 +18,7 @@ inline constexpr std::size_t kMaxICalendarLine = 256 * 1024;  // bytes, unfolded
 inline constexpr std::size_t kMaxFileDates = 1000000;
 inline constexpr std::size_t kMaxFileRemarkBytes = 64 * 1024 * 1024;  // all dates' remarks
 // Steps of repeat rules that give no date in the repeat years: walking a counted
-// rule up to 2010, instances excluded or on a day already given.
+// rule up to kFirstDialogYear, instances excluded or on a day already given.
 inline constexpr long kMaxIdleRepeatSteps = 200000;
 
 // The dates of the events (VEVENT) of an iCalendar text (RFC 5545), with each
@@ -31,17 +31,17 @@ inline constexpr long kMaxIdleRepeatSteps = 200000;
 //   a time zone; an event longer than 366 days is skipped (TooLong);
 // - any other timed event gives its start date, as written (no time zone is applied);
 // - a repeating event (RRULE, RDATE, EXDATE) gives the days of its instances that
-//   lie in the years kFirstRepeatYear to kLastRepeatYear; an instance that another
+//   lie in the years kFirstDialogYear to kLastDialogYear; an instance that another
 //   event of the same UID replaces (RECURRENCE-ID, taken in the series' time zone)
 //   is left to that event; a rule repeating more often than daily is skipped
 //   (TooFrequent); BYWEEKNO is read by ISO 8601 weeks, in yearly rules by weekday
 //   and month only (else UnreadRule);
 // - a cancelled event (STATUS:CANCELLED) and one without a readable DTSTART are
-//   skipped, and so is each day outside kFirstFileYear to kLastFileYear.
+//   skipped, and so is each day outside kFirstCalendarYear to kLastCalendarYear.
 // Throws HolidayFileError when the text holds a zero byte, nests deeper or has a
 // longer content line than the limits above, holds no complete VCALENDAR, gives more
 // dates or remark bytes than the limits, or its repeat rules take more idle steps.
-FileHolidays ReadICalendarHolidays(std::string_view text);
+HolidayFileContent ReadICalendarHolidays(std::string_view text);
 
 // One all-day event per holiday whose date key ParseIsoDate reads (DTSTART and the
 // next day as DTEND, or DURATION:P1D on the last day of the years, whose next day

@@ -62,8 +62,8 @@ bool CKELODlgHolidaySetting::OnInitDialog() {
                                  LVS_EX_FULLROWSELECT);
 
   // The rule holidays are exact for these years only.
-  const DateTimeValue earliest{2010, 1, 1, 0, 0, 0};
-  const DateTimeValue latest{2099, 12, 30, 12, 0, 0};
+  const DateTimeValue earliest{static_cast<int>(kFirstDialogYear), 1, 1, 0, 0, 0};
+  const DateTimeValue latest{static_cast<int>(kLastDialogYear), 12, 30, 12, 0, 0};
   m_yearPicker.SetRange(&earliest, &latest);
   m_yearPicker.SetFormat("yyy");
 
@@ -195,7 +195,7 @@ void CKELODlgHolidaySetting::OnImport() {
                       this);
   if (chooser.DoModal() != IDOK) return;
 
-  FileHolidays file;
+  HolidayFileContent file;
   try {
     file = ReadHolidayFile(chooser.GetPathName());
   } catch (const HolidayFileError& error) {

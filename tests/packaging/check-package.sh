@@ -49,8 +49,8 @@ files() { dpkg-deb -c "$1" | awk '$1 !~ /^d/ { sub(/^\.\//, "/", $6); print $6 }
 expected_tool=$(
   {
     echo /usr/bin/hcdtool
-    for f in HCDKELO.hcd libhcd_props.so libhcd_services.so libhcd_string.so libhcd_ui.so \
-             libhcd_ui_scripted.so; do
+    for f in HCDKELO.hcd libhcd_props.so libhcd_services.so libhcd_string.so libhcd_text.so \
+             libhcd_files.so libhcd_ui.so libhcd_ui_scripted.so; do
       echo "/usr/$private/$f"
     done
     echo /usr/share/bash-completion/completions/hcdtool

@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <vector>
 
-#include "ui/FileChooserRequest.h"
+#include "ui/backend/FileChooserRequest.h"
 
 // Qt's name filters for a chooser's type list. Qt reads the patterns from the last
 // parentheses of a filter, so a description that ends with exactly its own patterns

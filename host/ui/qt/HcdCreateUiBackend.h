@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/UiBackend.h"
+#include "ui/backend/UiBackend.h"
 
 // The library's factory, found with dlsym under kUiBackendFactorySymbol: a new Qt
 // backend that the caller owns, or null when Qt cannot start.

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/ListViewModel.h"
+#include "ui/backend/ListViewModel.h"
 
 // A list view's rows as a Qt table model. The rows live in a ListViewModel, which
 // keeps them sorted and knows which are selected; this model shows them and tells

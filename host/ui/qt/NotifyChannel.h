@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "ui/UiEventSink.h"
+#include "ui/backend/UiEventSink.h"
 #include "ui/qt/DeferredError.h"
 
 // The path from a window's widgets to its UiEventSink. Widgets signal changes made

@@ -3,7 +3,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "ui/ItemListModel.h"
+#include "ui/backend/ItemListModel.h"
 #include "ui/qt/QtControl.h"
 
 // What list boxes and combo boxes share: items with attached numbers, kept in

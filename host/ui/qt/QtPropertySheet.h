@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/PropertySheetListener.h"
-#include "ui/SheetPage.h"
+#include "ui/backend/PropertySheetListener.h"
+#include "ui/backend/SheetPage.h"
 #include "ui/qt/DeferredError.h"
 
 class FittingScrollArea;

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "ui/UiBackend.h"
+#include "ui/backend/UiBackend.h"
 #include "ui/qt/DeferredError.h"
 #include "ui/qt/WindowSystemWatch.h"
 

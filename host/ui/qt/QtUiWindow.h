@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "ui/DialogTemplate.h"
-#include "ui/UiEventSink.h"
-#include "ui/UiWindow.h"
-#include "ui/WindowRole.h"
+#include "ui/backend/UiEventSink.h"
+#include "ui/backend/UiWindow.h"
+#include "ui/backend/WindowRole.h"
 #include "ui/qt/DeferredError.h"
 #include "ui/qt/DialogUnitScale.h"
 #include "ui/qt/NotifyChannel.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/MessageBoxRequest.h"
+#include "ui/backend/MessageBoxRequest.h"
 
 // A message box the scripted backend showed, and the answer it gave.
 struct MessageRecord {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/UiRunAborted.h"
+#include "ui/backend/UiRunAborted.h"
 
 // A script that cannot go on: a line that does not parse, a control that is not
 // there, an action the control does not have, an expectation that failed. The

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "ui/UiBackend.h"
+#include "ui/backend/UiBackend.h"
 #include "ui/scripted/MessageRecord.h"
 #include "ui/scripted/ScriptedWindow.h"
 #include "ui/scripted/UserAction.h"

@@ -6,8 +6,8 @@
 
 #include "ui/ControlTemplate.h"
 #include "ui/DateTimeValue.h"
-#include "ui/ItemListModel.h"
-#include "ui/ListViewModel.h"
+#include "ui/backend/ItemListModel.h"
+#include "ui/backend/ListViewModel.h"
 
 // A list view column as added by the window's code.
 struct ListViewColumn {

@@ -18,12 +18,12 @@
 #include <memory>
 #include <string>
 
+#include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/EditedFile.h"
 #include "tool/Module.h"
 #include "tool/ModuleSheet.h"
-#include "ui/ScopedUiBackend.h"
 #include "ui/WinConstants.h"
+#include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace fs = std::filesystem;

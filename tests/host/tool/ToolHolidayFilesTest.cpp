@@ -10,8 +10,8 @@
 #include <iterator>
 #include <string>
 
+#include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/EditedFile.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;

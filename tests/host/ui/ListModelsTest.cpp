@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "ui/ItemListModel.h"
-#include "ui/ListViewModel.h"
+#include "ui/backend/ItemListModel.h"
+#include "ui/backend/ListViewModel.h"
 
 namespace {
 

@@ -293,9 +293,9 @@ TEST_F(SheetTest, OkSavesEveryPageAndStaysOpenWhileOneRefuses) {
   EXPECT_FALSE(first.HasWindow());
 }
 
-// The apply handler runs on OK while the sheet is open: it may exchange a page for
+// The apply handler runs on OK while the sheet is open: it may replace a page with
 // another built from what the old one saved, and keep the sheet open on it.
-TEST_F(SheetTest, TheApplyHandlerRunsWhileTheSheetIsOpenAndMayExchangeAPage) {
+TEST_F(SheetTest, TheApplyHandlerRunsWhileTheSheetIsOpenAndMayReplaceAPage) {
   TestPage replacement{kSecondPage, log};
   CPropertySheet sheet("Properties");
   sheet.AddPage(&first);
@@ -304,7 +304,7 @@ TEST_F(SheetTest, TheApplyHandlerRunsWhileTheSheetIsOpenAndMayExchangeAPage) {
   sheet.SetApplyHandler([&] {
     applied.push_back(first.text + "/" + (applied.empty() ? second : replacement).text);
     if (applied.size() > 1) return true;
-    sheet.ExchangePage(1, [&](CPropertyPage* old) {
+    sheet.ReplacePage(1, [&](CPropertyPage* old) {
       EXPECT_EQ(old, &second);
       replacement.text = second.text + " again";
       return &replacement;
@@ -328,10 +328,10 @@ TEST_F(SheetTest, TheApplyHandlerRunsWhileTheSheetIsOpenAndMayExchangeAPage) {
   EXPECT_FALSE(replacement.HasWindow());
 }
 
-// A toolkit may ask about tabs while a page is being exchanged (removing a tab
+// A toolkit may ask about tabs while a page is being replaced (removing a tab
 // makes Qt's tab widget report a change of tab). The page is gone by then: the
 // sheet answers without it, lets the tab be left, and keeps itself open on OK.
-TEST_F(SheetTest, WhatTheToolkitAsksWhileAPageIsExchangedIsAnsweredWithoutIt) {
+TEST_F(SheetTest, WhatTheToolkitAsksWhileAPageIsReplacedIsAnsweredWithoutIt) {
   class ListenerKeeper final : public ScriptedBackend {
    public:
     bool RunPropertySheet(std::string_view caption, std::string_view document,
@@ -352,7 +352,7 @@ TEST_F(SheetTest, WhatTheToolkitAsksWhileAPageIsExchangedIsAnsweredWithoutIt) {
   std::vector<bool> answers;
   sheet.SetApplyHandler([&] {
     if (replacement.HasWindow()) return true;
-    sheet.ExchangePage(1, [&](CPropertyPage*) {
+    sheet.ReplacePage(1, [&](CPropertyPage*) {
       PropertySheetListener& asked = *keeper.listener_;
       answers.push_back(asked.OnLeavePage(1));
       asked.OnPageActivated(1);

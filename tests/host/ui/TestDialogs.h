@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/Afx.h"
-#include "ui/ScopedUiBackend.h"
+#include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace uitest {

@@ -14,8 +14,8 @@
 #include "tests/kelo/handler/ModuleFixture.h"
 #include "ui/CPropertyPage.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
 #include "ui/TemplateRegistry.h"
+#include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace {

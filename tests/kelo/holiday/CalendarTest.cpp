@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 #include <type_traits>
 
 #include "kelo/holiday/CalendarRangeError.h"
+#include "kelo/holiday/HolidayTable.h"
 
 namespace kelo {
 namespace {
@@ -150,6 +153,37 @@ TEST(EasterSundayTest, AgreesWithGaussAndIsASundayInItsWindowOverTheSpan) {
     ASSERT_GE(marchDay, 22u) << y;       // 22 March
     ASSERT_LE(marchDay, 25u + 31) << y;  // 25 April
     ASSERT_EQ(DayOfWeek(y, easter.month, easter.day), kSunday) << y;
+  }
+}
+
+// A date key of a calendar date in the years reads back as that date; any other text
+// is no date.
+TEST(ParseIsoDateTest, ReadsExactlyTheDateKeysOfTheCalendar) {
+  using namespace std::chrono_literals;
+  const struct {
+    const char* text;
+    std::optional<std::chrono::year_month_day> date;
+  } cases[] = {
+      {"2024-02-29", 2024y / 2 / 29},
+      {"1970-01-01", 1970y / 1 / 1},
+      {"3000-12-31", 3000y / 12 / 31},
+      {"1969-12-31", std::nullopt},
+      {"3001-01-01", std::nullopt},
+      {"2023-02-29", std::nullopt},
+      {"2024-13-01", std::nullopt},
+      {"2024-00-10", std::nullopt},
+      {"2024-1-010", std::nullopt},
+      {"2024-01-01 ", std::nullopt},
+      {"+024-01-01", std::nullopt},
+      {"2024/01/01", std::nullopt},
+      {"", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(ParseIsoDate(c.text), c.date);
+    if (c.date) {
+      EXPECT_EQ(FormatDateKey(*c.date), c.text);
+    }
   }
 }
 

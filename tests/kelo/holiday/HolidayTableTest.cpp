@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <ostream>
 #include <string>
 #include <tuple>
@@ -12,6 +13,14 @@
 
 namespace kelo {
 namespace {
+
+// AddHoliday of the item's date, as the dialog adds a date that was picked.
+bool AddItem(HolidayTable& table, std::string_view currency, const HolidayItem& item) {
+  const std::chrono::year_month_day& date = item.date;
+  return table.AddHoliday(currency, static_cast<unsigned>(static_cast<int>(date.year())),
+                          static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),
+                          item.remark);
+}
 
 std::vector<std::string> Keys(const HolidayTable& table) {
   std::vector<std::string> keys;
@@ -157,7 +166,7 @@ TEST_P(AddHolidaysOfYearTest, AddsFirstRemarkOfEachDate) {
   std::vector<HolidayEntry> expected;
   HolidayList seen;
   for (const HolidayItem& item : HolidaysOfYear(c.currency, c.year)) {
-    const std::string key = FormatDateKey(item.year, item.month, item.day);
+    const std::string key = FormatDateKey(item.date);
     if (seen.try_emplace(key, item.remark).second) expected.emplace_back(key, item.remark);
   }
   EXPECT_EQ(added, expected);
@@ -224,8 +233,8 @@ TEST(AddHolidaysOfYearRemarkTest, MatchesItemByItemAddingAcrossManyYears) {
     for (unsigned year : years) {
       std::vector<HolidayEntry> expected;
       for (const HolidayItem& item : HolidaysOfYear(currency, year))
-        if (single.AddHoliday(currency, item.year, item.month, item.day, item.remark))
-          expected.emplace_back(FormatDateKey(item.year, item.month, item.day), item.remark);
+        if (AddItem(single, currency, item))
+          expected.emplace_back(FormatDateKey(item.date), item.remark);
       ASSERT_EQ(bulk.AddHolidaysOfYear(currency, year), expected) << currency << " " << year;
     }
   }

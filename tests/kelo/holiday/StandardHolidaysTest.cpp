@@ -17,9 +17,7 @@
 namespace kelo {
 namespace {
 
-std::string Text(const HolidayItem& item) {
-  return FormatDateKey(item.year, item.month, item.day) + " " + item.remark;
-}
+std::string Text(const HolidayItem& item) { return FormatDateKey(item.date) + " " + item.remark; }
 
 std::vector<std::string> Texts(const std::vector<HolidayItem>& items) {
   std::vector<std::string> texts;
@@ -38,8 +36,7 @@ std::vector<std::string> DatesOf(const std::vector<HolidayItem>& items,
                                  const std::set<std::string_view>& remarks) {
   std::vector<std::string> dates;
   for (const HolidayItem& item : items)
-    if (remarks.contains(item.remark))
-      dates.push_back(FormatDateKey(item.year, item.month, item.day));
+    if (remarks.contains(item.remark)) dates.push_back(FormatDateKey(item.date));
   return dates;
 }
 
@@ -186,16 +183,17 @@ TEST(StandardHolidaysTest, WeekdayRulesHoldOverTheWholeSpan) {
       const HolidayItem* item =
           FindRemark(std::string_view(rule.currency) == "GBP" ? gbp : usd, rule.remark);
       ASSERT_NE(item, nullptr) << year << " " << rule.remark;
-      ASSERT_EQ(item->year, year) << rule.remark;
-      ASSERT_EQ(DayOfWeek(item->year, item->month, item->day), rule.weekday)
-          << year << " " << rule.remark;
-      if (item->month == 3 || item->month == 4) {
-        const unsigned marchDay = item->month == 3 ? item->day : item->day + 31;
+      ASSERT_EQ(static_cast<int>(item->date.year()), static_cast<int>(year)) << rule.remark;
+      const unsigned month = static_cast<unsigned>(item->date.month());
+      const unsigned day = static_cast<unsigned>(item->date.day());
+      ASSERT_EQ(DayOfWeek(year, month, day), rule.weekday) << year << " " << rule.remark;
+      if (month == 3 || month == 4) {
+        const unsigned marchDay = month == 3 ? day : day + 31;
         ASSERT_GE(marchDay, rule.firstDay) << year << " " << rule.remark;
         ASSERT_LE(marchDay, rule.lastDay + 31) << year << " " << rule.remark;
       } else {
-        ASSERT_GE(item->day, rule.firstDay) << year << " " << rule.remark;
-        ASSERT_LE(item->day, rule.lastDay) << year << " " << rule.remark;
+        ASSERT_GE(day, rule.firstDay) << year << " " << rule.remark;
+        ASSERT_LE(day, rule.lastDay) << year << " " << rule.remark;
       }
     }
   }
@@ -236,8 +234,7 @@ TEST_P(HolidaysOfYearCountTest, RulesThenWeekendDays) {
   ASSERT_EQ(items.size(), c.items);
   EXPECT_TRUE(std::equal(rules.begin(), rules.end(), items.begin()));
   std::set<std::string> dates;
-  for (const HolidayItem& item : items)
-    dates.insert(FormatDateKey(item.year, item.month, item.day));
+  for (const HolidayItem& item : items) dates.insert(FormatDateKey(item.date));
   EXPECT_EQ(dates.size(), c.dates);
 }
 

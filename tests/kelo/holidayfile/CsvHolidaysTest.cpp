@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -10,10 +11,12 @@
 namespace kelo {
 namespace {
 
+using namespace std::chrono_literals;
+
 struct CsvCase {
   const char* name;
   std::string text;
-  std::vector<FileHoliday> holidays;
+  std::vector<HolidayItem> holidays;
   std::vector<FileSkip> skipped;
 };
 
@@ -25,42 +28,45 @@ TEST(CsvHolidaysTest, ReadsRowsByRfc4180AndSkipsWhatIsNoDateAndRemark) {
        "2022-06-02,Spring bank holiday\r\n"
        "2022-06-03,\"Platinum Jubilee, 70 years\"\r\n"
        "2022-09-19,\"State \"\"Funeral\"\" | QEII\"\r\n",
-       {{2022, 6, 2, "Spring bank holiday"},
-        {2022, 6, 3, "Platinum Jubilee, 70 years"},
-        {2022, 9, 19, "State \"Funeral\" | QEII"}},
+       {{2022y / 6 / 2, "Spring bank holiday"},
+        {2022y / 6 / 3, "Platinum Jubilee, 70 years"},
+        {2022y / 9 / 19, "State \"Funeral\" | QEII"}},
        {}},
       {"no header, LF ends, blanks around the date, blank lines passed over",
        "\n 2023-05-08 ,Coronation\n\n2023-01-02,New Year\n",
-       {{2023, 5, 8, "Coronation"}, {2023, 1, 2, "New Year"}},
+       {{2023y / 5 / 8, "Coronation"}, {2023y / 1 / 2, "New Year"}},
        {}},
       {"a bad row names the line it began on, after a quoted line break",
        "Datum;Feiertag\n2024-01-01,\"two\nlines\"\n2024-13-01,month 13\n01/05/2024,not ISO\n"
        "2024-05-01,one,two\n2024-05-02,\"open quote\n",
-       {{2024, 1, 1, "two\nlines"}},
+       {{2024y / 1 / 1, "two\nlines"}},
        {{bad, 4}, {bad, 5}, {bad, 6}, {bad, 7}}},
       {"text after a closing quote, and a quote inside an unquoted field",
        "2024-03-01,\"closed\"then\n2024-03-02,5\" floppy\n",
-       {{2024, 3, 2, "5\" floppy"}},
+       {{2024y / 3 / 2, "5\" floppy"}},
        {{bad, 1}}},
       {"a date alone, empty fields after the remark, years outside the calendar",
        "2024-12-24\n2024-12-31,Silvester,,\n1969-12-31,too early\n3001-01-01,too late\n",
-       {{2024, 12, 24, ""}, {2024, 12, 31, "Silvester"}},
+       {{2024y / 12 / 24, ""}, {2024y / 12 / 31, "Silvester"}},
        {{SkipReason::OutOfYears, 3}, {SkipReason::OutOfYears, 4}}},
-      {"a first row of data is no header", "2024-05-06,May Day\n", {{2024, 5, 6, "May Day"}}, {}},
+      {"a first row of data is no header",
+       "2024-05-06,May Day\n",
+       {{2024y / 5 / 6, "May Day"}},
+       {}},
       {"a byte order mark, and ISO-8859-1 text read as such",
        "\xEF\xBB\xBF"
        "2024-07-14,F\xC3\xAAte nationale\n",
-       {{2024, 7, 14, "F\xC3\xAAte nationale"}},
+       {{2024y / 7 / 14, "F\xC3\xAAte nationale"}},
        {}},
       {"not UTF-8: read as ISO-8859-1",
        "2024-07-14,F\xEAte nationale\r\n",
-       {{2024, 7, 14, "F\xC3\xAAte nationale"}},
+       {{2024y / 7 / 14, "F\xC3\xAAte nationale"}},
        {}},
       {"empty", "", {}, {}},
   };
   for (const CsvCase& c : cases) {
     SCOPED_TRACE(c.name);
-    const FileHolidays file = ReadCsvHolidays(c.text);
+    const HolidayFileContent file = ReadCsvHolidays(c.text);
     EXPECT_EQ(file.holidays, c.holidays);
     EXPECT_EQ(file.skipped, c.skipped);
   }
@@ -132,12 +138,12 @@ TEST(CsvHolidaysTest, ReadsUtf16WithTheLinesOfTheFile) {
     big.push_back('\0');
     big.push_back(c);
   }
-  const FileHolidays read = ReadCsvHolidays(
+  const HolidayFileContent read = ReadCsvHolidays(
       Utf16Le("date,remark\r\n2024-01-01,New Year\r\nnot a date\r\n2024-01-02,x\r\n"));
   ASSERT_EQ(read.holidays.size(), 2u);
   EXPECT_EQ(read.holidays[1].remark, "x");
   EXPECT_EQ(read.skipped, (std::vector<FileSkip>{{SkipReason::BadRow, 3}}));
-  const FileHolidays bigEndian = ReadCsvHolidays(big);
+  const HolidayFileContent bigEndian = ReadCsvHolidays(big);
   ASSERT_EQ(bigEndian.holidays.size(), 1u);
   EXPECT_EQ(bigEndian.holidays[0].remark, "F\xC3\xAAte");
   EXPECT_THROW(ReadCsvHolidays(Utf16Le("2024-01-01,x\r\n").substr(2)), HolidayFileError);

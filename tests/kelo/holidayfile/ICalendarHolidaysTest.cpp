@@ -18,15 +18,15 @@ std::string Event(const std::string& lines, const std::string& uid = "x@test") {
          "END:VEVENT\r\n";
 }
 
-std::vector<std::string> Dates(const FileHolidays& file) {
+std::vector<std::string> Dates(const HolidayFileContent& file) {
   std::vector<std::string> dates;
-  for (const FileHoliday& h : file.holidays) {
-    dates.push_back(FormatDateKey(h.year, h.month, h.day) + " " + h.remark);
+  for (const HolidayItem& h : file.holidays) {
+    dates.push_back(FormatDateKey(h.date) + " " + h.remark);
   }
   return dates;
 }
 
-std::vector<SkipReason> Reasons(const FileHolidays& file) {
+std::vector<SkipReason> Reasons(const HolidayFileContent& file) {
   std::vector<SkipReason> reasons;
   for (const FileSkip& skip : file.skipped) reasons.push_back(skip.reason);
   return reasons;
@@ -78,14 +78,14 @@ TEST(ICalendarHolidaysTest, ReadsTheDatesOfEachKindOfEvent) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const FileHolidays file = ReadICalendarHolidays(Calendar(c.events));
+    const HolidayFileContent file = ReadICalendarHolidays(Calendar(c.events));
     EXPECT_EQ(Dates(file), c.dates);
     EXPECT_EQ(Reasons(file), c.skipped);
   }
 }
 
 TEST(ICalendarHolidaysTest, ExpandsAYearlyRuleOverTheYearsOfTheDialogOnly) {
-  const FileHolidays file = ReadICalendarHolidays(Calendar(
+  const HolidayFileContent file = ReadICalendarHolidays(Calendar(
       Event("DTSTART;VALUE=DATE:19991231\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:New Year's Eve\r\n") +
       Event("DTSTART;VALUE=DATE:20240229\r\nRRULE:FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=30\r\n")));
   const std::vector<std::string> dates = Dates(file);
@@ -145,7 +145,7 @@ TEST(ICalendarHolidaysTest, WritesOneStableAllDayEventPerHoliday) {
   std::size_t again = 0;
   EXPECT_EQ(WriteICalendarHolidays("GBP", list, again), text);
 
-  const FileHolidays back = ReadICalendarHolidays(text);
+  const HolidayFileContent back = ReadICalendarHolidays(text);
   EXPECT_EQ(Dates(back), (std::vector<std::string>{"2022-06-03 Platinum Jubilee, \"70\"",
                                                    "2024-07-14 F\xC3\xAAte nationale"}));
 }
@@ -156,10 +156,10 @@ TEST(ICalendarHolidaysTest, WritesOneStableAllDayEventPerHoliday) {
 namespace kelo {
 namespace {
 
-std::string DatesOnly(const FileHolidays& file) {
+std::string DatesOnly(const HolidayFileContent& file) {
   std::string dates;
-  for (const FileHoliday& h : file.holidays) {
-    dates += (dates.empty() ? "" : " ") + FormatDateKey(h.year, h.month, h.day);
+  for (const HolidayItem& h : file.holidays) {
+    dates += (dates.empty() ? "" : " ") + FormatDateKey(h.date);
   }
   return dates;
 }
@@ -215,7 +215,7 @@ TEST(ICalendarHolidaysTest, ReadsEveryDayAnEventCoversAndCountsEveryDayOutsideTh
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const FileHolidays file = ReadICalendarHolidays(Calendar(c.events));
+    const HolidayFileContent file = ReadICalendarHolidays(Calendar(c.events));
     EXPECT_EQ(DatesOnly(file), c.dates);
     EXPECT_EQ(file.skipped.size(), c.outOfYears);
     for (const FileSkip& skip : file.skipped) EXPECT_EQ(skip.reason, SkipReason::OutOfYears);
@@ -246,14 +246,14 @@ TEST(ICalendarHolidaysTest, ReadsWeekNumberRulesByIsoWeeks) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.rule);
-    const FileHolidays file = ReadICalendarHolidays(Calendar(
+    const HolidayFileContent file = ReadICalendarHolidays(Calendar(
         Event(std::string("DTSTART;VALUE=DATE:") + c.start + "\r\nRRULE:" + c.rule + "\r\n")));
     EXPECT_EQ(DatesOnly(file), c.dates);
     EXPECT_TRUE(file.skipped.empty());
   }
   // Week numbers in a rule that is not yearly, or by the n-th weekday, are not
   // guessed at: the event is skipped and named by its reason.
-  const FileHolidays unread = ReadICalendarHolidays(
+  const HolidayFileContent unread = ReadICalendarHolidays(
       Calendar(Event("DTSTART;VALUE=DATE:20240101\r\nRRULE:FREQ=MONTHLY;BYWEEKNO=3\r\n") +
                Event("DTSTART;VALUE=DATE:20240101\r\nRRULE:FREQ=YEARLY;BYWEEKNO=3;BYDAY=1MO\r\n")));
   EXPECT_EQ(DatesOnly(unread), "");
@@ -270,11 +270,11 @@ TEST(ICalendarHolidaysTest, ExpandsOrdinaryRepeatsWhateverTheirNumber) {
                           std::to_string(10 + i) + "\r\nRRULE:FREQ=WEEKLY\r\nSUMMARY:Meeting\r\n",
                       "m" + std::to_string(i) + "@test");
   }
-  const FileHolidays weekly = ReadICalendarHolidays(Calendar(meetings));
+  const HolidayFileContent weekly = ReadICalendarHolidays(Calendar(meetings));
   EXPECT_EQ(weekly.holidays.size(), 25u * 4435);  // every Monday 2015-01-05 to 2099-12-28
   EXPECT_TRUE(weekly.skipped.empty());
 
-  const FileHolidays counted = ReadICalendarHolidays(
+  const HolidayFileContent counted = ReadICalendarHolidays(
       Calendar(Event("DTSTART;VALUE=DATE:18000101\r\nRRULE:FREQ=DAILY;COUNT=200000\r\n")));
   EXPECT_EQ(counted.holidays.size(), 32872u);  // every day of 2010 to 2099
   EXPECT_TRUE(counted.skipped.empty());

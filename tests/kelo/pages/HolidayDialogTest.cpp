@@ -9,8 +9,8 @@
 #include "kelo/pages/CKELODlgHolidaySetting.h"
 #include "kelo/pages/HolidaySettingIds.h"
 #include "kelo/pages/HolidaySettingTemplate.h"
-#include "ui/ScopedUiBackend.h"
 #include "ui/TemplateRegistry.h"
+#include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptError.h"
 #include "ui/scripted/ScriptedBackend.h"
 

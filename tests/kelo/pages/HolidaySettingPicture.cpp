@@ -2,7 +2,7 @@
 
 #include "kelo/pages/CKELODlgHolidaySetting.h"
 #include "kelo/pages/HolidaySettingIds.h"
-#include "ui/UiBackend.h"
+#include "ui/backend/UiBackend.h"
 
 void RenderHolidaySettingPicture(const std::string& path) {
   kelo::HolidayTable holidays;

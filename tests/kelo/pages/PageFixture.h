@@ -10,7 +10,7 @@
 #include "kelo/pages/ModuleTemplateRegistration.h"
 #include "ui/CPropertyPage.h"
 #include "ui/CPropertySheet.h"
-#include "ui/ScopedUiBackend.h"
+#include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 // The module's templates registered and the scripted backend installed for one test.

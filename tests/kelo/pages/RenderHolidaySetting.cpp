@@ -5,8 +5,8 @@
 
 #include "kelo/pages/HolidaySettingTemplate.h"
 #include "tests/kelo/pages/HolidaySettingPicture.h"
-#include "ui/ScopedUiBackend.h"
 #include "ui/TemplateRegistry.h"
+#include "ui/backend/ScopedUiBackend.h"
 #include "ui/qt/QtUiBackend.h"
 
 int main(int argc, char** argv) {

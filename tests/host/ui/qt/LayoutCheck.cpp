@@ -8,7 +8,7 @@
 #include <limits>
 #include <stdexcept>
 
-#include "ui/UiEventSink.h"
+#include "ui/backend/UiEventSink.h"
 
 namespace {
 

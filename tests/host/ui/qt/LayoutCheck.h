@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "ui/DialogTemplate.h"
-#include "ui/UiBackend.h"
+#include "ui/backend/UiBackend.h"
 #include "ui/qt/QtUiWindow.h"
 
 // What is wrong with a window as the Qt backend lays it out, one sentence each:

@@ -20,7 +20,7 @@
 #include "tests/host/ui/qt/QtTestBackend.h"
 #include "tests/host/ui/qt/RecordingSink.h"
 #include "tests/host/ui/qt/TestTemplates.h"
-#include "ui/PropertySheetListener.h"
+#include "ui/backend/PropertySheetListener.h"
 #include "ui/qt/QtUiWindow.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <functional>
 #include <vector>
 
-#include "ui/UiEventSink.h"
+#include "ui/backend/UiEventSink.h"
 
 // One notification as a window delivered it.
 struct Notification {

@@ -1,4 +1,4 @@
-#include "ui/ScopedUiBackend.h"
+#include "ui/backend/ScopedUiBackend.h"
 
 ScopedUiBackend::ScopedUiBackend(std::unique_ptr<UiBackend> backend)
     : previous_(UiBackend::Install(std::move(backend))) {}

@@ -13,14 +13,15 @@
 #include <stdexcept>
 #include <string>
 
-#include "props/AtomicFile.h"
-#include "props/FileOps.h"
+#include "files/AtomicSave.h"
+#include "files/FileOps.h"
+#include "files/InputFile.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class AtomicFileTest : public ::testing::Test {
+class AtomicSaveTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string pattern = (fs::path(::testing::TempDir()) / "atomic-XXXXXX").string();
@@ -113,25 +114,25 @@ class FailingOps : public FileOps {
   ssize_t written_ = 0;
 };
 
-TEST_F(AtomicFileTest, CreatesAndReplacesKeepingPermissions) {
+TEST_F(AtomicSaveTest, CreatesAndReplacesKeepingPermissions) {
   const mode_t mask = ::umask(022);
   SaveFileAtomically(PathOf("new.xml"), "fresh");
   ::umask(mask);
-  EXPECT_EQ(ReadFileBytes(PathOf("new.xml")), "fresh");
+  EXPECT_EQ(ReadInputFile(PathOf("new.xml")), "fresh");
   EXPECT_EQ(ModeOf(PathOf("new.xml")), 0644u);
 
   Put("old.xml", "old content", 0640);
   const std::string content("new\0content\xFF", 12);
   SaveFileAtomically(PathOf("old.xml"), content);
-  EXPECT_EQ(ReadFileBytes(PathOf("old.xml")), content);
+  EXPECT_EQ(ReadInputFile(PathOf("old.xml")), content);
   EXPECT_EQ(ModeOf(PathOf("old.xml")), 0640u);
   EXPECT_EQ(Listing(), (std::set<std::string>{"new.xml", "old.xml"}));
 
   SaveFileAtomically(PathOf("old.xml"), "");
-  EXPECT_EQ(ReadFileBytes(PathOf("old.xml")), "");
+  EXPECT_EQ(ReadInputFile(PathOf("old.xml")), "");
 }
 
-TEST_F(AtomicFileTest, AFailingStepLeavesTheOldFileAndNoTemporary) {
+TEST_F(AtomicSaveTest, AFailingStepLeavesTheOldFileAndNoTemporary) {
   using Step = FailingOps::Step;
   const struct {
     Step step;
@@ -147,7 +148,7 @@ TEST_F(AtomicFileTest, AFailingStepLeavesTheOldFileAndNoTemporary) {
         FailureOf([&] { SaveFileAtomically(PathOf("config.xml"), std::string(1000, 'n'), ops); });
     EXPECT_NE(message.find("\"" + PathOf("config.xml") + "\""), std::string::npos) << message;
     EXPECT_NE(message.find(std::strerror(c.error)), std::string::npos) << message;
-    EXPECT_EQ(ReadFileBytes(PathOf("config.xml")), old) << message;
+    EXPECT_EQ(ReadInputFile(PathOf("config.xml")), old) << message;
     EXPECT_EQ(ModeOf(PathOf("config.xml")), 0640u) << message;
     EXPECT_EQ(Listing(), std::set<std::string>{"config.xml"}) << message;
   }
@@ -155,7 +156,7 @@ TEST_F(AtomicFileTest, AFailingStepLeavesTheOldFileAndNoTemporary) {
 
 // Where the file system has no unnamed temporary files, a named one takes its place,
 // and goes as well when the save fails.
-TEST_F(AtomicFileTest, FallsBackToANamedTemporary) {
+TEST_F(AtomicSaveTest, FallsBackToANamedTemporary) {
   class NoUnnamedOps : public FileOps {
    public:
     explicit NoUnnamedOps(bool failRename) : failRename_(failRename) {}
@@ -181,14 +182,14 @@ TEST_F(AtomicFileTest, FallsBackToANamedTemporary) {
   EXPECT_EQ(Listing(), std::set<std::string>{"config.xml"});
   NoUnnamedOps ops(false);
   SaveFileAtomically(PathOf("config.xml"), "new", ops);
-  EXPECT_EQ(ReadFileBytes(PathOf("config.xml")), "new");
+  EXPECT_EQ(ReadInputFile(PathOf("config.xml")), "new");
   EXPECT_EQ(ModeOf(PathOf("config.xml")), 0640u);
   EXPECT_EQ(Listing(), std::set<std::string>{"config.xml"});
 }
 
 // A save killed before its rename leaves its temporary; the next save of the same
 // file removes the temporaries of processes that are gone, and only those.
-TEST_F(AtomicFileTest, RemovesTheTemporariesOfDeadProcesses) {
+TEST_F(AtomicSaveTest, RemovesTheTemporariesOfDeadProcesses) {
   const pid_t dead = fork();
   ASSERT_GE(dead, 0);
   if (dead == 0) _exit(0);
@@ -203,13 +204,13 @@ TEST_F(AtomicFileTest, RemovesTheTemporariesOfDeadProcesses) {
   EXPECT_EQ(Listing(), (std::set<std::string>{"config.xml", live, other, unlike}));
 }
 
-TEST_F(AtomicFileTest, AFailedFirstSaveLeavesNoFile) {
+TEST_F(AtomicSaveTest, AFailedFirstSaveLeavesNoFile) {
   FailingOps ops(FailingOps::Step::Write, ENOSPC);
   EXPECT_NE(FailureOf([&] { SaveFileAtomically(PathOf("new.xml"), "content", ops); }), "");
   EXPECT_TRUE(Listing().empty());
 }
 
-TEST_F(AtomicFileTest, ShortWritesAreCompleted) {
+TEST_F(AtomicSaveTest, ShortWritesAreCompleted) {
   // Writes at most three bytes per call, as a pipe or a signal may cut a write.
   class TrickleOps : public FileOps {
    public:
@@ -219,10 +220,10 @@ TEST_F(AtomicFileTest, ShortWritesAreCompleted) {
   } ops;
   const std::string content = "0123456789abcdefghij";
   SaveFileAtomically(PathOf("slow.xml"), content, ops);
-  EXPECT_EQ(ReadFileBytes(PathOf("slow.xml")), content);
+  EXPECT_EQ(ReadInputFile(PathOf("slow.xml")), content);
 }
 
-TEST_F(AtomicFileTest, RefusesFoldersReadOnlyFilesAndMissingFolders) {
+TEST_F(AtomicSaveTest, RefusesFoldersReadOnlyFilesAndMissingFolders) {
   ASSERT_TRUE(fs::create_directory(folder_ / "sub"));
   Put("readonly.xml", "keep", 0444);
   const struct {
@@ -239,39 +240,17 @@ TEST_F(AtomicFileTest, RefusesFoldersReadOnlyFilesAndMissingFolders) {
     EXPECT_NE(message.find(c.fragment), std::string::npos) << message;
   }
   EXPECT_TRUE(fs::is_directory(folder_ / "sub"));
-  EXPECT_EQ(ReadFileBytes(PathOf("readonly.xml")), "keep");
+  EXPECT_EQ(ReadInputFile(PathOf("readonly.xml")), "keep");
   EXPECT_EQ(Listing(), (std::set<std::string>{"readonly.xml", "sub"}));
 }
 
-TEST_F(AtomicFileTest, ReadsWholeFilesAndNamesWhatIsWrong) {
-  std::string big(300000, '\0');
-  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7);
-  Put("big.bin", big, 0600);
-  EXPECT_EQ(ReadFileBytes(PathOf("big.bin")), big);
-  Put("empty.bin", "", 0600);
-  EXPECT_EQ(ReadFileBytes(PathOf("empty.bin")), "");
-
-  const std::string missing = FailureOf([&] { ReadFileBytes(PathOf("missing.xml")); });
-  EXPECT_NE(missing.find("\"" + PathOf("missing.xml") + "\""), std::string::npos) << missing;
-  EXPECT_NE(missing.find(std::strerror(ENOENT)), std::string::npos) << missing;
-  const std::string folder = FailureOf([&] { ReadFileBytes(folder_.string()); });
-  EXPECT_NE(folder.find("is a folder"), std::string::npos) << folder;
-}
-
-TEST_F(AtomicFileTest, NamesAnUnreadableFile) {
-  if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not bind the superuser";
-  Put("secret.xml", "x", 0);
-  const std::string message = FailureOf([&] { ReadFileBytes(PathOf("secret.xml")); });
-  EXPECT_NE(message.find(std::strerror(EACCES)), std::string::npos) << message;
-}
-
-TEST_F(AtomicFileTest, RefusesAFileTheCallerMayNotWrite) {
+TEST_F(AtomicSaveTest, RefusesAFileTheCallerMayNotWrite) {
   if (::geteuid() == 0) GTEST_SKIP() << "permission bits do not bind the superuser";
   // Writable by its group only: a write bit is set, but not one the owner has.
   Put("group.xml", "keep", 0464);
   const std::string message = FailureOf([&] { SaveFileAtomically(PathOf("group.xml"), "new"); });
   EXPECT_NE(message.find("read-only"), std::string::npos) << message;
-  EXPECT_EQ(ReadFileBytes(PathOf("group.xml")), "keep");
+  EXPECT_EQ(ReadInputFile(PathOf("group.xml")), "keep");
 }
 
 }  // namespace

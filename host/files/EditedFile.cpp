@@ -1,16 +1,16 @@
-#include "props/EditedFile.h"
+#include "files/EditedFile.h"
 
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
-#include "props/AtomicFile.h"
-#include "props/TextEscape.h"
+#include "files/AtomicSave.h"
+#include "files/InputFile.h"
+#include "text/TextEscape.h"
 
 namespace {
 
@@ -20,9 +20,9 @@ bool SameFile(const struct stat& a, const struct stat& b) {
 
 std::string Shown(const std::string& path) { return QuotedToken(path, TextBytes::Utf8); }
 
-bool IsRegularFile(int fd) {
+bool IsRegularFile(const Descriptor& file) {
   struct stat status {};
-  return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+  return ::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 }  // namespace
@@ -32,8 +32,8 @@ EditedFile::EditedFile(std::string path) : path_(std::move(path)) {
   // that rename would hold nothing, so it is taken again on what the name now is.
   for (int attempt = 0;; ++attempt) {
     // A FIFO is opened without waiting for a writer, so that its refusal never hangs.
-    fd_ = OpenToRead(path_);
-    if (fd_ < 0) {
+    held_ = OpenToRead(path_);
+    if (!held_) {
       const int error = errno;
       if (error != ENOENT)
         throw std::runtime_error("cannot read " + Shown(path_) + ": " + std::strerror(error));
@@ -42,32 +42,21 @@ EditedFile::EditedFile(std::string path) : path_(std::move(path)) {
     }
     existed_ = true;
     struct stat opened {};
-    if (::fstat(fd_, &opened) != 0 || !S_ISREG(opened.st_mode)) break;
+    if (::fstat(held_.get(), &opened) != 0 || !S_ISREG(opened.st_mode)) break;
     Lock();
     struct stat named {};
     if (::stat(path_.c_str(), &named) == 0 && SameFile(opened, named)) break;
-    ::close(fd_);
-    fd_ = -1;
+    held_.reset();
     if (attempt == 10)
       throw std::runtime_error("cannot read " + Shown(path_) + ": it keeps being replaced");
   }
-  try {
-    content_ = ReadDescriptorBytes(fd_, path_);
-  } catch (...) {
-    ::close(fd_);
-    throw;
-  }
-}
-
-EditedFile::~EditedFile() {
-  if (fd_ >= 0) ::close(fd_);
+  content_ = ReadInput(held_, path_);
 }
 
 void EditedFile::Lock() {
-  if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return;
+  if (::flock(held_.get(), LOCK_EX | LOCK_NB) == 0) return;
   const int error = errno;
-  ::close(fd_);
-  fd_ = -1;
+  held_.reset();
   if (error == EWOULDBLOCK)
     throw std::runtime_error("cannot edit " + Shown(path_) +
                              ": another edit holds it; try again when that edit has ended");
@@ -77,19 +66,13 @@ void EditedFile::Lock() {
 void EditedFile::CheckSavable() const { CheckSaveTarget(path_); }
 
 bool EditedFile::ChangedSinceRead() const {
-  const int fd = OpenToRead(path_);
-  if (fd < 0) return existed_ || errno != ENOENT;
+  const Descriptor now = OpenToRead(path_);
+  if (!now) return existed_ || errno != ENOENT;
   // What is no regular file now (a FIFO put in its place) is not what was read.
-  if (!existed_ || !IsRegularFile(fd)) {
-    ::close(fd);
-    return true;
-  }
+  if (!existed_ || !IsRegularFile(now)) return true;
   try {
-    const bool changed = ReadDescriptorBytes(fd, path_) != content_;
-    ::close(fd);
-    return changed;
+    return ReadInput(now, path_) != content_;
   } catch (const std::runtime_error&) {
-    ::close(fd);
     return true;
   }
 }
@@ -100,13 +83,8 @@ void EditedFile::Save(std::string_view content) {
   existed_ = true;
   // Hold the new file as the old one was held. Nobody else has had a reason to lock
   // it yet, so failing here only means the rest of this run is unguarded.
-  const int fd = OpenToRead(path_);
-  if (fd < 0) return;
-  if (!IsRegularFile(fd)) {
-    ::close(fd);
-    return;
-  }
-  if (fd_ >= 0) ::close(fd_);
-  fd_ = fd;
-  ::flock(fd_, LOCK_EX | LOCK_NB);
+  Descriptor saved = OpenToRead(path_);
+  if (!saved || !IsRegularFile(saved)) return;
+  held_ = std::move(saved);
+  ::flock(held_.get(), LOCK_EX | LOCK_NB);
 }

@@ -1,4 +1,4 @@
-#include "ui/UiBackend.h"
+#include "ui/backend/UiBackend.h"
 
 #include <stdexcept>
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "files/Descriptor.h"
+
 // A file opened for an edit that ends in a save. It is read once, and, when it is a
 // regular file, held for the life of this object with an advisory lock (flock) that
 // a second edit meets with a refusal naming the file; the lock binds only programs
@@ -16,7 +18,6 @@ class EditedFile {
   // Throws std::runtime_error naming the file when another edit holds it, or when it
   // cannot be read (too large, a folder, unreadable, its folder missing).
   explicit EditedFile(std::string path);
-  ~EditedFile();
   EditedFile(const EditedFile&) = delete;
   EditedFile& operator=(const EditedFile&) = delete;
 
@@ -42,5 +43,5 @@ class EditedFile {
   std::string path_;
   bool existed_ = false;
   std::string content_;
-  int fd_ = -1;
+  Descriptor held_;
 };

@@ -1,4 +1,4 @@
-#include "props/EditedFile.h"
+#include "files/EditedFile.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "props/AtomicFile.h"
+#include "files/AtomicSave.h"
 
 namespace {
 
@@ -82,19 +82,6 @@ TEST_F(EditedFileTest, SeesEveryChangeMadeBehindItsBack) {
     c.change(PathOf("config.xml"));
     EXPECT_EQ(file.ChangedSinceRead(), c.changed);
   }
-}
-
-TEST_F(EditedFileTest, InputsBeyondTheLimitAreRefusedByName) {
-  Put("big", std::string(100, 'x'));
-  EXPECT_EQ(ReadFileBytes(PathOf("big"), 100).size(), 100u);
-  try {
-    ReadFileBytes(PathOf("big"), 99);
-    ADD_FAILURE() << "read beyond the limit";
-  } catch (const std::runtime_error& e) {
-    EXPECT_NE(std::string(e.what()).find("\"" + PathOf("big") + "\""), std::string::npos);
-  }
-  // A device without end stops at the limit too.
-  EXPECT_THROW(ReadFileBytes("/dev/zero", 1 << 20), std::runtime_error);
 }
 
 }  // namespace

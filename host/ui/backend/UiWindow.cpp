@@ -1,4 +1,4 @@
-#include "ui/UiWindow.h"
+#include "ui/backend/UiWindow.h"
 
 UiWindow::~UiWindow() = default;
 

@@ -1,4 +1,4 @@
-#include "props/FileOps.h"
+#include "files/FileOps.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

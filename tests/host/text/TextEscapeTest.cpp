@@ -1,5 +1,5 @@
 // The one rule by which names, paths and stored texts are shown.
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "props/AtomicFile.h"
+#include "files/AtomicSave.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -7,7 +7,6 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
@@ -15,7 +14,7 @@
 #include <stdexcept>
 #include <vector>
 
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 
 namespace {
 
@@ -182,20 +181,6 @@ void CopyAttributes(const std::string& target, int fd, const std::string& shownP
   }
 }
 
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 // What a save may replace: nothing yet (exists false), or a regular file with a
 // single name that the caller may write.
 struct Target {
@@ -321,59 +306,4 @@ void SaveFileAtomically(const std::string& path, std::string_view content, FileO
     RefuseStep(path, "cannot rename", temporary.name(), errno);
   temporary.Keep();
   SyncFolder(ops, target);
-}
-
-int OpenToRead(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return fd;
-  const int flags = ::fcntl(fd, F_GETFL);
-  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) < 0) {
-    const int error = errno;
-    ::close(fd);
-    errno = error;
-    return -1;
-  }
-  return fd;
-}
-
-std::string ReadFileBytes(const std::string& path, std::uint64_t limit) {
-  // Read from the descriptor that was opened, never from a second open: what a
-  // writer of a FIFO sent already would be lost.
-  const Descriptor file(OpenToRead(path));
-  if (file.get() < 0) Refuse("read", path, std::strerror(errno));
-  return ReadDescriptorBytes(file.get(), path, limit);
-}
-
-std::string ReadDescriptorBytes(int fd, const std::string& path, std::uint64_t limit) {
-  constexpr const char* kVerb = "read";
-  struct stat status {};
-  if (::fstat(fd, &status) != 0) Refuse(kVerb, path, std::strerror(errno));
-  if (S_ISDIR(status.st_mode)) Refuse(kVerb, path, "it is a folder");
-  const auto tooLarge = [&] {
-    Refuse(kVerb, path,
-           "it is larger than " + std::to_string(limit >> 20) + " MiB, the most an input may hold");
-  };
-  const std::uint64_t expected =
-      S_ISREG(status.st_mode) ? static_cast<std::uint64_t>(status.st_size) : 0;
-  if (expected > limit) tooLarge();
-
-  std::string content;
-  constexpr std::size_t kChunk = 64 * 1024;
-  std::size_t size = 0;
-  for (;;) {
-    // Room for the whole file and one more byte, so the end shows in one read (a
-    // small file costs no more than its size); then a chunk at a time for what has
-    // no size or grew. Never more than one byte past the limit, which is enough to
-    // see it exceeded.
-    const std::uint64_t want = size <= expected ? expected + 1 : size + kChunk;
-    content.resize(static_cast<std::size_t>(std::min<std::uint64_t>(want, limit + 1)));
-    const ssize_t got = ::read(fd, content.data() + size, content.size() - size);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) Refuse(kVerb, path, std::strerror(errno));
-    if (got == 0) break;
-    size += static_cast<std::size_t>(got);
-    if (size > limit) tooLarge();
-  }
-  content.resize(size);
-  return content;
 }

@@ -1,4 +1,4 @@
-#include "ui/UiRunAborted.h"
+#include "ui/backend/UiRunAborted.h"
 
 UiRunAborted::UiRunAborted(const std::string& what) : std::runtime_error(what) {}
 

@@ -1,4 +1,4 @@
-#include "ui/ListViewModel.h"
+#include "ui/backend/ListViewModel.h"
 
 #include <algorithm>
 #include <numeric>

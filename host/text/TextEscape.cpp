@@ -1,4 +1,4 @@
-#include "props/TextEscape.h"
+#include "text/TextEscape.h"
 
 namespace {
 

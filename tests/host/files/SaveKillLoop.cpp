@@ -17,7 +17,8 @@
 #include <string>
 #include <thread>
 
-#include "props/AtomicFile.h"
+#include "files/AtomicSave.h"
+#include "files/InputFile.h"
 
 namespace fs = std::filesystem;
 
@@ -98,7 +99,7 @@ int main(int argc, char** argv) {
     ::waitpid(child, &status, 0);
     if (!WIFSIGNALED(status)) return Fail("the saving process ended by itself");
 
-    const std::string now = ReadFileBytes(path);
+    const std::string now = ReadInputFile(path);
     if (now != contents[0] && now != contents[1])
       return Fail("round " + std::to_string(round) + ": the file is damaged (" +
                   std::to_string(now.size()) + " bytes)");

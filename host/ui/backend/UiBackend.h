@@ -7,13 +7,13 @@
 #include <string_view>
 
 #include "ui/DialogTemplate.h"
-#include "ui/FileChooserRequest.h"
-#include "ui/MessageBoxRequest.h"
-#include "ui/PropertySheetListener.h"
-#include "ui/SheetPage.h"
-#include "ui/UiEventSink.h"
-#include "ui/UiWindow.h"
-#include "ui/WindowRole.h"
+#include "ui/backend/FileChooserRequest.h"
+#include "ui/backend/MessageBoxRequest.h"
+#include "ui/backend/PropertySheetListener.h"
+#include "ui/backend/SheetPage.h"
+#include "ui/backend/UiEventSink.h"
+#include "ui/backend/UiWindow.h"
+#include "ui/backend/WindowRole.h"
 
 // The toolkit under the framework: builds windows from templates and runs the
 // modal parts of the user interface. One backend is installed per process by the

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "ui/UiBackend.h"
+#include "ui/backend/UiBackend.h"
 
 // Installs a backend for a scope and puts the previous one back at its end.
 class ScopedUiBackend {

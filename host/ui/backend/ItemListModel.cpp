@@ -1,4 +1,4 @@
-#include "ui/ItemListModel.h"
+#include "ui/backend/ItemListModel.h"
 
 #include <algorithm>
 

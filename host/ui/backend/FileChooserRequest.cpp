@@ -1,4 +1,4 @@
-#include "ui/FileChooserRequest.h"
+#include "ui/backend/FileChooserRequest.h"
 
 std::vector<FileFilter> ParseFileFilter(std::string_view text) {
   std::vector<std::string_view> parts;

@@ -1,4 +1,4 @@
-#include "ui/MessageBoxRequest.h"
+#include "ui/backend/MessageBoxRequest.h"
 
 MessageIcon MessageBoxRequest::Icon() const {
   switch (type & MB_ICONMASK) {
