@@ -104,6 +104,10 @@ void BenchFixtures::WriteFile(const std::filesystem::path& path, const std::stri
   if (!out.flush()) throw std::runtime_error("cannot write " + path.string());
 }
 
+std::vector<std::string> BenchFixtures::LargeCurrencies() {
+  return std::vector<std::string>(std::begin(kCurrencies), std::end(kCurrencies));
+}
+
 std::size_t BenchFixtures::LargeEntryCount() {
   std::size_t count = 0;
   for (const auto& [currency, list] : LargeConfig().CurrencyTable) count += list.size();

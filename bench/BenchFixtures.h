@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "kelo/config/HandlerConfig.h"
 
@@ -31,8 +32,9 @@ class BenchFixtures {
   // Writes the text to the file, replacing it; std::runtime_error when it cannot.
   static void WriteFile(const std::filesystem::path& path, const std::string& text);
 
-  // The number of holiday entries of LargeConfig.
+  // The number of holiday entries of LargeConfig, and its currencies.
   static std::size_t LargeEntryCount();
+  static std::vector<std::string> LargeCurrencies();
 
  private:
   BenchFixtures();

@@ -32,6 +32,9 @@ std::vector<Case> Cases(const std::string& examples) {
       {{"holidays", "CHF", "2030"}, 0},
       {{"plan", examples + "/trees/before", examples + "/trees/after"}, 0},
       {{"lint", examples + "/trees/after"}, 0},
+      {{"show", "--handler", handler}, 0},
+      {{"show", "--handler", handler, "--year", "2025"}, 0},
+      {{"diff", examples + "/trees/before", examples + "/trees/after"}, 1},
   };
 }
 

@@ -203,8 +203,8 @@ void PrintMemory(const std::optional<PeakMemoryFigure>& memory, Tally& tally, st
 void PrintTrees(const std::optional<TreeFigures>& trees, Tally& tally, std::ostream& out) {
   if (!trees) return;
   out << Format(
-      "hcdtool plan and lint as processes (CPU time, median of %d runs): two trees of one\n"
-      "handler folder, the large pair and %zu record-set pairs, a tenth of them changed\n",
+      "hcdtool plan, diff, lint and show as processes (CPU time, median of %d runs): two trees of\n"
+      "one handler folder, the large pair and %zu record-set pairs, a tenth of them changed\n",
       kTreeRuns, trees->recordSetPairs);
   out << Format("  %-42s %s\n", "floor: hcd_plan_floor reads and parses",
                 Duration(trees->floorSeconds).c_str());
@@ -225,6 +225,29 @@ void PrintTrees(const std::optional<TreeFigures>& trees, Tally& tally, std::ostr
       static_cast<double>(trees->largestPairBytes) / kMib, kMaxPlanPeakOverLargestPair,
       Verdict(peakMet));
   tally.Add(peakMet, "peak memory of plan");
+  const bool diffMet = trees->DiffOverPlan() <= kMaxDiffOverPlan;
+  out << Format("  %-42s %s  %7.2f x plan    target <= %.1f: %s\n", "diff --json",
+                Duration(trees->diffSeconds).c_str(), trees->DiffOverPlan(), kMaxDiffOverPlan,
+                Verdict(diffMet));
+  tally.Add(diffMet, "diff against plan");
+  const bool diffPeakMet = trees->DiffPeakGrowth() <= kMaxDiffPeakGrowth;
+  out << Format(
+      "  peak memory of diff: large pair alone %.1f MiB, full trees %.1f MiB: %.2f x"
+      "   target <= %.2f: %s\n",
+      static_cast<double>(trees->diffLargePairKb) / mib,
+      static_cast<double>(trees->diffFullKb) / mib, trees->DiffPeakGrowth(), kMaxDiffPeakGrowth,
+      Verdict(diffPeakMet));
+  tally.Add(diffPeakMet, "peak memory of diff");
+  const bool showMet = trees->ShowOverExport() <= kMaxShowOverExport;
+  out << Format(
+      "  %-42s %s\n",
+      ("export-holidays of its " + std::to_string(trees->exportedCurrencies) + " currencies to CSV")
+          .c_str(),
+      Duration(trees->exportSeconds).c_str());
+  out << Format("  %-42s %s  %7.2f x export  target <= %.1f: %s\n",
+                "show --handler of the large configuration", Duration(trees->showSeconds).c_str(),
+                trees->ShowOverExport(), kMaxShowOverExport, Verdict(showMet));
+  tally.Add(showMet, "show against export");
   const bool lintMet = trees->LintGrowth() <= kMaxGrowthPerDoubling;
   out << Format("  lint --json, %5zu record sets %s  %7.1f us per file\n", trees->lintHalfFiles,
                 Duration(trees->lintHalfSeconds).c_str(),

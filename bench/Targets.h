@@ -51,6 +51,12 @@ inline constexpr double kMaxRemoveOverShow = 3.0;
 inline constexpr double kMaxPeakOverFiles = 4.0;
 inline constexpr double kMaxPlanOverFloor = 2.0;
 inline constexpr double kMaxPlanPeakOverLargestPair = 4.0;
+// diff reads both pages of each changed pair: within this many times plan's CPU time,
+// and a peak on the full trees within this many times its peak on the large pair alone.
+inline constexpr double kMaxDiffOverPlan = 3.0;
+inline constexpr double kMaxDiffPeakGrowth = 1.25;
+// show of the large configuration against exporting its currencies to CSV.
+inline constexpr double kMaxShowOverExport = 3.0;
 
 // Prints the summary; true when every target that was measured is met.
 bool PrintSummary(const RunFigures& figures, const std::optional<PeakMemoryFigure>& memory,

@@ -70,12 +70,13 @@ ChildOutcome Run(const std::vector<std::string>& command, int expectedExit) {
   return outcome;
 }
 
-long LeastPeakKb(const std::string& peakRss, std::vector<std::string> command) {
+long LeastPeakKb(const std::string& peakRss, std::vector<std::string> command,
+                 int expectedExit = 0) {
   constexpr std::string_view kMark = "hcd_peak_rss: ";
   command.insert(command.begin(), peakRss);
   long least = std::numeric_limits<long>::max();
   for (int run = 0; run < 3; ++run) {
-    const ChildOutcome outcome = Run(command, 0);
+    const ChildOutcome outcome = Run(command, expectedExit);
     const std::size_t mark = outcome.errorText.rfind(kMark);
     if (mark == std::string::npos) throw std::runtime_error("no peak from " + peakRss);
     least = std::min(least, std::stol(outcome.errorText.substr(mark + kMark.size())));
@@ -109,13 +110,36 @@ std::optional<TreeFigures> MeasureTreeFigures(const std::string& hcdtool,
     // on both alike.
     std::vector<double> floor;
     std::vector<double> plan;
+    std::vector<double> diff;
     for (int run = 0; run < kTreeRuns; ++run) {
       floor.push_back(Run({planFloor, oldRoot.string(), newRoot.string()}, 0).cpuSeconds);
       plan.push_back(
           Run({hcdtool, "plan", "--json", oldRoot.string(), newRoot.string()}, 0).cpuSeconds);
+      // The trees differ: diff answers 1.
+      diff.push_back(
+          Run({hcdtool, "diff", "--json", oldRoot.string(), newRoot.string()}, 1).cpuSeconds);
     }
     figures.floorSeconds = Median(floor);
     figures.planSeconds = Median(plan);
+    figures.diffSeconds = Median(diff);
+
+    const std::string large = (oldRoot / "h" / "handler.xml").string();
+    std::vector<double> show;
+    std::vector<double> exports;
+    const std::vector<std::string> currencies = BenchFixtures::LargeCurrencies();
+    for (int run = 0; run < kTreeRuns; ++run) {
+      show.push_back(Run({hcdtool, "show", "--handler", large}, 0).cpuSeconds);
+      double exported = 0;
+      for (const std::string& currency : currencies)
+        exported += Run({hcdtool, "export-holidays", large, currency,
+                         (scratch.path() / (currency + ".csv")).string()},
+                        0)
+                        .cpuSeconds;
+      exports.push_back(exported);
+    }
+    figures.showSeconds = Median(show);
+    figures.exportSeconds = Median(exports);
+    figures.exportedCurrencies = currencies.size();
 
     const fs::path emptyOld = scratch.path() / "empty-old";
     const fs::path emptyNew = scratch.path() / "empty-new";
@@ -134,6 +158,11 @@ std::optional<TreeFigures> MeasureTreeFigures(const std::string& hcdtool,
     figures.baselineKb = planPeak(emptyOld, emptyNew);
     figures.largePairKb = planPeak(largeOld, largeNew);
     figures.fullKb = planPeak(oldRoot, newRoot);
+    const auto diffPeak = [&](const fs::path& a, const fs::path& b) {
+      return LeastPeakKb(peakRss, {hcdtool, "diff", "--json", a.string(), b.string()}, 1);
+    };
+    figures.diffLargePairKb = diffPeak(largeOld, largeNew);
+    figures.diffFullKb = diffPeak(oldRoot, newRoot);
 
     const fs::path lintHalf = scratch.path() / "lint-half";
     const fs::path lintFull = scratch.path() / "lint-full";

@@ -33,6 +33,23 @@ struct TreeFigures {
            static_cast<double>(largestPairBytes);
   }
   double LintGrowth() const { return lintFullSeconds / lintHalfSeconds; }
+
+  // diff --json on the same trees, in runs that take turns with plan's; its peak
+  // resident memory on the large pair alone and on the full trees.
+  double diffSeconds = 0;
+  long diffLargePairKb = 0;
+  long diffFullKb = 0;
+  // show --handler of the large configuration, against export-holidays of each of its
+  // currencies to CSV, one after the other.
+  double showSeconds = 0;
+  double exportSeconds = 0;
+  std::size_t exportedCurrencies = 0;
+
+  double DiffOverPlan() const { return diffSeconds / planSeconds; }
+  double DiffPeakGrowth() const {
+    return static_cast<double>(diffFullKb) / static_cast<double>(diffLargePairKb);
+  }
+  double ShowOverExport() const { return showSeconds / exportSeconds; }
 };
 
 // Each static and each dynamic record set counts this many pairs.

@@ -1,17 +1,15 @@
 #include <iostream>
 
 #include "files/InputFile.h"
-#include "hcd/CHcdWrapper.h"
-#include "hcd/IHcdConfigChangesAction.h"
 #include "props/XmlError.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
+#include "tool/Module.h"
 #include "tool/ToolArgs.h"
-#include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 
-int RunCheckChange(ToolContext& context, const std::vector<std::string>& argsIn) {
+int RunCheckChange(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const std::optional<ConfigKind> given = TakeConfigKindIfGiven(args);
   const bool json = TakeFlag(args, "--json");
@@ -28,16 +26,10 @@ int RunCheckChange(ToolContext& context, const std::vector<std::string>& argsIn)
 
   std::string oldText = ReadInputFile(args[0]);
   std::string newText = ReadInputFile(args[1]);
-  IHcdConfigChangesAction* changes = context.Wrapper().ConfigChangesAction();
-  if (changes == nullptr) throw std::runtime_error("the module offers no change-action facet");
-
-  IHcdConfigChangesAction::EConfigChangeAction action;
+  module.ChangeActions();
+  int action = 0;
   try {
-    if (kind == ConfigKind::Handler)
-      action = changes->CheckHandlerConfigChange(oldText, newText);
-    else
-      action =
-          changes->CheckRecordSetConfigChange(oldText, newText, 0, kind == ConfigKind::Dynamic);
+    action = module.ChangeAction(kind, oldText, newText);
   } catch (const XmlError& e) {
     // The module parses both texts; say which files they were.
     throw std::runtime_error(ShownToken(args[0], TextBytes::Utf8) + " or " +
@@ -47,10 +39,10 @@ int RunCheckChange(ToolContext& context, const std::vector<std::string>& argsIn)
     PrintJson(Json{{"kind", KindName(kind)},
                    {"old", JsonText(args[0])},
                    {"new", JsonText(args[1])},
-                   {"action", static_cast<int>(action)}},
+                   {"action", action}},
               std::cout);
     return kExitOk;
   }
-  std::cout << static_cast<int>(action) << '\n';
+  std::cout << action << '\n';
   return kExitOk;
 }

@@ -1,27 +1,26 @@
 #include <iostream>
 
-#include "hcd/CHcdWrapper.h"
+#include "hcd/IHcdPropertyPages.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
+#include "tool/Module.h"
 #include "tool/ToolArgs.h"
-#include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 #include "tool/ToolUi.h"
 #include "ui/backend/ScopedUiBackend.h"
 #include "ui/backend/UiRunAborted.h"
 
-int RunChooseField(ToolContext& context, const std::vector<std::string>& argsIn) {
+int RunChooseField(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const bool party = TakeFlag(args, "--party");
   const std::string script = TakeOption(args, "--script");
   ExpectPositional(args, 0, "no further arguments");
 
   const auto ui = InstallUi(script);
-  IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
-  if (pages == nullptr) throw std::runtime_error("the module offers no property-page facet");
+  IHcdPropertyPages& pages = module.PropertyPages();
   rr::RRString chosen;
   try {
-    pages->DoFieldChooserDialog(nullptr, party ? 1 : 0, rr::RRString(), rr::RRString(), chosen);
+    pages.DoFieldChooserDialog(nullptr, party ? 1 : 0, rr::RRString(), rr::RRString(), chosen);
   } catch (const UiRunAborted& e) {
     throw std::runtime_error(
         (script.empty() ? std::string() : ShownToken(script, TextBytes::Utf8) + ": ") + e.what());

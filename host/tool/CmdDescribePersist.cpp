@@ -2,13 +2,12 @@
 #include <iostream>
 
 #include "files/InputFile.h"
-#include "hcd/CHcdWrapper.h"
 #include "hcd/IHcdDataPersistence.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/JsonOutput.h"
+#include "tool/Module.h"
 #include "tool/ToolArgs.h"
-#include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 
 namespace {
@@ -24,7 +23,7 @@ std::uint16_t ParseVersion(const std::string& text) {
 
 }  // namespace
 
-int RunDescribePersist(ToolContext& context, const std::vector<std::string>& argsIn) {
+int RunDescribePersist(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const std::string versionText = TakeOption(args, "--version");
   if (versionText.empty()) throw UsageError("describe-persist needs --version N");
@@ -34,13 +33,12 @@ int RunDescribePersist(ToolContext& context, const std::vector<std::string>& arg
   ExpectPositional(args, 1, "one FILE");
 
   const std::string block = ReadInputFile(args[0]);
-  IHcdDataPersistence* persistence = context.Wrapper().DataPersistence();
-  if (persistence == nullptr) throw std::runtime_error("the module offers no persistence facet");
+  IHcdDataPersistence& persistence = module.DataPersistence();
 
   HcdDescription description;
   std::uint64_t described = 0;
   try {
-    described = persistence->GetRecordPersistDataDescription(
+    described = persistence.GetRecordPersistDataDescription(
         description, version, flag, reinterpret_cast<const std::uint8_t*>(block.data()),
         block.size());
   } catch (const std::exception& e) {

@@ -8,19 +8,17 @@
 
 #include "files/AtomicSave.h"
 #include "files/EditedFile.h"
-#include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/EditFileChooser.h"
-#include "tool/ModulePage.h"
+#include "tool/Module.h"
+#include "tool/ModuleSheet.h"
 #include "tool/SheetSave.h"
 #include "tool/ToolArgs.h"
-#include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 #include "tool/ToolUi.h"
 #include "ui/AfxFunctions.h"
-#include "ui/CPropertySheet.h"
 #include "ui/WinConstants.h"
 #include "ui/backend/ScopedUiBackend.h"
 #include "ui/backend/UiRunAborted.h"
@@ -56,7 +54,7 @@ void ShowRefusal(const std::string& reason, bool windowShown) {
 
 }  // namespace
 
-int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
+int RunEdit(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const std::optional<ConfigKind> givenKind = TakeConfigKindIfGiven(args);
   const std::string script = TakeOption(args, "--script");
@@ -91,29 +89,20 @@ int RunEdit(ToolContext& context, const std::vector<std::string>& argsIn) {
   }
   const auto ui = chosen ? std::move(chosen->ui) : InstallUi(script);
 
-  IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
-  if (pages == nullptr) throw std::runtime_error("the module offers no property-page facet");
-  ModulePage page(*pages, kind, bag);
-
-  int result = IDCANCEL;
-  {
-    CPropertySheet sheet(kind == ConfigKind::Handler ? "Handler Properties"
-                                                     : "Record Set Properties");
-    sheet.SetDocument(path);
-    sheet.AddPage(page.Page());
-    SheetSave save(*file, bag, page, sheet, !script.empty());
-    sheet.SetApplyHandler([&save] { return save.Apply(); });
-    try {
-      result = sheet.DoModal();
-    } catch (const SaveAborted& e) {
-      throw std::runtime_error(e.what());
-    } catch (const UiRunAborted& e) {
-      throw std::runtime_error(
-          (script.empty() ? std::string() : ShownToken(script, TextBytes::Utf8) + ": ") + e.what());
-    }
+  ModuleSheet sheet(module, kind, bag);
+  sheet.Sheet().SetDocument(path);
+  SheetSave save(*file, bag, sheet.Page(), sheet.Sheet(), !script.empty());
+  sheet.Sheet().SetApplyHandler([&save] { return save.Apply(); });
+  bool saved = false;
+  try {
+    saved = sheet.Run();
+  } catch (const SaveAborted& e) {
+    throw std::runtime_error(e.what());
+  } catch (const UiRunAborted& e) {
+    throw std::runtime_error(
+        (script.empty() ? std::string() : ShownToken(script, TextBytes::Utf8) + ": ") + e.what());
   }
-  page.End(false);
-  if (result != IDOK) {
+  if (!saved) {
     std::cerr << "hcdtool: not saved: the edit was cancelled or refused; "
               << ShownToken(path, TextBytes::Utf8) << " is unchanged\n";
     return kExitRefused;

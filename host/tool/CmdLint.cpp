@@ -7,22 +7,18 @@
 #include <stdexcept>
 
 #include "files/InputFile.h"
-#include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
 #include "props/XmlError.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ConfigTree.h"
+#include "tool/ControlLabel.h"
 #include "tool/JsonOutput.h"
-#include "tool/ModulePage.h"
+#include "tool/Module.h"
 #include "tool/Progress.h"
 #include "tool/ToolArgs.h"
-#include "tool/ToolContext.h"
 #include "tool/ToolError.h"
 #include "tool/ToolOutput.h"
-#include "ui/CPropertySheet.h"
-#include "ui/WinConstants.h"
-#include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace fs = std::filesystem;
@@ -54,62 +50,36 @@ struct LintResult {
   bool namesFile = false;  // the message starts with the file's path already
 };
 
-std::string LabelOf(const DialogTemplate& dialog, int id) {
-  const auto& controls = dialog.controls;
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    if (controls[i].id != id) continue;
-    const ControlTemplate& control = controls[i];
-    if (control.kind != ControlKind::Edit && control.kind != ControlKind::ComboBox &&
-        control.kind != ControlKind::ListBox && control.kind != ControlKind::ListView &&
-        control.kind != ControlKind::DateTimePicker)
-      return control.caption;
-    // The label a user reads the field by is the nearest one before it.
-    for (std::size_t j = i; j-- > 0;)
-      if (controls[j].kind == ControlKind::Label) return controls[j].caption;
-    return {};
-  }
-  return {};
-}
-
 // Presses OK on the file's page and tells what the page said.
-LintResult PressOk(IHcdPropertyPages& pages, ConfigKind kind, CHandlerPrivateProps& bag) {
+LintResult PressOk(Module& module, ConfigKind kind, CHandlerPrivateProps& bag) {
   LintResult result;
-  auto backend = std::make_unique<ScriptedBackend>();
-  ScriptedBackend& scripted = *backend;
-  scripted.Load("ok\n");
-  // Runs only when the page refused and its sheet is still open: the focus then
-  // rests on the control the refusal is about.
-  scripted.Then([&] {
-    if (const ScriptedWindow* page = scripted.TargetWindow(); page != nullptr) {
-      const int id = page->FocusedControl();
-      if (id != 0) result.control = NamedControl{id, LabelOf(page->Template(), id)};
-    }
+  ActionTrace ok;
+  // The bag is never saved; the page goes back unaccepted all the same, so the module
+  // writes nothing into it either.
+  const bool accepted = module.Play(kind, bag, [&](ScriptedBackend& ui) {
+    ui.Queue(user::Close{true}, &ok);
+    // Runs only when the page refused and its sheet is still open: the focus then
+    // rests on the control the refusal is about.
+    ui.Then([&] {
+      if (const ScriptedWindow* page = ui.TargetWindow(); page != nullptr) {
+        const int id = page->FocusedControl();
+        if (const ControlTemplate* focused = page->Template().FindControl(id))
+          result.control = NamedControl{id, ControlLabel(page->Template(), *focused)};
+      }
+    });
   });
-  const ScopedUiBackend ui(std::move(backend));
-  int answer = IDCANCEL;
-  {
-    ModulePage page(pages, kind, bag);
-    CPropertySheet sheet(kind == ConfigKind::Handler ? "Handler Properties"
-                                                     : "Record Set Properties");
-    sheet.AddPage(page.Page());
-    answer = sheet.DoModal();
-    // The bag is never saved; it goes back unaccepted all the same, so the module
-    // writes nothing into it either.
-    page.End(false);
-  }
-  if (answer == IDOK) return result;
+  if (accepted) return result;
   result.ok = false;
   result.fromPage = true;
-  if (!scripted.Messages().empty()) {
-    const MessageBoxRequest& box = scripted.Messages().back().request;
-    result.message = box.text;
+  if (!ok.messages.empty()) {
+    result.message = ok.messages.back().request.text;
   } else {
     result.message = "the page refused without a message";
   }
   return result;
 }
 
-LintResult Lint(IHcdPropertyPages& pages, const LintFile& file) {
+LintResult Lint(Module& module, const LintFile& file) {
   if (!file.error.empty()) {
     LintResult result;
     result.ok = false;
@@ -134,7 +104,7 @@ LintResult Lint(IHcdPropertyPages& pages, const LintFile& file) {
     return result;
   }
   try {
-    return PressOk(pages, file.kind, bag);
+    return PressOk(module, file.kind, bag);
   } catch (const std::exception& e) {
     // Whatever stops the page stops this file only: the --json document stays whole.
     LintResult result;
@@ -187,41 +157,62 @@ std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
   return files;
 }
 
-void PrintText(const LintFile& file, const LintResult& result) {
-  if (result.ok) return;
-  if (!result.namesFile) std::cout << ShownToken(file.shown, TextBytes::Utf8) << ": ";
-  // A page's message is the module's stored text; any other was made by the tool,
-  // its names shown already.
-  std::cout << (result.fromPage ? EscapeText(*result.message, TextBytes::Latin1)
-                                : ShownLine(*result.message));
-  if (result.control) {
-    std::cout << " [control " << result.control->id;
-    if (!result.control->label.empty())
-      std::cout << ' ' << QuotedToken(result.control->label, TextBytes::Latin1);
-    std::cout << ']';
-  }
-  std::cout << '\n';
-}
+// Renders the results, one reporter per output format.
+class LintReporter {
+ public:
+  virtual ~LintReporter() = default;
+  virtual void File(const LintFile& file, const LintResult& result) = 0;
+  virtual void End() = 0;
+};
 
-Json ToJson(const LintFile& file, const LintResult& result) {
-  Json control = nullptr;
-  if (result.control)
-    control = Json{{"id", result.control->id}, {"label", JsonLatin1(result.control->label)}};
-  // A page's message is a text of the module; a parse error is one of the tool's.
-  Json message = nullptr;
-  if (result.message)
-    message = result.fromPage ? JsonLatin1(*result.message) : JsonText(*result.message);
-  return Json{{"path", JsonText(file.shown)},
-              {"kind", KindName(file.kind)},
-              {"ok", result.ok},
-              {"message", std::move(message)},
-              {"line", result.line ? Json(*result.line) : Json(nullptr)},
-              {"control", std::move(control)}};
-}
+// A line for each file not accepted, nothing for the others.
+class TextLintReporter : public LintReporter {
+ public:
+  void File(const LintFile& file, const LintResult& result) override {
+    if (result.ok) return;
+    if (!result.namesFile) std::cout << ShownToken(file.shown, TextBytes::Utf8) << ": ";
+    // A page's message is the module's stored text; any other was made by the tool,
+    // its names shown already.
+    std::cout << (result.fromPage ? EscapeText(*result.message, TextBytes::Latin1)
+                                  : ShownLine(*result.message));
+    if (result.control) {
+      std::cout << " [control " << result.control->id;
+      if (!result.control->label.empty())
+        std::cout << ' ' << QuotedToken(result.control->label, TextBytes::Latin1);
+      std::cout << ']';
+    }
+    std::cout << '\n';
+  }
+  void End() override { FlushOutput(std::cout); }
+};
+
+// {"files": [...]}, an entry for every file.
+class JsonLintReporter : public LintReporter {
+ public:
+  void File(const LintFile& file, const LintResult& result) override {
+    Json control = nullptr;
+    if (result.control)
+      control = Json{{"id", result.control->id}, {"label", JsonLatin1(result.control->label)}};
+    // A page's message is a text of the module; a parse error is one of the tool's.
+    Json message = nullptr;
+    if (result.message)
+      message = result.fromPage ? JsonLatin1(*result.message) : JsonText(*result.message);
+    list_.Add(Json{{"path", JsonText(file.shown)},
+                   {"kind", KindName(file.kind)},
+                   {"ok", result.ok},
+                   {"message", std::move(message)},
+                   {"line", result.line ? Json(*result.line) : Json(nullptr)},
+                   {"control", std::move(control)}});
+  }
+  void End() override { list_.Finish(); }
+
+ private:
+  JsonFileList list_{std::cout};
+};
 
 }  // namespace
 
-int RunLint(ToolContext& context, const std::vector<std::string>& argsIn) {
+int RunLint(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const bool json = TakeFlag(args, "--json");
   std::optional<ConfigKind> kind;
@@ -235,26 +226,21 @@ int RunLint(ToolContext& context, const std::vector<std::string>& argsIn) {
   ExpectPositional(args, args.size(), "PATH...");
 
   const std::vector<LintFile> files = FilesOf(args, kind);
-  IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
-  if (pages == nullptr) throw std::runtime_error("the module offers no property-page facet");
+  module.PropertyPages();
 
-  std::optional<JsonFileList> list;
-  if (json) list.emplace(std::cout);
+  std::unique_ptr<LintReporter> reporter;
+  if (json)
+    reporter = std::make_unique<JsonLintReporter>();
+  else
+    reporter = std::make_unique<TextLintReporter>();
   Progress progress("lint", files.size());
   bool allAccepted = true;
   for (const LintFile& file : files) {
-    const LintResult result = Lint(*pages, file);
+    const LintResult result = Lint(module, file);
     allAccepted = allAccepted && result.ok;
-    if (list)
-      list->Add(ToJson(file, result));
-    else
-      PrintText(file, result);
+    reporter->File(file, result);
     progress.Step();
   }
-  if (list) {
-    list->Finish();
-  } else {
-    FlushOutput(std::cout);
-  }
+  reporter->End();
   return allAccepted ? kExitOk : kExitRefused;
 }

@@ -2,16 +2,14 @@
 #include <filesystem>
 #include <iostream>
 
-#include "hcd/CHcdWrapper.h"
 #include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/ModulePage.h"
+#include "tool/Module.h"
+#include "tool/ModuleSheet.h"
 #include "tool/QtBackendLoader.h"
 #include "tool/ToolArgs.h"
-#include "tool/ToolContext.h"
 #include "tool/ToolError.h"
-#include "ui/CPropertySheet.h"
 #include "ui/backend/ScopedUiBackend.h"
 
 namespace fs = std::filesystem;
@@ -33,21 +31,16 @@ fs::path ExamplesFolder() {
 void Section(const std::string& title) { std::cout << "\n== " << title << '\n'; }
 
 // Renders one page of the module in a property sheet to a PNG.
-void RenderPage(IHcdPropertyPages& pages, ConfigKind kind, const fs::path& config,
-                const fs::path& png) {
+void RenderPage(Module& module, ConfigKind kind, const fs::path& config, const fs::path& png) {
   CHandlerPrivateProps bag;
   LoadConfiguration(config.string(), bag);
-  ModulePage page(pages, kind, bag);
-  CPropertySheet sheet(kind == ConfigKind::Handler ? "Handler Properties"
-                                                   : "Record Set Properties");
-  sheet.AddPage(page.Page());
-  sheet.RenderToPng(png.string());
+  ModuleSheet(module, kind, bag).Sheet().RenderToPng(png.string());
   std::cout << "rendered " << ShownToken(png.string(), TextBytes::Utf8) << '\n';
 }
 
 }  // namespace
 
-int RunTour(ToolContext& context, const std::vector<std::string>& argsIn) {
+int RunTour(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   std::string out = TakeOption(args, "--out");
   ExpectPositional(args, 0, "no further arguments");
@@ -58,7 +51,7 @@ int RunTour(ToolContext& context, const std::vector<std::string>& argsIn) {
   auto e = [&](const char* name) { return (examples / name).string(); };
 
   Section("identity");
-  RunInfo(context, {});
+  RunInfo(module, {});
 
   Section("pages rendered from the Qt widgets");
   // The tour runs without a screen; the offscreen platform draws the same widgets.
@@ -66,11 +59,9 @@ int RunTour(ToolContext& context, const std::vector<std::string>& argsIn) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
   {
     ScopedUiBackend qt(LoadQtBackend());
-    IHcdPropertyPages* pages = context.Wrapper().PropertyPages();
-    if (pages == nullptr) throw std::runtime_error("the module offers no property-page facet");
-    RenderPage(*pages, ConfigKind::Handler, e("handler.xml"), outDir / "handler-page.png");
-    RenderPage(*pages, ConfigKind::Static, e("static.xml"), outDir / "static-page.png");
-    RenderPage(*pages, ConfigKind::Dynamic, e("dynamic.xml"), outDir / "dynamic-page.png");
+    RenderPage(module, ConfigKind::Handler, e("handler.xml"), outDir / "handler-page.png");
+    RenderPage(module, ConfigKind::Static, e("static.xml"), outDir / "static-page.png");
+    RenderPage(module, ConfigKind::Dynamic, e("dynamic.xml"), outDir / "dynamic-page.png");
   }
 
   Section("a scripted edit of the handler configuration");
@@ -78,20 +69,20 @@ int RunTour(ToolContext& context, const std::vector<std::string>& argsIn) {
   fs::copy_file(e("handler.xml"), edited, fs::copy_options::overwrite_existing);
   fs::permissions(edited, fs::perms::owner_write, fs::perm_options::add);
   std::cout << "summary before:\n";
-  RunSummary(context, {"--handler", edited.string()});
+  RunSummary(module, {"--handler", edited.string()});
   std::cout << "edit with " << ShownToken(e("scripts/handler-edit.script"), TextBytes::Utf8)
             << ":\n";
-  const int editResult = RunEdit(
-      context, {"--handler", edited.string(), "--script", e("scripts/handler-edit.script")});
+  const int editResult =
+      RunEdit(module, {"--handler", edited.string(), "--script", e("scripts/handler-edit.script")});
   std::cout << (editResult == kExitOk ? "saved " + ShownToken(edited.string(), TextBytes::Utf8)
                                       : std::string("not saved"))
             << '\n';
   std::cout << "summary after:\n";
-  RunSummary(context, {"--handler", edited.string()});
+  RunSummary(module, {"--handler", edited.string()});
   std::cout << "change action:\n";
-  RunCheckChange(context, {"--handler", e("handler.xml"), edited.string()});
+  RunCheckChange(module, {"--handler", e("handler.xml"), edited.string()});
 
   Section("a persisted record block");
-  RunDescribePersist(context, {"--version", "1", e("persist/record-v1.bin")});
+  RunDescribePersist(module, {"--version", "1", e("persist/record-v1.bin")});
   return kExitOk;
 }

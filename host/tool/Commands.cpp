@@ -37,6 +37,21 @@ constexpr std::array kCommands = {
             "press OK on the page of every configuration under the paths, without a window; "
             "report each refusal with the page's message (exit 1); nothing is written",
             RunLint},
+    Command{"show", "FILE [--handler|--static|--dynamic] [--json] [--year YEAR [--currency CUR]]",
+            "the configuration as its page shows it, a line per control (label: value), and a "
+            "handler's holidays per currency; with --year, that year as a twelve-month grid with "
+            "the holidays marked",
+            RunShow},
+    Command{"diff", "OLD NEW [--handler|--static|--dynamic] [--json]",
+            "two files or two trees as a reviewer reads the change: plan's entries and verdicts, "
+            "each changed value as LABEL: OLD -> NEW (a password as changed), holidays added, "
+            "removed and changed; exit 1 when they differ",
+            RunDiff},
+    Command{"git-setup", "[REPO]",
+            "make show the textconv of a configuration tree kept in git (default: the current "
+            "folder's repository): adds the .gitattributes lines and sets the git config, and "
+            "says what it wrote",
+            RunGitSetup},
     Command{"import-holidays", "CONFIG CURRENCY FILE [--dry-run]",
             "add the dates of an iCalendar or CSV FILE to CURRENCY through the holiday setting "
             "dialog's \"Import...\", save CONFIG and print the dialog's report; --dry-run "

@@ -2,21 +2,15 @@
 
 #include <stdexcept>
 
-#include "hcd/IExtraRecordSetInfo.h"
-#include "hcd/IHcdPropertyPages.h"
+#include "tool/Module.h"
 
-ModulePage::ModulePage(IHcdPropertyPages& pages, ConfigKind kind, CPrivateProperty& bag)
-    : pages_(pages), kind_(kind), bag_(bag) {
+ModulePage::ModulePage(Module& module, ConfigKind kind, CPrivateProperty& bag)
+    : module_(module), kind_(kind), bag_(bag) {
   Get(bag_);
 }
 
 void ModulePage::Get(const CPrivateProperty& bag) {
-  IExtraRecordSetInfo recordSetInfo;
-  if (kind_ == ConfigKind::Handler)
-    pages_.GetHandPropertyPropPage(page_, bag);
-  else
-    pages_.GetTmplPropertyPropPage(page_, 0, bag, kind_ == ConfigKind::Dynamic ? 1 : 0, 0,
-                                   &recordSetInfo);
+  page_ = module_.GetPage(kind_, bag);
   if (page_ == nullptr) throw std::runtime_error("the module supplied no property page");
 }
 
@@ -28,20 +22,13 @@ void ModulePage::End(bool accepted) {
   CPropertyPage* page = page_;
   page_ = nullptr;
   if (page == nullptr) return;
-  if (kind_ == ConfigKind::Handler)
-    pages_.EndHandPropertyPropPage(accepted ? 1 : 0, page, bag_);
-  else
-    pages_.EndTmplPropertyPropPage(accepted ? 1 : 0, page, 0, bag_,
-                                   kind_ == ConfigKind::Dynamic ? 1 : 0, 0);
+  module_.EndPage(kind_, page, accepted, bag_);
 }
 
 CPropertyPage* ModulePage::StoreAndReopen(CPrivateProperty& into) {
   CPropertyPage* page = page_;
   page_ = nullptr;
-  if (kind_ == ConfigKind::Handler)
-    pages_.EndHandPropertyPropPage(1, page, into);
-  else
-    pages_.EndTmplPropertyPropPage(1, page, 0, into, kind_ == ConfigKind::Dynamic ? 1 : 0, 0);
+  module_.EndPage(kind_, page, true, into);
   Get(into);
   return page_;
 }

@@ -4,7 +4,7 @@
 
 class CPrivateProperty;
 class CPropertyPage;
-class IHcdPropertyPages;
+class Module;
 
 // A page the module handed out for a configuration bag. It goes back to the module
 // exactly once: through End with the user's answer, or, should anything fail before
@@ -12,7 +12,7 @@ class IHcdPropertyPages;
 class ModulePage {
  public:
   // Asks the module for the page of the kind; throws when it supplies none.
-  ModulePage(IHcdPropertyPages& pages, ConfigKind kind, CPrivateProperty& bag);
+  ModulePage(Module& module, ConfigKind kind, CPrivateProperty& bag);
   ~ModulePage();
   ModulePage(const ModulePage&) = delete;
   ModulePage& operator=(const ModulePage&) = delete;
@@ -26,7 +26,7 @@ class ModulePage {
   CPropertyPage* StoreAndReopen(CPrivateProperty& into);
 
  private:
-  IHcdPropertyPages& pages_;
+  Module& module_;
   ConfigKind kind_;
   CPrivateProperty& bag_;
   CPropertyPage* page_ = nullptr;

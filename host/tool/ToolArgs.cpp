@@ -60,6 +60,12 @@ const char* KindName(ConfigKind kind) {
   return "dynamic";
 }
 
+void CheckCurrencyArgument(const std::string& currency) {
+  for (const unsigned char c : currency)
+    if (c <= 0x20 || c >= 0x7F)
+      throw UsageError("CURRENCY may hold printable ASCII characters other than the blank only");
+}
+
 bool TakeFlag(std::vector<std::string>& args, const std::string& flag) {
   const auto it = std::find(args.begin(), args.end(), flag);
   if (it == args.end()) return false;

@@ -26,6 +26,11 @@ std::optional<ConfigKind> KindOfPlaceIfAny(const std::string& path);
 // "handler", "static" or "dynamic": the kind as output names it.
 const char* KindName(ConfigKind kind);
 
+// Throws UsageError unless the currency code holds printable ASCII characters other
+// than the blank only, so that it is typed and shown as one word without quoting.
+// Whether the stored calendar can carry it is the module's to say.
+void CheckCurrencyArgument(const std::string& currency);
+
 // Takes a flag such as --party out of args; true when it was there.
 bool TakeFlag(std::vector<std::string>& args, const std::string& flag);
 

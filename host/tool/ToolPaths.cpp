@@ -26,3 +26,12 @@ fs::path HostLibraryFolder() {
   const fs::path tool = ToolFolder();
   return tool.empty() ? fs::path() : tool.parent_path() / "lib";
 }
+
+std::string DefaultModulePath() {
+  constexpr const char* kModule = "HCDKELO.hcd";
+  const std::filesystem::path tool = ToolFolder();
+  std::error_code ec;
+  if (!tool.empty() && std::filesystem::exists(tool / kModule, ec))
+    return (tool / kModule).string();
+  return (HostLibraryFolder() / kModule).string();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 // Where hcdtool finds what it loads at run time. A build tree keeps hcdtool and the
 // module in bin/ and the host libraries in lib/; an installed copy keeps the module,
@@ -13,3 +14,8 @@ std::filesystem::path ToolFolder();
 
 // The folder the host libraries hcdtool is linked with were loaded from.
 std::filesystem::path HostLibraryFolder();
+
+// The module hcdtool loads unless told otherwise: the HCDKELO.hcd beside the running
+// executable (a build tree), else the one in the folder of the host libraries (an
+// installed copy).
+std::string DefaultModulePath();

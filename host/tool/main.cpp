@@ -7,9 +7,10 @@
 
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/ToolContext.h"
+#include "tool/Module.h"
 #include "tool/ToolError.h"
 #include "tool/ToolOutput.h"
+#include "tool/ToolPaths.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ void PrintError(const std::exception& e) {
 
 int Run(const std::vector<std::string>& args) {
   try {
-    std::string modulePath = ToolContext::DefaultModulePath();
+    std::string modulePath = DefaultModulePath();
     std::size_t i = 0;
     for (; i < args.size(); ++i) {
       const std::string& a = args[i];
@@ -91,8 +92,8 @@ int Run(const std::vector<std::string>& args) {
         return kExitOk;
       }
     }
-    ToolContext context(modulePath);
-    return command->run(context, rest);
+    Module module(modulePath);
+    return command->run(module, rest);
   } catch (const UsageError& e) {
     PrintError(e);
     return kExitUsage;

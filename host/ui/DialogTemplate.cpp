@@ -29,17 +29,26 @@ const ControlTemplate* DialogTemplate::LabelFor(int controlId) const {
   return nullptr;
 }
 
-std::string DialogTemplate::FieldName(int controlId) const {
-  const std::string fallback = "control " + std::to_string(controlId);
-  const ControlTemplate* label = LabelFor(controlId);
-  if (label == nullptr) return fallback;
+std::string DialogTemplate::ShownCaption(std::string_view caption) {
   std::string name;
-  for (std::size_t i = 0; i < label->caption.size(); ++i) {
-    if (label->caption[i] == '&' && i + 1 < label->caption.size()) ++i;
-    name += label->caption[i];
+  for (std::size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    name += caption[i];
   }
   while (!name.empty() && (name.back() == ':' || name.back() == ' ')) name.pop_back();
-  return name.empty() ? fallback : name;
+  return name;
+}
+
+std::string DialogTemplate::FieldName(int controlId) const {
+  const ControlTemplate* control = FindControl(controlId);
+  const bool captioned = control != nullptr && (control->kind == ControlKind::Label ||
+                                                control->kind == ControlKind::PushButton ||
+                                                control->kind == ControlKind::CheckBox ||
+                                                control->kind == ControlKind::RadioButton ||
+                                                control->kind == ControlKind::GroupBox);
+  const ControlTemplate* named = captioned ? control : LabelFor(controlId);
+  const std::string name = named != nullptr ? ShownCaption(named->caption) : std::string();
+  return name.empty() ? "control " + std::to_string(controlId) : name;
 }
 
 const ControlTemplate* DialogTemplate::FindControl(int controlId) const {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/ControlTemplate.h"
@@ -36,8 +37,12 @@ struct DialogTemplate {
   // it. Null when there is none, as for a control that follows a label pointing
   // elsewhere.
   const ControlTemplate* LabelFor(int controlId) const;
-  // What the user knows the control by: the caption of the label that names it,
-  // without its shortcut mark and closing colon ("Proxy Address"); else
+  // What the user knows the control by: a label, button, check box, radio button or
+  // group box by its own caption, any other control by the caption of the label that
+  // names it, without shortcut marks and closing colon ("Proxy Address"); else
   // "control ID".
   std::string FieldName(int controlId) const;
+  // A caption as a name in running text: without its shortcut marks ("&&" read as
+  // "&") and without the colon and blanks that close it.
+  static std::string ShownCaption(std::string_view caption);
 };

@@ -76,6 +76,10 @@ std::vector<std::string_view> SortedUnique(std::vector<std::string_view> codes) 
 
 }  // namespace
 
+bool CanStoreCurrency(std::string_view currency) {
+  return currency.size() >= kMinCurrencySize && currency.find('|') == std::string_view::npos;
+}
+
 void ParseHolidayText(const std::string& text, HolidayList& list) {
   const std::vector<Token> tokens = SplitStored(text);
   std::size_t i = 0;

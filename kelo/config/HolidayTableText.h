@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "kelo/holiday/HolidayTable.h"
 #include "props/CPrivateProperty.h"
@@ -11,6 +12,10 @@ namespace kelo {
 // currency codes, each followed by "|"; "CurrencyTable_<code>" holds that currency's
 // holidays as date key "|" remark "|" pairs. Nothing is escaped, and a run of "|"
 // reads as one separator.
+
+// Whether the stored calendar can carry the currency code: the reader skips a code
+// shorter than two characters, and "|" separates the stored words.
+bool CanStoreCurrency(std::string_view currency);
 
 // The holidays of one stored currency text added to the list; a date the list already
 // has keeps its remark. Tokens shorter than five characters in a date key position

@@ -20,6 +20,8 @@ constexpr int kUserUrlEdits[] = {IDC_HOST_URL, IDC_URL_TEST_REQ, IDC_URL_USER_RE
 
 int Mark(bool on) { return on ? BST_CHECKED : BST_UNCHECKED; }
 
+constexpr const char* kKeptPassword = "stored password unreadable: kept until a new one is typed";
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CKELODlgHandCfg, CPropertyPage)
@@ -65,6 +67,7 @@ void CKELODlgHandCfg::DoDataExchange(CDataExchange* pDX) {
   DDX_Control(pDX, IDC_RADIO_PROXY, m_proxyButton);
   DDX_Control(pDX, IDC_PROXY_ADDR, m_proxyAddrEdit);
   DDX_Control(pDX, IDC_PROXY_PORT, m_proxyPortEdit);
+  DDX_Control(pDX, IDC_PASSWORD, m_passwordEdit);
   DDX_Control(pDX, IDC_HOLIDAY_SETTING, m_holidaySettingButton);
 
   // Only the first load takes the record: a later one, when the user comes back to
@@ -114,6 +117,9 @@ bool CKELODlgHandCfg::OnInitDialog() {
     OnUserDefinedURL();
   ShowTestingChoice();
   OnBankHoliday();
+  // The empty box of a stored password the record could not read tells that it is
+  // kept, so that nobody takes it for no password at all.
+  if (m_copy.UnreadPassword && m_copy.Password.empty()) m_passwordEdit.SetCueBanner(kKeptPassword);
   return true;
 }
 

@@ -57,6 +57,7 @@ class CKELODlgHandCfg : public CPropertyPage {
   CButton m_proxyButton;
   CEdit m_proxyAddrEdit;
   CEdit m_proxyPortEdit;
+  CEdit m_passwordEdit;
   CButton m_holidaySettingButton;
 };
 

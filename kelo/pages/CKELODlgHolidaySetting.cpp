@@ -8,6 +8,7 @@
 #include "kelo/holidayfile/HolidayFile.h"
 #include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/HolidayImport.h"
+#include "kelo/pages/CKELODlgNewCurrency.h"
 #include "kelo/pages/HolidaySettingIds.h"
 #include "ui/CFileDialog.h"
 #include "ui/DDX.h"
@@ -33,6 +34,7 @@ ON_BN_CLICKED(IDC_HOLIDAY_REMOVE, &CKELODlgHolidaySetting::OnRemove)
 ON_BN_CLICKED(IDC_HOLIDAY_REMOVE_ALL, &CKELODlgHolidaySetting::OnRemoveAll)
 ON_BN_CLICKED(IDC_HOLIDAY_IMPORT, &CKELODlgHolidaySetting::OnImport)
 ON_BN_CLICKED(IDC_HOLIDAY_EXPORT, &CKELODlgHolidaySetting::OnExport)
+ON_BN_CLICKED(IDC_HOLIDAY_NEW_CURRENCY, &CKELODlgHolidaySetting::OnNewCurrency)
 END_MESSAGE_MAP()
 
 CKELODlgHolidaySetting::CKELODlgHolidaySetting(const HolidayTable& holidays, CWnd* parent)
@@ -225,6 +227,25 @@ void CKELODlgHolidaySetting::OnExport() {
   } catch (const HolidayFileError& error) {
     ShowWarning(std::string("The holidays were not exported: ") + error.what());
   }
+}
+
+void CKELODlgHolidaySetting::OnNewCurrency() {
+  CKELODlgNewCurrency dialog(this);
+  if (dialog.DoModal() != IDOK) return;
+  const std::string& currency = dialog.GetCurrency();
+  // A currency listed already is only selected: the list shows each code once, and
+  // tells codes apart by every byte, letter case included.
+  int index = -1;
+  for (int i = 0; i < m_currencyList.GetCount() && index < 0; ++i)
+    if (m_currencyList.GetText(i) == currency) index = i;
+  if (index < 0) {
+    m_holidays.EnsureCurrency(currency);
+    index = m_currencyList.AddString(currency);
+    // The sorted list may have moved the shown currency to another index.
+    m_shownCurrency = -1;
+  }
+  m_currencyList.SetCurSel(index);
+  ShowSelectedCurrency();
 }
 
 void CKELODlgHolidaySetting::ShowMessage(std::string_view text) {

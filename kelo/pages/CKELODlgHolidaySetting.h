@@ -17,7 +17,8 @@ namespace kelo {
 // dialog ends with IDOK. The holiday list always shows exactly the entries of the
 // shown currency, sorted by date key; every command keeps both in step in at most
 // O(n log n) for n entries. "Import..." and "Export..." take the shown currency's
-// holidays in from and out to iCalendar and CSV files.
+// holidays in from and out to iCalendar and CSV files; "New currency..." brings a
+// currency the calendar does not hold yet into the list.
 class CKELODlgHolidaySetting : public CDialogEx {
  public:
   explicit CKELODlgHolidaySetting(const HolidayTable& holidays, CWnd* parent = nullptr);
@@ -36,6 +37,7 @@ class CKELODlgHolidaySetting : public CDialogEx {
   void OnRemoveAll();
   void OnImport();
   void OnExport();
+  void OnNewCurrency();
 
   DECLARE_MESSAGE_MAP()
 

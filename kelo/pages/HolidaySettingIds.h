@@ -17,5 +17,10 @@ inline constexpr int IDC_HOLIDAY_ADD_YEAR = 12070;
 inline constexpr int IDC_HOLIDAY_YEAR = 12071;
 inline constexpr int IDC_HOLIDAY_IMPORT = 12072;
 inline constexpr int IDC_HOLIDAY_EXPORT = 12073;
+inline constexpr int IDC_HOLIDAY_NEW_CURRENCY = 12074;
+
+// The "New currency" dialog the holiday setting dialog opens.
+inline constexpr int IDD_KELO_NEWCURRENCY = 12075;
+inline constexpr int IDC_NEW_CURRENCY_CODE = 12076;
 
 }  // namespace kelo

@@ -12,6 +12,7 @@ std::vector<DialogTemplate> ModuleDialogTemplates() {
   templates.push_back(StaticRecSetCfgTemplate());
   templates.push_back(DynRecSetConfigTemplate());
   templates.push_back(HolidaySettingTemplate());
+  templates.push_back(NewCurrencyTemplate());
   return templates;
 }
 

@@ -80,6 +80,41 @@ class HolidayDialog(DesktopTestCase):
         self.assertIn("2027-01-02", saved)
         self.assertIn("2025-12-26", saved)  # what the file held before
 
+    def test_a_new_currency_is_typed_in_its_window_filled_and_saved(self):
+        import pyatspi
+        import screen
+        path = self.copy_example("handler.xml")
+        tool, dialog = self.open_dialog(path)
+        click(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "New currency..."))
+        asked = tool.window("New currency")
+        # The code field has the focus: typing and Enter are all it takes.
+        hcd.wait_for("the code field to take the keys", lambda: screen.has_state(
+            find(asked, pyatspi.ROLE_TEXT, "Currency"), pyatspi.STATE_FOCUSED))
+        hcd.desktop().type("X")
+        hcd.desktop().key("Return")
+        self.acknowledge(tool, "at least two characters")
+        replace_text(find(tool.window("New currency"), pyatspi.ROLE_TEXT, "Currency"), "CHF")
+        hcd.desktop().key("Return")
+        hcd.wait_for("the New currency window to close", lambda: all(
+            window.name != "New currency" for window in screen.windows(tool.app)))
+        currencies = find(dialog, pyatspi.ROLE_LIST, "Currency")
+        chosen = find(currencies, pyatspi.ROLE_LIST_ITEM, "CHF")
+        hcd.wait_for("CHF to be selected",
+                     lambda: screen.has_state(chosen, pyatspi.STATE_SELECTED))
+        replace_text(find(dialog, pyatspi.ROLE_SPIN_BUTTON, "Year"), "2027")
+        click(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "Add holiday of year"))
+        click(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+        hcd.wait_for("the holiday dialog to close", lambda: all(
+            window.name != "Holiday setting" for window in screen.windows(tool.app)))
+        click(find(tool.sheet(), pyatspi.ROLE_PUSH_BUTTON, "OK"))
+        code, out, err = tool.wait()
+        self.assertEqual(code, 0, err)
+
+        exported = os.path.join(self.folder, "chf.csv")
+        code, out, err = run_tool("export-holidays", path, "CHF", exported)
+        self.assertEqual(code, 0, err)
+        self.assertIn("2027-01-02", self.read(exported).decode())
+
     def test_the_file_chooser_opens_in_the_folder_last_used(self):
         import pyatspi
         first = self.copy_example("handler.xml")

@@ -41,6 +41,9 @@ class UiWindow {
   // what cannot become one. The text set from code is not checked. By default
   // nothing changes.
   virtual void MarkWholeNumber(int id);
+  // Edit boxes: a hint the box shows, greyed, while it is empty; never part of its
+  // text. By default nothing shows.
+  virtual void SetCueBanner(int id, std::string_view text);
 
   // Check boxes and radio buttons: BST_UNCHECKED or BST_CHECKED. Setting a mark
   // from code never clears the other radio buttons of a group.

@@ -62,6 +62,7 @@ class QtControl {
   virtual void SetAccessibleName(const QString& name);
   // Tells an edit box it holds a whole number; nothing for the other kinds.
   virtual void MarkWholeNumber() {}
+  virtual void SetCueBanner(std::string_view) {}
 
  protected:
   // Shows a new window text; the text itself is kept by SetText.

@@ -26,6 +26,10 @@ std::optional<char32_t> QtEditControl::UnstorableCharacter() const {
   return FirstBeyondLatin1(edit_->text());
 }
 
+void QtEditControl::SetCueBanner(std::string_view text) {
+  edit_->setPlaceholderText(ToQString(text));
+}
+
 // Blanks are allowed around the number, as the exchange reads them; whether the
 // number fits is the exchange's to say, with a message naming the field.
 void QtEditControl::MarkWholeNumber() {

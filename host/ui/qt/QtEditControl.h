@@ -15,6 +15,8 @@ class QtEditControl : public QtControl {
   std::optional<char32_t> UnstorableCharacter() const override;
   // Takes, as typed or pasted, only what can become a whole number.
   void MarkWholeNumber() override;
+  // Qt's placeholder text.
+  void SetCueBanner(std::string_view text) override;
 
  private:
   QLineEdit* edit_;

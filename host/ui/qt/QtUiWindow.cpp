@@ -334,6 +334,8 @@ void QtUiWindow::SetText(int id, std::string_view text) {
 
 void QtUiWindow::MarkWholeNumber(int id) { Find(id).MarkWholeNumber(); }
 
+void QtUiWindow::SetCueBanner(int id, std::string_view text) { Find(id).SetCueBanner(text); }
+
 std::string QtUiWindow::Text(int id) const { return Find(id).Text(); }
 
 std::optional<char32_t> QtUiWindow::UnstorableCharacter(int id) const {

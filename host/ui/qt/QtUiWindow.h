@@ -66,6 +66,7 @@ class QtUiWindow final : public UiWindow {
   void SetFocus(int id) override;
   std::optional<char32_t> UnstorableCharacter(int id) const override;
   void MarkWholeNumber(int id) override;
+  void SetCueBanner(int id, std::string_view text) override;
   void SetCheck(int id, int state) override;
   int Check(int id) const override;
   int AddItem(int id, std::string_view text) override;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,10 +15,10 @@ struct ScriptToken {
   int Number() const;
 };
 
-// One line of a script, or a step of code a test put between lines.
+// One line of a script as its words: what the parser checks before the line becomes
+// a UserAction (ScriptParser.h).
 struct ScriptAction {
   int line = 0;
   std::string verb;
   std::vector<ScriptToken> args;
-  std::function<void()> step;
 };

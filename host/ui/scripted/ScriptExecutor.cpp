@@ -1,6 +1,7 @@
 #include "ui/scripted/ScriptExecutor.h"
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "ui/scripted/ScriptError.h"
@@ -15,39 +16,62 @@ std::string Describe(const ScriptedControl& control) {
          ")";
 }
 
+// The control an action on a control is for; null for the other actions.
+const ControlRef* ControlOf(const UserAction& action) {
+  return std::visit(
+      [](const auto& a) -> const ControlRef* {
+        if constexpr (requires { a.control; })
+          return &a.control;
+        else
+          return nullptr;
+      },
+      action);
+}
+
 }  // namespace
 
-void ScriptExecutor::Execute(const ScriptAction& action, ScriptedBackend::Frame* frame) {
-  if (action.step) {
-    action.step();
+void ScriptExecutor::Execute(const ScriptedBackend::Queued& queued, ScriptedBackend::Frame* frame) {
+  if (queued.step) {
+    queued.step();
     return;
   }
-  const std::string& verb = action.verb;
+  line_ = queued.line;
+  const std::size_t shownBefore = backend_.messages_.size();
   try {
-    if (verb == "ok" || verb == "cancel") {
-      CloseFrame(action, frame);
-    } else if (verb == "tab") {
-      SwitchTab(action, frame);
-    } else if (verb == "expect-message") {
-      ExpectMessage(action);
-    } else if (verb == "answer") {
-      throw ScriptError(action.line, "no message box is open for 'answer'");
-    } else if (verb == "file") {
-      throw ScriptError(action.line, "no file chooser is open for 'file'");
-    } else if (verb == "save-as") {
-      throw ScriptError(action.line, "no save-file chooser is open for 'save-as'");
-    } else {
-      ScriptedWindow* window = frame ? frame->Target() : backend_.TargetWindow();
-      if (!window) throw ScriptError(action.line, "no window is open for '" + verb + "'");
-      OnControl(action, *window);
-    }
+    Run(queued.action, frame);
   } catch (const UserActionError& error) {
-    throw ScriptError(action.line, error.what());
+    throw ScriptError(queued.line, error.what());
+  }
+  if (queued.trace != nullptr) {
+    queued.trace->ran = true;
+    queued.trace->messages.assign(
+        backend_.messages_.begin() + static_cast<std::ptrdiff_t>(shownBefore),
+        backend_.messages_.end());
   }
 }
 
-void ScriptExecutor::CloseFrame(const ScriptAction& action, ScriptedBackend::Frame* frame) {
-  const bool ok = action.verb == "ok";
+void ScriptExecutor::Fail(const std::string& what) const { throw ScriptError(line_, what); }
+
+void ScriptExecutor::Run(const UserAction& action, ScriptedBackend::Frame* frame) {
+  if (const auto* close = std::get_if<user::Close>(&action)) {
+    CloseFrame(close->ok, frame);
+  } else if (const auto* tab = std::get_if<user::SwitchTab>(&action)) {
+    SwitchTab(*tab, frame);
+  } else if (const auto* expected = std::get_if<user::ExpectMessage>(&action)) {
+    ExpectMessage(*expected);
+  } else if (std::holds_alternative<user::Answer>(action)) {
+    Fail("no message box is open for 'answer'");
+  } else if (const auto* file = std::get_if<user::ChooseFile>(&action)) {
+    Fail(file->save ? "no save-file chooser is open for 'save-as'"
+                    : "no file chooser is open for 'file'");
+  } else if (const ControlRef* control = ControlOf(action)) {
+    ScriptedWindow* window = frame ? frame->Target() : backend_.TargetWindow();
+    if (!window) Fail(std::string("no window is open for '") + VerbOf(action) + "'");
+    OnControl(action, *control, *window);
+  }
+}
+
+void ScriptExecutor::CloseFrame(bool ok, ScriptedBackend::Frame* frame) {
   if (frame && !frame->dialog) {
     if (!ok) {
       frame->ended = true;
@@ -61,129 +85,125 @@ void ScriptExecutor::CloseFrame(const ScriptAction& action, ScriptedBackend::Fra
     return;
   }
   ScriptedWindow* window = frame ? frame->Target() : backend_.TargetWindow();
-  if (!window) throw ScriptError(action.line, "no window is open for '" + action.verb + "'");
+  if (!window) Fail(std::string("no window is open for '") + (ok ? "ok" : "cancel") + "'");
   window->UserCloseWith(ok ? IDOK : IDCANCEL);
 }
 
-void ScriptExecutor::SwitchTab(const ScriptAction& action, ScriptedBackend::Frame* frame) {
-  if (!frame || frame->dialog) {
-    throw ScriptError(action.line, "'tab' needs an open property sheet");
-  }
-  const ScriptToken& which = action.args[0];
+void ScriptExecutor::SwitchTab(const user::SwitchTab& tab, ScriptedBackend::Frame* frame) {
+  if (!frame || frame->dialog) Fail("'tab' needs an open property sheet");
   int page = -1;
   for (std::size_t i = 0; i < frame->pages.size(); ++i) {
-    const bool named = which.quoted ? frame->pages[i]->Template().title == which.text
-                                    : which.IsNumber() && which.Number() == static_cast<int>(i);
+    const bool named = tab.index ? *tab.index == static_cast<int>(i)
+                                 : frame->pages[i]->Template().title == tab.title;
     if (named) page = static_cast<int>(i);
   }
-  if (page < 0) throw ScriptError(action.line, "the sheet has no page " + Quoted(which.text));
+  if (page < 0)
+    Fail("the sheet has no page " + Quoted(tab.index ? std::to_string(*tab.index) : tab.title));
   if (page == frame->activePage) return;
   if (!frame->listener->OnLeavePage(frame->activePage)) return;
   frame->activePage = page;
   frame->listener->OnPageActivated(page);
 }
 
-void ScriptExecutor::ExpectMessage(const ScriptAction& action) {
-  const std::string& expected = action.args[0].text;
+void ScriptExecutor::ExpectMessage(const user::ExpectMessage& expected) {
   const auto& messages = backend_.messages_;
   std::string shown;
   for (std::size_t i = backend_.messagesChecked_; i < messages.size(); ++i) {
-    if (messages[i].request.text == expected) {
+    if (messages[i].request.text == expected.text) {
       backend_.messagesChecked_ = i + 1;
       return;
     }
     shown += (shown.empty() ? "" : ", ") + Quoted(messages[i].request.text);
   }
-  throw ScriptError(action.line, "no message box " + Quoted(expected) + " was shown (" +
-                                     (shown.empty() ? "none was" : "shown: " + shown) + ")");
+  Fail("no message box " + Quoted(expected.text) + " was shown (" +
+       (shown.empty() ? "none was" : "shown: " + shown) + ")");
 }
 
-int ScriptExecutor::ResolveControl(const ScriptAction& action, const ScriptedWindow& window) const {
-  const ScriptToken& token = action.args[0];
+int ScriptExecutor::ResolveControl(const ControlRef& control, const ScriptedWindow& window) const {
   const std::string where = " in " + Quoted(window.Template().title);
-  if (token.above) {
-    if (auto id = window.FindAbove(token.text)) return *id;
-    throw ScriptError(action.line, "no control above " + Quoted(token.text) + where);
+  switch (control.by) {
+    case ControlRef::By::Above:
+      if (auto id = window.FindAbove(control.caption)) return *id;
+      Fail("no control above " + Quoted(control.caption) + where);
+    case ControlRef::By::Caption:
+      if (auto id = window.FindByCaption(control.caption)) return *id;
+      Fail("no control " + Quoted(control.caption) + where);
+    case ControlRef::By::Id:
+      break;
   }
-  if (token.quoted) {
-    if (auto id = window.FindByCaption(token.text)) return *id;
-    throw ScriptError(action.line, "no control " + Quoted(token.text) + where);
-  }
-  if (!window.HasControl(token.Number())) {
-    throw ScriptError(action.line, "no control " + token.text + where);
-  }
-  return token.Number();
+  if (!window.HasControl(control.id)) Fail("no control " + std::to_string(control.id) + where);
+  return control.id;
 }
 
-int ScriptExecutor::ResolveItem(const ScriptToken& token, const ScriptedWindow& window,
-                                int id) const {
-  if (!token.quoted && token.text == "none") return -1;
-  if (token.IsNumber()) return token.Number();
+int ScriptExecutor::ResolveItem(const EntryRef& entry, const ScriptedWindow& window, int id) const {
+  switch (entry.by) {
+    case EntryRef::By::None:
+      return -1;
+    case EntryRef::By::Index:
+      return entry.index;
+    case EntryRef::By::Text:
+      break;
+  }
   const std::vector<std::string> items = window.Items(id);
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (items[i] == token.text) return static_cast<int>(i);
+    if (items[i] == entry.text) return static_cast<int>(i);
   }
-  throw UserActionError(Describe(window.Control(id)) + " has no entry " + Quoted(token.text));
+  throw UserActionError(Describe(window.Control(id)) + " has no entry " + Quoted(entry.text));
 }
 
-int ScriptExecutor::ResolveRow(const ScriptToken& token, const ScriptedWindow& window,
-                               int id) const {
-  if (token.IsNumber()) return token.Number();
-  for (int row = window.FindRowByPrefix(id, token.text, -1); row >= 0;
-       row = window.FindRowByPrefix(id, token.text, row)) {
-    if (window.CellText(id, row, 0) == token.text) return row;
+int ScriptExecutor::ResolveRow(const RowRef& row, const ScriptedWindow& window, int id) const {
+  if (row.index) return *row.index;
+  for (int found = window.FindRowByPrefix(id, row.key, -1); found >= 0;
+       found = window.FindRowByPrefix(id, row.key, found)) {
+    if (window.CellText(id, found, 0) == row.key) return found;
   }
-  throw UserActionError(Describe(window.Control(id)) + " has no row " + Quoted(token.text));
+  throw UserActionError(Describe(window.Control(id)) + " has no row " + Quoted(row.key));
 }
 
-void ScriptExecutor::OnControl(const ScriptAction& action, ScriptedWindow& window) {
-  const std::string& verb = action.verb;
-  const int id = ResolveControl(action, window);
+void ScriptExecutor::OnControl(const UserAction& action, const ControlRef& ref,
+                               ScriptedWindow& window) {
+  const int id = ResolveControl(ref, window);
   const ScriptedControl& control = window.Control(id);
   const ControlKind kind = control.info.kind;
   auto noSuchAction = [&] {
-    return UserActionError(Describe(control) + " has no action '" + verb + "'");
+    return UserActionError(Describe(control) + " has no action '" + VerbOf(action) + "'");
   };
-
-  if (verb == "set") {
-    window.UserSetText(id, action.args[1].text);
-  } else if (verb == "click") {
-    window.UserClick(id);
-  } else if (verb == "check") {
-    const bool on = action.args[1].text == "on";
-    if (kind == ControlKind::RadioButton && !on) {
-      throw UserActionError(Describe(control) +
-                            " is cleared by choosing another button of its group");
-    }
-    if (kind != ControlKind::CheckBox && kind != ControlKind::RadioButton) throw noSuchAction();
-    if ((control.check == BST_CHECKED) != on) window.UserClick(id);
-  } else if (verb == "select") {
-    if (kind != ControlKind::ListBox && kind != ControlKind::ComboBox) throw noSuchAction();
-    window.UserSelectItem(id, ResolveItem(action.args[1], window, id));
-  } else if (verb == "rows") {
-    if (kind != ControlKind::ListView) throw noSuchAction();
-    std::vector<int> rows;
-    const bool none =
-        action.args.size() == 2 && !action.args[1].quoted && action.args[1].text == "none";
-    if (!none) {
-      for (std::size_t i = 1; i < action.args.size(); ++i) {
-        rows.push_back(ResolveRow(action.args[i], window, id));
-      }
-    }
-    window.UserSelectRows(id, rows);
-  } else if (verb == "pick") {
-    window.UserPickDate(id, *DateTimeValue::ParseIsoDate(action.args[1].text));
-  } else if (verb == "year") {
-    window.UserPickYear(id, action.args[1].Number());
-  } else if (verb == "print" || verb == "print-added") {
-    if (verb == "print-added" && kind != ControlKind::ListView) throw noSuchAction();
-    Print(action, window, id);
-  } else {
-    throw ScriptError(action.line, "unknown action '" + verb + "'");
-  }
+  std::visit(
+      [&](const auto& a) {
+        using A = std::decay_t<decltype(a)>;
+        if constexpr (std::is_same_v<A, user::SetText>) {
+          window.UserSetText(id, a.text);
+        } else if constexpr (std::is_same_v<A, user::Click>) {
+          window.UserClick(id);
+        } else if constexpr (std::is_same_v<A, user::Check>) {
+          if (kind == ControlKind::RadioButton && !a.on) {
+            throw UserActionError(Describe(control) +
+                                  " is cleared by choosing another button of its group");
+          }
+          if (kind != ControlKind::CheckBox && kind != ControlKind::RadioButton)
+            throw noSuchAction();
+          if ((control.check == BST_CHECKED) != a.on) window.UserClick(id);
+        } else if constexpr (std::is_same_v<A, user::Select>) {
+          if (kind != ControlKind::ListBox && kind != ControlKind::ComboBox) throw noSuchAction();
+          window.UserSelectItem(id, ResolveItem(a.entry, window, id));
+        } else if constexpr (std::is_same_v<A, user::SelectRows>) {
+          if (kind != ControlKind::ListView) throw noSuchAction();
+          std::vector<int> rows;
+          for (const RowRef& row : a.rows) rows.push_back(ResolveRow(row, window, id));
+          window.UserSelectRows(id, rows);
+        } else if constexpr (std::is_same_v<A, user::PickDate>) {
+          window.UserPickDate(id, a.date);
+        } else if constexpr (std::is_same_v<A, user::PickYear>) {
+          window.UserPickYear(id, a.year);
+        } else if constexpr (std::is_same_v<A, user::Print>) {
+          if (a.added && kind != ControlKind::ListView) throw noSuchAction();
+          Print(a, window, id);
+        }
+      },
+      action);
 }
 
-void ScriptExecutor::Print(const ScriptAction& action, const ScriptedWindow& window, int id) const {
+void ScriptExecutor::Print(const user::Print& print, const ScriptedWindow& window, int id) const {
   const ScriptedControl& control = window.Control(id);
   std::string text;
   auto line = [&text](const std::string& part) { text += part + "\n"; };
@@ -206,8 +226,7 @@ void ScriptExecutor::Print(const ScriptAction& action, const ScriptedWindow& win
       break;
     }
     case ControlKind::ListView: {
-      const auto rows =
-          action.verb == "print-added" ? window.RowsInInsertionOrder(id) : window.Rows(id);
+      const auto rows = print.added ? window.RowsInInsertionOrder(id) : window.Rows(id);
       for (const ListViewRow& row : rows) line(joined(row));
       break;
     }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ui/DateTimeValue.h"
+#include "ui/WinConstants.h"
 #include "ui/scripted/ScriptError.h"
 
 namespace {
@@ -138,4 +139,61 @@ std::vector<ScriptAction> ParseScript(std::string_view text, int firstLine) {
     actions.push_back(std::move(action));
   }
   return actions;
+}
+
+namespace {
+
+ControlRef ControlOf(const ScriptToken& token) {
+  if (token.above) return ControlRef::Above(token.text);
+  if (token.quoted) return ControlRef::Named(token.text);
+  return ControlRef::WithId(token.Number());
+}
+
+EntryRef EntryOf(const ScriptToken& token) {
+  if (!token.quoted && token.text == "none") return EntryRef::Nothing();
+  if (token.IsNumber()) return EntryRef::AtIndex(token.Number());
+  return EntryRef::WithText(token.text);
+}
+
+int AnswerButton(const std::string& word) {
+  if (word == "cancel") return IDCANCEL;
+  if (word == "yes") return IDYES;
+  if (word == "no") return IDNO;
+  return IDOK;
+}
+
+}  // namespace
+
+UserAction UserActionOf(const ScriptAction& line) {
+  const std::string& verb = line.verb;
+  const std::vector<ScriptToken>& args = line.args;
+  if (verb == "set") return user::SetText{ControlOf(args[0]), args[1].text};
+  if (verb == "click") return user::Click{ControlOf(args[0])};
+  if (verb == "check") return user::Check{ControlOf(args[0]), args[1].text == "on"};
+  if (verb == "select") return user::Select{ControlOf(args[0]), EntryOf(args[1])};
+  if (verb == "rows") {
+    user::SelectRows rows{ControlOf(args[0]), {}};
+    const bool none = args.size() == 2 && !args[1].quoted && args[1].text == "none";
+    for (std::size_t i = 1; !none && i < args.size(); ++i) {
+      if (args[i].IsNumber())
+        rows.rows.push_back({args[i].Number(), {}});
+      else
+        rows.rows.push_back({std::nullopt, args[i].text});
+    }
+    return rows;
+  }
+  if (verb == "pick")
+    return user::PickDate{ControlOf(args[0]), *DateTimeValue::ParseIsoDate(args[1].text)};
+  if (verb == "year") return user::PickYear{ControlOf(args[0]), args[1].Number()};
+  if (verb == "tab") {
+    if (args[0].IsNumber()) return user::SwitchTab{args[0].Number(), {}};
+    return user::SwitchTab{std::nullopt, args[0].text};
+  }
+  if (verb == "ok" || verb == "cancel") return user::Close{verb == "ok"};
+  if (verb == "answer") return user::Answer{AnswerButton(args[0].text)};
+  if (verb == "file" || verb == "save-as") return user::ChooseFile{args[0].text, verb == "save-as"};
+  if (verb == "expect-message") return user::ExpectMessage{args[0].text};
+  if (verb == "print" || verb == "print-added")
+    return user::Print{ControlOf(args[0]), verb == "print-added"};
+  throw ScriptError(line.line, "unknown action '" + verb + "'");
 }

@@ -26,26 +26,43 @@ class FrameScope {
   std::vector<Frame*>& frames_;
 };
 
-bool AllowedAnswer(unsigned buttons, const std::string& answer) {
+bool AllowedAnswer(unsigned buttons, int answer) {
   switch (buttons) {
     case MB_OK:
-      return answer == "ok";
+      return answer == IDOK;
     case MB_OKCANCEL:
-      return answer == "ok" || answer == "cancel";
+      return answer == IDOK || answer == IDCANCEL;
     case MB_YESNO:
-      return answer == "yes" || answer == "no";
+      return answer == IDYES || answer == IDNO;
     case MB_YESNOCANCEL:
-      return answer == "yes" || answer == "no" || answer == "cancel";
+      return answer == IDYES || answer == IDNO || answer == IDCANCEL;
     default:
       return false;
   }
 }
 
-int AnswerId(const std::string& answer) {
-  if (answer == "cancel") return IDCANCEL;
-  if (answer == "yes") return IDYES;
-  if (answer == "no") return IDNO;
-  return IDOK;
+// The answer as a script writes it.
+const char* AnswerWord(int answer) {
+  switch (answer) {
+    case IDCANCEL:
+      return "cancel";
+    case IDYES:
+      return "yes";
+    case IDNO:
+      return "no";
+    default:
+      return "ok";
+  }
+}
+
+template <class A>
+bool Is(const UserAction& action) {
+  return std::holds_alternative<A>(action);
+}
+
+bool IsCancel(const UserAction& action) {
+  const auto* close = std::get_if<user::Close>(&action);
+  return close != nullptr && !close->ok;
 }
 
 }  // namespace
@@ -59,13 +76,20 @@ ScriptedBackend::ScriptedBackend() = default;
 ScriptedBackend::~ScriptedBackend() = default;
 
 void ScriptedBackend::Load(std::string_view script) {
-  std::vector<ScriptAction> actions = ParseScript(script, nextLine_);
+  const std::vector<ScriptAction> lines = ParseScript(script, nextLine_);
+  std::vector<Queued> actions;
+  actions.reserve(lines.size());
+  for (const ScriptAction& line : lines) actions.push_back({line.line, UserActionOf(line), {}, {}});
   nextLine_ += static_cast<int>(std::count(script.begin(), script.end(), '\n')) + 1;
-  for (ScriptAction& action : actions) pending_.push_back(std::move(action));
+  for (Queued& action : actions) pending_.push_back(std::move(action));
+}
+
+void ScriptedBackend::Queue(UserAction action, ActionTrace* trace) {
+  pending_.push_back({0, std::move(action), {}, trace});
 }
 
 void ScriptedBackend::Then(std::function<void()> step) {
-  ScriptAction action;
+  Queued action;
   action.step = std::move(step);
   pending_.push_back(std::move(action));
 }
@@ -76,7 +100,7 @@ void ScriptedBackend::RunPending() {
   runningPending_ = true;
   try {
     while (!pending_.empty()) {
-      ScriptAction action = std::move(pending_.front());
+      Queued action = std::move(pending_.front());
       pending_.pop_front();
       executor.Execute(action, frames_.empty() ? nullptr : frames_.back());
     }
@@ -115,7 +139,7 @@ bool ScriptedBackend::RunFrame(Frame& frame, const std::function<bool()>& ended)
   ScriptExecutor executor(*this);
   while (!ended()) {
     if (pending_.empty()) return false;
-    ScriptAction action = std::move(pending_.front());
+    Queued action = std::move(pending_.front());
     pending_.pop_front();
     executor.Execute(action, &frame);
   }
@@ -135,10 +159,10 @@ void ScriptedBackend::BeforeLastWindowCloses(const char* closing) {
 }
 
 void ScriptedBackend::ThrowForFirstLeftoverLine(const char* closed) const {
-  for (const ScriptAction& action : pending_) {
+  for (const Queued& action : pending_) {
     if (action.step) continue;
-    throw ScriptError(action.line, "no window is left for '" + action.verb + "': the " + closed +
-                                       " closed before this line");
+    throw ScriptError(action.line, std::string("no window is left for '") + VerbOf(action.action) +
+                                       "': the " + closed + " closed before this line");
   }
 }
 
@@ -186,12 +210,13 @@ void ScriptedBackend::ReplaceSheetPage(int index, const SheetPage& page) {
   throw std::logic_error("no property sheet is running");
 }
 
-std::optional<ScriptAction> ScriptedBackend::TakeIf(std::string_view verb) {
-  if (pending_.empty() || pending_.front().step || pending_.front().verb != verb) {
+std::optional<ScriptedBackend::Queued> ScriptedBackend::TakeIf(bool (*wanted)(const UserAction&)) {
+  if (pending_.empty() || pending_.front().step || !wanted(pending_.front().action)) {
     return std::nullopt;
   }
-  ScriptAction action = std::move(pending_.front());
+  Queued action = std::move(pending_.front());
   pending_.pop_front();
+  if (action.trace != nullptr) action.trace->ran = true;
   return action;
 }
 
@@ -203,13 +228,13 @@ int ScriptedBackend::MessageBox(UiWindow*, const MessageBoxRequest& request) {
                     << request.text << '\n';
   }
   messages_.push_back(record);
-  if (std::optional<ScriptAction> answer = TakeIf("answer")) {
-    const std::string& word = answer->args[0].text;
-    if (!AllowedAnswer(request.Buttons(), word)) {
-      throw ScriptError(answer->line,
-                        "the message box \"" + request.text + "\" has no button '" + word + "'");
+  if (std::optional<Queued> answer = TakeIf(Is<user::Answer>)) {
+    const int button = std::get<user::Answer>(answer->action).button;
+    if (!AllowedAnswer(request.Buttons(), button)) {
+      throw ScriptError(answer->line, "the message box \"" + request.text + "\" has no button '" +
+                                          AnswerWord(button) + "'");
     }
-    messages_.back().answer = AnswerId(word);
+    messages_.back().answer = button;
   }
   return messages_.back().answer;
 }
@@ -217,14 +242,13 @@ int ScriptedBackend::MessageBox(UiWindow*, const MessageBoxRequest& request) {
 std::optional<std::string> ScriptedBackend::ChooseFile(UiWindow*,
                                                        const FileChooserRequest& request) {
   fileRequests_.push_back(request);
-  std::optional<ScriptAction> file = TakeIf("file");
-  if (!file) file = TakeIf("save-as");
-  if (file && file->verb == "save-as" && request.open) {
-    throw ScriptError(file->line,
-                      "the file chooser is an open-file chooser: answer it with 'file'");
-  }
+  const std::optional<Queued> file = TakeIf(Is<user::ChooseFile>);
   if (file) {
-    std::string path = file->args[0].text;
+    const auto& chosen = std::get<user::ChooseFile>(file->action);
+    if (chosen.save && request.open)
+      throw ScriptError(file->line,
+                        "the file chooser is an open-file chooser: answer it with 'file'");
+    std::string path = chosen.path;
     const std::size_t slash = path.find_last_of('/');
     const std::string_view name =
         std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
@@ -233,7 +257,7 @@ std::optional<std::string> ScriptedBackend::ChooseFile(UiWindow*,
     }
     return path;
   }
-  TakeIf("cancel");
+  TakeIf(IsCancel);
   return std::nullopt;
 }
 

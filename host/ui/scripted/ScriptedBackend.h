@@ -11,11 +11,20 @@
 
 #include "ui/backend/UiBackend.h"
 #include "ui/scripted/MessageRecord.h"
-#include "ui/scripted/ScriptAction.h"
 #include "ui/scripted/ScriptedWindow.h"
+#include "ui/scripted/UserAction.h"
+
+// What a queued action met while it ran, for the program that queued it.
+struct ActionTrace {
+  bool ran = false;
+  // The message boxes shown from the start of the action to its end, those of the
+  // dialogs and choosers it opened included.
+  std::vector<MessageRecord> messages;
+};
 
 // The backend without a screen: windows keep their controls in memory, and a script
-// (docs/script-language.md) or a test plays the user. Actions wait in a queue; a
+// (docs/script-language.md), a test or a program plays the user with the same typed
+// actions (UserAction.h). Actions wait in a queue; a
 // modal dialog or property sheet takes them one by one until it ends, so a dialog
 // opened by a click takes the actions that follow the click. When the queue runs
 // dry, an open dialog is cancelled and an open sheet closed with Cancel. A script
@@ -31,7 +40,12 @@ class ScriptedBackend : public UiBackend {
   // Parses the script and queues its actions; ScriptError (nothing queued) for a line
   // that does not parse. Line numbers count on from the previous successful Load.
   void Load(std::string_view script);
-  // Queues a step of code, run in turn like an action.
+  // Queues an action as a script line would, without a line: its failure is a
+  // ScriptError with line 0. When trace is given it is filled in as the action runs,
+  // and must outlive the run.
+  void Queue(UserAction action, ActionTrace* trace = nullptr);
+  // Queues a step of code, run in turn like an action. A step may queue further
+  // actions; they run after what was queued before them.
   void Then(std::function<void()> step);
   bool HasPending() const { return !pending_.empty(); }
   // Runs the queued actions now, against the newest open window: for windows made
@@ -72,6 +86,14 @@ class ScriptedBackend : public UiBackend {
   friend class ScriptedWindow;
   friend class ScriptExecutor;
 
+  // A queued action, or a step of code.
+  struct Queued {
+    int line = 0;  // of the script; 0 when a program queued it
+    UserAction action;
+    std::function<void()> step;
+    ActionTrace* trace = nullptr;
+  };
+
   // A modal dialog or a property sheet that takes actions.
   struct Frame {
     ScriptedWindow* dialog = nullptr;
@@ -93,11 +115,11 @@ class ScriptedBackend : public UiBackend {
   // frame, of the kind named, has ended: the user would have no window to do it in.
   void RefuseLeftoverLines(const char* closed) const;
   void ThrowForFirstLeftoverLine(const char* closed) const;
-  // The next queued action when it has the verb: taken off the queue.
-  std::optional<ScriptAction> TakeIf(std::string_view verb);
+  // The next queued action when it is one that wanted accepts: taken off the queue.
+  std::optional<Queued> TakeIf(bool (*wanted)(const UserAction&));
   void Print(const std::string& text);
 
-  std::deque<ScriptAction> pending_;
+  std::deque<Queued> pending_;
   int nextLine_ = 1;
   std::vector<ScriptedWindow*> windows_;
   std::vector<Frame*> frames_;

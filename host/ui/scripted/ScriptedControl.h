@@ -24,6 +24,7 @@ struct ScriptedControl {
 
   ControlTemplate info;
   std::string text;
+  std::string cue;  // an edit box's hint while it is empty
   bool enabled;
   int check = BST_UNCHECKED;
   ItemListModel items;

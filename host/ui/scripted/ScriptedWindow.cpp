@@ -271,6 +271,10 @@ void ScriptedWindow::UserCloseWith(int buttonId) {
   Notify(buttonId, BN_CLICKED);
 }
 
+void ScriptedWindow::SetCueBanner(int id, std::string_view text) {
+  Require(id, {ControlKind::Edit}, "an edit box").cue = text;
+}
+
 void ScriptedWindow::SetText(int id, std::string_view text) {
   ScriptedControl& control = Find(id);
   if (control.info.kind == ControlKind::ComboBox) {

@@ -75,6 +75,7 @@ class ScriptedWindow : public UiWindow {
 
   // UiWindow.
   void SetText(int id, std::string_view text) override;
+  void SetCueBanner(int id, std::string_view text) override;
   std::string Text(int id) const override;
   void SetEnabled(int id, bool enabled) override;
   bool IsEnabled(int id) const override;

@@ -19,11 +19,9 @@
 #include <string>
 
 #include "files/EditedFile.h"
-#include "hcd/CHcdWrapper.h"
-#include "hcd/HcdModule.h"
 #include "props/CHandlerPrivateProps.h"
-#include "tool/ModulePage.h"
-#include "ui/CPropertySheet.h"
+#include "tool/Module.h"
+#include "tool/ModuleSheet.h"
 #include "ui/WinConstants.h"
 #include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
@@ -43,7 +41,7 @@ std::string ReadAll(const fs::path& path) {
 
 class SheetSaveTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { module_ = HcdModule::Open(KELO_MODULE_PATH); }
+  static void SetUpTestSuite() { module_ = std::make_unique<Module>(KELO_MODULE_PATH); }
   static void TearDownTestSuite() { module_.reset(); }
 
   void SetUp() override {
@@ -65,13 +63,11 @@ class SheetSaveTest : public ::testing::Test {
     EditedFile file(file_.string());
     CHandlerPrivateProps bag;
     bag.fromXML(file.Content());
-    ModulePage page(*module_->Wrapper().PropertyPages(), ConfigKind::Dynamic, bag);
-    CPropertySheet sheet("Record Set Properties");
-    sheet.AddPage(page.Page());
-    SheetSave save(file, bag, page, sheet, false);
-    sheet.SetApplyHandler([&save] { return save.Apply(); });
+    ModuleSheet sheet(*module_, ConfigKind::Dynamic, bag);
+    SheetSave save(file, bag, sheet.Page(), sheet.Sheet(), false);
+    sheet.Sheet().SetApplyHandler([&save] { return save.Apply(); });
     play(*backend_);
-    const int result = sheet.DoModal();
+    const int result = sheet.Run() ? IDOK : IDCANCEL;
     messages_.clear();
     for (const MessageRecord& m : backend_->Messages()) messages_.push_back(m.request.text);
     output_ = backend_->Output();
@@ -79,7 +75,7 @@ class SheetSaveTest : public ::testing::Test {
     return result;
   }
 
-  static inline std::unique_ptr<HcdModule> module_;
+  static inline std::unique_ptr<Module> module_;
   fs::path root_;
   fs::path file_;
   ScriptedBackend* backend_ = nullptr;  // while Edit runs

@@ -147,11 +147,11 @@ TEST_F(ToolHolidayFiles, FailuresAreOneLineAndChangeNothing) {
        "hcdtool: " + config + ": the holiday setting dialog lists no currency CHF\n"},
       {{"import-holidays", config, "G|P", kFeed},
        2,
-       "hcdtool: CURRENCY must have at least two characters and no '|', as the stored holiday "
-       "table requires\n"},
+       "hcdtool: CURRENCY G|P is refused by the holiday setting dialog: Currency can not hold "
+       "\"|\"\n"},
       {{"import-holidays", config, "GBP", "a\nb.ics"},
-       2,
-       "hcdtool: FILE must not hold a line break\n"},
+       3,
+       "hcdtool: The holidays were not imported: a\\nb.ics: No such file or directory\n"},
       {{"export-holidays", config, "GBP"}, 2, "hcdtool: expected CONFIG, CURRENCY and FILE\n"},
       {{"export-holidays", (dir_ / "none.xml").string(), "GBP", (dir_ / "x.ics").string()}, 3, ""},
   };
@@ -176,6 +176,17 @@ TEST_F(ToolHolidayFiles, FailuresAreOneLineAndChangeNothing) {
 }
 
 }  // namespace
+
+// The dates a dry run lists are stored texts like any other: shown in UTF-8, each on
+// its line, whatever the remark holds.
+TEST_F(ToolHolidayFiles, ADryRunShowsRemarksByTheRuleOfTextOutput) {
+  WriteAll(dir_ / "zurich.csv",
+           "2024-08-01,Z\xC3\xBCrich \\ Bundesfeier\r\n2024-12-25,\"Christmas\tDay\"\r\n");
+  const ToolResult r = RunTool(
+      {"import-holidays", config_.string(), "CHF", (dir_ / "zurich.csv").string(), "--dry-run"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "2024-08-01 Z\xC3\xBCrich \\\\ Bundesfeier\n2024-12-25 Christmas\\tDay\n");
+}
 
 // An import is an edit of CONFIG: while another edit holds the file it is refused,
 // and nothing is written.

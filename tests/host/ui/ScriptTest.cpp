@@ -174,6 +174,35 @@ TEST_F(ScriptTest, ADialogOpenedByAClickTakesTheFollowingActions) {
   EXPECT_FALSE(backend().HasPending());
 }
 
+// A program plays the same actions as a script, typed, and learns what each one met.
+TEST_F(ScriptTest, TypedActionsRunAsScriptLinesDoAndTellWhatTheyMet) {
+  MainDialog dialog;
+  ActionTrace plain;
+  ActionTrace child;
+  ActionTrace unreached;
+  backend().Queue(user::SetText{ControlRef::Named("Name:"), "Ann Lee"});
+  backend().Queue(user::Click{ControlRef::WithId(kPlain)}, &plain);
+  backend().Queue(user::Click{ControlRef::Named("Open child")}, &child);
+  backend().Queue(user::SetText{ControlRef::WithId(kChildText), "inner"});
+  backend().Queue(user::Close{true});
+  backend().Queue(user::Select{ControlRef::WithId(kSortedList), EntryRef::Nothing()});
+  backend().Queue(user::Close{true});
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.name, "Ann Lee");
+  EXPECT_EQ(dialog.childText, "inner");
+  ASSERT_TRUE(plain.ran);
+  ASSERT_EQ(plain.messages.size(), 1u);
+  EXPECT_EQ(plain.messages[0].request.text, "the plain button broke");
+  EXPECT_TRUE(child.ran);
+  EXPECT_TRUE(child.messages.empty());
+
+  // A typed action has no script line: its failure is the reason alone.
+  MainDialog second;
+  backend().Queue(user::Click{ControlRef::WithId(999)}, &unreached);
+  EXPECT_EQ(ErrorOf([&] { second.DoModal(); }), "no control 999 in \"Test dialog\"");
+  EXPECT_FALSE(unreached.ran);
+}
+
 // A line after the last window closed would be dropped unseen, and the run would
 // look as if it had done all it was told: it is an error naming the line instead.
 TEST_F(ScriptTest, LinesLeftWhenTheLastDialogClosedAreAnError) {

@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "host/tool/HolidayStoreMirror.h"
 #include "props/CPrivateProperty.h"
 
 namespace kelo {
@@ -196,33 +195,25 @@ TEST(HolidayTableText, RemovedCurrencyKeyStaysButIsNotRead) {
   EXPECT_EQ(back, TableOf({{"GBP", {{"2024-01-02", "b"}}}}));
 }
 
-// hcdtool copies the stored calendar's form to bring a currency into the holiday
-// setting dialog; what it stores must read back here as the one holiday it meant,
-// and the codes it refuses must be exactly those this reader cannot keep.
-TEST(HolidayTableText, HcdtoolsCopyOfTheStoredFormReadsBack) {
+// "New currency..." takes exactly the codes this reader keeps: each one it accepts
+// reads back with its holidays, beside the currencies stored already, and each one it
+// refuses would not.
+TEST(HolidayTableText, TheCurrenciesItCanStoreAreThoseItReadsBack) {
   for (const std::string code : {"XY", "GBP", "A\\", "Q\"#", "LONGER-CODE"}) {
     SCOPED_TRACE(code);
-    ASSERT_TRUE(holiday_store_mirror::CanStoreCurrency(code));
+    ASSERT_TRUE(CanStoreCurrency(code));
+    const HolidayTable table = TableOf({{"ZZ1", {{"2024-01-01", "a"}}},
+                                        {"ZZ2", {{"2024-01-02", "b"}}},
+                                        {code, {{"2024-05-06", "May Day"}}}});
     CPrivateProperty bag;
-    holiday_store_mirror::AddCurrencyWithHoliday(bag, code, "0000-00-00", "placeholder");
-    HolidayTable table;
-    ReadHolidayTable(bag, table);
-    EXPECT_EQ(table, TableOf({{code, {{"0000-00-00", "placeholder"}}}}));
-
-    // Added to a calendar that holds other currencies already, which keep theirs.
-    CPrivateProperty filled;
-    WriteHolidayTable(TableOf({{"ZZ1", {{"2024-01-01", "a"}}}, {"ZZ2", {{"2024-01-02", "b"}}}}),
-                      filled);
-    holiday_store_mirror::AddCurrencyWithHoliday(filled, code, "0000-00-00", "placeholder");
-    HolidayTable grown;
-    ReadHolidayTable(filled, grown);
-    EXPECT_EQ(grown, TableOf({{"ZZ1", {{"2024-01-01", "a"}}},
-                              {"ZZ2", {{"2024-01-02", "b"}}},
-                              {code, {{"0000-00-00", "placeholder"}}}}));
+    WriteHolidayTable(table, bag);
+    HolidayTable read;
+    ReadHolidayTable(bag, read);
+    EXPECT_EQ(read, table);
   }
   for (const std::string code : {"", "X", "A|B", "AB|"}) {
     SCOPED_TRACE(code);
-    EXPECT_FALSE(holiday_store_mirror::CanStoreCurrency(code));
+    EXPECT_FALSE(CanStoreCurrency(code));
     HolidayTable table;
     table.EnsureCurrency(code)["2024-01-01"] = "New Year's Day";
     CPrivateProperty bag;

@@ -225,6 +225,29 @@ TEST_F(HandlerPage, OpensWithTheRecordsValuesAndEnabledStates) {
   EXPECT_FALSE(w.IsEnabled(kelo::IDC_HOLIDAY_SETTING)) << "no holiday suppression";
 }
 
+// A stored password the record could not read is kept, and the empty box says so
+// with a hint that is never its text; a password read, or none, shows no hint.
+TEST_F(HandlerPage, AnUnreadStoredPasswordIsShownAsKeptByAHint) {
+  struct Case {
+    const char* password;
+    bool unread;
+    bool hint;
+  };
+  for (const Case c : {Case{"", true, true}, Case{"pw", false, false}, Case{"", false, false}}) {
+    SCOPED_TRACE(std::to_string(c.unread) + c.password);
+    HandlerConfig opened = Acceptable();
+    opened.Password = c.password;
+    if (c.unread) opened.UnreadPassword.emplace().SetValue(std::string("clear text"));
+    CKELODlgHandCfg page(std::make_unique<HandlerConfig>(opened));
+    ASSERT_TRUE(page.Create());
+    const ScriptedControl& box =
+        Backend().FindWindow(kelo::IDD_KELO_HANDCFG)->Control(kelo::IDC_PASSWORD);
+    EXPECT_EQ(box.text, c.password);
+    EXPECT_EQ(!box.cue.empty(), c.hint) << box.cue;
+    EXPECT_EQ(box.cue.find("clear"), std::string::npos);
+  }
+}
+
 TEST_F(HandlerPage, ClicksKeepEnabledStatesInStep) {
   CKELODlgHandCfg page(std::make_unique<HandlerConfig>(Acceptable()));
   ASSERT_TRUE(page.Create());

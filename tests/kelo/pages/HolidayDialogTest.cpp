@@ -26,7 +26,8 @@ class HolidayDialogTest : public ::testing::Test {
   HolidayDialogTest()
       : backend_(new ScriptedBackend), scope_(std::unique_ptr<UiBackend>(backend_)) {
     backend_->SetNow(DateTimeValue{2024, 5, 8, 10, 0, 0});  // a Wednesday
-    EXPECT_TRUE(TemplateRegistry::Instance().Register(&owner_, {HolidaySettingTemplate()}));
+    EXPECT_TRUE(TemplateRegistry::Instance().Register(
+        &owner_, {HolidaySettingTemplate(), NewCurrencyTemplate()}));
   }
   ~HolidayDialogTest() override { TemplateRegistry::Instance().Withdraw(&owner_); }
 
@@ -106,6 +107,91 @@ TEST_F(HolidayDialogTest, AnotherCurrencyIsListedInItsSortedPlaceWithItsEntries)
   Script("ok");
   EXPECT_EQ(Run(dialog), IDOK);
   EXPECT_EQ(dialog.GetHolidayTable().size(), 6u);
+}
+
+// "New currency..." brings in a currency the calendar lacks, in its sorted place, and
+// shows it: the list shows its holidays, which "Add" then fills.
+TEST_F(HolidayDialogTest, NewCurrencyAddsTheCodeSelectsAndShowsIt) {
+  CKELODlgHolidaySetting dialog{TableOf({{"GBP", {{"2024-12-25", "Christmas Day"}}}})};
+  Script(R"(
+    select 12065 "GBP"
+    click "New currency..."
+    set "Currency:" "  CHF "
+    ok
+  )");
+  Then([](ScriptedWindow& window) {
+    EXPECT_EQ(window.Items(IDC_HOLIDAY_CURRENCY),
+              (std::vector<std::string>{"CHF", "EUR", "GBP", "USD"}));
+    EXPECT_EQ(SelectedCurrency(window), "CHF");
+    EXPECT_TRUE(Rows(window).empty());
+  });
+  // The new code went in at the index GBP was shown at; "Add" goes to CHF all the same.
+  Script(R"(
+    pick 12064 2024-08-01
+    click "Add"
+    click "New currency..."
+    set "Currency:" "GBP"
+    ok
+  )");
+  Then([](ScriptedWindow& window) {
+    EXPECT_EQ(window.Items(IDC_HOLIDAY_CURRENCY).size(), 4u);
+    EXPECT_EQ(SelectedCurrency(window), "GBP");
+    EXPECT_EQ(Rows(window), (std::vector<ListViewRow>{{"2024-12-25", "Christmas Day"}}));
+  });
+  // Letter case tells codes apart, as the stored calendar does.
+  Script(R"(
+    click "New currency..."
+    set "Currency:" "gbp"
+    ok
+    click "New currency..."
+    set "Currency:" "NOK"
+    cancel
+    ok
+  )");
+  EXPECT_EQ(Run(dialog), IDOK);
+  EXPECT_EQ(dialog.GetHolidayTable(), TableOf({{"CHF", {{"2024-08-01", "Customize"}}},
+                                               {"EUR", {}},
+                                               {"GBP", {{"2024-12-25", "Christmas Day"}}},
+                                               {"USD", {}},
+                                               {"gbp", {}}}));
+  EXPECT_TRUE(MessageTexts().empty());
+}
+
+// A code the stored calendar cannot carry is refused with a warning, and the "New
+// currency" dialog stays open for another.
+TEST_F(HolidayDialogTest, NewCurrencyRefusesCodesTheCalendarCannotStore) {
+  struct Case {
+    const char* code;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"", "Currency can not be empty"},
+      {"   ", "Currency can not be empty"},
+      {"X", "Currency must have at least two characters"},
+      {" X ", "Currency must have at least two characters"},
+      {"A|B", "Currency can not hold \"|\""},
+      {"A\tB", "Currency can not hold control characters"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    const std::size_t shown = backend().Messages().size();
+    CKELODlgHolidaySetting dialog{HolidayTable()};
+    backend().Queue(user::Click{ControlRef::Named("New currency...")});
+    backend().Queue(user::SetText{ControlRef::Named("Currency:"), c.code});
+    backend().Queue(user::Close{true});
+    Then([](ScriptedWindow& window) { EXPECT_EQ(window.Template().title, "New currency"); });
+    backend().Queue(user::SetText{ControlRef::Named("Currency:"), "NOK"});
+    backend().Queue(user::Close{true});
+    backend().Queue(user::Close{true});
+    EXPECT_EQ(Run(dialog), IDOK);
+    EXPECT_EQ(dialog.GetHolidayTable(),
+              TableOf({{"EUR", {}}, {"GBP", {}}, {"NOK", {}}, {"USD", {}}}));
+    ASSERT_EQ(backend().Messages().size(), shown + 1);
+    const MessageBoxRequest& refusal = backend().Messages().back().request;
+    EXPECT_EQ(refusal.text, c.message);
+    EXPECT_EQ(refusal.caption, "Message");
+    EXPECT_EQ(refusal.Icon(), MessageIcon::Warning);
+  }
 }
 
 TEST_F(HolidayDialogTest, AddNamesWeekendsAndWeekdaysAndRefusesADateTwice) {

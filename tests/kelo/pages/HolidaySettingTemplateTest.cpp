@@ -47,6 +47,7 @@ TEST(HolidaySettingTemplateTest, HoldsTheControlsOfTheDialog) {
       {IDC_HOLIDAY_YEAR, K::DateTimePicker, "", S::UpDown},
       {IDC_HOLIDAY_IMPORT, K::PushButton, "Import...", S::None},
       {IDC_HOLIDAY_EXPORT, K::PushButton, "Export...", S::None},
+      {IDC_HOLIDAY_NEW_CURRENCY, K::PushButton, "Ne&w currency...", S::None},
       {IDC_HOLIDAY_LIST, K::ListView, "", S::SortAscending | S::ShowSelAlways},
       {IDC_HOLIDAY_REMOVE, K::PushButton, "Remove", S::None},
       {IDC_HOLIDAY_REMOVE_ALL, K::PushButton, "Remove All", S::None},
@@ -81,6 +82,25 @@ TEST(HolidaySettingTemplateTest, EveryControlFitsItsCaptionAndNoneOverlap) {
           << dialog.controls[i].caption << dialog.controls[i].id << " and "
           << dialog.controls[j].caption << dialog.controls[j].id;
     }
+  }
+}
+
+TEST(HolidaySettingTemplateTest, NewCurrencyAsksForOneCodeInAFittingDialog) {
+  const DialogTemplate dialog = NewCurrencyTemplate();
+  EXPECT_EQ(dialog.id, IDD_KELO_NEWCURRENCY);
+  EXPECT_EQ(dialog.title, "New currency");
+  ASSERT_NE(dialog.LabelFor(IDC_NEW_CURRENCY_CODE), nullptr);
+  EXPECT_EQ(dialog.LabelFor(IDC_NEW_CURRENCY_CODE)->caption, "Currency:");
+  EXPECT_EQ(dialog.FindControl(IDC_NEW_CURRENCY_CODE)->kind, ControlKind::Edit);
+  ASSERT_NE(dialog.FindControl(IDOK), nullptr);
+  EXPECT_TRUE(dialog.FindControl(IDOK)->Has(ControlStyle::DefaultButton));
+  ASSERT_NE(dialog.FindControl(IDCANCEL), nullptr);
+  for (std::size_t i = 0; i < dialog.controls.size(); ++i) {
+    const ControlTemplate& control = dialog.controls[i];
+    EXPECT_LE(control.rect.Right(), dialog.width - 7) << control.caption;
+    EXPECT_LE(control.rect.Bottom(), dialog.height - 7) << control.caption;
+    for (std::size_t j = i + 1; j < dialog.controls.size(); ++j)
+      EXPECT_FALSE(Overlap(control.rect, dialog.controls[j].rect)) << i << " " << j;
   }
 }
 

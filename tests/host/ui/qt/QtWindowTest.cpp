@@ -73,6 +73,15 @@ TEST_F(QtWindowTest, PasswordEditShowsNoneOfItsText) {
   EXPECT_EQ(window_->Text(IDC_SECRET), "hunter2");
 }
 
+// A cue is a greyed hint of the empty box, in the stored 8-bit text's characters,
+// and never part of the text the box gives back.
+TEST_F(QtWindowTest, ACueBannerShowsOnlyWhileTheBoxIsEmpty) {
+  window_->SetCueBanner(IDC_SECRET, "kept unread \xA7");
+  const QLineEdit& secret = Get<QLineEdit>(IDC_SECRET);
+  EXPECT_EQ(secret.placeholderText(), QStringLiteral(u"kept unread \u00A7"));
+  EXPECT_EQ(window_->Text(IDC_SECRET), "");
+}
+
 // A label in front of a control names it: a screen reader reads the label as the
 // control's name, and the label's mnemonic takes the focus there. A label that
 // names nothing hides its marks. The text stays the caption as set.
