@@ -10,6 +10,3 @@ struct DialogTemplate;
 // (DialogTemplate::LabelFor); empty when it has none. As the template holds it,
 // shortcut marks included.
 std::string ControlLabel(const DialogTemplate& dialog, const ControlTemplate& control);
-
-// Whether the user types into it or picks from it: an edit box, a list or a picker.
-bool IsInput(const ControlTemplate& control);

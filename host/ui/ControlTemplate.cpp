@@ -25,3 +25,21 @@ const char* ControlKindName(ControlKind kind) {
   }
   return "control";
 }
+
+bool IsInputKind(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Edit:
+    case ControlKind::ComboBox:
+    case ControlKind::ListBox:
+    case ControlKind::ListView:
+    case ControlKind::DateTimePicker:
+      return true;
+    case ControlKind::Label:
+    case ControlKind::GroupBox:
+    case ControlKind::PushButton:
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+      return false;
+  }
+  return false;
+}

@@ -85,3 +85,8 @@ struct ControlTemplate {
 
 // A short lower-case name of the kind for messages, for example "list view".
 const char* ControlKindName(ControlKind kind);
+
+// Whether the user types into a control of the kind or picks from it (an edit box, a
+// list or a picker), and so knows it by the label in front of it rather than by a
+// caption of its own.
+bool IsInputKind(ControlKind kind);

@@ -41,11 +41,7 @@ std::string DialogTemplate::ShownCaption(std::string_view caption) {
 
 std::string DialogTemplate::FieldName(int controlId) const {
   const ControlTemplate* control = FindControl(controlId);
-  const bool captioned = control != nullptr && (control->kind == ControlKind::Label ||
-                                                control->kind == ControlKind::PushButton ||
-                                                control->kind == ControlKind::CheckBox ||
-                                                control->kind == ControlKind::RadioButton ||
-                                                control->kind == ControlKind::GroupBox);
+  const bool captioned = control != nullptr && !IsInputKind(control->kind);
   const ControlTemplate* named = captioned ? control : LabelFor(controlId);
   const std::string name = named != nullptr ? ShownCaption(named->caption) : std::string();
   return name.empty() ? "control " + std::to_string(controlId) : name;

@@ -174,19 +174,6 @@ void QtUiWindow::FitCaption(QtControl& control) {
 
 namespace {
 
-bool IsInput(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Edit:
-    case ControlKind::ComboBox:
-    case ControlKind::ListBox:
-    case ControlKind::ListView:
-    case ControlKind::DateTimePicker:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // The order in which captions are served their mnemonic: the dialog's own buttons,
 // the other buttons, check boxes and radio buttons, then the labels.
 int MnemonicRank(const QtControl& control) {
@@ -213,7 +200,7 @@ void QtUiWindow::NameInputs() {
   std::vector<QtControl*> unnamed;
   int inputs = 0;
   for (const std::unique_ptr<QtControl>& control : controls_) {
-    if (!IsInput(control->Kind())) continue;
+    if (!IsInputKind(control->Kind())) continue;
     ++inputs;
     const ControlTemplate* label =
         control->Id() == IDC_STATIC ? nullptr : template_.LabelFor(control->Id());
