@@ -8,24 +8,9 @@
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
-#include "kelo/holiday/Calendar.h"
-#include "kelo/holiday/HolidayTable.h"
+#include "fuzz/HolidayFileChecks.h"
 #include "kelo/holidayfile/CsvHolidays.h"
-#include "kelo/holidayfile/HolidayFileContent.h"
 #include "kelo/holidayfile/HolidayFileError.h"
-#include "kelo/holidayfile/StoredRemark.h"
-
-namespace {
-
-kelo::HolidayList Stored(const kelo::HolidayFileContent& file) {
-  kelo::HolidayList list;
-  for (const kelo::HolidayItem& h : file.holidays) {
-    list.emplace(kelo::FormatDateKey(h.date), kelo::ToStoredRemark(h.remark).text);
-  }
-  return list;
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
@@ -44,18 +29,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                "skipped line " + std::to_string(skip.line) + " after " + std::to_string(previous));
     previous = skip.line;
   }
-  for (const kelo::HolidayItem& h : file.holidays) {
-    const std::string key = kelo::FormatDateKey(h.date);
-    FUZZ_CHECK(kelo::ParseIsoDate(key).has_value(), "date " + key + " outside the years");
-  }
+  CheckDatesInYears(file);
 
-  const kelo::HolidayList list = Stored(file);
+  const kelo::HolidayList list = StoredHolidays(file);
   std::size_t leftOut = 0;
   const std::string exported = kelo::WriteCsvHolidays(list, leftOut);
   FUZZ_CHECK(leftOut == 0, std::to_string(leftOut) + " dates left out of the export");
   const kelo::HolidayFileContent back = kelo::ReadCsvHolidays(exported);
   FUZZ_CHECK(back.skipped.empty(), std::to_string(back.skipped.size()) + " exported rows skipped");
-  FUZZ_CHECK(Stored(back) == list && back.holidays.size() == list.size(),
+  FUZZ_CHECK(StoredHolidays(back) == list && back.holidays.size() == list.size(),
              "the export of " + std::to_string(list.size()) + " dates read back otherwise");
   return 0;
 }

@@ -7,12 +7,9 @@
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
-#include "kelo/holiday/Calendar.h"
-#include "kelo/holiday/HolidayTable.h"
-#include "kelo/holidayfile/HolidayFileContent.h"
+#include "fuzz/HolidayFileChecks.h"
 #include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/ICalendarHolidays.h"
-#include "kelo/holidayfile/StoredRemark.h"
 
 namespace {
 
@@ -21,22 +18,10 @@ constexpr std::size_t kMaxRoundTripDates = 2000;
 void CheckDates(const kelo::HolidayFileContent& file) {
   FUZZ_CHECK(file.holidays.size() <= kelo::kMaxFileDates,
              std::to_string(file.holidays.size()) + " dates");
-  for (const kelo::HolidayItem& h : file.holidays) {
-    const std::string key = kelo::FormatDateKey(h.date);
-    FUZZ_CHECK(kelo::ParseIsoDate(key).has_value(), "date " + key + " outside the years");
-  }
+  CheckDatesInYears(file);
   for (const kelo::FileSkip& skip : file.skipped) {
     FUZZ_CHECK(skip.line == 0, "an iCalendar skip names line " + std::to_string(skip.line));
   }
-}
-
-// The table an import into an empty currency makes: first remark of a date wins.
-kelo::HolidayList Stored(const kelo::HolidayFileContent& file) {
-  kelo::HolidayList list;
-  for (const kelo::HolidayItem& h : file.holidays) {
-    list.emplace(kelo::FormatDateKey(h.date), kelo::ToStoredRemark(h.remark).text);
-  }
-  return list;
 }
 
 }  // namespace
@@ -51,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   CheckDates(file);
 
-  const kelo::HolidayList list = Stored(file);
+  const kelo::HolidayList list = StoredHolidays(file);
   // The round trip checks what each date and remark becomes, which a few thousand
   // dates show as well as a million: libical writes and reads a large calendar
   // slowly under the sanitizers.
@@ -67,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   FUZZ_CHECK(back.skipped.empty(),
              std::to_string(back.skipped.size()) + " exported events skipped");
-  const kelo::HolidayList again = Stored(back);
+  const kelo::HolidayList again = StoredHolidays(back);
   FUZZ_CHECK(
       again.size() == list.size() && back.holidays.size() == list.size(),
       std::to_string(list.size()) + " dates came back as " + std::to_string(back.holidays.size()));

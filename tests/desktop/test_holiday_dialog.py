@@ -37,6 +37,17 @@ class HolidayDialog(DesktopTestCase):
         hcd.desktop().key("Return")
         hcd.wait_for("the message box to close", tool.no_message_box)
 
+    def save(self, tool, dialog):
+        """OK on the holiday dialog, then on the sheet, by mouse: the file is saved."""
+        import pyatspi
+        import screen
+        click(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+        hcd.wait_for("the holiday dialog to close", lambda: all(
+            window.name != "Holiday setting" for window in screen.windows(tool.app)))
+        click(find(tool.sheet(), pyatspi.ROLE_PUSH_BUTTON, "OK"))
+        code, out, err = tool.wait()
+        self.assertEqual(code, 0, err)
+
     def test_a_year_an_import_and_an_export_are_saved_with_the_calendar(self):
         import pyatspi
         import screen
@@ -62,12 +73,7 @@ class HolidayDialog(DesktopTestCase):
         exported = os.path.join(folder, "exported.csv")
         self.assertTrue(os.path.exists(exported))
         # Enter would press the button that has the focus: Export again.
-        click(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "OK"))
-        hcd.wait_for("the holiday dialog to close", lambda: all(
-            window.name != "Holiday setting" for window in screen.windows(tool.app)))
-        click(find(tool.sheet(), pyatspi.ROLE_PUSH_BUTTON, "OK"))
-        code, out, err = tool.wait()
-        self.assertEqual(code, 0, err)
+        self.save(tool, dialog)
 
         again = os.path.join(self.folder, "saved.csv")
         code, out, err = run_tool("export-holidays", path, "GBP", again)
@@ -103,12 +109,7 @@ class HolidayDialog(DesktopTestCase):
                      lambda: screen.has_state(chosen, pyatspi.STATE_SELECTED))
         replace_text(find(dialog, pyatspi.ROLE_SPIN_BUTTON, "Year"), "2027")
         click(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "Add holiday of year"))
-        click(find(dialog, pyatspi.ROLE_PUSH_BUTTON, "OK"))
-        hcd.wait_for("the holiday dialog to close", lambda: all(
-            window.name != "Holiday setting" for window in screen.windows(tool.app)))
-        click(find(tool.sheet(), pyatspi.ROLE_PUSH_BUTTON, "OK"))
-        code, out, err = tool.wait()
-        self.assertEqual(code, 0, err)
+        self.save(tool, dialog)
 
         exported = os.path.join(self.folder, "chf.csv")
         code, out, err = run_tool("export-holidays", path, "CHF", exported)
