@@ -28,14 +28,6 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-std::vector<std::string> KeysOf(const fs::path& file) {
-  CHandlerPrivateProps bag;
-  bag.fromXML(ReadAll(file));
-  std::vector<std::string> keys;
-  for (const auto& [name, child] : bag.Properties()) keys.push_back(name);
-  return keys;
-}
-
 class ToolEdit : public ::testing::Test {
  protected:
   void SetUp() override {

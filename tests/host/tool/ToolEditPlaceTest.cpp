@@ -10,20 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "props/CHandlerPrivateProps.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<std::string> KeysOf(const fs::path& file) {
-  CHandlerPrivateProps bag;
-  bag.fromXML(ReadAll(file));
-  std::vector<std::string> keys;
-  for (const auto& [name, child] : bag.Properties()) keys.push_back(name);
-  return keys;
-}
 
 const char* const kKindOptionsMessage =
     " is not in a configuration tree: give --handler, "

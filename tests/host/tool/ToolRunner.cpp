@@ -16,6 +16,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "props/CHandlerPrivateProps.h"
+
 extern char** environ;
 
 namespace {
@@ -142,4 +144,12 @@ std::string ReadAll(const std::filesystem::path& path) {
 
 void WriteAll(const std::filesystem::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
+}
+
+std::vector<std::string> KeysOf(const std::filesystem::path& file) {
+  CHandlerPrivateProps bag;
+  bag.fromXML(ReadAll(file));
+  std::vector<std::string> keys;
+  for (const auto& [name, child] : bag.Properties()) keys.push_back(name);
+  return keys;
 }

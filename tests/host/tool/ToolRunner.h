@@ -41,3 +41,6 @@ bool PermissionsBind(const std::filesystem::path& unreadableFolder);
 // A file's bytes, or nothing when it cannot be read; and a file written whole.
 std::string ReadAll(const std::filesystem::path& path);
 void WriteAll(const std::filesystem::path& path, const std::string& text);
+
+// The names of a configuration file's properties, in the order the bag keeps them.
+std::vector<std::string> KeysOf(const std::filesystem::path& file);
