@@ -64,11 +64,14 @@ std::string FileNameOf(std::string_view path) {
 HolidayFileContent ReadHolidayFile(const std::string& path) {
   const std::string bytes = ReadRegularFile(path);
   try {
-    const std::string text = FileTextAsUtf8(bytes);
     std::optional<HolidayFileType> type = HolidayFileTypeOf(path);
-    if (!type) type = LooksLikeICalendar(text) ? HolidayFileType::ICalendar : HolidayFileType::Csv;
-    if (*type == HolidayFileType::Csv) return ReadCsvHolidays(text);
-    return ReadICalendarHolidays(text);
+    if (!type) {
+      type = LooksLikeICalendar(FileTextAsUtf8(bytes)) ? HolidayFileType::ICalendar
+                                                       : HolidayFileType::Csv;
+    }
+    // Each reader decodes the bytes itself: an iCalendar file unfolds them first.
+    if (*type == HolidayFileType::Csv) return ReadCsvHolidays(bytes);
+    return ReadICalendarHolidays(bytes);
   } catch (const HolidayFileError& error) {
     Refuse(path, error.what());
   }

@@ -597,7 +597,7 @@ std::string Folded(std::string_view line) {
 }  // namespace
 
 HolidayFileContent ReadICalendarHolidays(std::string_view bytes) {
-  const std::string text = FileTextAsUtf8(bytes);
+  const std::string text = UnfoldedFileTextAsUtf8(bytes);
   if (text.find('\0') != std::string::npos) {
     throw HolidayFileError("it is not an iCalendar file: it holds a zero byte");
   }

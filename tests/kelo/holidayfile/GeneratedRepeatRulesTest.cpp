@@ -2,7 +2,7 @@
 // with a fixed seed by repeat_rules.py, import with exactly the days that two
 // independent expansions give them (see that script for the references and the ways
 // they are known to differ). HCD_REPEAT_RULE_FILES sets how many random calendars
-// (150 by default), HCD_REPEAT_RULE_SEED the seed (1).
+// (200 by default), HCD_REPEAT_RULE_SEED the seed (1).
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/wait.h>
@@ -56,7 +56,7 @@ TEST_F(GeneratedRepeatRulesTest, ImportWithTheDaysTheReferencesExpand) {
   const std::string command = std::string("'") + SYSTEM_PYTHON3 + "' '" + REPEAT_RULES_SCRIPT +
                               "' generate '" + dir_.string() + "' " +
                               Setting("HCD_REPEAT_RULE_SEED", "1") + " " +
-                              Setting("HCD_REPEAT_RULE_FILES", "150");
+                              Setting("HCD_REPEAT_RULE_FILES", "200");
   FILE* pipe = ::popen(command.c_str(), "r");
   ASSERT_NE(pipe, nullptr) << command;
   std::string summary;

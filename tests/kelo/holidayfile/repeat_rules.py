@@ -39,10 +39,18 @@ import itertools
 import os
 import random
 import sys
+import types
 import warnings
 from zoneinfo import ZoneInfo
 
 from dateutil import rrule as du
+
+# dateutil looks for the instances of a rule that has none up to the year 9999, which
+# takes seconds for a daily rule; no reference here looks past 2100.
+_dateutil_datetime = types.ModuleType("datetime")
+_dateutil_datetime.__dict__.update(dt.__dict__)
+_dateutil_datetime.MAXYEAR = 2200
+du.datetime = _dateutil_datetime
 
 D = dt.date
 T = dt.datetime
@@ -185,8 +193,7 @@ def week_number_walk(rule, start, kind, until, inclusive=False):
 
 
 def bounded(rule, start, kind, bound):
-    """dateutil's rule, ended at bound at the latest: dateutil looks for instances of a
-    rule that has none up to the year 9999."""
+    """dateutil's rule, ended at bound at the latest."""
     found = du.rrulestr(rule_text(rule), dtstart=aware(as_datetime(start), kind))
     bound = aware(bound, kind if kind != "date" else "floating")
     if found._until is None or found._until > bound:
