@@ -152,8 +152,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   if (input.rule.count > 0 && input.dates.empty() && input.from <= input.start && !run.cut) {
     FUZZ_CHECK(static_cast<long>(run.starts.size()) <= input.rule.count,
-               std::to_string(run.starts.size()) + " instances of COUNT=" +
-                   std::to_string(input.rule.count));
+               std::to_string(run.starts.size()) +
+                   " instances of COUNT=" + std::to_string(input.rule.count));
   }
 
   const Run again = Expand(input, input.from, input.to);
@@ -172,9 +172,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (const LocalTime& t : run.starts) {
           if (t >= from && t <= to) want.push_back(t);
         }
-        FUZZ_CHECK(inner.starts == want,
-                   std::to_string(inner.starts.size()) + " instances in the narrower window, " +
-                       std::to_string(want.size()) + " of the wider one's");
+        FUZZ_CHECK(inner.starts == want, std::to_string(inner.starts.size()) +
+                                             " instances in the narrower window, " +
+                                             std::to_string(want.size()) + " of the wider one's");
       }
     }
   }

@@ -305,9 +305,10 @@ std::chrono::weekday WeekdayOf(int icalWeekday) {  // libical: Sunday 1
 enum class RuleResult { Read, Ignored, TooFrequent, Unread };
 
 // The rule of libical's reading as the expansion takes it, with UNTIL in the series'
-// own zone. Ignored: a rule libical could not read, which leaves the series its
-// start. Unread: week numbers where RFC 5545 allows none (another frequency than
-// yearly, or with a weekday's position), which are not guessed at.
+// own zone. Ignored: a rule libical could not read, or one of another calendar than
+// the Gregorian (RSCALE), which leaves the series its start. Unread: week numbers where RFC 5545
+// allows none (another frequency than yearly, or with a weekday's position), which are not guessed
+// at.
 RuleResult ToRepeatRule(const icalrecurrencetype& r, const icaltimetype& start, RepeatRule& rule) {
   switch (r.freq) {
     case ICAL_SECONDLY_RECURRENCE:
@@ -329,6 +330,7 @@ RuleResult ToRepeatRule(const icalrecurrencetype& r, const icaltimetype& start, 
     default:
       return RuleResult::Ignored;
   }
+  if (r.rscale && *r.rscale && strcasecmp(r.rscale, "GREGORIAN") != 0) return RuleResult::Ignored;
   rule.interval = r.interval;
   rule.count = r.count > 0 ? r.count : 0;
   if (rule.count == 0 && IsDate(r.until)) {

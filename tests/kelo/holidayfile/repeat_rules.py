@@ -26,11 +26,13 @@ midnight its own days; an EXDATE or a RECURRENCE-ID removes the instance that st
 at that moment (a date, or any exclusion of an all-day series: that day); a moved
 instance gives its own days. Repeats count in 2010 to 2099.
 
-Reference A, the expected days: dateutil.rrule for the rules, except week-number
-rules (BYWEEKNO), which an ISO-week walker of this file expands; the set (start,
-RDATE, EXDATE, RECURRENCE-ID) built here. Reference B: recurring_ical_events over
-the file as written. Where B differs from A, the difference must be one of the
-known faults of B listed at KNOWN below.
+Reference A, the expected days: dateutil.rrule for the rules (a weekly rule with
+BYSETPOS asked from its week's first day, see dateutil_instances), except
+week-number rules (BYWEEKNO), which a week walker of this file expands; the set
+(start, RDATE, EXDATE, RECURRENCE-ID) built here. Reference B: recurring_ical_events
+over the series as written. Where B cannot read a series, or differs from A, the
+reason must be one of its known faults, named and explained in known_fault and
+known_difference below.
 """
 import copy
 import datetime as dt
@@ -203,6 +205,32 @@ def bounded(rule, start, kind, bound):
     return found
 
 
+def dateutil_instances(rule, start, kind, bound, inclusive=False):
+    """The instances of a rule without week numbers after its start (or from it), up
+    to bound. dateutil builds the first week of a weekly rule from the start instead
+    of from the week's first day, so that BYSETPOS picks from part of that week
+    (FREQ=WEEKLY;BYDAY=SU,MO,FR;BYSETPOS=2;WKST=SA from a Monday skips that Monday): a
+    weekly rule with BYSETPOS is asked from the first day of its week, and its COUNT
+    counted here."""
+    first = aware(as_datetime(start), kind)
+    count = None
+    if rule["FREQ"] == "WEEKLY" and "BYSETPOS" in rule:
+        s = as_datetime(start)
+        rule = dict(rule)
+        rule.setdefault("BYDAY", WEEKDAYS[s.weekday()])
+        count = rule.pop("COUNT", None)
+        wkst = WEEKDAYS.index(rule.get("WKST", "MO"))
+        start = s - dt.timedelta(days=(s.weekday() - wkst) % 7)
+    given = 1
+    for x in bounded(rule, start, kind, bound):
+        if x < first or (x == first and not inclusive):
+            continue
+        if count is not None and given >= int(count):
+            return
+        given += 1
+        yield x
+
+
 def rule_instances(rule, start, kind):
     """Every instance of the rule after the start, up to 2100."""
     until = None
@@ -217,7 +245,7 @@ def rule_instances(rule, start, kind):
     if "BYWEEKNO" in rule:
         found = week_number_walk(rule, start, kind, until)
     else:
-        found = bounded(rule, start, kind, T(2100, 1, 1))
+        found = dateutil_instances(rule, start, kind, T(2100, 1, 1))
     first = aware(as_datetime(start), kind)
     for x in found:
         if x.replace(tzinfo=None) >= T(2100, 1, 1):
@@ -373,7 +401,8 @@ def first_instance(rule, start, kind):
     if "BYWEEKNO" in open_rule:
         found = week_number_walk(open_rule, start, kind, None, inclusive=True)
     else:
-        found = bounded(open_rule, start, kind, as_datetime(start) + dt.timedelta(days=3660))
+        found = dateutil_instances(open_rule, start, kind,
+                                   as_datetime(start) + dt.timedelta(days=3660), True)
     for x in found:
         if x.replace(tzinfo=None) >= as_datetime(start) + dt.timedelta(days=3660):
             return None
@@ -646,23 +675,33 @@ def known_difference(s, a_days, b_days):
     # (BYWEEKNO=52;BYDAY=SA never gives 2039-01-01) and add others.
     if "BYWEEKNO" in rule:
         return "dateutil's week numbers at the ends of years"
-    # It takes a moved instance out of its series by the date of RECURRENCE-ID in the
-    # override's own zone (UTC), so it removes nothing, or the wrong instance, when
-    # that date is not the series' date of the instance.
-    if any(in_utc for _, in_utc, _, _ in s.overrides):
-        return "moved instances matched by their date in UTC"
+    # dateutil's first week of a weekly rule begins at the start (see
+    # dateutil_instances), so BYSETPOS picks from part of it.
+    if rule.get("FREQ") == "WEEKLY" and "BYSETPOS" in rule:
+        return "dateutil's first week of a weekly BYSETPOS"
+    # It files the events of a UID by the date of their RECURRENCE-ID in the override's
+    # own zone, or of DTSTART for the series, one event a date: an override in UTC
+    # whose date is not the series' date of the instance removes nothing or another
+    # instance, two overrides on one date keep one, and an override on the date of the
+    # series' start takes the place of the whole series.
+    dates = [rid.date() if isinstance(rid, T) else rid for rid, _, _, _ in s.overrides]
+    first = s.start.date() if isinstance(s.start, T) else s.start
+    if any(in_utc for _, in_utc, _, _ in s.overrides) or len(set(dates)) < len(dates) \
+            or first in dates:
+        return "moved instances filed by the date of RECURRENCE-ID"
     # Its pytz zones give every instance the offset of the series' start when dateutil
     # compares instances with EXDATE and UNTIL, so that after a change of daylight
     # saving time an EXDATE an hour away removes an instance, and a UTC end cuts off
     # the last instance or keeps one too many. The differing days all lie next to an
-    # EXDATE or the end.
+    # EXDATE or the end, or within the days of that instance.
     if s.kind in VTIMEZONES:
         edges = [value.date() for value, _ in s.exdates]
         until = (s.rule or {}).get("UNTIL", "")
         if until.endswith("Z"):
             edges.append(local(T.strptime(until, "%Y%m%dT%H%M%SZ").replace(tzinfo=UTC),
                                s.kind).date())
-        if all(any(abs((d - edge).days) <= 1 for edge in edges) for d in a_days ^ b_days):
+        if all(any(-1 <= (d - edge).days <= s.span() for edge in edges)
+               for d in a_days ^ b_days):
             return "EXDATE and UTC UNTIL compared at the start's offset"
     return None
 
