@@ -19,7 +19,7 @@ using kelo::LocalTime;
 using std::chrono::days;
 using std::chrono::sys_days;
 
-constexpr std::size_t kMostInstances = 20000;
+constexpr std::size_t kMostInstances = 3000;
 constexpr long kBudget = 200000;
 
 class Bytes {
