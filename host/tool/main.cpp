@@ -2,10 +2,13 @@
 #include <csignal>
 #include <exception>
 #include <iostream>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "text/TextEscape.h"
+#include "tool/Activity.h"
 #include "tool/Commands.h"
 #include "tool/Module.h"
 #include "tool/ToolError.h"
@@ -97,6 +100,10 @@ int Run(const std::vector<std::string>& args) {
   } catch (const UsageError& e) {
     PrintError(e);
     return kExitUsage;
+  } catch (const std::bad_alloc&) {
+    // Never an empty or partial answer: the command stops, and says what it was at.
+    PrintError(std::runtime_error(OutOfMemoryMessage()));
+    return kExitFailure;
   } catch (const std::exception& e) {
     PrintError(e);
     return kExitFailure;
