@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -511,6 +512,14 @@ TEST_F(GitReview, SetupChecksEverythingFirstAndKeepsWhatIsThere) {
          Git("config --add diff.hcd-static.textconv two");
        },
        3, "several values of diff.hcd-static.textconv"},
+      {"an immutable config",
+       [&] {
+         if (std::system(("chattr +i '" + Path("repo/.git/config") + "' 2>/dev/null").c_str()) != 0)
+           std::cerr << "(no immutable mark here: the config is refused as read-only)\n",
+               fs::permissions(Path("repo/.git/config"), fs::perms::owner_write,
+                               fs::perm_options::remove);
+       },
+       3, ".git/config\": the file is read-only"},
       {".gitattributes a link out of the repository",
        [&] {
          Write("outside/attrs", "*.bin binary\n");
@@ -537,6 +546,8 @@ TEST_F(GitReview, SetupChecksEverythingFirstAndKeepsWhatIsThere) {
     if (!linked) {
       EXPECT_FALSE(fs::exists(Path("repo/.gitattributes")));
     }
+    std::system(("chattr -i '" + Path("repo/.git/config") + "' 2>/dev/null").c_str());
+    fs::permissions(Path("repo/.git/config"), fs::perms::owner_write, fs::perm_options::add);
   }
 
   // --replace takes another textconv's place; one git-setup wrote is brought up to
