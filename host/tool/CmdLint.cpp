@@ -137,7 +137,13 @@ std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
       continue;
     }
     const ConfigTree tree = ConfigTree::Scan(path, std::cerr);
-    const std::string root = path.ends_with('/') ? path : path + "/";
+    // "." names the tree the user stands in: its files are named from it, "desk/..."
+    // rather than "./desk/...".
+    std::string root = fs::path(path).lexically_normal().generic_string();
+    if (root == "." || root == "./")
+      root.clear();
+    else if (!root.ends_with('/'))
+      root += '/';
     const std::size_t before = files.size();
     for (const ConfigTree::HandlerFolder& folder : tree.Folders()) {
       const auto add = [&](ConfigKind k, const std::string& name) {
