@@ -82,15 +82,19 @@ HolidayExport WriteHolidayFile(const std::string& path, std::string_view currenc
   const std::optional<HolidayFileType> type = HolidayFileTypeOf(path);
   if (!type) Refuse(path, "the name ends neither in .ics nor in .csv");
   HolidayExport result;
-  const std::string text = *type == HolidayFileType::Csv
-                               ? WriteCsvHolidays(list, result.leftOut)
-                               : WriteICalendarHolidays(currency, list, result.leftOut);
-  result.written = list.size() - result.leftOut;
+  // Written as it is made: a large calendar is never held as one text.
+  const ContentWriter produce = [&](const ContentSink& write) {
+    if (*type == HolidayFileType::Csv)
+      WriteCsvHolidays(list, result.leftOut, write);
+    else
+      WriteICalendarHolidays(currency, list, result.leftOut, write);
+  };
   try {
-    SaveFileAtomically(path, text);
+    SaveFileAtomically(path, produce);
   } catch (const std::runtime_error& error) {
     throw HolidayFileError(error.what());
   }
+  result.written = list.size() - result.leftOut;
   return result;
 }
 

@@ -8,7 +8,9 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <new>
 #include <set>
+#include <stdexcept>
 #include <vector>
 
 #include "kelo/holiday/Calendar.h"
@@ -617,17 +619,39 @@ HolidayFileContent ReadICalendarHolidays(std::string_view bytes) {
   return file;
 }
 
-std::string WriteICalendarHolidays(std::string_view currency, const HolidayList& list,
-                                   std::size_t& leftOut) {
+void WriteICalendarHolidays(std::string_view currency, const HolidayList& list,
+                            std::size_t& leftOut, const HolidayTextSink& write) {
   leftOut = 0;
   const BuiltinZonesReleaser zones;
   const std::string category = Latin1ToUtf8(currency);
   const std::string placeholder(kCategoryPlaceholder);
-  Component calendar(icalcomponent_new_vcalendar());
-  icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
-  icalcomponent_add_property(calendar.get(),
-                             icalproperty_new_prodid("-//HCDKELO//Holiday calendar//EN"));
-  icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+  const std::string from = "\r\nCATEGORIES:" + placeholder + "\r\n";
+  const std::string to = "\r\n" + Folded("CATEGORIES:" + EscapedText(category)) + "\r\n";
+  const auto text = [](icalcomponent* component) {
+    const std::unique_ptr<char, CharsDeleter> written(icalcomponent_as_ical_string_r(component));
+    if (!written) throw std::bad_alloc();
+    return std::string(written.get());
+  };
+
+  // The calendar's own lines around its events, as libical writes them; each event is
+  // written by itself and let go, so that a calendar of any size takes the memory of
+  // one event.
+  std::string frame;
+  {
+    Component calendar(icalcomponent_new_vcalendar());
+    if (!calendar) throw std::bad_alloc();
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(),
+                               icalproperty_new_prodid("-//HCDKELO//Holiday calendar//EN"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+    frame = text(calendar.get());
+  }
+  const std::string end = "END:VCALENDAR\r\n";
+  if (frame.size() < end.size() || frame.compare(frame.size() - end.size(), end.size(), end) != 0)
+    throw std::logic_error("libical wrote a calendar that does not end as one");
+  std::string buffer = frame.substr(0, frame.size() - end.size());
+  constexpr std::size_t kFlushAt = 256 * 1024;
+
   for (const auto& [dateKey, remark] : list) {
     const std::optional<year_month_day> parsed = ParseIsoDate(dateKey);
     if (!parsed) {
@@ -635,46 +659,49 @@ std::string WriteICalendarHolidays(std::string_view currency, const HolidayList&
       continue;
     }
     const year_month_day date = *parsed;
-    icalcomponent* event = icalcomponent_new_vevent();
+    Component event(icalcomponent_new_vevent());
+    if (!event) throw std::bad_alloc();
     std::string compact = dateKey;
     std::erase(compact, '-');
     icalcomponent_add_property(
-        event, icalproperty_new_uid((compact + "-" + category + "@hcdkelo").c_str()));
+        event.get(), icalproperty_new_uid((compact + "-" + category + "@hcdkelo").c_str()));
     // The date itself: a time of the export would change the file at every export.
     icaltimetype stamp = DateValue(date);
     stamp.is_date = 0;
     stamp.hour = stamp.minute = stamp.second = 0;
     stamp.zone = icaltimezone_get_utc_timezone();
-    icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
-    icalcomponent_add_property(event, icalproperty_new_dtstart(DateValue(date)));
+    icalcomponent_add_property(event.get(), icalproperty_new_dtstamp(stamp));
+    icalcomponent_add_property(event.get(), icalproperty_new_dtstart(DateValue(date)));
     const year_month_day next(sys_days(date) + days(1));
     if (int(next.year()) <= static_cast<int>(kLastCalendarYear)) {
-      icalcomponent_add_property(event, icalproperty_new_dtend(DateValue(next)));
+      icalcomponent_add_property(event.get(), icalproperty_new_dtend(DateValue(next)));
     } else {
-      icalcomponent_add_property(event,
+      icalcomponent_add_property(event.get(),
                                  icalproperty_new_duration(icaldurationtype_from_int(24 * 3600)));
     }
-    icalcomponent_add_property(event, icalproperty_new_summary(Latin1ToUtf8(remark).c_str()));
-    icalcomponent_add_property(event, icalproperty_new_categories(placeholder.c_str()));
-    icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-    icalcomponent_add_component(calendar.get(), event);
+    icalcomponent_add_property(event.get(), icalproperty_new_summary(Latin1ToUtf8(remark).c_str()));
+    icalcomponent_add_property(event.get(), icalproperty_new_categories(placeholder.c_str()));
+    icalcomponent_add_property(event.get(), icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    std::string written = text(event.get());
+    // The category is set in after libical, which would write it otherwise.
+    const std::size_t found = written.find(from);
+    if (found != std::string::npos) written.replace(found, from.size(), to);
+    buffer += written;
+    if (buffer.size() >= kFlushAt) {
+      write(buffer);
+      buffer.clear();
+    }
   }
-  const std::unique_ptr<char, CharsDeleter> written(icalcomponent_as_ical_string_r(calendar.get()));
-  std::string text = written ? std::string(written.get()) : std::string();
+  buffer += end;
+  write(buffer);
+}
 
-  const std::string from = "\r\nCATEGORIES:" + placeholder + "\r\n";
-  const std::string to = "\r\n" + Folded("CATEGORIES:" + EscapedText(category)) + "\r\n";
-  std::string replaced;
-  replaced.reserve(text.size() + list.size() * to.size());
-  std::size_t at = 0;
-  for (std::size_t found = text.find(from); found != std::string::npos;
-       found = text.find(from, at)) {
-    replaced.append(text, at, found - at);
-    replaced.append(to);
-    at = found + from.size();
-  }
-  replaced.append(text, at, std::string::npos);
-  return replaced;
+std::string WriteICalendarHolidays(std::string_view currency, const HolidayList& list,
+                                   std::size_t& leftOut) {
+  std::string text;
+  WriteICalendarHolidays(currency, list, leftOut,
+                         [&](std::string_view part) { text.append(part); });
+  return text;
 }
 
 }  // namespace kelo

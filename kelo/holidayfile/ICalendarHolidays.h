@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -8,6 +9,9 @@
 #include "kelo/holidayfile/HolidayFileContent.h"
 
 namespace kelo {
+
+// Where a writer hands its text, a part at a time.
+using HolidayTextSink = std::function<void(std::string_view part)>;
 
 // What one iCalendar file may hold and make the reader do: far beyond any real
 // calendar, and bounds on the time and memory an odd file can take. They are checked
@@ -54,5 +58,8 @@ HolidayFileContent ReadICalendarHolidays(std::string_view bytes);
 // number of entries left out goes to leftOut.
 std::string WriteICalendarHolidays(std::string_view currency, const HolidayList& list,
                                    std::size_t& leftOut);
+// The same text handed to write a part at a time, so that it is never held whole.
+void WriteICalendarHolidays(std::string_view currency, const HolidayList& list,
+                            std::size_t& leftOut, const HolidayTextSink& write);
 
 }  // namespace kelo
