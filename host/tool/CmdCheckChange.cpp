@@ -5,10 +5,10 @@
 #include "props/XmlError.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/JsonOutput.h"
-#include "tool/Module.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/Module.h"
+#include "tool/output/JsonOutput.h"
 
 int RunCheckChange(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;

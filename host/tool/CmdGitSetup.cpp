@@ -17,11 +17,11 @@
 #include "files/InputFile.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/GitCommand.h"
-#include "tool/PasswordDigest.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
-#include "tool/ToolOutput.h"
+#include "tool/output/ToolOutput.h"
+#include "tool/review/GitCommand.h"
+#include "tool/review/PasswordDigest.h"
 
 namespace fs = std::filesystem;
 

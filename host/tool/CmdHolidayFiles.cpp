@@ -14,13 +14,13 @@
 #include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
-#include "tool/Activity.h"
 #include "tool/Commands.h"
-#include "tool/ConfigurationFile.h"
-#include "tool/HolidayDialog.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
-#include "tool/ToolOutput.h"
+#include "tool/module/ConfigurationFile.h"
+#include "tool/module/HolidayDialog.h"
+#include "tool/output/Activity.h"
+#include "tool/output/ToolOutput.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <nlohmann/json.hpp>
 
 #include "tool/Commands.h"
-#include "tool/HolidayDialog.h"
-#include "tool/JsonOutput.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
-#include "tool/ToolOutput.h"
+#include "tool/module/HolidayDialog.h"
+#include "tool/output/JsonOutput.h"
+#include "tool/output/ToolOutput.h"
 
 namespace {
 

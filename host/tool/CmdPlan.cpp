@@ -3,13 +3,13 @@
 #include <iostream>
 
 #include "tool/Commands.h"
-#include "tool/ConfigTree.h"
-#include "tool/Module.h"
-#include "tool/PlanReporter.h"
-#include "tool/Progress.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
-#include "tool/TreePlanner.h"
+#include "tool/module/Module.h"
+#include "tool/output/Progress.h"
+#include "tool/plan/ConfigTree.h"
+#include "tool/plan/PlanReporter.h"
+#include "tool/plan/TreePlanner.h"
 
 int RunPlan(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;

@@ -8,11 +8,11 @@
 #include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/Module.h"
-#include "tool/ModuleSheet.h"
-#include "tool/QtBackendLoader.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/Module.h"
+#include "tool/module/ModuleSheet.h"
+#include "tool/ui/QtBackendLoader.h"
 #include "ui/backend/ScopedUiBackend.h"
 
 namespace fs = std::filesystem;

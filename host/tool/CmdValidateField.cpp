@@ -3,10 +3,10 @@
 #include "hcd/IHcdValidation.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/JsonOutput.h"
-#include "tool/Module.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/Module.h"
+#include "tool/output/JsonOutput.h"
 
 int RunValidateField(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;

@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "text/TextEscape.h"
-#include "tool/Plan.h"
-#include "tool/ViewOutput.h"
+#include "tool/plan/Plan.h"
+#include "tool/review/ViewOutput.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <utility>
 
-#include "tool/JsonOutput.h"
-#include "tool/ViewDifference.h"
+#include "tool/output/JsonOutput.h"
+#include "tool/review/ViewDifference.h"
 
 struct FilePlan;
 

@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "text/TextEscape.h"
-#include "tool/Activity.h"
 #include "tool/Commands.h"
-#include "tool/Module.h"
 #include "tool/ToolError.h"
-#include "tool/ToolOutput.h"
-#include "tool/ToolPaths.h"
+#include "tool/module/Module.h"
+#include "tool/module/ToolPaths.h"
+#include "tool/output/Activity.h"
+#include "tool/output/ToolOutput.h"
 
 namespace {
 

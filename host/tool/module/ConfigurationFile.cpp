@@ -1,4 +1,4 @@
-#include "tool/ConfigurationFile.h"
+#include "tool/module/ConfigurationFile.h"
 
 #include <stdexcept>
 

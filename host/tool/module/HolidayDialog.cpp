@@ -1,4 +1,4 @@
-#include "tool/HolidayDialog.h"
+#include "tool/module/HolidayDialog.h"
 
 #include <algorithm>
 #include <iostream>
@@ -8,8 +8,8 @@
 
 #include "props/CPrivateProperty.h"
 #include "text/TextEscape.h"
-#include "tool/Module.h"
 #include "tool/ToolError.h"
+#include "tool/module/Module.h"
 #include "ui/backend/UiRunAborted.h"
 #include "ui/scripted/ScriptedBackend.h"
 #include "ui/scripted/UserActionError.h"

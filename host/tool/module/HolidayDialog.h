@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "tool/ConfigurationView.h"
 #include "tool/ToolError.h"
+#include "tool/review/ConfigurationView.h"
 #include "ui/ListViewRow.h"
 #include "ui/scripted/MessageRecord.h"
 

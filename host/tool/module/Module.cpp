@@ -1,4 +1,4 @@
-#include "tool/Module.h"
+#include "tool/module/Module.h"
 
 #include <stdexcept>
 
@@ -6,7 +6,7 @@
 #include "hcd/HcdModule.h"
 #include "hcd/IExtraRecordSetInfo.h"
 #include "hcd/IHcdConfigChangesAction.h"
-#include "tool/ModuleSheet.h"
+#include "tool/module/ModuleSheet.h"
 #include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
 

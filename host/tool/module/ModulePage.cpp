@@ -1,8 +1,8 @@
-#include "tool/ModulePage.h"
+#include "tool/module/ModulePage.h"
 
 #include <stdexcept>
 
-#include "tool/Module.h"
+#include "tool/module/Module.h"
 
 ModulePage::ModulePage(Module& module, ConfigKind kind, CPrivateProperty& bag)
     : module_(module), kind_(kind), bag_(bag) {

@@ -1,6 +1,6 @@
-#include "tool/ModuleSheet.h"
+#include "tool/module/ModuleSheet.h"
 
-#include "tool/Module.h"
+#include "tool/module/Module.h"
 #include "ui/WinConstants.h"
 
 ModuleSheet::ModuleSheet(Module& module, ConfigKind kind, CPrivateProperty& bag)

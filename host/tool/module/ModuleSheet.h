@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tool/ModulePage.h"
+#include "tool/module/ModulePage.h"
 #include "ui/CPropertySheet.h"
 
 // A page of the module in a property sheet of its own, as the host shows one: the

@@ -1,12 +1,12 @@
-#include "tool/SheetSave.h"
+#include "tool/module/SheetSave.h"
 
 #include <stdexcept>
 #include <string>
 
 #include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "tool/ConfigurationFile.h"
-#include "tool/ModulePage.h"
+#include "tool/module/ConfigurationFile.h"
+#include "tool/module/ModulePage.h"
 #include "ui/AfxFunctions.h"
 #include "ui/CPropertySheet.h"
 #include "ui/WinConstants.h"

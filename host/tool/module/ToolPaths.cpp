@@ -1,4 +1,4 @@
-#include "tool/ToolPaths.h"
+#include "tool/module/ToolPaths.h"
 
 #include <dlfcn.h>
 #include <limits.h>

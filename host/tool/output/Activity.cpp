@@ -1,4 +1,4 @@
-#include "tool/Activity.h"
+#include "tool/output/Activity.h"
 
 #include <exception>
 

@@ -1,11 +1,11 @@
-#include "tool/JsonOutput.h"
+#include "tool/output/JsonOutput.h"
 
 #include <cstdio>
 #include <ostream>
 
 #include "text/TextEscape.h"
 
-#include "tool/ToolOutput.h"
+#include "tool/output/ToolOutput.h"
 
 namespace {
 

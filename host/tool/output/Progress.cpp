@@ -1,4 +1,4 @@
-#include "tool/Progress.h"
+#include "tool/output/Progress.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "tool/ToolOutput.h"
+#include "tool/output/ToolOutput.h"
 
 #include <unistd.h>
 

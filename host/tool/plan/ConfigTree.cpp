@@ -1,4 +1,4 @@
-#include "tool/ConfigTree.h"
+#include "tool/plan/ConfigTree.h"
 
 #include <algorithm>
 #include <ostream>

@@ -1,4 +1,4 @@
-#include "tool/FilePlanner.h"
+#include "tool/plan/FilePlanner.h"
 #include "files/InputFile.h"
 
 #include <new>
@@ -7,9 +7,9 @@
 #include "props/CHandlerPrivateProps.h"
 #include "props/XmlError.h"
 #include "text/TextEscape.h"
-#include "tool/ConfigTree.h"
-#include "tool/Module.h"
-#include "tool/PropertyDifference.h"
+#include "tool/module/Module.h"
+#include "tool/plan/ConfigTree.h"
+#include "tool/plan/PropertyDifference.h"
 
 namespace fs = std::filesystem;
 

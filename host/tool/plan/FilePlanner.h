@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "tool/Plan.h"
+#include "tool/plan/Plan.h"
 
 class CPrivateProperty;
 class Module;

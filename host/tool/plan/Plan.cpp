@@ -1,4 +1,4 @@
-#include "tool/Plan.h"
+#include "tool/plan/Plan.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "tool/PlanReporter.h"
+#include "tool/plan/PlanReporter.h"
 
 #include <array>
 #include <ostream>
@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "text/TextEscape.h"
-#include "tool/JsonOutput.h"
-#include "tool/Plan.h"
-#include "tool/ToolOutput.h"
+#include "tool/output/JsonOutput.h"
+#include "tool/output/ToolOutput.h"
+#include "tool/plan/Plan.h"
 
 namespace {
 

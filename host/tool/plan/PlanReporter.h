@@ -4,7 +4,7 @@
 #include <iosfwd>
 #include <memory>
 
-#include "tool/JsonOutput.h"
+#include "tool/output/JsonOutput.h"
 
 struct FilePlan;
 struct FolderPlan;

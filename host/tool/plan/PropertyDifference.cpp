@@ -1,4 +1,4 @@
-#include "tool/PropertyDifference.h"
+#include "tool/plan/PropertyDifference.h"
 
 #include "props/CPrivateProperty.h"
 

@@ -1,10 +1,10 @@
-#include "tool/TreePlanner.h"
+#include "tool/plan/TreePlanner.h"
 
 #include <iostream>
 #include <sstream>
 
-#include "tool/PairByName.h"
-#include "tool/PlanReporter.h"
+#include "tool/plan/PairByName.h"
+#include "tool/plan/PlanReporter.h"
 
 namespace fs = std::filesystem;
 

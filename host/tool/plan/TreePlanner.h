@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <string>
 
-#include "tool/ConfigTree.h"
-#include "tool/FilePlanner.h"
-#include "tool/Plan.h"
-#include "tool/Progress.h"
+#include "tool/output/Progress.h"
+#include "tool/plan/ConfigTree.h"
+#include "tool/plan/FilePlanner.h"
+#include "tool/plan/Plan.h"
 
 class Module;
 class PlanReporter;

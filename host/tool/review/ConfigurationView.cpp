@@ -1,11 +1,11 @@
-#include "tool/ConfigurationView.h"
+#include "tool/review/ConfigurationView.h"
 
 #include <array>
 #include <new>
 #include <stdexcept>
 
-#include "tool/HolidayDialog.h"
-#include "tool/Module.h"
+#include "tool/module/HolidayDialog.h"
+#include "tool/module/Module.h"
 #include "ui/backend/UiRunAborted.h"
 #include "ui/scripted/ScriptedBackend.h"
 

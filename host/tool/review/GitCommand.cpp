@@ -1,4 +1,4 @@
-#include "tool/GitCommand.h"
+#include "tool/review/GitCommand.h"
 
 #include <fcntl.h>
 #include <poll.h>

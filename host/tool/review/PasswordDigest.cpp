@@ -1,11 +1,11 @@
-#include "tool/PasswordDigest.h"
+#include "tool/review/PasswordDigest.h"
 
 #include <openssl/evp.h>
 #include <openssl/hmac.h>
 
 #include <stdexcept>
 
-#include "tool/GitCommand.h"
+#include "tool/review/GitCommand.h"
 
 std::string PasswordDigest(std::string_view key, std::string_view password) {
   unsigned char mac[EVP_MAX_MD_SIZE];

@@ -1,10 +1,10 @@
-#include "tool/UnshownProperties.h"
+#include "tool/review/UnshownProperties.h"
 
 #include <functional>
 #include <optional>
 
 #include "text/TextEscape.h"
-#include "tool/Module.h"
+#include "tool/module/Module.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "props/CPrivateProperty.h"
-#include "tool/ConfigurationView.h"
-#include "tool/JsonOutput.h"
 #include "tool/ToolArgs.h"
+#include "tool/output/JsonOutput.h"
+#include "tool/review/ConfigurationView.h"
 
 class Module;
 

@@ -1,8 +1,8 @@
-#include "tool/ViewDifference.h"
+#include "tool/review/ViewDifference.h"
 
 #include <map>
 
-#include "tool/PairByName.h"
+#include "tool/plan/PairByName.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tool/ConfigurationView.h"
+#include "tool/review/ConfigurationView.h"
 
 // What a reviewer sees change between two views of a configuration.
 

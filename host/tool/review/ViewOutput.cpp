@@ -1,4 +1,4 @@
-#include "tool/ViewOutput.h"
+#include "tool/review/ViewOutput.h"
 
 #include <ostream>
 

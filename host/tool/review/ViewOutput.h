@@ -3,8 +3,8 @@
 #include <iosfwd>
 #include <string>
 
-#include "tool/ConfigurationView.h"
-#include "tool/JsonOutput.h"
+#include "tool/output/JsonOutput.h"
+#include "tool/review/ConfigurationView.h"
 
 // How show and diff write what a page shows. A value is one token that cannot pass
 // for another: a text always in double quotes, escaped by the rule of TextEscape.h;

@@ -1,4 +1,4 @@
-#include "tool/YearView.h"
+#include "tool/review/YearView.h"
 
 #include <algorithm>
 #include <array>

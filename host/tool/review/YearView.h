@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "tool/ConfigurationView.h"
-#include "tool/JsonOutput.h"
+#include "tool/output/JsonOutput.h"
+#include "tool/review/ConfigurationView.h"
 
 // A currency's holidays in one year, as a twelve-month grid shows them.
 

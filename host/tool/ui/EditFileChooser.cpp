@@ -1,9 +1,9 @@
-#include "tool/EditFileChooser.h"
+#include "tool/ui/EditFileChooser.h"
 
 #include <stdexcept>
 
 #include "tool/ToolError.h"
-#include "tool/ToolUi.h"
+#include "tool/ui/ToolUi.h"
 #include "ui/AfxFunctions.h"
 #include "ui/CFileDialog.h"
 #include "ui/backend/ScopedUiBackend.h"

@@ -1,4 +1,4 @@
-#include "tool/QtBackendLoader.h"
+#include "tool/ui/QtBackendLoader.h"
 
 #include <dlfcn.h>
 #include <sys/stat.h>
@@ -12,7 +12,7 @@
 #include <system_error>
 
 #include "text/TextEscape.h"
-#include "tool/ToolPaths.h"
+#include "tool/module/ToolPaths.h"
 #include "ui/backend/UiBackend.h"
 
 namespace {

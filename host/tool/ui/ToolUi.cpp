@@ -1,11 +1,11 @@
-#include "tool/ToolUi.h"
+#include "tool/ui/ToolUi.h"
 
 #include <iostream>
 
 #include "files/InputFile.h"
 #include "text/TextEscape.h"
-#include "tool/QtBackendLoader.h"
 #include "tool/ToolArgs.h"
+#include "tool/ui/QtBackendLoader.h"
 #include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptError.h"
 #include "ui/scripted/ScriptedBackend.h"

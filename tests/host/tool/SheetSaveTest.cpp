@@ -2,7 +2,7 @@
 // open with the user's edit and a message box naming the file, so OK can be pressed
 // again once the cause is gone, or the edit cancelled. The scripted backend plays
 // the user of the window; the module is the real one.
-#include "tool/SheetSave.h"
+#include "tool/module/SheetSave.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -20,8 +20,8 @@
 
 #include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "tool/Module.h"
-#include "tool/ModuleSheet.h"
+#include "tool/module/Module.h"
+#include "tool/module/ModuleSheet.h"
 #include "ui/WinConstants.h"
 #include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
