@@ -7,6 +7,7 @@
 #include "tool/Commands.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/ConfigurationFile.h"
 #include "tool/module/Module.h"
 #include "tool/output/JsonOutput.h"
 
@@ -29,10 +30,8 @@ int RunCheckChange(Module& module, const std::vector<std::string>& argsIn) {
   std::string newText = ReadInputFile(args[1]);
   // The module parses both texts and cannot say which one it refused: the tool's own
   // reading names the file first.
-  for (const std::string* path : {&args[0], &args[1]}) {
-    CHandlerPrivateProps bag;
-    ParseConfiguration(*path, path == &args[0] ? oldText : newText, bag);
-  }
+  ParseConfiguration(args[0], oldText, EmptyIs::Refused);
+  ParseConfiguration(args[1], newText, EmptyIs::Refused);
   module.ChangeActions();
   int action = 0;
   try {

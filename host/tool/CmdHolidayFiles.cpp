@@ -89,8 +89,7 @@ int RunImportHolidays(Module& module, const std::vector<std::string>& argsIn) {
   const Activity importing("importing " + ShownToken(calendar, TextBytes::Utf8) + " into " +
                            ShownToken(path, TextBytes::Utf8));
   EditedFile file(path);
-  CHandlerPrivateProps bag;
-  if (!file.Content().empty()) ParseConfiguration(path, file.Content(), bag);
+  CHandlerPrivateProps bag = ParseConfiguration(path, file.Content(), EmptyIs::NewConfiguration);
   const HolidayDialog::Import import =
       HolidayDialog(module).ImportFile(bag, currency, calendar, dryRun);
   PrintToStderr(import.closing);
@@ -128,8 +127,7 @@ int RunExportHolidays(Module& module, const std::vector<std::string>& args) {
   const Activity exporting("exporting " + ShownToken(currency, TextBytes::Utf8) + " of " +
                            ShownToken(path, TextBytes::Utf8) + " to " +
                            ShownToken(args[2], TextBytes::Utf8));
-  CHandlerPrivateProps bag;
-  LoadConfiguration(path, bag);
+  CHandlerPrivateProps bag = ReadConfiguration(path, EmptyIs::Refused);
   const std::vector<MessageRecord> shown =
       HolidayDialog(module).ExportFile(bag, path, currency, args[2]);
   WriteStdout(HolidayDialog::Report(shown, "Export..."));

@@ -7,14 +7,13 @@
 #include <optional>
 #include <stdexcept>
 
-#include "files/InputFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/XmlError.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
 #include "tool/ControlLabel.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/ConfigurationFile.h"
 #include "tool/module/Module.h"
 #include "tool/output/Activity.h"
 #include "tool/output/JsonOutput.h"
@@ -94,14 +93,14 @@ LintResult Lint(Module& module, const LintFile& file) {
   const Activity linting("linting " + ShownToken(file.path.string(), TextBytes::Utf8));
   CHandlerPrivateProps bag;
   try {
-    bag.fromXML(ReadInputFile(file.path));
+    bag = ReadConfiguration(file.path, EmptyIs::Refused);
   } catch (const std::bad_alloc&) {
     throw;
-  } catch (const XmlError& e) {
+  } catch (const ConfigurationError& e) {
     LintResult result;
     result.ok = false;
-    result.message = e.what();
-    if (e.line() > 0) result.line = e.line();
+    result.message = e.Reason();
+    if (e.Line() > 0) result.line = e.Line();
     return result;
   } catch (const std::exception& e) {
     LintResult result;
@@ -136,7 +135,7 @@ std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
       files.push_back({path, path, KindOfPlace(path, kind), {}});
       continue;
     }
-    const ConfigTree tree = ConfigTree::Scan(path, std::cerr);
+    const ConfigTree tree = ConfigTree::Scan(path, std::cerr, ConfigTree::Listing::AtScan);
     // "." names the tree the user stands in: its files are named from it, "desk/..."
     // rather than "./desk/...".
     std::string root = fs::path(path).lexically_normal().generic_string();
@@ -145,27 +144,15 @@ std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
     else if (!root.ends_with('/'))
       root += '/';
     const std::size_t before = files.size();
-    for (const ConfigTree::HandlerFolder& folder : tree.Folders()) {
-      const auto add = [&](ConfigKind k, const std::string& name) {
-        const std::string relative = TreePath(folder.name, k, name);
-        files.push_back({tree.Root() / relative, root + relative, k, {}});
-      };
-      // What could not be read is an entry of its own, never a folder left out.
-      const auto unread = [&](ConfigKind k, const std::string& inside, const std::string& error) {
-        const std::string relative = TreeFolderPath(folder.name, inside);
-        files.push_back({tree.Root() / relative, root + relative, k, error});
-      };
-      if (!folder.error.empty()) {
-        unread(ConfigKind::Handler, "", folder.error);
-        continue;
-      }
-      if (folder.hasHandler) add(ConfigKind::Handler, "");
-      if (!folder.statics.error.empty()) unread(ConfigKind::Static, "static", folder.statics.error);
-      for (const std::string& name : folder.statics.names) add(ConfigKind::Static, name);
-      if (!folder.dynamics.error.empty())
-        unread(ConfigKind::Dynamic, "dynamic", folder.dynamics.error);
-      for (const std::string& name : folder.dynamics.names) add(ConfigKind::Dynamic, name);
-    }
+    // What could not be read is an entry of its own, never a folder left out.
+    WalkTree(tree,
+             {.entry =
+                  [&](const TreeEntry& entry) {
+                    files.push_back(
+                        {tree.Root() / entry.path, root + entry.path, entry.kind, entry.error});
+                    return true;
+                  }},
+             std::cerr);
     // A path one folder too high or too low would check nothing and pass.
     if (files.size() == before) throw std::runtime_error(NoConfigurationMessage(path));
   }

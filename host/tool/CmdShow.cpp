@@ -14,6 +14,7 @@
 #include "tool/Commands.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/ConfigurationFile.h"
 #include "tool/module/HolidayDialog.h"
 #include "tool/module/Module.h"
 #include "tool/output/Activity.h"
@@ -108,9 +109,7 @@ int Show(Module& module, const std::string& path, ConfigKind kind, bool json, in
   const Activity reading("reading " + ShownToken(path, TextBytes::Utf8));
   // An empty file is a configuration that does not exist yet, as for edit: the page
   // shows its defaults.
-  const std::string xml = ReadInputFile(path);
-  CHandlerPrivateProps bag;
-  if (!xml.empty()) ParseConfiguration(path, xml, bag);
+  CHandlerPrivateProps bag = ReadConfiguration(path, EmptyIs::NewConfiguration);
   const Activity showing("showing " + ShownToken(path, TextBytes::Utf8) + " as its page shows it");
   const ConfigurationView view = ViewConfiguration(module, kind, bag);
   if (year != 0) return ShowYear(module, path, *view.calendar, year, currency, json);

@@ -5,6 +5,7 @@
 #include "tool/Commands.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/ConfigurationFile.h"
 #include "tool/module/Module.h"
 #include "tool/output/JsonOutput.h"
 
@@ -15,8 +16,7 @@ int RunSummary(Module& module, const std::vector<std::string>& argsIn) {
   ExpectPositional(args, 1, "one FILE");
   const ConfigKind kind = KindOfPlace(args[0], given);
 
-  CHandlerPrivateProps bag;
-  LoadConfiguration(args[0], bag);
+  const CHandlerPrivateProps bag = ReadConfiguration(args[0], EmptyIs::Refused);
   const Module::Summary summary = module.Summarise(kind, bag);
   if (json) {
     PrintJson(Json{{"path", JsonText(args[0])},

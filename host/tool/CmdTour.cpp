@@ -10,6 +10,7 @@
 #include "tool/Commands.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/ConfigurationFile.h"
 #include "tool/module/Module.h"
 #include "tool/module/ModuleSheet.h"
 #include "tool/ui/QtBackendLoader.h"
@@ -61,8 +62,7 @@ void Section(const std::string& title) { std::cout << "\n== " << title << '\n'; 
 
 // Renders one page of the module in a property sheet to a PNG.
 void RenderPage(Module& module, ConfigKind kind, const fs::path& config, const fs::path& png) {
-  CHandlerPrivateProps bag;
-  LoadConfiguration(config.string(), bag);
+  CHandlerPrivateProps bag = ReadConfiguration(config.string(), EmptyIs::Refused);
   ModuleSheet(module, kind, bag).Sheet().RenderToPng(png.string());
   std::cout << "rendered " << ShownToken(png.string(), TextBytes::Utf8) << '\n';
 }

@@ -3,8 +3,30 @@
 #include <stdexcept>
 
 #include "files/EditedFile.h"
-#include "props/CHandlerPrivateProps.h"
+#include "files/InputFile.h"
 #include "props/XmlError.h"
+#include "text/TextEscape.h"
+
+ConfigurationError::ConfigurationError(const std::string& path, const std::string& reason, int line)
+    : std::runtime_error(ShownToken(path, TextBytes::Utf8) + ": " + reason),
+      reason_(reason),
+      line_(line) {}
+
+CHandlerPrivateProps ReadConfiguration(const std::string& path, EmptyIs empty) {
+  return ParseConfiguration(path, ReadInputFile(path), empty);
+}
+
+CHandlerPrivateProps ParseConfiguration(const std::string& path, const std::string& document,
+                                        EmptyIs empty) {
+  CHandlerPrivateProps bag;
+  if (document.empty() && empty == EmptyIs::NewConfiguration) return bag;
+  try {
+    bag.fromXML(document);
+  } catch (const XmlError& e) {
+    throw ConfigurationError(path, e.what(), e.line());
+  }
+  return bag;
+}
 
 std::string PrepareSave(const EditedFile& file, const CHandlerPrivateProps& bag) {
   std::string xml;

@@ -7,12 +7,11 @@
 #include <system_error>
 
 #include "text/TextEscape.h"
+#include "tool/plan/PairByName.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr const char* kHandlerFile = "handler.xml";
 
 std::string Shown(const fs::path& path) { return ShownToken(path.string(), TextBytes::Utf8); }
 
@@ -102,45 +101,21 @@ ConfigTree::HandlerFolder Unreadable(std::string name, std::string error) {
   return folder;
 }
 
-bool IsXmlName(const std::string& name) {
-  return name.size() > 4 && name.compare(name.size() - 4, 4, ".xml") == 0;
+// The record-set kinds, in the order of HandlerFolder::recordSets.
+constexpr std::array<ConfigKind, 2> kRecordSetKinds = {ConfigKind::Static, ConfigKind::Dynamic};
+
+bool IsRecordSetFolderName(const std::string& name) {
+  for (const ConfigKind kind : kRecordSetKinds)
+    if (name == FolderOf(kind)) return true;
+  return false;
 }
 
-// The handler folder's own entries; the record-set folders are read only when
-// withRecordSets is set. A folder that cannot be read gives a folder with its error.
-ConfigTree::HandlerFolder ReadHandlerFolder(const fs::path& folder, std::string name,
-                                            bool withRecordSets, std::ostream& notes) {
-  ConfigTree::HandlerFolder result;
-  result.name = std::move(name);
-  try {
-    for (const Entry& entry : Entries(folder)) {
-      if (entry.name == kHandlerFile) {
-        // One that cannot even be looked at is read all the same, to say why.
-        if (entry.IsRegularFile() || entry.untold)
-          result.hasHandler = true;
-        else
-          Note(notes, folder / entry.name, "left out: not a regular file");
-      } else if ((entry.name == "static" || entry.name == "dynamic") &&
-                 (entry.IsFolder() || entry.untold)) {
-        if (withRecordSets) ConfigTree::ReadRecordSets(folder, result, notes);
-      } else {
-        Note(notes, folder / entry.name, "left out: not part of a handler folder");
-      }
-    }
-  } catch (const std::runtime_error& e) {
-    return Unreadable(std::move(result.name), e.what());
-  }
-  return result;
-}
-
-}  // namespace
-
-ConfigTree::RecordSetFolder ConfigTree::RecordSets(const fs::path& folder, std::ostream& notes) {
-  RecordSetFolder result;
+ConfigTree::RecordSets ListRecordSets(const fs::path& folder, std::ostream& notes) {
+  ConfigTree::RecordSets result;
   try {
     if (TypeOf(folder, folder) != fs::file_type::directory) return result;
     for (Entry& entry : Entries(folder)) {
-      if (!IsXmlName(entry.name))
+      if (!IsRecordSetFileName(entry.name))
         Note(notes, folder / entry.name, "left out: not a .xml file");
       else if (entry.IsRegularFile() || entry.untold)
         result.names.push_back(std::move(entry.name));
@@ -154,48 +129,175 @@ ConfigTree::RecordSetFolder ConfigTree::RecordSets(const fs::path& folder, std::
   return result;
 }
 
-void ConfigTree::ReadRecordSets(const fs::path& folder, HandlerFolder& into, std::ostream& notes) {
-  if (into.readRecordSets) return;
-  into.statics = RecordSets(folder / "static", notes);
-  into.dynamics = RecordSets(folder / "dynamic", notes);
-  into.readRecordSets = true;
+std::array<ConfigTree::RecordSets, 2> ListAllRecordSets(const fs::path& folder,
+                                                        std::ostream& notes) {
+  std::array<ConfigTree::RecordSets, 2> lists;
+  for (std::size_t i = 0; i < kRecordSetKinds.size(); ++i)
+    lists[i] = ListRecordSets(folder / FolderOf(kRecordSetKinds[i]), notes);
+  return lists;
 }
+
+// The handler folder's own entries, and its record-set folders' when listing says so.
+// A folder that cannot be read gives a folder with its error.
+ConfigTree::HandlerFolder ReadHandlerFolder(const fs::path& folder, std::string name,
+                                            ConfigTree::Listing listing, std::ostream& notes) {
+  ConfigTree::HandlerFolder result;
+  result.name = std::move(name);
+  try {
+    for (const Entry& entry : Entries(folder)) {
+      if (entry.name == kHandlerFileName) {
+        // One that cannot even be looked at is read all the same, to say why.
+        if (entry.IsRegularFile() || entry.untold)
+          result.hasHandler = true;
+        else
+          Note(notes, folder / entry.name, "left out: not a regular file");
+      } else if (!IsRecordSetFolderName(entry.name) || !(entry.IsFolder() || entry.untold)) {
+        Note(notes, folder / entry.name, "left out: not part of a handler folder");
+      } else if (listing == ConfigTree::Listing::AtScan && !result.recordSets) {
+        result.recordSets = ListAllRecordSets(folder, notes);
+      }
+    }
+  } catch (const std::runtime_error& e) {
+    return Unreadable(std::move(result.name), e.what());
+  }
+  return result;
+}
+
+// Whether the folder is laid out as a handler folder: it holds handler.xml, or a
+// record-set folder. Throws std::runtime_error naming the folder when it cannot be
+// looked into.
+bool IsHandlerFolder(const fs::path& folder) {
+  // A link that leads nowhere counts as what its name says: reading it will say why
+  // it cannot be read.
+  if (IsDanglingLink(folder / kHandlerFileName) ||
+      TypeOf(folder / kHandlerFileName, folder) != fs::file_type::none)
+    return true;
+  for (const ConfigKind kind : kRecordSetKinds) {
+    const fs::path sets = folder / FolderOf(kind);
+    if (IsDanglingLink(sets) || TypeOf(sets, folder) == fs::file_type::directory) return true;
+  }
+  return false;
+}
+
+// The errors of the two sides of a pair, either or both.
+std::string BothErrors(const std::string& first, const std::string& second) {
+  if (first.empty()) return second;
+  if (second.empty()) return first;
+  return first + "; " + second;
+}
+
+// One walk over one tree or two: the second may be null.
+class Walk {
+ public:
+  Walk(const ConfigTree& first, const ConfigTree* second, const TreeVisitor& visit,
+       std::ostream& notes)
+      : first_(first), second_(second), visit_(visit), notes_(notes) {}
+
+  void Run() {
+    static const std::vector<ConfigTree::HandlerFolder> kNone;
+    PairByName(
+        first_.Folders(), second_ != nullptr ? second_->Folders() : kNone,
+        [](const ConfigTree::HandlerFolder& folder) -> const std::string& { return folder.name; },
+        [this](const ConfigTree::HandlerFolder* a, const ConfigTree::HandlerFolder* b) {
+          if (!stopped_) Folder(a, b);
+        });
+  }
+
+ private:
+  void Folder(const ConfigTree::HandlerFolder* a, const ConfigTree::HandlerFolder* b) {
+    const std::string& name = (a != nullptr ? a : b)->name;
+    if (visit_.beginFolder) visit_.beginFolder(name);
+    // A handler folder that could not be read is one entry: nothing of it is known,
+    // so nothing in it is taken for added or removed.
+    if (std::string error = BothErrors(a != nullptr ? a->error : "", b != nullptr ? b->error : "");
+        !error.empty()) {
+      Visit({name, ConfigKind::Handler, TreeFolderPath(name), "", a != nullptr, b != nullptr,
+             std::move(error)});
+    } else {
+      const bool firstHas = a != nullptr && a->hasHandler;
+      const bool secondHas = b != nullptr && b->hasHandler;
+      if (firstHas || secondHas)
+        Visit({name, ConfigKind::Handler, TreePath(name, ConfigKind::Handler, ""), "", firstHas,
+               secondHas, ""});
+      // Listed only now, unless the scan did, and dropped again after.
+      const std::array<ConfigTree::RecordSets, 2> first = RecordSetsOf(first_, a);
+      const std::array<ConfigTree::RecordSets, 2> second =
+          second_ != nullptr ? RecordSetsOf(*second_, b) : std::array<ConfigTree::RecordSets, 2>{};
+      for (std::size_t i = 0; i < kRecordSetKinds.size() && !stopped_; ++i)
+        RecordSetPairs(name, kRecordSetKinds[i], first[i], second[i]);
+    }
+    if (visit_.endFolder && !stopped_) visit_.endFolder(name);
+  }
+
+  std::array<ConfigTree::RecordSets, 2> RecordSetsOf(const ConfigTree& tree,
+                                                     const ConfigTree::HandlerFolder* folder) {
+    if (folder == nullptr) return {};
+    if (folder->recordSets) return *folder->recordSets;
+    return ListAllRecordSets(tree.PathOf(*folder), notes_);
+  }
+
+  void RecordSetPairs(const std::string& folder, ConfigKind kind,
+                      const ConfigTree::RecordSets& first, const ConfigTree::RecordSets& second) {
+    // A folder that could not be read on either side is one entry: its files are
+    // neither added nor removed, since what it holds is not known.
+    if (std::string error = BothErrors(first.error, second.error); !error.empty()) {
+      Visit({folder, kind, TreeFolderPath(folder, kind), "", !first.error.empty(),
+             !second.error.empty(), std::move(error)});
+      return;
+    }
+    PairByName(
+        first.names, second.names,
+        [](const std::string& name) -> const std::string& { return name; },
+        [&](const std::string* x, const std::string* y) {
+          const std::string& name = x != nullptr ? *x : *y;
+          Visit({folder, kind, TreePath(folder, kind, name), name, x != nullptr, y != nullptr, ""});
+        });
+  }
+
+  void Visit(const TreeEntry& entry) {
+    if (!stopped_ && !visit_.entry(entry)) stopped_ = true;
+  }
+
+  const ConfigTree& first_;
+  const ConfigTree* second_;
+  const TreeVisitor& visit_;
+  std::ostream& notes_;
+  bool stopped_ = false;
+};
+
+}  // namespace
 
 fs::path ConfigTree::PathOf(const HandlerFolder& folder) const {
   return folder.name == "." ? root_ : root_ / folder.name;
 }
 
-bool ConfigTree::IsHandlerFolder(const fs::path& folder) {
-  // A link that leads nowhere counts as what its name says: reading it will say why
-  // it cannot be read.
-  const auto folderThere = [&](const char* name) {
-    return IsDanglingLink(folder / name) ||
-           TypeOf(folder / name, folder) == fs::file_type::directory;
-  };
-  return IsDanglingLink(folder / kHandlerFile) ||
-         TypeOf(folder / kHandlerFile, folder) != fs::file_type::none || folderThere("static") ||
-         folderThere("dynamic");
-}
-
 bool ConfigTree::HoldsAnything() const {
   std::ostringstream ignored;
-  for (const HandlerFolder& folder : folders_) {
-    if (!folder.error.empty() || folder.hasHandler) return true;
-    HandlerFolder listed = folder;
-    ReadRecordSets(PathOf(folder), listed, ignored);
-    for (const RecordSetFolder* sets : {&listed.statics, &listed.dynamics})
-      if (!sets->names.empty() || !sets->error.empty()) return true;
-  }
-  return false;
+  bool any = false;
+  WalkTree(*this, {.entry = [&any](const TreeEntry&) { return !(any = true); }}, ignored);
+  return any;
 }
 
-ConfigTree ConfigTree::Scan(const fs::path& root, std::ostream& notes, bool withRecordSets) {
+std::size_t ConfigTree::CountFiles() const {
+  std::ostringstream ignored;
+  std::size_t count = 0;
+  WalkTree(*this,
+           {.entry =
+                [&count](const TreeEntry& entry) {
+                  if (entry.error.empty()) ++count;
+                  return true;
+                }},
+           ignored);
+  return count;
+}
+
+ConfigTree ConfigTree::Scan(const fs::path& root, std::ostream& notes, Listing listing) {
   if (TypeOf(root, root) != fs::file_type::directory)
     throw std::runtime_error(Shown(root) + ": not a folder (a configuration tree is a folder)");
   ConfigTree tree;
   tree.root_ = root;
   if (IsHandlerFolder(root)) {
-    tree.folders_.push_back(ReadHandlerFolder(root, ".", withRecordSets, notes));
+    tree.folders_.push_back(ReadHandlerFolder(root, ".", listing, notes));
     if (!tree.folders_.back().error.empty()) throw std::runtime_error(tree.folders_.back().error);
     return tree;
   }
@@ -221,31 +323,22 @@ ConfigTree ConfigTree::Scan(const fs::path& root, std::ostream& notes, bool with
       tree.folders_.push_back(Unreadable(std::move(entry.name), e.what()));
       continue;
     }
-    tree.folders_.push_back(ReadHandlerFolder(path, std::move(entry.name), withRecordSets, notes));
+    tree.folders_.push_back(ReadHandlerFolder(path, std::move(entry.name), listing, notes));
   }
   return tree;
 }
 
-std::string TreePath(const std::string& folder, ConfigKind kind, const std::string& name) {
-  std::string path = folder == "." ? std::string() : folder + "/";
-  switch (kind) {
-    case ConfigKind::Handler:
-      return path + kHandlerFile;
-    case ConfigKind::Static:
-      return path + "static/" + name;
-    case ConfigKind::Dynamic:
-      break;
-  }
-  return path + "dynamic/" + name;
+void WalkTree(const ConfigTree& tree, const TreeVisitor& visit, std::ostream& notes) {
+  Walk(tree, nullptr, visit, notes).Run();
 }
 
-std::string TreeFolderPath(const std::string& folder, const std::string& inside) {
-  std::string path = folder == "." ? std::string() : folder + "/";
-  return inside.empty() ? path : path + inside + "/";
+void WalkTrees(const ConfigTree& first, const ConfigTree& second, const TreeVisitor& visit,
+               std::ostream& notes) {
+  Walk(first, &second, visit, notes).Run();
 }
 
 std::string NoConfigurationMessage(const std::string& path) {
   return ShownToken(path, TextBytes::Utf8) +
-         ": no configuration found under it (a tree is a handler folder, holding handler.xml, "
-         "static/*.xml or dynamic/*.xml, or a folder of such folders)";
+         ": no configuration found under it (a tree is a handler folder, holding " +
+         kHandlerFileName + ", static/*.xml or dynamic/*.xml, or a folder of such folders)";
 }

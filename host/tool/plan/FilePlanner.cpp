@@ -1,31 +1,20 @@
 #include "tool/plan/FilePlanner.h"
-#include "files/InputFile.h"
 
 #include <new>
 #include <stdexcept>
 
-#include "props/CHandlerPrivateProps.h"
-#include "props/XmlError.h"
+#include "files/InputFile.h"
 #include "text/TextEscape.h"
+#include "tool/module/ConfigurationFile.h"
 #include "tool/module/Module.h"
-#include "tool/plan/ConfigTree.h"
 #include "tool/plan/PropertyDifference.h"
+#include "tool/review/ConfigurationView.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 std::string Shown(const fs::path& path) { return ShownToken(path.string(), TextBytes::Utf8); }
-
-CHandlerPrivateProps Parse(const fs::path& path, const std::string& text) {
-  CHandlerPrivateProps bag;
-  try {
-    bag.fromXML(text);
-  } catch (const XmlError& e) {
-    throw std::runtime_error(Shown(path) + ": " + e.what());
-  }
-  return bag;
-}
 
 }  // namespace
 
@@ -37,12 +26,13 @@ FilePlan FilePlanner::Plan(std::string path, ConfigKind kind, const fs::path* ol
   plan.status = oldFile == nullptr   ? FileStatus::Added
                 : newFile == nullptr ? FileStatus::Removed
                                      : FileStatus::Same;
+  if (views_ == Views::Compared) plan.shown.emplace();
   try {
     if (oldFile != nullptr && newFile != nullptr) {
       PlanPair(plan, *oldFile, *newFile);
     } else {
       const fs::path& only = oldFile != nullptr ? *oldFile : *newFile;
-      Parse(only, ReadInputFile(only));
+      ReadConfiguration(only.string(), EmptyIs::Refused);
     }
   } catch (const std::exception& e) {
     plan.status = FileStatus::Error;
@@ -59,6 +49,16 @@ FilePlan FilePlanner::Plan(std::string path, ConfigKind kind, const fs::path* ol
   return plan;
 }
 
+FilePlan FilePlanner::FolderError(std::string path, ConfigKind kind, std::string error) const {
+  FilePlan plan;
+  plan.path = std::move(path);
+  plan.kind = kind;
+  plan.status = FileStatus::Error;
+  plan.error = std::move(error);
+  if (views_ == Views::Compared) plan.shown.emplace();
+  return plan;
+}
+
 void FilePlanner::PlanPair(FilePlan& plan, const fs::path& oldFile, const fs::path& newFile) {
   std::string oldText = ReadInputFile(oldFile);
   std::string newText = ReadInputFile(newFile);
@@ -68,18 +68,23 @@ void FilePlanner::PlanPair(FilePlan& plan, const fs::path& oldFile, const fs::pa
     try {
       plan.action = module_.ChangeAction(plan.kind, oldText, newText);
     } catch (const std::exception& e) {
-      Parse(oldFile, oldText);
+      ParseConfiguration(oldFile.string(), oldText, EmptyIs::Refused);
       throw std::runtime_error(Shown(oldFile) + ": " + e.what());
     }
     return;
   }
   {
-    const CHandlerPrivateProps before = Parse(oldFile, oldText);
-    const CHandlerPrivateProps after = Parse(newFile, newText);
+    CHandlerPrivateProps before = ParseConfiguration(oldFile.string(), oldText, EmptyIs::Refused);
+    CHandlerPrivateProps after = ParseConfiguration(newFile.string(), newText, EmptyIs::Refused);
     if (!(before == after)) {
       plan.status = FileStatus::Changed;
       plan.changed = ChangedProperties(before, after);
-      if (watch_) watch_(plan, before, after);
+      // The pages only look at the bags, which they leave as they are.
+      if (views_ == Views::Compared) {
+        const ConfigurationView oldView = ViewConfiguration(module_, plan.kind, before);
+        const ConfigurationView newView = ViewConfiguration(module_, plan.kind, after);
+        plan.shown = CompareViews(oldView, newView);
+      }
     }
   }
   try {

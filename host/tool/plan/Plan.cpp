@@ -47,3 +47,9 @@ void FolderPlan::Count(const FilePlan& plan) {
   else
     ++unchanged;
 }
+
+void PlanTotals::Count(const FilePlan& plan) {
+  ++entries;
+  if (plan.status == FileStatus::Error) ++errors;
+  if (plan.status != FileStatus::Same) ++differing;
+}

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "tool/ToolArgs.h"
+#include "tool/module/ConfigKind.h"
+#include "tool/review/ViewDifference.h"
 
 // What changing one configuration tree into another requires, as data: what plan
-// (and diff) work out and their reporters render.
+// (and diff) work out and their reporters render. An entry is the whole record of
+// its pair: nothing about it is kept anywhere else.
 
 // What became of one entry of the trees.
 enum class FileStatus {
@@ -31,6 +33,9 @@ struct FilePlan {
   std::optional<int> action;         // the module's change action, for a pair
   std::vector<std::string> changed;  // the properties whose stored values differ
   std::string error;                 // what could not be read, for Error
+  // What the pages of the pair show differently, when the planner was asked to read
+  // them (diff): set on every entry then, and empty but for a changed pair.
+  std::optional<ViewDifference> shown;
 
   bool IsFolder() const { return path.ends_with('/'); }
   // Whether a person reading the plan needs the entry: not one that is the same and
@@ -60,5 +65,14 @@ struct FolderPlan {
   std::size_t folderErrors = 0;  // folders that could not be read
 
   // Counts one of the folder's entries in.
+  void Count(const FilePlan& plan);
+};
+
+// What all the entries of a plan add up to: the exit code of plan and diff.
+struct PlanTotals {
+  std::size_t entries = 0;
+  std::size_t errors = 0;     // entries not planned
+  std::size_t differing = 0;  // entries not the same on both sides, errors among them
+
   void Count(const FilePlan& plan);
 };

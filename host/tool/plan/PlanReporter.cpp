@@ -9,6 +9,7 @@
 #include "tool/output/JsonOutput.h"
 #include "tool/output/ToolOutput.h"
 #include "tool/plan/Plan.h"
+#include "tool/review/ViewOutput.h"
 
 namespace {
 
@@ -48,27 +49,26 @@ Json FolderPlanJson(const FolderPlan& folder);
 
 class TextReporter : public PlanReporter {
  public:
-  TextReporter(std::ostream& out, MoreLines more) : out_(out), more_(std::move(more)) {}
+  explicit TextReporter(std::ostream& out) : out_(out) {}
 
   void File(const FilePlan& plan) override {
     PrintFilePlan(plan, out_);
-    if (more_) more_(plan, out_);
+    if (plan.shown) PrintDifference(*plan.shown, out_);
   }
   void Folder(const FolderPlan& folder) override { PrintFolderPlan(folder, out_); }
   void End() override { FlushOutput(out_); }
 
  private:
   std::ostream& out_;
-  MoreLines more_;
 };
 
 class JsonReporter : public PlanReporter {
  public:
-  JsonReporter(std::ostream& out, MoreMembers more) : list_(out), more_(std::move(more)) {}
+  explicit JsonReporter(std::ostream& out) : list_(out) {}
 
   void File(const FilePlan& plan) override {
     Json entry = FilePlanJson(plan);
-    if (more_) more_(plan, entry);
+    if (plan.shown) AddDifferenceJson(*plan.shown, entry);
     list_.Add(entry);
   }
   void Folder(const FolderPlan& folder) override { handlers_.push_back(FolderPlanJson(folder)); }
@@ -76,7 +76,6 @@ class JsonReporter : public PlanReporter {
 
  private:
   JsonFileList list_;
-  MoreMembers more_;
   Json handlers_ = Json::array();
 };
 
@@ -84,12 +83,12 @@ class JsonReporter : public PlanReporter {
 
 PlanReporter::~PlanReporter() = default;
 
-std::unique_ptr<PlanReporter> TextPlanReporter(std::ostream& out, MoreLines more) {
-  return std::make_unique<TextReporter>(out, std::move(more));
+std::unique_ptr<PlanReporter> TextPlanReporter(std::ostream& out) {
+  return std::make_unique<TextReporter>(out);
 }
 
-std::unique_ptr<PlanReporter> JsonPlanReporter(std::ostream& out, MoreMembers more) {
-  return std::make_unique<JsonReporter>(out, std::move(more));
+std::unique_ptr<PlanReporter> JsonPlanReporter(std::ostream& out) {
+  return std::make_unique<JsonReporter>(out);
 }
 
 namespace {

@@ -1,17 +1,14 @@
 #pragma once
 
-#include <functional>
 #include <iosfwd>
 #include <memory>
-
-#include "tool/output/JsonOutput.h"
 
 struct FilePlan;
 struct FolderPlan;
 
 // Renders a plan as the planner works it out: each entry as it is planned, each
 // handler folder after its entries, then the end. One reporter per output format,
-// chosen once per run; none decides anything the plan holds.
+// chosen once per run; it only renders what the entries hold, and decides nothing.
 class PlanReporter {
  public:
   virtual ~PlanReporter();
@@ -22,13 +19,10 @@ class PlanReporter {
   virtual void End() = 0;
 };
 
-// What another command adds to plan's report of each entry (diff's details): lines
-// after the entry's line, members of its JSON object.
-using MoreLines = std::function<void(const FilePlan& plan, std::ostream& out)>;
-using MoreMembers = std::function<void(const FilePlan& plan, Json& entry)>;
-
-// The text a person reads: the entries that matter, a line each, and each folder's
+// The text a person reads: the entries that matter, a line each, with what their
+// pages show differently below it when the entry holds that, and each folder's
 // verdict with its lists.
-std::unique_ptr<PlanReporter> TextPlanReporter(std::ostream& out, MoreLines more = {});
-// One JSON document: {"files": [...], "handlers": [...]}.
-std::unique_ptr<PlanReporter> JsonPlanReporter(std::ostream& out, MoreMembers more = {});
+std::unique_ptr<PlanReporter> TextPlanReporter(std::ostream& out);
+// One JSON document: {"files": [...], "handlers": [...]}; an entry that holds what
+// its pages show differently has it as "controls" and "holidays".
+std::unique_ptr<PlanReporter> JsonPlanReporter(std::ostream& out);

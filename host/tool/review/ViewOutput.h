@@ -5,6 +5,7 @@
 
 #include "tool/output/JsonOutput.h"
 #include "tool/review/ConfigurationView.h"
+#include "tool/review/ViewDifference.h"
 
 // How show and diff write what a page shows. A value is one token that cannot pass
 // for another: a text always in double quotes, escaped by the rule of TextEscape.h;
@@ -25,3 +26,11 @@ std::string HolidayLine(const std::string& currency, const ListViewRow& row);
 // The whole view as show prints it.
 void PrintView(const ConfigurationView& view, std::ostream& out);
 Json ViewJson(const ConfigurationView& view);
+
+// What the pages of a pair show differently, as lines indented below its entry: each
+// control whose shown value changed as "LABEL: OLD → NEW" ("LABEL: changed" for a
+// password box that holds a password on both sides), and the holidays per currency
+// as "+ DATE REMARK", "- DATE REMARK" and "~ DATE OLD → NEW".
+void PrintDifference(const ViewDifference& difference, std::ostream& out);
+// The same as the members "controls" and "holidays" of an entry's JSON object.
+void AddDifferenceJson(const ViewDifference& difference, Json& entry);
