@@ -10,7 +10,6 @@
 #include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/ControlLabel.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
 #include "tool/module/ConfigurationFile.h"
@@ -64,8 +63,11 @@ LintResult PressOk(Module& module, ConfigKind kind, CHandlerPrivateProps& bag) {
     ui.Then([&] {
       if (const ScriptedWindow* page = ui.TargetWindow(); page != nullptr) {
         const int id = page->FocusedControl();
-        if (const ControlTemplate* focused = page->Template().FindControl(id))
-          result.control = NamedControl{id, ControlLabel(page->Template(), *focused)};
+        if (page->Template().FindControl(id) != nullptr) {
+          // As the template holds the caption that names it, marks and colon included.
+          const ControlTemplate* named = page->Template().NamedBy(id);
+          result.control = NamedControl{id, named != nullptr ? named->caption : std::string()};
+        }
       }
     });
   });

@@ -11,23 +11,6 @@
 
 namespace {
 
-bool Inside(const DluRect& inner, const DluRect& outer) {
-  return inner.x >= outer.x && inner.y >= outer.y && inner.Right() <= outer.Right() &&
-         inner.Bottom() <= outer.Bottom();
-}
-
-// The group box the control sits in: the last one before it in template order
-// whose frame holds it.
-std::string GroupOf(const DialogTemplate& dialog, std::size_t index) {
-  const ControlTemplate& control = dialog.controls[index];
-  for (std::size_t i = index; i-- > 0;) {
-    const ControlTemplate& box = dialog.controls[i];
-    if (box.kind == ControlKind::GroupBox && Inside(control.rect, box.rect))
-      return DialogTemplate::ShownCaption(box.caption);
-  }
-  return {};
-}
-
 // The page or its dialog ran out of memory and said so in a message box.
 class OutOfMemoryShown : public UiRunAborted {
  public:
@@ -61,7 +44,7 @@ std::vector<ShownControl> ShownControls(const ScriptedWindow& window) {
     if (control.id == IDC_STATIC || !Listed(control.kind)) continue;
     ShownControl c;
     c.label = dialog.FieldName(control.id);
-    c.group = GroupOf(dialog, i);
+    c.group = dialog.GroupName(control.id);
     c.kind = control.kind;
     c.enabled = window.IsEnabled(control.id);
     switch (control.kind) {

@@ -128,6 +128,7 @@ TEST_F(ScriptTest, ControlsAreFoundByIdCaptionOrLabel) {
   MainDialog dialog;
   ASSERT_TRUE(dialog.Create());
   backend().Load(
+      "set \"Name\" \"Ann\"\n"  // nor is the closing colon of a label
       "set \"Name:\" \"Ann Lee\"\n"
       "click \"Enabled\"\n"  // the "&" of "&Enabled" is no part of the name
       "click \"&Enabled\"\n"
