@@ -29,20 +29,9 @@ void PrintToStderr(const std::vector<MessageRecord>& messages) {
     std::cerr << m.request.caption << ": " << m.request.text << '\n';
 }
 
-bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
-  if (text.size() < end.size()) return false;
-  text.remove_prefix(text.size() - end.size());
-  for (std::size_t i = 0; i < end.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != end[i]) return false;
-  }
-  return true;
-}
-
-// Refuses, before the dialog is reached, a FILE the export would put somewhere else
-// than asked or over the configuration: the save chooser adds an ending to a name
-// without one, as on the desktop, and a folder or CONFIG is never a calendar.
+// Refuses, before the dialog is reached, a FILE the export would put over the
+// configuration or into a folder: neither is ever a calendar. What the name must end
+// in is the dialog's to say: it is handed FILE exactly as given.
 void CheckExportFile(const std::string& config, const std::string& file) {
   // Named as the dialog names a file it refuses: by its last part.
   const std::string_view name = std::string_view(file).substr(file.find_last_of('/') + 1);
@@ -59,10 +48,6 @@ void CheckExportFile(const std::string& config, const std::string& file) {
         configStatus.st_ino == fileStatus.st_ino) {
       refuse("it is the configuration file " + config);
     }
-  }
-  if (!EndsWithIgnoringCase(name, ".ics") && !EndsWithIgnoringCase(name, ".ical") &&
-      !EndsWithIgnoringCase(name, ".csv")) {
-    refuse("the name ends neither in .ics nor in .csv");
   }
 }
 

@@ -221,7 +221,7 @@ std::vector<MessageRecord> HolidayDialog::ExportFile(CPrivateProperty& bag,
                           currency);
           ui.Queue(user::Select{ControlRef::Named(kCurrencyList), EntryRef::WithText(currency)});
           ui.Queue(user::Click{ControlRef::Named(kExport)}, &exported);
-          ui.Queue(user::ChooseFile{file, true});
+          ui.Queue(user::ChooseFile{file, true, true});
         });
       },
       Module::Keep::Nothing);

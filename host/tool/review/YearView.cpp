@@ -8,32 +8,18 @@
 #include <ostream>
 
 #include "text/TextEscape.h"
+#include "ui/DateTimeValue.h"
 
 namespace chr = std::chrono;
 
 namespace {
 
+// A date key as the dialog's date pickers read one: YYYY-MM-DD.
 std::optional<chr::year_month_day> DateOf(std::string_view key) {
-  // YYYY-MM-DD, as the dialog writes date keys.
-  if (key.size() != 10 || key[4] != '-' || key[7] != '-') return std::nullopt;
-  int parts[3] = {0, 0, 0};
-  const std::size_t starts[3] = {0, 5, 8};
-  const std::size_t lengths[3] = {4, 2, 2};
-  for (int p = 0; p < 3; ++p) {
-    for (std::size_t i = starts[p]; i < starts[p] + lengths[p]; ++i) {
-      if (key[i] < '0' || key[i] > '9') return std::nullopt;
-      parts[p] = parts[p] * 10 + (key[i] - '0');
-    }
-  }
-  const chr::year_month_day date{chr::year(parts[0]), chr::month(static_cast<unsigned>(parts[1])),
-                                 chr::day(static_cast<unsigned>(parts[2]))};
-  if (!date.ok()) return std::nullopt;
-  return date;
-}
-
-bool IsWeekend(const chr::year_month_day& date) {
-  const chr::weekday day{chr::sys_days(date)};
-  return day == chr::Saturday || day == chr::Sunday;
+  const std::optional<DateTimeValue> date = DateTimeValue::ParseIsoDate(key);
+  if (!date) return std::nullopt;
+  return chr::year_month_day{chr::year(date->year), chr::month(static_cast<unsigned>(date->month)),
+                             chr::day(static_cast<unsigned>(date->day))};
 }
 
 std::string Cell(const ListViewRow& row, std::size_t column) {
@@ -123,14 +109,13 @@ const char* KindWord(HolidayKind kind) {
 
 CurrencyYear ClassifyYear(const ShownCurrency& currency, int year,
                           const std::vector<ListViewRow>& filled) {
-  // The weekend days come last, in date order; what comes before them is the rules'.
+  // What is a weekend is the module's to say: the days "Add holiday of year" adds
+  // after the rule holidays, in date order, all with the one remark it gives them.
   std::size_t weekendsFrom = filled.size();
   while (weekendsFrom > 0) {
-    const std::optional<chr::year_month_day> date = DateOf(Cell(filled[weekendsFrom - 1], 0));
-    if (!date || !IsWeekend(*date)) break;
-    if (weekendsFrom < filled.size() &&
-        !(Cell(filled[weekendsFrom - 1], 0) < Cell(filled[weekendsFrom], 0)))
-      break;
+    const ListViewRow& row = filled[weekendsFrom - 1];
+    if (!DateOf(Cell(row, 0)) || Cell(row, 1) != Cell(filled.back(), 1)) break;
+    if (weekendsFrom < filled.size() && !(Cell(row, 0) < Cell(filled[weekendsFrom], 0))) break;
     --weekendsFrom;
   }
   std::map<std::string, std::string> rules;
@@ -153,10 +138,9 @@ CurrencyYear ClassifyYear(const ShownCurrency& currency, int year,
     YearHoliday holiday{key, Cell(row, 1), HolidayKind::Added, true};
     if (rules.contains(key)) {
       holiday.kind = HolidayKind::Rule;
-    } else if (IsWeekend(*date)) {
+    } else if (const auto filledWith = weekends.find(key); filledWith != weekends.end()) {
       holiday.kind = HolidayKind::Weekend;
-      const auto filledWith = weekends.find(key);
-      holiday.listed = filledWith == weekends.end() || filledWith->second != holiday.remark;
+      holiday.listed = filledWith->second != holiday.remark;
     }
     result.holidays.push_back(std::move(holiday));
   }

@@ -12,7 +12,7 @@
 // How the grid marks a holiday.
 enum class HolidayKind {
   Rule,     // what "Add holiday of year" adds for the currency, apart from weekends
-  Weekend,  // a Saturday or Sunday
+  Weekend,  // a weekend day, as "Add holiday of year" adds them after the rule holidays
   Added,    // any other: added by hand or imported
 };
 
@@ -34,7 +34,8 @@ struct CurrencyYear {
 
 // The currency's holidays of the year, told apart against `filled`: what "Add holiday
 // of year" adds to an empty list of the currency for the year, in the order added
-// (the rule holidays, then the weekend days).
+// (the rule holidays, then the weekend days in date order with one remark). With
+// nothing filled (no rules are known for the currency) every holiday is Added.
 CurrencyYear ClassifyYear(const ShownCurrency& currency, int year,
                           const std::vector<ListViewRow>& filled);
 

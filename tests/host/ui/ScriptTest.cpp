@@ -426,8 +426,11 @@ TEST_F(ScriptTest, AFileChooserTakesAFileOrCancelThatFollows) {
   EXPECT_EQ(choose(), std::make_pair(IDCANCEL, std::string()));
   EXPECT_EQ(choose(), std::make_pair(IDOK, std::string("/tmp/a.txt")));
   EXPECT_EQ(choose(), std::make_pair(IDCANCEL, std::string()));
+  // A program naming the exact file gets no ending added: the dialog judges the name.
+  backend().Queue(user::ChooseFile{"/tmp/out/report", false, true});
+  EXPECT_EQ(choose(), std::make_pair(IDOK, std::string("/tmp/out/report")));
 
-  ASSERT_EQ(backend().FileRequests().size(), 4u);
+  ASSERT_EQ(backend().FileRequests().size(), 5u);
   const FileChooserRequest& request = backend().FileRequests()[0];
   EXPECT_TRUE(request.open);
   EXPECT_EQ(request.defaultExtension, "csv");
