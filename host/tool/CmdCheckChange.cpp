@@ -21,8 +21,7 @@ int RunCheckChange(Module& module, const std::vector<std::string>& argsIn) {
   std::optional<ConfigKind> placed = given ? given : KindOfPlaceIfAny(args[0]);
   if (!placed) placed = KindOfPlaceIfAny(args[1]);
   if (!placed)
-    throw UsageError("neither " + ShownToken(args[0], TextBytes::Utf8) + " nor " +
-                     ShownToken(args[1], TextBytes::Utf8) +
+    throw UsageError("neither " + ShownPath(args[0]) + " nor " + ShownPath(args[1]) +
                      " is in a configuration tree: give --handler, --static or --dynamic");
   const ConfigKind kind = *placed;
 
@@ -38,8 +37,7 @@ int RunCheckChange(Module& module, const std::vector<std::string>& argsIn) {
     action = module.ChangeAction(kind, oldText, newText);
   } catch (const XmlError& e) {
     // The module parses both texts; say which files they were.
-    throw std::runtime_error(ShownToken(args[0], TextBytes::Utf8) + " or " +
-                             ShownToken(args[1], TextBytes::Utf8) + ": " + e.what());
+    throw std::runtime_error(ShownPath(args[0]) + " or " + ShownPath(args[1]) + ": " + e.what());
   }
   if (json) {
     PrintJson(Json{{"kind", KindName(kind)},

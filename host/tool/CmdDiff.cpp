@@ -30,8 +30,7 @@ ConfigKind KindOfPair(const std::string& oldPath, const std::string& newPath,
   std::optional<ConfigKind> kind = given ? given : KindOfPlaceIfAny(oldPath);
   if (!kind) kind = KindOfPlaceIfAny(newPath);
   if (!kind)
-    throw UsageError("neither " + ShownToken(oldPath, TextBytes::Utf8) + " nor " +
-                     ShownToken(newPath, TextBytes::Utf8) +
+    throw UsageError("neither " + ShownPath(oldPath) + " nor " + ShownPath(newPath) +
                      " is in a configuration tree: give --handler, --static or --dynamic");
   return *kind;
 }
@@ -47,8 +46,8 @@ int RunDiff(Module& module, const std::vector<std::string>& argsIn) {
   const std::string& newPath = args[1];
   const bool trees = IsFolder(oldPath);
   if (trees != IsFolder(newPath))
-    throw UsageError("give two files or two folders, not " + ShownToken(oldPath, TextBytes::Utf8) +
-                     " and " + ShownToken(newPath, TextBytes::Utf8));
+    throw UsageError("give two files or two folders, not " + ShownPath(oldPath) + " and " +
+                     ShownPath(newPath));
   if (trees && given) throw UsageError("a tree says the kind of each file: give no kind option");
   std::optional<ConfigTree> before;
   std::optional<ConfigTree> after;

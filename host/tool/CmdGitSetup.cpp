@@ -105,8 +105,7 @@ std::string ToolCommand(std::string& why) {
     const fs::path candidate = fs::path(folder.empty() ? "." : folder) / "hcdtool";
     if (::access(candidate.c_str(), X_OK) != 0) continue;
     if (fs::equivalent(candidate, self, ec)) return "hcdtool";
-    why = "the hcdtool on PATH (" + ShownToken(candidate.string(), TextBytes::Utf8) +
-          ") is another copy";
+    why = "the hcdtool on PATH (" + ShownPath(candidate.string()) + ") is another copy";
     return ShellWord(self.string());
   }
   why = "no hcdtool is on PATH";
@@ -157,11 +156,10 @@ int RunGitSetup(Module&, const std::vector<std::string>& argsIn) {
 
   // Everything is looked at before anything is written, so that a refusal leaves the
   // repository as it was.
-  const std::string top =
-      Trimmed(Git({"-C", repo, "rev-parse", "--show-toplevel"},
-                  ShownToken(repo, TextBytes::Utf8) + " is not a git work tree"));
+  const std::string top = Trimmed(Git({"-C", repo, "rev-parse", "--show-toplevel"},
+                                      ShownPath(repo) + " is not a git work tree"));
   const std::string attributes = top + "/.gitattributes";
-  const std::string shownAttributes = ShownToken(attributes, TextBytes::Utf8);
+  const std::string shownAttributes = ShownPath(attributes);
   struct stat link {};
   if (::lstat(attributes.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
     throw std::runtime_error(shownAttributes +

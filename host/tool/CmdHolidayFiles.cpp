@@ -71,8 +71,7 @@ int RunImportHolidays(Module& module, const std::vector<std::string>& argsIn) {
   if (!dryRun) CheckSaveTarget(path);
   // Held from the read to the save, as an edit holds its file; a file that does not
   // exist yet, or is empty, is a configuration that does not exist yet.
-  const Activity importing("importing " + ShownToken(calendar, TextBytes::Utf8) + " into " +
-                           ShownToken(path, TextBytes::Utf8));
+  const Activity importing("importing " + ShownPath(calendar) + " into " + ShownPath(path));
   EditedFile file(path);
   CHandlerPrivateProps bag = ParseConfiguration(path, file.Content(), EmptyIs::NewConfiguration);
   const HolidayDialog::Import import =
@@ -87,8 +86,8 @@ int RunImportHolidays(Module& module, const std::vector<std::string>& argsIn) {
     return kExitOk;
   }
   if (!import.accepted) {
-    std::cerr << "hcdtool: not saved: the page refused its input; "
-              << ShownToken(path, TextBytes::Utf8) << " is unchanged\n";
+    std::cerr << "hcdtool: not saved: the page refused its input; " << ShownPath(path)
+              << " is unchanged\n";
     return kExitRefused;
   }
   SaveConfiguration(file, bag);
@@ -96,7 +95,7 @@ int RunImportHolidays(Module& module, const std::vector<std::string>& argsIn) {
     WriteStdout(report);
   } catch (const OutputError& e) {
     // Exit 3 says that CONFIG is unchanged, unless the message says otherwise.
-    throw std::runtime_error(ShownToken(path, TextBytes::Utf8) +
+    throw std::runtime_error(ShownPath(path) +
                              " was saved, but its report could not be written: " + e.Reason());
   }
   return kExitOk;
@@ -109,9 +108,8 @@ int RunExportHolidays(Module& module, const std::vector<std::string>& args) {
   CheckCurrencyArgument(currency);
   CheckExportFile(path, args[2]);
 
-  const Activity exporting("exporting " + ShownToken(currency, TextBytes::Utf8) + " of " +
-                           ShownToken(path, TextBytes::Utf8) + " to " +
-                           ShownToken(args[2], TextBytes::Utf8));
+  const Activity exporting("exporting " + ShownPath(currency) + " of " + ShownPath(path) + " to " +
+                           ShownPath(args[2]));
   CHandlerPrivateProps bag = ReadConfiguration(path, EmptyIs::Refused);
   const std::vector<MessageRecord> shown =
       HolidayDialog(module).ExportFile(bag, path, currency, args[2]);

@@ -92,7 +92,7 @@ LintResult Lint(Module& module, const LintFile& file) {
   }
   // Running out of memory is no finding about the file: the whole run fails, saying
   // where.
-  const Activity linting("linting " + ShownToken(file.path.string(), TextBytes::Utf8));
+  const Activity linting("linting " + ShownPath(file.path.string()));
   CHandlerPrivateProps bag;
   try {
     bag = ReadConfiguration(file.path, EmptyIs::Refused);
@@ -131,8 +131,8 @@ std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
-      throw std::runtime_error(ShownToken(path, TextBytes::Utf8) + ": no such file or folder");
-    if (ec) throw std::runtime_error(ShownToken(path, TextBytes::Utf8) + ": " + ec.message());
+      throw std::runtime_error(ShownPath(path) + ": no such file or folder");
+    if (ec) throw std::runtime_error(ShownPath(path) + ": " + ec.message());
     if (!fs::is_directory(status)) {
       files.push_back({path, path, KindOfPlace(path, kind), {}});
       continue;
@@ -174,11 +174,10 @@ class TextLintReporter : public LintReporter {
  public:
   void File(const LintFile& file, const LintResult& result) override {
     if (result.ok) return;
-    if (!result.namesFile) std::cout << ShownToken(file.shown, TextBytes::Utf8) << ": ";
+    if (!result.namesFile) std::cout << ShownPath(file.shown) << ": ";
     // A page's message is the module's stored text; any other was made by the tool,
     // its names shown already.
-    std::cout << (result.fromPage ? EscapeText(*result.message, TextBytes::Latin1)
-                                  : ShownLine(*result.message));
+    std::cout << (result.fromPage ? ShownStored(*result.message) : ShownLine(*result.message));
     if (result.control) {
       std::cout << " [control " << result.control->id;
       if (!result.control->label.empty())

@@ -27,6 +27,6 @@ int RunSummary(Module& module, const std::vector<std::string>& argsIn) {
     return kExitOk;
   }
   // A value may hold a line feed; the count must stay on line 2 all the same.
-  std::cout << EscapeText(summary.text, TextBytes::Latin1) << '\n' << summary.count << '\n';
+  std::cout << ShownStored(summary.text) << '\n' << summary.count << '\n';
   return kExitOk;
 }

@@ -26,6 +26,6 @@ int RunValidateField(Module& module, const std::vector<std::string>& argsIn) {
     return valid != 0 ? kExitOk : kExitRefused;
   }
   if (valid != 0) return kExitOk;
-  std::cout << EscapeText(error.str(), TextBytes::Latin1) << '\n';
+  std::cout << ShownStored(error.str()) << '\n';
   return kExitRefused;
 }

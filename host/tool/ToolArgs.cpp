@@ -24,7 +24,7 @@ ConfigKind TakeConfigKind(std::vector<std::string>& args) {
 ConfigKind KindOfPlace(const std::string& path, const std::optional<ConfigKind>& given) {
   if (given) return *given;
   if (const std::optional<ConfigKind> kind = KindOfPlaceIfAny(path)) return *kind;
-  throw UsageError(ShownToken(path, TextBytes::Utf8) +
+  throw UsageError(ShownPath(path) +
                    " is not in a configuration tree: give --handler, --static or --dynamic");
 }
 
@@ -70,7 +70,6 @@ std::string TakeOption(std::vector<std::string>& args, const std::string& name) 
 void ExpectPositional(const std::vector<std::string>& args, std::size_t count,
                       const std::string& what) {
   for (const std::string& a : args)
-    if (a.size() > 1 && a[0] == '-')
-      throw UsageError("unknown option " + ShownToken(a, TextBytes::Utf8));
+    if (a.size() > 1 && a[0] == '-') throw UsageError("unknown option " + ShownPath(a));
   if (args.size() != count) throw UsageError("expected " + what);
 }

@@ -8,9 +8,7 @@
 #include "text/TextEscape.h"
 
 ConfigurationError::ConfigurationError(const std::string& path, const std::string& reason, int line)
-    : std::runtime_error(ShownToken(path, TextBytes::Utf8) + ": " + reason),
-      reason_(reason),
-      line_(line) {}
+    : std::runtime_error(ShownPath(path) + ": " + reason), reason_(reason), line_(line) {}
 
 CHandlerPrivateProps ReadConfiguration(const std::string& path, EmptyIs empty) {
   return ParseConfiguration(path, ReadInputFile(path), empty);
@@ -33,15 +31,15 @@ std::string PrepareSave(const EditedFile& file, const CHandlerPrivateProps& bag)
   try {
     xml = bag.toXML();
   } catch (const XmlError& e) {
-    throw std::runtime_error("cannot save \"" + file.Path() + "\": " + e.what());
+    throw std::runtime_error("cannot save " + QuotedPath(file.Path()) + ": " + e.what());
   }
   file.CheckSavable();
   return xml;
 }
 
 std::string ChangedBehindMessage(const EditedFile& file) {
-  return "\"" + file.Path() +
-         "\" was changed by another program since it was read; saving would overwrite that "
+  return QuotedPath(file.Path()) +
+         " was changed by another program since it was read; saving would overwrite that "
          "change";
 }
 

@@ -103,7 +103,7 @@ void QueueCurrency(ScriptedBackend& ui, const std::string& currency, ActionTrace
     ui.Then([&added, currency] {
       if (!added.messages.empty())
         throw CurrencyRefused(
-            "CURRENCY " + ShownToken(currency, TextBytes::Utf8) +
+            "CURRENCY " + ShownPath(currency) +
             " is refused by the holiday setting dialog: " + added.messages.front().request.text);
     });
   }
@@ -249,7 +249,7 @@ void HolidayDialog::QueueCalendar(ScriptedBackend& ui, std::vector<ShownCurrency
 std::string HolidayDialog::ShownRow(const ListViewRow& row) {
   std::string line;
   for (std::size_t i = 0; i < row.size(); ++i) line += (i ? " " : "") + row[i];
-  return EscapeText(line, TextBytes::Latin1);
+  return ShownStored(line);
 }
 
 std::string HolidayDialog::Report(const std::vector<MessageRecord>& shown, const char* button) {

@@ -13,14 +13,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Shown(const fs::path& path) { return ShownToken(path.string(), TextBytes::Utf8); }
-
 void Note(std::ostream& notes, const fs::path& path, const char* why) {
-  notes << "hcdtool: note: " << Shown(path) << ": " << why << '\n';
+  notes << "hcdtool: note: " << ShownPath(path.string()) << ": " << why << '\n';
 }
 
 std::string CannotRead(const fs::path& folder, const std::error_code& ec) {
-  return Shown(folder) + ": cannot read the folder: " + ec.message();
+  return ShownPath(folder.string()) + ": cannot read the folder: " + ec.message();
 }
 
 // Only "there is nothing by that name" means missing; any other failure to look
@@ -39,8 +37,8 @@ bool IsDanglingLink(const fs::path& path) {
 std::string DanglingMessage(const fs::path& path) {
   std::error_code ec;
   const fs::path target = fs::read_symlink(path, ec);
-  return Shown(path) + ": cannot read it: a symbolic link to " +
-         (ec ? std::string("a target") : Shown(target)) + ", which does not exist";
+  return ShownPath(path.string()) + ": cannot read it: a symbolic link to " +
+         (ec ? std::string("a target") : ShownPath(target.string())) + ", which does not exist";
 }
 
 // What path is (symbolic links followed): none when nothing is there. Throws, naming
@@ -293,7 +291,8 @@ std::size_t ConfigTree::CountFiles() const {
 
 ConfigTree ConfigTree::Scan(const fs::path& root, std::ostream& notes, Listing listing) {
   if (TypeOf(root, root) != fs::file_type::directory)
-    throw std::runtime_error(Shown(root) + ": not a folder (a configuration tree is a folder)");
+    throw std::runtime_error(ShownPath(root.string()) +
+                             ": not a folder (a configuration tree is a folder)");
   ConfigTree tree;
   tree.root_ = root;
   if (IsHandlerFolder(root)) {
@@ -338,7 +337,7 @@ void WalkTrees(const ConfigTree& first, const ConfigTree& second, const TreeVisi
 }
 
 std::string NoConfigurationMessage(const std::string& path) {
-  return ShownToken(path, TextBytes::Utf8) +
+  return ShownPath(path) +
          ": no configuration found under it (a tree is a handler folder, holding " +
          kHandlerFileName + ", static/*.xml or dynamic/*.xml, or a folder of such folders)";
 }

@@ -12,11 +12,7 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string Shown(const fs::path& path) { return ShownToken(path.string(), TextBytes::Utf8); }
-
-}  // namespace
+namespace {}  // namespace
 
 FilePlan FilePlanner::Plan(std::string path, ConfigKind kind, const fs::path* oldFile,
                            const fs::path* newFile) {
@@ -39,12 +35,12 @@ FilePlan FilePlanner::Plan(std::string path, ConfigKind kind, const fs::path* ol
     plan.action.reset();
     plan.changed.clear();
     // Never "std::bad_alloc": which file, and that memory ran out reading it.
-    plan.error =
-        dynamic_cast<const std::bad_alloc*>(&e) == nullptr ? e.what()
-        : oldFile != nullptr && newFile != nullptr
-            ? "out of memory while reading and comparing " + Shown(*oldFile) + " and " +
-                  Shown(*newFile)
-            : "out of memory while reading " + Shown(oldFile != nullptr ? *oldFile : *newFile);
+    plan.error = dynamic_cast<const std::bad_alloc*>(&e) == nullptr ? e.what()
+                 : oldFile != nullptr && newFile != nullptr
+                     ? "out of memory while reading and comparing " + ShownPath(oldFile->string()) +
+                           " and " + ShownPath(newFile->string())
+                     : "out of memory while reading " +
+                           ShownPath((oldFile != nullptr ? *oldFile : *newFile).string());
   }
   return plan;
 }
@@ -69,7 +65,7 @@ void FilePlanner::PlanPair(FilePlan& plan, const fs::path& oldFile, const fs::pa
       plan.action = module_.ChangeAction(plan.kind, oldText, newText);
     } catch (const std::exception& e) {
       ParseConfiguration(oldFile.string(), oldText, EmptyIs::Refused);
-      throw std::runtime_error(Shown(oldFile) + ": " + e.what());
+      throw std::runtime_error(ShownPath(oldFile.string()) + ": " + e.what());
     }
     return;
   }
@@ -90,6 +86,7 @@ void FilePlanner::PlanPair(FilePlan& plan, const fs::path& oldFile, const fs::pa
   try {
     plan.action = module_.ChangeAction(plan.kind, oldText, newText);
   } catch (const std::exception& e) {
-    throw std::runtime_error(Shown(oldFile) + " or " + Shown(newFile) + ": " + e.what());
+    throw std::runtime_error(ShownPath(oldFile.string()) + " or " + ShownPath(newFile.string()) +
+                             ": " + e.what());
   }
 }

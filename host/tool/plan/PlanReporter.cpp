@@ -13,8 +13,6 @@
 
 namespace {
 
-std::string Shown(const std::string& path) { return ShownToken(path, TextBytes::Utf8); }
-
 std::string Counted(std::size_t n, const char* one, const char* many) {
   return std::to_string(n) + ' ' + (n == 1 ? one : many);
 }
@@ -38,7 +36,7 @@ const char* HandlerJson(HandlerVerdict verdict) {
 void List(const char* what, const std::vector<std::string>& names, std::ostream& out) {
   if (names.empty()) return;
   out << "  " << what << ':';
-  for (const std::string& name : names) out << ' ' << Shown(name);
+  for (const std::string& name : names) out << ' ' << ShownPath(name);
   out << '\n';
 }
 
@@ -97,11 +95,11 @@ void PrintFilePlan(const FilePlan& plan, std::ostream& out) {
   // A person reads what differs; files that did not change are counted in the verdict.
   if (!plan.Matters()) return;
   // Each path and name is one token, so no name can pass for another entry.
-  out << StatusName(plan.status) << ' ' << Shown(plan.path);
+  out << StatusName(plan.status) << ' ' << ShownPath(plan.path);
   if (plan.action) out << " action " << *plan.action;
   if (!plan.changed.empty()) {
     out << " changed:";
-    for (const std::string& name : plan.changed) out << ' ' << ShownToken(name, TextBytes::Latin1);
+    for (const std::string& name : plan.changed) out << ' ' << ShownName(name);
   }
   if (!plan.error.empty()) out << ": " << ShownLine(plan.error);
   out << '\n';
@@ -119,7 +117,7 @@ Json FilePlanJson(const FilePlan& plan) {
 }
 
 void PrintFolderPlan(const FolderPlan& v, std::ostream& out) {
-  out << "handler folder " << Shown(v.folder) << ": " << HandlerText(v.handler) << "; "
+  out << "handler folder " << ShownPath(v.folder) << ": " << HandlerText(v.handler) << "; "
       << (v.refresh.empty() ? std::string("no record set to refresh")
                             : "refresh " + Counted(v.refresh.size(), "record set", "record sets"));
   if (!v.added.empty()) out << "; " << v.added.size() << " added";

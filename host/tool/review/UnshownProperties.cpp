@@ -134,7 +134,7 @@ std::vector<std::string> UnshownLines(const UnshownProperty& unshown) {
                   value = "(no value)";
                   break;
               }
-              lines.push_back(ShownToken(name, TextBytes::Latin1) + ": " + value);
+              lines.push_back(ShownName(name) + ": " + value);
             });
   return lines;
 }

@@ -8,8 +8,6 @@ namespace {
 
 constexpr const char* kArrow = " \u2192 ";
 
-std::string Stored(std::string_view text) { return EscapeText(text, TextBytes::Latin1); }
-
 bool PasswordChanged(const ControlChange& change) {
   return change.before && change.after && change.before->password && change.after->password &&
          change.before->secret != change.after->secret;
@@ -19,7 +17,7 @@ bool PasswordChanged(const ControlChange& change) {
 // holds a password on both sides.
 std::string ControlLine(const ControlChange& change) {
   const ShownControl& named = change.after ? *change.after : *change.before;
-  std::string line = Stored(named.label) + ": ";
+  std::string line = ShownStored(named.label) + ": ";
   if (PasswordChanged(change) && change.before->password == PasswordShown::Set &&
       change.after->password == PasswordShown::Set)
     return line + "changed" + (change.after->enabled ? "" : " (disabled)");
@@ -60,25 +58,23 @@ Json ControlJson(const ShownControl& control) {
 }
 
 std::string HolidayLine(const std::string& currency, const ListViewRow& row) {
-  return ShownToken(currency, TextBytes::Latin1) + ' ' +
-         ShownToken(Cell(row, 0), TextBytes::Latin1) + ' ' + Stored(Cell(row, 1));
+  return ShownName(currency) + ' ' + ShownName(Cell(row, 0)) + ' ' + ShownStored(Cell(row, 1));
 }
 
 void PrintView(const ConfigurationView& view, std::ostream& out) {
-  out << Stored(view.title) << '\n';
+  out << ShownStored(view.title) << '\n';
   const std::string* group = nullptr;
   for (const ShownControl& control : view.controls) {
     if (!control.group.empty() && (group == nullptr || *group != control.group))
-      out << Stored(control.group) << '\n';
+      out << ShownStored(control.group) << '\n';
     group = &control.group;
-    out << (control.group.empty() ? "" : "  ") << Stored(control.label) << ": "
+    out << (control.group.empty() ? "" : "  ") << ShownStored(control.label) << ": "
         << ShownValue(control) << '\n';
   }
   if (!view.calendar) return;
   out << "Holiday setting\n";
   for (const ShownCurrency& currency : *view.calendar) {
-    if (currency.holidays.empty())
-      out << "  " << ShownToken(currency.currency, TextBytes::Latin1) << ": no holidays\n";
+    if (currency.holidays.empty()) out << "  " << ShownName(currency.currency) << ": no holidays\n";
     for (const ListViewRow& row : currency.holidays)
       out << "  " << HolidayLine(currency.currency, row) << '\n';
   }
@@ -110,14 +106,13 @@ void PrintDifference(const ViewDifference& difference, std::ostream& out) {
   const std::string* currency = nullptr;
   for (const HolidayChange& change : difference.holidays) {
     if (currency == nullptr || *currency != change.currency)
-      out << "  holidays " << ShownToken(change.currency, TextBytes::Latin1) << ":\n";
+      out << "  holidays " << ShownName(change.currency) << ":\n";
     currency = &change.currency;
-    out << "    " << change.change << ' ' << ShownToken(change.date, TextBytes::Latin1) << ' ';
+    out << "    " << change.change << ' ' << ShownName(change.date) << ' ';
     if (change.change == '~')
-      out << ShownToken(change.before, TextBytes::Latin1) << kArrow
-          << ShownToken(change.after, TextBytes::Latin1);
+      out << ShownName(change.before) << kArrow << ShownName(change.after);
     else
-      out << Stored(change.change == '+' ? change.after : change.before);
+      out << ShownStored(change.change == '+' ? change.after : change.before);
     out << '\n';
   }
 }

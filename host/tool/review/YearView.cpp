@@ -159,9 +159,8 @@ void PrintYear(const CurrencyYear& year, bool terminal, std::ostream& out) {
     marked[static_cast<unsigned>(date.month()) * 100 + static_cast<unsigned>(date.day())] =
         holiday.kind;
   }
-  out << WithoutTrailingBlanks(Centered(
-             ShownToken(year.currency, TextBytes::Latin1) + " " + std::to_string(year.year),
-             monthWidth * 3 + kGap * 2))
+  out << WithoutTrailingBlanks(Centered(ShownName(year.currency) + " " + std::to_string(year.year),
+                                        monthWidth * 3 + kGap * 2))
       << "\n\n";
   std::string weekdays;
   for (const char* name : kWeekdays)
@@ -190,12 +189,10 @@ void PrintYear(const CurrencyYear& year, bool terminal, std::ostream& out) {
       << marks.Wrap(HolidayKind::Weekend, "dd") << " weekend\n";
   for (const YearHoliday& holiday : year.holidays) {
     if (!holiday.listed) continue;
-    out << marks.Wrap(holiday.kind, holiday.date) << ' '
-        << EscapeText(holiday.remark, TextBytes::Latin1) << '\n';
+    out << marks.Wrap(holiday.kind, holiday.date) << ' ' << ShownStored(holiday.remark) << '\n';
   }
   for (const ListViewRow& row : year.notDates)
-    out << ShownToken(Cell(row, 0), TextBytes::Latin1) << ' '
-        << EscapeText(Cell(row, 1), TextBytes::Latin1) << " (no such date)\n";
+    out << ShownName(Cell(row, 0)) << ' ' << ShownStored(Cell(row, 1)) << " (no such date)\n";
 }
 
 Json YearJson(const CurrencyYear& year) {
