@@ -6,10 +6,6 @@
 
 namespace {
 
-std::string Cell(const ListViewRow& row, std::size_t column) {
-  return column < row.size() ? row[column] : std::string();
-}
-
 bool SameControl(const ShownControl& a, const ShownControl& b) {
   return a.group == b.group && a.label == b.label && a.kind == b.kind;
 }

@@ -27,10 +27,6 @@ std::string ControlLine(const ControlChange& change) {
   return line;
 }
 
-std::string Cell(const ListViewRow& row, std::size_t column) {
-  return column < row.size() ? row[column] : std::string();
-}
-
 }  // namespace
 
 std::string ShownValue(const ShownControl& control) {

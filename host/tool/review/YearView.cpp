@@ -22,10 +22,6 @@ std::optional<chr::year_month_day> DateOf(std::string_view key) {
                              chr::day(static_cast<unsigned>(date->day))};
 }
 
-std::string Cell(const ListViewRow& row, std::size_t column) {
-  return column < row.size() ? row[column] : std::string();
-}
-
 constexpr std::array<const char*, 12> kMonths = {"January",   "February", "March",    "April",
                                                  "May",       "June",     "July",     "August",
                                                  "September", "October",  "November", "December"};
