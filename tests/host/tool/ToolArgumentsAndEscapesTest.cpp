@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ScratchFolder.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
@@ -26,25 +27,13 @@ int CountLines(const std::string& text) {
 
 class Scratch : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ =
-        fs::path(SCRATCH_DIR) / ("args-" + std::to_string(::getpid()) + "-" +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-  std::string Path(const std::string& relative) const { return (dir_ / relative).string(); }
+  std::string Path(const std::string& relative) const { return scratch_.Path(relative); }
   void Write(const std::string& relative, const std::string& text) {
-    fs::create_directories((dir_ / relative).parent_path());
-    WriteAll(dir_ / relative, text);
+    scratch_.Write(relative, text);
   }
   std::string Handler() const { return kExamples + "/handler.xml"; }
 
-  fs::path dir_;
+  const ScratchFolder scratch_{"args", SCRATCH_DIR};
 };
 
 // Each is one stderr line with the words that say what is wrong, and the exit code a
