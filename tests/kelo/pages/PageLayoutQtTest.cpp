@@ -61,9 +61,9 @@ double DifferingShare(const std::filesystem::path& rendered) {
   return static_cast<double>(differing) / (static_cast<double>(picture.width()) * picture.height());
 }
 
-// At most this share of a picture's pixels may differ from its reference: a tenth of
-// the share a check box marked otherwise, and its button enabled otherwise, move on
-// the handler page.
+// At most this share of a picture's pixels may differ from its reference: less than
+// a check box marked otherwise, with the button it enables, moves on the handler page
+// (0.16 %).
 constexpr double kTolerated = 0.001;
 
 class PageLayout : public ::testing::Test {
