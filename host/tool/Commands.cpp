@@ -55,6 +55,17 @@ constexpr std::array kCommands = {
             "clone's password digest key, and says what it wrote; another textconv is kept "
             "unless --replace",
             RunGitSetup},
+    Command{"get", "FILE LABEL [--handler|--static|--dynamic] [--json]",
+            "one value of the configuration as show prints it, the control named by the label "
+            "show prints (the colon may be left out; GROUP/LABEL when two controls share it)",
+            RunGet},
+    Command{"set", "PATH... LABEL=VALUE... [--stdin LABEL] [--dry-run] [--json]",
+            "type the values into the pages of the files under the paths, by the labels show "
+            "prints, then OK, so that the pages' checks apply; all or nothing: no file is "
+            "replaced before every page accepted and every new file is written aside; prints "
+            "the review diff and the totals; --stdin reads one value (a password) from stdin; "
+            "--dry-run writes nothing",
+            RunSet},
     Command{"import-holidays", "CONFIG CURRENCY FILE [--dry-run]",
             "add the dates of an iCalendar or CSV FILE to CURRENCY through the holiday setting "
             "dialog's \"Import...\", save CONFIG and print the dialog's report; --dry-run "

@@ -31,6 +31,8 @@ int RunLint(Module& module, const std::vector<std::string>& args);
 int RunImportHolidays(Module& module, const std::vector<std::string>& args);
 int RunExportHolidays(Module& module, const std::vector<std::string>& args);
 int RunShow(Module& module, const std::vector<std::string>& args);
+int RunGet(Module& module, const std::vector<std::string>& args);
+int RunSet(Module& module, const std::vector<std::string>& args);
 int RunDiff(Module& module, const std::vector<std::string>& args);
 int RunGitSetup(Module& module, const std::vector<std::string>& args);
 int RunTour(Module& module, const std::vector<std::string>& args);

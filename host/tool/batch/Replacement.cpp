@@ -1,0 +1,71 @@
+#include "tool/batch/Replacement.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <ostream>
+#include <stdexcept>
+
+#include "text/TextEscape.h"
+#include "tool/batch/Interrupts.h"
+#include "tool/batch/Journal.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+JournalEntry EntryOf(const PreparedFile& file) {
+  JournalEntry entry;
+  entry.shown = file.shown;
+  entry.target = fs::absolute(file.save.Target()).lexically_normal().string();
+  entry.temporary = fs::absolute(file.save.Temporary()).lexically_normal().string();
+  struct stat status {};
+  if (::lstat(entry.temporary.c_str(), &status) != 0)
+    throw std::runtime_error("cannot find the new content of " + QuotedPath(file.shown) + " in " +
+                             QuotedPath(entry.temporary) + ": " + std::strerror(errno));
+  entry.device = status.st_dev;
+  entry.inode = status.st_ino;
+  return entry;
+}
+
+}  // namespace
+
+void ReplaceAll(const fs::path& journalFolder, std::vector<PreparedFile>& files,
+                std::ostream& notes) {
+  if (files.empty()) return;
+  std::vector<JournalEntry> entries;
+  entries.reserve(files.size());
+  for (const PreparedFile& file : files) entries.push_back(EntryOf(file));
+  // Held from before the journal exists: a run stopped now would have to say which
+  // files it replaced, and it replaces them all instead.
+  const InterruptWatch::Held held;
+  Journal journal(journalFolder, entries);
+  entries.clear();
+  // One file of each folder, whose folder is synced once.
+  std::map<std::string, std::string> folders;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    try {
+      files[i].save.Commit();
+    } catch (const std::exception& e) {
+      notes << "hcdtool: the replacement stopped at " << ShownPath(files[i].shown) << ": " << i
+            << " of " << files.size() << " files were replaced:\n";
+      for (std::size_t j = 0; j < files.size(); ++j)
+        notes << "hcdtool:   " << (j < i ? "replaced" : "not replaced") << ": "
+              << ShownPath(files[j].shown) << '\n';
+      for (const auto& [folder, file] : folders) SyncFolderOf(file);
+      // Told here, so nobody needs the journal; the temporaries not renamed go with
+      // their PreparedSave.
+      journal.Remove();
+      throw std::runtime_error(std::string("not every file was replaced: ") + e.what());
+    }
+    folders.emplace(fs::path(files[i].save.Target()).parent_path().string(),
+                    files[i].save.Target());
+  }
+  for (const auto& [folder, file] : folders) SyncFolderOf(file);
+  if (!journal.Remove())
+    notes << "hcdtool: note: every file was replaced, but the journal "
+          << QuotedPath(journal.Path()) << " could not be removed: " << std::strerror(errno)
+          << '\n';
+}
