@@ -296,7 +296,7 @@ namespace {
 // permissions, owner and attributes, flushed and named; what a save renames over the
 // target. The temporary is removed again when anything fails.
 std::string WriteTemporary(const std::string& path, const std::string& target,
-                           const ContentWriter& produce, FileOps& ops) {
+                           const ContentWriter& produce, FileOps& ops, bool flush = true) {
   const Target old = InspectTarget(target, path);
   RemoveStaleTemporaries(target);
 
@@ -333,7 +333,7 @@ std::string WriteTemporary(const std::string& path, const std::string& target,
       RefuseStep(path, "cannot set the permissions of", shown, errno);
     CopyAttributes(target, fd, path);
   }
-  if (ops.Fsync(fd) != 0) RefuseStep(path, "cannot flush", shown, errno);
+  if (flush && ops.Fsync(fd) != 0) RefuseStep(path, "cannot flush", shown, errno);
   if (name.empty()) {
     // The file gets a name only now, for the rename; a kill in between leaves a
     // temporary that the next save of this file removes.
@@ -374,10 +374,11 @@ void SaveFileAtomically(const std::string& path, const ContentWriter& produce, F
   SyncFolder(ops, target);
 }
 
-PreparedSave::PreparedSave(std::string path, std::string_view content, FileOps& ops)
+PreparedSave::PreparedSave(std::string path, std::string_view content, FileOps& ops, Flush flush)
     : ops_(&ops), path_(std::move(path)), target_(ResolveSaveTarget(path_)) {
   temporary_ = WriteTemporary(
-      path_, target_, [content](const ContentSink& write) { write(content); }, ops);
+      path_, target_, [content](const ContentSink& write) { write(content); }, ops,
+      flush == Flush::Now);
 }
 
 PreparedSave::PreparedSave(PreparedSave&& other) noexcept
@@ -403,4 +404,15 @@ void PreparedSave::Leave() { temporary_.clear(); }
 void SyncFolderOf(const std::string& path) {
   FileOps ops;
   SyncFolder(ops, path);
+}
+
+bool SyncFileSystemOf(const std::string& path) {
+  const std::string folder = SplitFolder(path).first;
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::syncfs(fd) == 0;
+  const int error = errno;
+  ::close(fd);
+  errno = error;
+  return synced;
 }

@@ -37,9 +37,12 @@ void SaveFileAtomically(const std::string& path, const ContentWriter& produce, F
 // uncommitted, it removes the temporary, unless Leave() said to keep it.
 class PreparedSave {
  public:
+  // When the new content is made durable: by this object (fsync), or Later, by one
+  // SyncFileSystemOf for many files, which costs far less than a flush of each.
+  enum class Flush { Now, Later };
   // Throws as SaveFileAtomically does; nothing is left behind then. ops must outlive
   // this object.
-  PreparedSave(std::string path, std::string_view content, FileOps& ops);
+  PreparedSave(std::string path, std::string_view content, FileOps& ops, Flush flush = Flush::Now);
   PreparedSave(PreparedSave&& other) noexcept;
   PreparedSave(const PreparedSave&) = delete;
   PreparedSave& operator=(const PreparedSave&) = delete;
@@ -68,6 +71,10 @@ class PreparedSave {
 // Makes the renames in the folder of path durable; a failure is not reported, as the
 // new content is in place whatever it does.
 void SyncFolderOf(const std::string& path);
+
+// Makes everything written to the file system that holds path durable (syncfs): the
+// contents and renames of many files at once. False, with errno, when it failed.
+bool SyncFileSystemOf(const std::string& path);
 
 // The file a save of path replaces: path with the symbolic links of its last part
 // followed, possibly to a file that does not exist yet. Throws for a loop.

@@ -225,8 +225,8 @@ class Runner {
     std::unique_ptr<EditedFile> edited;
     CHandlerPrivateProps bag;
     try {
-      // Refused before anything is read: what the replacement could not replace.
-      CheckSaveTarget(path);
+      // What the replacement could not replace is refused by PrepareSave, before
+      // anything is written aside.
       edited = std::make_unique<EditedFile>(path);
       if (!edited->Existed()) return Failed(QuotedPath(file.shown) + ": it no longer exists");
       bag = ParseConfiguration(path, edited->Content(), EmptyIs::Refused);
@@ -289,7 +289,7 @@ class Runner {
       result.status = Status::Changed;
       if (!writeAside) return result;
       edited->ForgetContent();
-      PreparedSave save(path, document, ops_);
+      PreparedSave save(path, document, ops_, PreparedSave::Flush::Later);
       held.prepared.push_back({file.shown, std::move(save)});
       held.files.push_back(std::move(edited));
     } catch (const std::bad_alloc&) {

@@ -37,14 +37,22 @@ void ReplaceAll(const fs::path& journalFolder, std::vector<PreparedFile>& files,
   if (files.empty()) return;
   std::vector<JournalEntry> entries;
   entries.reserve(files.size());
-  for (const PreparedFile& file : files) entries.push_back(EntryOf(file));
+  // One file of each file system, whose contents are made durable at once: cheaper by
+  // far than a flush of each file, and done before the journal promises them.
+  std::map<dev_t, std::string> fileSystems;
+  for (const PreparedFile& file : files) {
+    entries.push_back(EntryOf(file));
+    fileSystems.emplace(entries.back().device, entries.back().temporary);
+  }
+  for (const auto& [device, file] : fileSystems)
+    if (!SyncFileSystemOf(file))
+      throw std::runtime_error("cannot make the new contents durable on the file system of " +
+                               QuotedPath(file) + ": " + std::strerror(errno));
   // Held from before the journal exists: a run stopped now would have to say which
   // files it replaced, and it replaces them all instead.
   const InterruptWatch::Held held;
   Journal journal(journalFolder, entries);
   entries.clear();
-  // One file of each folder, whose folder is synced once.
-  std::map<std::string, std::string> folders;
   for (std::size_t i = 0; i < files.size(); ++i) {
     try {
       files[i].save.Commit();
@@ -54,16 +62,15 @@ void ReplaceAll(const fs::path& journalFolder, std::vector<PreparedFile>& files,
       for (std::size_t j = 0; j < files.size(); ++j)
         notes << "hcdtool:   " << (j < i ? "replaced" : "not replaced") << ": "
               << ShownPath(files[j].shown) << '\n';
-      for (const auto& [folder, file] : folders) SyncFolderOf(file);
+      for (const auto& [device, file] : fileSystems) SyncFileSystemOf(file);
       // Told here, so nobody needs the journal; the temporaries not renamed go with
       // their PreparedSave.
       journal.Remove();
       throw std::runtime_error(std::string("not every file was replaced: ") + e.what());
     }
-    folders.emplace(fs::path(files[i].save.Target()).parent_path().string(),
-                    files[i].save.Target());
   }
-  for (const auto& [folder, file] : folders) SyncFolderOf(file);
+  // The renames made durable before the journal that tells of them goes.
+  for (const auto& [device, file] : fileSystems) SyncFileSystemOf(file);
   if (!journal.Remove())
     notes << "hcdtool: note: every file was replaced, but the journal "
           << QuotedPath(journal.Path()) << " could not be removed: " << std::strerror(errno)
