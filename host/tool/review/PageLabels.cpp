@@ -91,7 +91,7 @@ LabelLookup LookUpLabel(const std::vector<ShownControl>& controls, const std::st
         std::min({Distance(given, name), Distance(shownGiven, controls[i].label),
                   Distance(shownGiven, controls[i].label.substr(0, shownGiven.size())) +
                       (shownGiven.size() < 4 ? 3 : 1)});
-    if (distance <= std::max<std::size_t>(2, name.size() / 3) && distance < best) {
+    if (distance <= std::max<std::size_t>(2, controls[i].label.size() / 3) && distance < best) {
       best = distance;
       lookup.nearest = name;
     }
