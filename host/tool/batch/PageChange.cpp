@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 
+#include <functional>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -238,6 +239,7 @@ class Runner {
 
     ConfigurationView before;
     ActionTrace ok;
+    std::function<void()> finish;
     bool accepted = false;
     try {
       if (change_.calendar) before = ViewConfiguration(module_, file.kind, bag, true);
@@ -251,9 +253,16 @@ class Runner {
                 before.controls = ShownControls(page);
               });
             change_.play(ui, file.kind, result.notes);
-            ui.Then([&] {
-              if (ui.TargetWindow() != nullptr) ui.Queue(user::Close{true}, &ok);
-            });
+            // OK once the user's actions are all done, those that steps queued as they
+            // ran included, if they left the sheet open.
+            finish = [&ui, &ok, &finish] {
+              if (ui.HasPending()) {
+                ui.Then(finish);
+              } else if (ui.TargetWindow() != nullptr) {
+                ui.Queue(user::Close{true}, &ok);
+              }
+            };
+            ui.Then(finish);
           },
           Module::Keep::WhenAccepted);
     } catch (const std::bad_alloc&) {

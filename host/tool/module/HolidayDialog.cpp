@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <memory>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -25,6 +26,9 @@ constexpr const char* kAddYear = "Add holiday of year";
 constexpr const char* kImport = "Import...";
 constexpr const char* kExport = "Export...";
 constexpr const char* kNewCurrency = "New currency...";
+constexpr const char* kAdd = "Add";
+constexpr const char* kRemove = "Remove";
+constexpr const char* kRemoveAll = "Remove All";
 // In the "New currency" dialog "New currency..." opens.
 constexpr const char* kCurrencyCode = "Currency:";
 
@@ -243,6 +247,103 @@ void HolidayDialog::QueueCalendar(ScriptedBackend& ui, std::vector<ShownCurrency
       }
       calendar.push_back({listed[i], dialog.Rows(holidays)});
     }
+  });
+}
+
+void HolidayDialog::QueueEdit(ScriptedBackend& ui, const Edit& edit,
+                              std::vector<std::string>& notes) {
+  // What the steps share; they run after this returns.
+  struct State {
+    bool marked = false;
+    ActionTrace newCurrency;
+    ActionTrace acted;
+  };
+  const auto state = std::make_shared<State>();
+  QueueOpen(ui, &state->marked);
+  ui.Then([&ui, edit, state, &notes] {
+    const bool adding = edit.what == Edit::What::AddYear || edit.what == Edit::What::AddFile ||
+                        edit.what == Edit::What::AddDate;
+    const std::vector<std::string> listed = Listed(ui);
+    const bool known = std::find(listed.begin(), listed.end(), edit.currency) != listed.end();
+    if (adding) {
+      QueueCurrency(ui, edit.currency, state->newCurrency);
+    } else if (known) {
+      ui.Queue(user::Select{ControlRef::Named(kCurrencyList), EntryRef::WithText(edit.currency)});
+    } else {
+      notes.push_back("lists no currency " + edit.currency + ": nothing to remove");
+    }
+    // What closes the dialog, queued after the edit's own actions: a step queues what
+    // follows it only after what it queued itself.
+    const auto close = [&ui, edit, state, &notes] {
+      // A warning of the dialog is its refusal; what else it said is a note.
+      ui.Then([state, &notes] {
+        for (const MessageRecord& message : state->acted.messages) {
+          if (IsFailure(message)) throw Refused(message.request.text);
+          notes.push_back(message.request.text);
+        }
+      });
+      ui.Queue(user::Close{true});
+      ui.Then([&ui, edit, state, &notes] {
+        if (state->marked) return;
+        if (edit.mark) {
+          notes.push_back(std::string("\"") + kBankHolidayBox + "\" was unmarked; marked as asked");
+          return;
+        }
+        ui.Queue(user::Check{ControlRef::Named(kBankHolidayBox), false});
+        notes.push_back(std::string("\"") + kBankHolidayBox +
+                        "\" is unmarked here: the holidays are stored, but suppress nothing "
+                        "until it is marked (--mark marks it)");
+      });
+    };
+    ui.Then([&ui, edit, state, adding, known, close] {
+      if (!adding && !known) return close();
+      ScriptedWindow& dialog = Target(ui);
+      const int list = Named(dialog, kHolidayList);
+      std::vector<RowRef> chosen;
+      for (const ListViewRow& row : dialog.Rows(list)) {
+        const std::string key = Cell(row, 0);
+        if ((edit.what == Edit::What::RemoveDate && key == edit.date) ||
+            (edit.what == Edit::What::RemoveYear &&
+             key.starts_with(std::to_string(edit.year) + "-")))
+          chosen.push_back(RowRef{std::nullopt, key});
+        if (edit.what == Edit::What::AddDate && key == edit.date) return close();  // there already
+      }
+      switch (edit.what) {
+        case Edit::What::AddYear: {
+          const std::optional<int> picker = dialog.FindAbove(kAddYear);
+          if (!picker) throw Unexpected(std::string("no year picker above \"") + kAddYear + "\"");
+          try {
+            dialog.UserPickYear(*picker, edit.year);
+          } catch (const UserActionError& e) {
+            throw Refused("the year " + std::to_string(edit.year) +
+                          " is refused by the holiday setting dialog: " + e.what());
+          }
+          ui.Queue(user::Click{ControlRef::Named(kAddYear)}, &state->acted);
+          break;
+        }
+        case Edit::What::AddDate: {
+          const std::optional<DateTimeValue> date = DateTimeValue::ParseIsoDate(edit.date);
+          if (!date) throw Refused("not a date: " + edit.date);
+          ui.Queue(user::PickDate{ControlRef::Above(kAdd), *date});
+          ui.Queue(user::Click{ControlRef::Named(kAdd)}, &state->acted);
+          break;
+        }
+        case Edit::What::AddFile:
+          ui.Queue(user::Click{ControlRef::Named(kImport)}, &state->acted);
+          ui.Queue(user::ChooseFile{edit.file, false, true});
+          break;
+        case Edit::What::RemoveYear:
+        case Edit::What::RemoveDate:
+          if (chosen.empty()) break;
+          ui.Queue(user::SelectRows{ControlRef::Named(kHolidayList), chosen});
+          ui.Queue(user::Click{ControlRef::Named(kRemove)}, &state->acted);
+          break;
+        case Edit::What::RemoveAll:
+          ui.Queue(user::Click{ControlRef::Named(kRemoveAll)}, &state->acted);
+          break;
+      }
+      close();
+    });
   });
 }
 
