@@ -155,9 +155,9 @@ int RunGet(Module& module, const std::vector<std::string>& argsIn) {
     throw UsageError(LabelErrorMessage(args[1], view.title, lookup));
   const ShownControl& control = view.controls[lookup.index];
   if (json) {
-    Json document = Json{{"path", JsonText(path)}, {"kind", KindName(kind)}};
-    document.update(ControlJson(control));
-    PrintJson(document, std::cout);
+    PrintJson(
+        Json{{"path", JsonText(path)}, {"kind", KindName(kind)}, {"control", ControlJson(control)}},
+        std::cout);
   } else {
     std::cout << ShownValue(control) << '\n';
     FlushOutput(std::cout);

@@ -50,7 +50,9 @@ void PrintHelp(std::ostream& out) {
          "command line; 3 a file, the configuration or the module could not be used\n"
          "(another edit holds the file, it changed behind the edit's back, the save failed,\n"
          "memory ran out), no window can be opened, or the output could not be written (a\n"
-         "full disk, a closed pipe).\n";
+         "full disk, a closed pipe). set, apply, add-holidays and remove-holidays stopped\n"
+         "by SIGINT, SIGTERM or SIGHUP before replacing any file exit with 128 plus the\n"
+         "signal's number (130 for Ctrl+C), every file as it was.\n";
 }
 
 // One line, whatever the message holds: the names in it were shown by the rule of

@@ -157,9 +157,10 @@ TEST_F(BatchTest, GetPrintsAsShowDoesAndJsonAsShowsJson) {
   const ToolResult json = RunTool({"get", Handler(1), "Port", "--json"});
   ASSERT_EQ(json.exitCode, 0) << json.err;
   const auto document = nlohmann::json::parse(json.out);
-  EXPECT_EQ(document["value"], "8080");
-  EXPECT_EQ(document["kind"], "edit");
-  EXPECT_EQ(document["group"], "Proxy Setting");
+  EXPECT_EQ(document["kind"], "handler");
+  EXPECT_EQ(document["control"]["value"], "8080");
+  EXPECT_EQ(document["control"]["kind"], "edit");
+  EXPECT_EQ(document["control"]["group"], "Proxy Setting");
 }
 
 TEST_F(BatchTest, APasswordComesFromStdinAndIsNeverShown) {
