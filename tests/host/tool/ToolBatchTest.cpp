@@ -274,6 +274,118 @@ TEST_F(BatchTest, HoldsAThousandFilesUnderTheUsualOpenFileLimit) {
   EXPECT_EQ(Snapshot(), before);
 }
 
+// The holiday commands, each through the dialog's own buttons, checked by what show
+// then lists and by the review they print.
+TEST_F(BatchTest, ChangesTheCalendarThroughTheHolidayDialog) {
+  const struct {
+    const char* what;
+    std::vector<std::string> args;
+    const char* review;  // a line the review holds; "" for an unchanged file
+    const char* shown;   // a line show lists after, or that it no longer lists ("-...")
+  } cases[] = {
+      {"a year's rule holidays",
+       {"add-holidays", "--currency", "GBP", "--year", "2026"},
+       "    + 2026-12-25 Christmas Day\n",
+       "  GBP 2026-12-25 Christmas Day\n"},
+      {"one date, a new currency",
+       {"add-holidays", "--currency", "CHF", "--date", "2026-08-03"},
+       "  holidays CHF:\n    + 2026-08-03 Customize\n",
+       "  CHF 2026-08-03 Customize\n"},
+      {"a date there already",
+       {"add-holidays", "--currency", "EUR", "--date", "2025-12-25"},
+       "",
+       "  EUR 2025-12-25 Customize\n"},
+      {"a calendar file",
+       {"add-holidays", "--currency", "GBP", "--file",
+        std::string(EXAMPLES_DIR) + "/calendars/england-and-wales-2022-2023.ics"},
+       "    + 2023-05-08 ",
+       "  GBP 2023-05-08 "},
+      {"one date removed",
+       {"remove-holidays", "--currency", "USD", "--date", "2025-07-04"},
+       "    - 2025-07-04 Independence Day\n",
+       "-  USD 2025-07-04 Independence Day\n"},
+      {"a year removed",
+       {"remove-holidays", "--currency", "GBP", "--year", "2025"},
+       "    - 2025-12-26 Boxing Day\n",
+       "-  GBP 2025-"},
+      {"all removed",
+       {"remove-holidays", "--currency", "EUR", "--all"},
+       "    - 2025-05-01 Labour Day\n",
+       "  EUR: no holidays\n"},
+      {"a currency the file lacks",
+       {"remove-holidays", "--currency", "JPY", "--all"},
+       "",
+       "  USD 2025-07-04 Independence Day\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    scratch_.Write(Rel(1), Example("handler.xml"));
+    std::vector<std::string> args = c.args;
+    args.insert(args.begin() + 1, Tree());
+    const ToolResult run = RunTool(args);
+    ASSERT_EQ(run.exitCode, 0) << run.err << run.out;
+    if (*c.review == '\0')
+      EXPECT_NE(run.out.find("0 changed, 1 unchanged, 0 refused\n"), std::string::npos) << run.out;
+    else
+      EXPECT_NE(run.out.find(c.review), std::string::npos) << run.out;
+    const std::string shown = RunTool({"show", Handler(1)}).out;
+    if (*c.shown == '-')
+      EXPECT_EQ(shown.find(c.shown + 1), std::string::npos) << shown;
+    else
+      EXPECT_NE(shown.find(c.shown), std::string::npos) << shown;
+  }
+}
+
+// The dialog opens only while "Suppress output during bank holiday" is marked: a box
+// found unmarked is said, and stays unmarked unless --mark is given.
+TEST_F(BatchTest, AHolidayChangeSaysWhereTheBankHolidayBoxIsUnmarked) {
+  const std::string box = "Suppress output during bank holiday";
+  MakeTree(2);
+  ASSERT_EQ(RunTool({"set", Handler(2), box + "=off"}).exitCode, 0);
+  const ToolResult added =
+      RunTool({"add-holidays", Tree(), "--currency", "GBP", "--date", "2026-08-03"});
+  ASSERT_EQ(added.exitCode, 0) << added.err;
+  EXPECT_NE(added.out.find("h002/handler.xml: note: \"" + box + "\" is unmarked here"),
+            std::string::npos)
+      << added.out;
+  EXPECT_EQ(added.out.find("h001/handler.xml: note"), std::string::npos) << added.out;
+  EXPECT_EQ(Get(Handler(2), box), "[ ]\n");
+  EXPECT_NE(RunTool({"show", Handler(2)}).out.find("  GBP 2026-08-03 Customize\n"),
+            std::string::npos);
+
+  const ToolResult marked =
+      RunTool({"add-holidays", Tree(), "--currency", "GBP", "--date", "2026-08-04", "--mark"});
+  ASSERT_EQ(marked.exitCode, 0) << marked.err;
+  EXPECT_NE(marked.out.find("marked as asked"), std::string::npos) << marked.out;
+  EXPECT_EQ(Get(Handler(2), box), "[x]\n");
+}
+
+TEST_F(BatchTest, AppliesAScriptToEveryFileOrToNone) {
+  MakeTree(3);
+  const std::string script = scratch_.Path("rate.script");
+  WriteAll(script, "set \"Max Messages Per Sec.:\" 15\nclick \"Holiday setting\"\nok\nok\n");
+  const ToolResult applied = RunTool({"apply", script, Tree()});
+  ASSERT_EQ(applied.exitCode, 0) << applied.err;
+  EXPECT_NE(applied.out.find("3 changed, 0 unchanged, 0 refused\n"), std::string::npos);
+  EXPECT_EQ(Get(Handler(3), "Max Messages Per Sec."), "\"15\"\n");
+
+  // A file where the script cannot do what it says refuses, naming the line; none
+  // changes.
+  ASSERT_EQ(RunTool({"set", Handler(2), "Suppress output during bank holiday=off"}).exitCode, 0);
+  WriteAll(script, "set \"Max Messages Per Sec.:\" 16\nclick \"Holiday setting\"\nok\nok\n");
+  const auto before = Snapshot();
+  const ToolResult refused = RunTool({"apply", script, Tree()});
+  EXPECT_EQ(refused.exitCode, 1) << refused.err;
+  EXPECT_NE(refused.out.find("h002/handler.xml: refused: script line 2:"), std::string::npos)
+      << refused.out;
+  EXPECT_EQ(Snapshot(), before);
+
+  WriteAll(script, "set \"unclosed\n");
+  const ToolResult bad = RunTool({"apply", script, Tree()});
+  EXPECT_EQ(bad.exitCode, 2);
+  EXPECT_NE(bad.err.find("rate.script"), std::string::npos) << bad.err;
+}
+
 // Ctrl+C at any moment: all old when the run says it stopped before the replacement;
 // all new when it finished, a Ctrl+C during the replacement having waited for its end.
 TEST_F(BatchTest, AnInterruptAtAnyMomentLeavesEveryFileOldOrNew) {
