@@ -39,32 +39,59 @@ std::string ParseDate(const std::string& text) {
   return text;
 }
 
-// The one way of naming what to add or remove; UsageError for none or several.
-void ExpectOneOf(const std::vector<std::pair<const char*, bool>>& given) {
-  std::string names;
-  int count = 0;
-  for (const auto& [name, present] : given) {
-    names += (names.empty() ? "" : ", ") + std::string(name);
-    count += present ? 1 : 0;
+// Every "--name VALUE" (or "--name=VALUE") taken out of args, in order.
+std::vector<std::string> TakeEvery(std::vector<std::string>& args, const std::string& name) {
+  std::vector<std::string> values;
+  for (auto it = args.begin(); it != args.end();) {
+    if (*it == name) {
+      if (it + 1 == args.end() || (it + 1)->empty()) throw UsageError(name + " needs a value");
+      values.push_back(*(it + 1));
+      it = args.erase(it, it + 2);
+    } else if (it->starts_with(name + "=")) {
+      values.push_back(it->substr(name.size() + 1));
+      if (values.back().empty()) throw UsageError(name + " needs a value");
+      it = args.erase(it);
+    } else {
+      ++it;
+    }
   }
-  if (count != 1) throw UsageError("give exactly one of " + names);
+  return values;
 }
 
-int RunHolidayEdit(Module& module, std::vector<std::string>& args, HolidayDialog::Edit edit,
-                   const char* verb) {
+// What to add or remove: at least one way of naming it.
+void ExpectSome(const std::vector<std::pair<const char*, bool>>& given) {
+  std::string names;
+  for (const auto& [name, present] : given) {
+    if (present) return;
+    names += (names.empty() ? "" : ", ") + std::string(name);
+  }
+  throw UsageError("give at least one of " + names);
+}
+
+// The same edits of the calendar for every currency given, in the order given.
+int RunHolidayEdit(Module& module, std::vector<std::string>& args,
+                   const std::vector<HolidayDialog::Edit>& kinds, const char* verb) {
   const bool dryRun = TakeFlag(args, "--dry-run");
   const bool json = TakeFlag(args, "--json");
-  edit.currency = TakeOption(args, "--currency");
-  if (edit.currency.empty()) throw UsageError("--currency C is needed");
-  CheckCurrencyArgument(edit.currency);
+  const bool mark = TakeFlag(args, "--mark");
+  const std::vector<std::string> currencies = TakeEvery(args, "--currency");
+  if (currencies.empty()) throw UsageError("--currency C is needed");
+  std::vector<HolidayDialog::Edit> edits;
+  for (const std::string& currency : currencies) {
+    CheckCurrencyArgument(currency);
+    for (HolidayDialog::Edit edit : kinds) {
+      edit.currency = currency;
+      edits.push_back(edit);
+    }
+  }
   const std::vector<std::string> paths = Paths(args);
   CheckCutOffRuns(paths, !dryRun);
   const std::vector<ConfigFile> files = ConfigFilesOf(paths, ConfigKind::Handler);
   PageChange change;
   change.calendar = true;
   change.touches = [](ConfigKind kind) { return kind == ConfigKind::Handler; };
-  change.play = [&edit](ScriptedBackend& ui, ConfigKind, std::vector<std::string>& notes) {
-    HolidayDialog::QueueEdit(ui, edit, notes);
+  change.play = [&edits, mark](ScriptedBackend& ui, ConfigKind, std::vector<std::string>& notes) {
+    HolidayDialog::QueueEdits(ui, edits, mark, notes);
   };
   return RunPageChange(module, files, change, {verb, dryRun, json});
 }
@@ -101,41 +128,32 @@ int RunApply(Module& module, const std::vector<std::string>& argsIn) {
 
 int RunAddHolidays(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
-  HolidayDialog::Edit edit;
+  using What = HolidayDialog::Edit::What;
   const std::string year = TakeOption(args, "--year");
   const std::string file = TakeOption(args, "--file");
   const std::string date = TakeOption(args, "--date");
-  edit.mark = TakeFlag(args, "--mark");
-  ExpectOneOf({{"--year", !year.empty()}, {"--file", !file.empty()}, {"--date", !date.empty()}});
-  if (!year.empty()) {
-    edit.what = HolidayDialog::Edit::What::AddYear;
-    edit.year = ParseYear(year);
-  } else if (!file.empty()) {
-    edit.what = HolidayDialog::Edit::What::AddFile;
-    ReadInputFile(file);  // one that cannot be read fails before any configuration is
-    edit.file = file;
-  } else {
-    edit.what = HolidayDialog::Edit::What::AddDate;
-    edit.date = ParseDate(date);
+  ExpectSome({{"--year", !year.empty()}, {"--file", !file.empty()}, {"--date", !date.empty()}});
+  // In this order for each currency: the year's rules, the file, the one date.
+  std::vector<HolidayDialog::Edit> edits;
+  if (!year.empty()) edits.push_back({What::AddYear, "", ParseYear(year), "", ""});
+  if (!file.empty()) {
+    ReadInputFile(file);  // one that cannot be read fails before any configuration is read
+    edits.push_back({What::AddFile, "", 0, file, ""});
   }
-  return RunHolidayEdit(module, args, edit, "add-holidays");
+  if (!date.empty()) edits.push_back({What::AddDate, "", 0, "", ParseDate(date)});
+  return RunHolidayEdit(module, args, edits, "add-holidays");
 }
 
 int RunRemoveHolidays(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
-  HolidayDialog::Edit edit;
+  using What = HolidayDialog::Edit::What;
   const std::string year = TakeOption(args, "--year");
   const std::string date = TakeOption(args, "--date");
   const bool all = TakeFlag(args, "--all");
-  ExpectOneOf({{"--year", !year.empty()}, {"--date", !date.empty()}, {"--all", all}});
-  if (!year.empty()) {
-    edit.what = HolidayDialog::Edit::What::RemoveYear;
-    edit.year = ParseYear(year);
-  } else if (!date.empty()) {
-    edit.what = HolidayDialog::Edit::What::RemoveDate;
-    edit.date = ParseDate(date);
-  } else {
-    edit.what = HolidayDialog::Edit::What::RemoveAll;
-  }
-  return RunHolidayEdit(module, args, edit, "remove-holidays");
+  ExpectSome({{"--year", !year.empty()}, {"--date", !date.empty()}, {"--all", all}});
+  std::vector<HolidayDialog::Edit> edits;
+  if (!year.empty()) edits.push_back({What::RemoveYear, "", ParseYear(year), "", ""});
+  if (!date.empty()) edits.push_back({What::RemoveDate, "", 0, "", ParseDate(date)});
+  if (all) edits.push_back({What::RemoveAll, "", 0, "", ""});
+  return RunHolidayEdit(module, args, edits, "remove-holidays");
 }

@@ -72,20 +72,20 @@ constexpr std::array kCommands = {
             "review diff and the totals as set prints them",
             RunApply},
     Command{"add-holidays",
-            "PATH... --currency C (--year Y | --file CAL | --date YYYY-MM-DD) [--mark] "
-            "[--dry-run] [--json]",
-            "add to currency C of every handler configuration under the paths the year's rule "
-            "holidays (\"Add holiday of year\"), a calendar file's dates (\"Import...\") or one "
-            "date (\"Add\"), through the holiday setting dialog, all or nothing; \"Suppress "
-            "output during bank holiday\" is marked only with --mark, and a file where it is "
-            "unmarked is named",
+            "PATH... --currency C [--currency C]... [--year Y] [--file CAL] "
+            "[--date YYYY-MM-DD] [--mark] [--dry-run] [--json]",
+            "add to each currency C of every handler configuration under the paths the year's "
+            "rule holidays (\"Add holiday of year\"), a calendar file's dates (\"Import...\") "
+            "and one date (\"Add\"), through the holiday setting dialog, all or nothing; "
+            "\"Suppress output during bank holiday\" is marked only with --mark, and a file "
+            "where it is unmarked is named",
             RunAddHolidays},
     Command{"remove-holidays",
-            "PATH... --currency C (--year Y | --date YYYY-MM-DD | --all) [--mark] [--dry-run] "
-            "[--json]",
-            "remove from currency C of every handler configuration under the paths the dates of "
-            "a year, one date, or all (\"Remove All\"), through the holiday setting dialog, all "
-            "or nothing",
+            "PATH... --currency C [--currency C]... [--year Y] [--date YYYY-MM-DD] [--all] "
+            "[--mark] [--dry-run] [--json]",
+            "remove from each currency C of every handler configuration under the paths the "
+            "dates of a year, one date, or all (\"Remove All\"), through the holiday setting "
+            "dialog, all or nothing",
             RunRemoveHolidays},
     Command{"import-holidays", "CONFIG CURRENCY FILE [--dry-run]",
             "add the dates of an iCalendar or CSV FILE to CURRENCY through the holiday setting "

@@ -67,18 +67,18 @@ class HolidayDialog {
     enum class What { AddYear, AddFile, AddDate, RemoveYear, RemoveDate, RemoveAll };
     What what = What::AddYear;
     std::string currency;
-    int year = 0;       // AddYear, RemoveYear
-    std::string file;   // AddFile: an iCalendar or CSV file, through "Import..."
-    std::string date;   // AddDate, RemoveDate: the date key, YYYY-MM-DD
-    bool mark = false;  // leave "Suppress output during bank holiday" marked
+    int year = 0;      // AddYear, RemoveYear
+    std::string file;  // AddFile: an iCalendar or CSV file, through "Import..."
+    std::string date;  // AddDate, RemoveDate: the date key, YYYY-MM-DD
   };
-  // Queues, on a handler page being played, what makes the edit in the holiday
-  // setting dialog, then OK on it. The dialog opens only while "Suppress output during
-  // bank holiday" is marked: a box found unmarked is marked for it and unmarked again
-  // after, unless edit.mark says to leave it marked; either way a line added to notes
-  // says so. A refusal of the dialog ends the run in a UiRunAborted with its message.
-  // Adding a date the currency has, or removing what it lacks, does nothing.
-  static void QueueEdit(ScriptedBackend& ui, const Edit& edit, std::vector<std::string>& notes);
+  // Queues, on a handler page being played, what makes the edits in turn in one run of
+  // the holiday setting dialog, then OK on it. The dialog opens only while "Suppress
+  // output during bank holiday" is marked: a box found unmarked is marked for it and
+  // unmarked again after, unless mark says to leave it marked; either way a line added
+  // to notes says so. A refusal of the dialog ends the run in a UiRunAborted with its
+  // message. Adding a date the currency has, or removing what it lacks, does nothing.
+  static void QueueEdits(ScriptedBackend& ui, const std::vector<Edit>& edits, bool mark,
+                         std::vector<std::string>& notes);
 
   // A row of the holiday list as a line of text output: date key and remark, joined
   // by a blank and shown by the rule of TextEscape.h.
