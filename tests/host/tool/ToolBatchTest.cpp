@@ -316,6 +316,16 @@ TEST_F(BatchTest, ChangesTheCalendarThroughTheHolidayDialog) {
        {"remove-holidays", "--currency", "JPY", "--all"},
        "",
        "  USD 2025-07-04 Independence Day\n"},
+      {"three currencies' year and a company day, in one run",
+       {"add-holidays", "--currency", "GBP", "--currency", "EUR", "--currency=USD", "--year",
+        "2027", "--date", "2027-03-12"},
+       "    + 2027-01-18 MLK Day\n",
+       "  EUR 2027-03-12 Customize\n"},
+      {"a year and a date removed together",
+       {"remove-holidays", "--currency", "GBP", "--year", "2025", "--date", "2025-07-04",
+        "--currency", "USD"},
+       "  holidays USD:\n    - 2025-07-04 Independence Day\n",
+       "-  GBP 2025-"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -408,7 +418,11 @@ TEST_F(BatchTest, AnInterruptAtAnyMomentLeavesEveryFileOldOrNew) {
     ASSERT_EQ(now.size(), previous.size());
     if (set.exitCode == 130) {
       ++stopped;
-      EXPECT_NE(set.err.find("every file is as it was"), std::string::npos) << set.err;
+      // Said, unless the signal came before the run watched for it (while the module
+      // loads), when nothing had been written yet.
+      if (!set.err.empty()) {
+        EXPECT_NE(set.err.find("every file is as it was"), std::string::npos) << set.err;
+      }
       ASSERT_EQ(now, previous);
       continue;
     }
