@@ -29,6 +29,15 @@ QModelIndex ListTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers
   return model()->index(action == MoveHome ? 0 : rows - 1, column, rootIndex());
 }
 
+// Qt searches the column of the current cell; rows are known by their first.
+void ListTableView::keyboardSearch(const QString& search) {
+  const QModelIndex current = currentIndex();
+  if (current.isValid() && current.column() != 0) {
+    selectionModel()->setCurrentIndex(current.siblingAtColumn(0), QItemSelectionModel::NoUpdate);
+  }
+  QTableView::keyboardSearch(search);
+}
+
 QItemSelectionModel::SelectionFlags ListTableView::selectionCommand(const QModelIndex& index,
                                                                     const QEvent* event) const {
   if (IsJump(event) && index.isValid())

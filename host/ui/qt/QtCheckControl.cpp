@@ -65,7 +65,7 @@ void QtCheckControl::MoveInGroup(int step) {
     at = (at + step + size) % size;
     QtCheckControl* next = group_[static_cast<std::size_t>(at)];
     if (!next->button_->isEnabled()) continue;
-    next->button_->setFocus(Qt::TabFocusReason);
+    next->button_->setFocus(Qt::OtherFocusReason);
     // Last: the click may take the window down.
     next->button_->click();
     return;
