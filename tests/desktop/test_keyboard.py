@@ -207,13 +207,6 @@ class Keyboard(DesktopTestCase):
         hcd.desktop().key("End", "Delete")
         hcd.wait_for("the last row to go", lambda: table.nRows == rows - 3, timeout=10)
         selected([rows - 4])
-        # Typing finds a row by its date from a cell of the remark column too.
-        wanted = table.getAccessibleAt(40, 0).name
-        hcd.desktop().key("Home")
-        selected([0])
-        click(table.getAccessibleAt(0, 1))
-        hcd.desktop().type(wanted)
-        selected([40])
         self.close_holiday_dialog(tool)
 
     def test_a_character_the_rate_does_not_take_is_refused_where_it_is_typed_and_said(self):

@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QTableView>
@@ -248,7 +249,8 @@ TEST_F(QtListViewTest, TheKeyboardMovesTheSelectionAndDeleteAsksForRemove) {
   EXPECT_THAT(Received(), ElementsAre(Notification{IDC_LIST_VIEW + 100, BN_CLICKED}));
 }
 
-// Home and End go to the first and last row from any column. Delete takes the row
+// Home and End go to the first and last row from any column, and typing finds a row
+// by its first column from any column too. Delete takes the row
 // with the focus frame while none is selected, as though the user had selected it,
 // and leaves the focus and the selection on the row that took the place of what it
 // removed, so that Delete again goes on down the list.
@@ -303,6 +305,14 @@ TEST_F(QtListViewTest, HomeAndEndGoByRowsAndDeleteGoesOnDownTheList) {
   EXPECT_EQ(window_->RowCount(IDC_LIST_VIEW), 7);
   EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(6));
   EXPECT_EQ(window_->CellText(IDC_LIST_VIEW, 6, 0), DateKey(8));
+
+  // Typing looks for the first column's text from a cell of any column, once the
+  // last keys typed are old enough not to be part of it.
+  QTest::mouseClick(View().viewport(), Qt::LeftButton, {},
+                    View().visualRect(View().model()->index(0, 1)).center());
+  QTest::qWait(QApplication::keyboardInputInterval() + 50);
+  QTest::keyClicks(&View(), QString::fromStdString(DateKey(7)));
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(5));
 }
 
 }  // namespace
