@@ -220,8 +220,18 @@ x() { "${desktop_env[@]}" timeout 60 xdotool "$@"; }
 # The window of that title, once shown. A title may name the file before it, and
 # ends with the tool's name ("handler.xml — Handler Properties — hcdtool"); outside
 # a UTF-8 locale xdotool reads the dashes as something else.
+# xdotool gives up on the whole search when a window it is looking at goes away
+# (an X error: BadWindow), as short-lived windows do while a program starts, so
+# the search is asked again until the window shows or a minute has passed.
 window() {
-  x search --sync --onlyvisible --name "^([^ ]+ [^ ]+ )?$1( [^ ]+ hcdtool)?\$" | sed -n 1p
+  local found deadline=$((SECONDS + 60))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    found=$(x search --onlyvisible --name "^([^ ]+ [^ ]+ )?$1( [^ ]+ hcdtool)?\$" 2>/dev/null |
+      sed -n 1p) || true
+    [ -n "$found" ] && { echo "$found"; return 0; }
+    sleep 0.2
+  done
+  return 1
 }
 # Typing on a window, as a user does once it is in front.
 keys() {
