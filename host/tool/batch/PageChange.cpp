@@ -388,7 +388,13 @@ int RunPageChange(Module& module, const std::vector<ConfigFile>& all, const Page
   std::vector<fs::path> changed;
   changed.reserve(held.prepared.size());
   for (const PreparedFile& file : held.prepared) changed.emplace_back(file.save.Path());
-  ReplaceAll(SharedFolder(changed), held.prepared, std::cerr);
+  try {
+    ReplaceAll(SharedFolder(changed), held.prepared, std::cerr);
+  } catch (const std::exception&) {
+    // The review stays one whole document; the error says what was replaced.
+    reporter->End(totals, false, false);
+    throw;
+  }
   reporter->End(totals, true, false);
   if (InterruptWatch::Received() != 0)
     std::cerr << "hcdtool: note: the interrupt waited until every file was replaced\n";
