@@ -14,6 +14,7 @@
 #include "tool/batch/PageChange.h"
 #include "tool/module/ConfigurationFile.h"
 #include "tool/module/Module.h"
+#include "tool/module/PageCheck.h"
 #include "tool/output/Activity.h"
 #include "tool/output/JsonOutput.h"
 #include "tool/output/Progress.h"
@@ -42,34 +43,15 @@ struct LintResult {
 };
 
 // Presses OK on the file's page and tells what the page said.
-LintResult PressOk(Module& module, ConfigKind kind, CHandlerPrivateProps& bag) {
+LintResult PressOkOn(Module& module, ConfigKind kind, CHandlerPrivateProps& bag) {
   LintResult result;
-  ActionTrace ok;
-  // The bag is never saved; the page goes back unaccepted all the same, so the module
-  // writes nothing into it either.
-  const bool accepted = module.Play(kind, bag, [&](ScriptedBackend& ui) {
-    ui.Queue(user::Close{true}, &ok);
-    // Runs only when the page refused and its sheet is still open: the focus then
-    // rests on the control the refusal is about.
-    ui.Then([&] {
-      if (const ScriptedWindow* page = ui.TargetWindow(); page != nullptr) {
-        const int id = page->FocusedControl();
-        if (page->Template().FindControl(id) != nullptr) {
-          // As the template holds the caption that names it, marks and colon included.
-          const ControlTemplate* named = page->Template().NamedBy(id);
-          result.control = NamedControl{id, named != nullptr ? named->caption : std::string()};
-        }
-      }
-    });
-  });
-  if (accepted) return result;
+  const std::optional<PageRefusal> refused = PressOk(module, kind, bag);
+  if (!refused) return result;
   result.ok = false;
   result.fromPage = true;
-  if (!ok.messages.empty()) {
-    result.message = ok.messages.back().request.text;
-  } else {
-    result.message = "the page refused without a message";
-  }
+  result.message = refused->message;
+  if (refused->controlId)
+    result.control = NamedControl{*refused->controlId, refused->controlCaption};
   return result;
 }
 
@@ -103,7 +85,7 @@ LintResult Lint(Module& module, const LintFile& file) {
     return result;
   }
   try {
-    return PressOk(module, file.kind, bag);
+    return PressOkOn(module, file.kind, bag);
   } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception& e) {

@@ -29,5 +29,6 @@ int RunPlan(Module& module, const std::vector<std::string>& argsIn) {
       json ? JsonPlanReporter(std::cout) : TextPlanReporter(std::cout);
   const PlanTotals totals =
       TreePlanner(module, FilePlanner::Views::None).Run(before, after, *reporter, files);
-  return totals.errors > 0 ? kExitFailure : kExitOk;
+  if (totals.errors > 0) return kExitFailure;
+  return totals.refused > 0 ? kExitRefused : kExitOk;
 }

@@ -7,6 +7,7 @@
 #include "text/TextEscape.h"
 #include "tool/module/ConfigurationFile.h"
 #include "tool/module/Module.h"
+#include "tool/module/PageCheck.h"
 #include "tool/plan/PropertyDifference.h"
 #include "tool/review/ConfigurationView.h"
 
@@ -28,7 +29,8 @@ FilePlan FilePlanner::Plan(std::string path, ConfigKind kind, const fs::path* ol
       PlanPair(plan, *oldFile, *newFile);
     } else {
       const fs::path& only = oldFile != nullptr ? *oldFile : *newFile;
-      ReadConfiguration(only.string(), EmptyIs::Refused);
+      CHandlerPrivateProps bag = ReadConfiguration(only.string(), EmptyIs::Refused);
+      if (newFile != nullptr) CheckDeployed(plan, bag);
     }
   } catch (const std::exception& e) {
     plan.status = FileStatus::Error;
@@ -43,6 +45,14 @@ FilePlan FilePlanner::Plan(std::string path, ConfigKind kind, const fs::path* ol
                            ShownPath((oldFile != nullptr ? *oldFile : *newFile).string());
   }
   return plan;
+}
+
+void FilePlanner::CheckDeployed(FilePlan& plan, CHandlerPrivateProps& bag) {
+  if (const std::optional<PageRefusal> refused = PressOk(module_, plan.kind, bag)) {
+    plan.status = FileStatus::Refused;
+    plan.action.reset();
+    plan.message = refused->message;
+  }
 }
 
 FilePlan FilePlanner::FolderError(std::string path, ConfigKind kind, std::string error) const {
@@ -81,8 +91,12 @@ void FilePlanner::PlanPair(FilePlan& plan, const fs::path& oldFile, const fs::pa
         const ConfigurationView newView = ViewConfiguration(module_, plan.kind, after);
         plan.shown = CompareViews(oldView, newView);
       }
+      // What would be deployed is checked as its page checks it; what is the same as
+      // before was deployed already.
+      CheckDeployed(plan, after);
     }
   }
+  if (plan.status == FileStatus::Refused) return;
   try {
     plan.action = module_.ChangeAction(plan.kind, oldText, newText);
   } catch (const std::exception& e) {

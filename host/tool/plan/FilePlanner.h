@@ -5,6 +5,7 @@
 
 #include "tool/plan/Plan.h"
 
+class CHandlerPrivateProps;
 class Module;
 
 // Plans one entry of a comparison: a pair of configuration files, or a file only one
@@ -36,6 +37,9 @@ class FilePlanner {
  private:
   void PlanPair(FilePlan& plan, const std::filesystem::path& oldFile,
                 const std::filesystem::path& newFile);
+  // Presses OK on the page of the new side's bag; a refusal makes the entry Refused,
+  // with the page's message and no change action.
+  void CheckDeployed(FilePlan& plan, CHandlerPrivateProps& bag);
 
   Module& module_;
   Views views_;

@@ -349,9 +349,13 @@ TEST_F(TreeTest, EveryJsonDocumentParsesWithAnIndependentParser) {
        0,
        "any(p['value'].startswith('B\\u00c4NK\\u00e9\\u00ff') for p in d['pairs']) and "
        "d['described'] == 464"},
+      // b.xml is refused by its page: an entry of its own, and exit 1.
       {{"plan", "--json", Path("old"), Path("new")},
-       0,
-       "[f['changed'] for f in d['files']] == [[], ['PartyRole', 'R\\u00f4le'], []]"},
+       1,
+       "[f['changed'] for f in d['files']] == [[], ['PartyRole', 'R\\u00f4le'], []] and "
+       "[f['status'] for f in d['files']] == ['same', 'changed', 'refused'] and "
+       "d['files'][2]['message'] == 'Currency can not be empty' and "
+       "d['handlers'][0]['refused'] == ['static/b.xml']"},
       {{"lint", "--json", Path("new")}, 1, "[f['ok'] for f in d['files']] == [True, True, False]"},
   };
   for (const Case& c : cases) {
