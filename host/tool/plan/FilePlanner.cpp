@@ -91,8 +91,9 @@ void FilePlanner::PlanPair(FilePlan& plan, const fs::path& oldFile, const fs::pa
         const ConfigurationView newView = ViewConfiguration(module_, plan.kind, after);
         plan.shown = CompareViews(oldView, newView);
       }
-      // What would be deployed is checked as its page checks it; what is the same as
-      // before was deployed already.
+      // What would be deployed is checked as its page checks it, once the old bag is
+      // dropped; what is the same as before was deployed already.
+      before = CHandlerPrivateProps();
       CheckDeployed(plan, after);
     }
   }
