@@ -37,7 +37,7 @@ std::vector<Section> RatioSections() {
        {
            {kStaticFloor, kStaticFloor, "floor: pugixml parses both documents", 0},
            {kStaticFromXml, kStaticFloor, "fromXML of both", 0},
-           {kStaticCheck, kStaticFloor, "CheckRecordSetConfigChange", kMaxCheckOverFloor},
+           {kStaticCheck, kStaticFloor, "CheckRecordSetConfigChange", kMaxStaticCheckOverFloor},
        }},
       {"Dynamic record set",
        {

@@ -46,6 +46,9 @@ std::string DialogBenchmarkName(std::string_view backend, DialogCommand command,
 
 // Limits the run is checked against.
 inline constexpr double kMaxCheckOverFloor = 2.0;
+// The static record set's check, once the furthest from its floor, is held closer to it
+// so that it does not drift back.
+inline constexpr double kMaxStaticCheckOverFloor = 1.5;
 inline constexpr double kMaxGrowthPerDoubling = 2.3;
 inline constexpr double kMaxRemoveOverShow = 3.0;
 inline constexpr double kMaxPeakOverFiles = 4.0;

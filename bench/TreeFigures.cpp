@@ -11,7 +11,7 @@
 
 #include "bench/BenchFixtures.h"
 #include "bench/ChildProcess.h"
-#include "bench/ScratchFolder.h"
+#include "tests/ScratchFolder.h"
 
 namespace bench {
 namespace {

@@ -18,8 +18,6 @@ bool SameFile(const struct stat& a, const struct stat& b) {
   return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-std::string Shown(const std::string& path) { return QuotedToken(path, TextBytes::Utf8); }
-
 bool IsRegularFile(const Descriptor& file) {
   struct stat status {};
   return ::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode);
@@ -36,7 +34,7 @@ EditedFile::EditedFile(std::string path) : path_(std::move(path)) {
     if (!held_) {
       const int error = errno;
       if (error != ENOENT)
-        throw std::runtime_error("cannot read " + Shown(path_) + ": " + std::strerror(error));
+        throw std::runtime_error("cannot read " + QuotedPath(path_) + ": " + std::strerror(error));
       CheckSaveTarget(path_);  // names a missing folder now rather than after the edit
       return;
     }
@@ -48,7 +46,7 @@ EditedFile::EditedFile(std::string path) : path_(std::move(path)) {
     if (::stat(path_.c_str(), &named) == 0 && SameFile(opened, named)) break;
     held_.reset();
     if (attempt == 10)
-      throw std::runtime_error("cannot read " + Shown(path_) + ": it keeps being replaced");
+      throw std::runtime_error("cannot read " + QuotedPath(path_) + ": it keeps being replaced");
   }
   content_ = ReadInput(held_, path_);
 }
@@ -58,9 +56,9 @@ void EditedFile::Lock() {
   const int error = errno;
   held_.reset();
   if (error == EWOULDBLOCK)
-    throw std::runtime_error("cannot edit " + Shown(path_) +
+    throw std::runtime_error("cannot edit " + QuotedPath(path_) +
                              ": another edit holds it; try again when that edit has ended");
-  throw std::runtime_error("cannot lock " + Shown(path_) + ": " + std::strerror(error));
+  throw std::runtime_error("cannot lock " + QuotedPath(path_) + ": " + std::strerror(error));
 }
 
 void EditedFile::CheckSavable() const { CheckSaveTarget(path_); }

@@ -11,8 +11,6 @@
 
 namespace {
 
-std::string Shown(const std::string& path) { return ShownToken(path, TextBytes::Utf8); }
-
 std::string LastDlError() {
   const char* text = dlerror();
   return text != nullptr ? text : "unknown reason";
@@ -24,23 +22,25 @@ std::unique_ptr<HcdModule> HcdModule::Open(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
     const int error = errno;
-    throw HcdLoadError("cannot load handler module " + Shown(path) + ": " + std::strerror(error));
+    throw HcdLoadError("cannot load handler module " + ShownPath(path) + ": " +
+                       std::strerror(error));
   }
   if (S_ISDIR(st.st_mode))
-    throw HcdLoadError("cannot load handler module " + Shown(path) + ": it is a folder");
+    throw HcdLoadError("cannot load handler module " + ShownPath(path) + ": it is a folder");
   // The loader would read a device or a pipe without end.
   if (!S_ISREG(st.st_mode))
-    throw HcdLoadError("cannot load handler module " + Shown(path) + ": it is not a regular file");
+    throw HcdLoadError("cannot load handler module " + ShownPath(path) +
+                       ": it is not a regular file");
 
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle == nullptr)
-    throw HcdLoadError("cannot load handler module " + Shown(path) + ": " + LastDlError());
+    throw HcdLoadError("cannot load handler module " + ShownPath(path) + ": " + LastDlError());
 
   dlerror();
   auto entry = reinterpret_cast<EntryPoint>(dlsym(handle, "HCDProc"));
   if (entry == nullptr) {
     dlclose(handle);
-    throw HcdLoadError("handler module " + Shown(path) + " does not export HCDProc");
+    throw HcdLoadError("handler module " + ShownPath(path) + " does not export HCDProc");
   }
 
   CHcdInstance instance(true);
@@ -49,8 +49,9 @@ std::unique_ptr<HcdModule> HcdModule::Open(const std::string& path) {
     dlclose(handle);
     const rr::RRString& reason = instance.AttachFailure();
     if (!reason.empty())
-      throw HcdLoadError("handler module " + Shown(path) + " attached no handler: " + reason.str());
-    throw HcdLoadError("handler module " + Shown(path) +
+      throw HcdLoadError("handler module " + ShownPath(path) +
+                         " attached no handler: " + reason.str());
+    throw HcdLoadError("handler module " + ShownPath(path) +
                        " attached no handler when HCDProc was called");
   }
   return std::unique_ptr<HcdModule>(new HcdModule(path, handle, entry, instance.Attached()));

@@ -135,6 +135,14 @@ std::string QuotedToken(std::string_view text, TextBytes bytes) {
   return out;
 }
 
+std::string ShownPath(std::string_view path) { return ShownToken(path, TextBytes::Utf8); }
+
+std::string QuotedPath(std::string_view path) { return QuotedToken(path, TextBytes::Utf8); }
+
+std::string ShownName(std::string_view name) { return ShownToken(name, TextBytes::Latin1); }
+
+std::string ShownStored(std::string_view text) { return EscapeText(text, TextBytes::Latin1); }
+
 bool IsFormatControl(char32_t c) {
   return (c >= 0x80 && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
          (c >= 0x2028 && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);

@@ -37,6 +37,22 @@ std::string ShownToken(std::string_view text, TextBytes bytes);
 // A name or a path inside a sentence: escaped and always in double quotes.
 std::string QuotedToken(std::string_view text, TextBytes bytes);
 
+// The rule for the texts shown most, named by what they are: every name a message or
+// an output line holds is shown through one of these four or the three above.
+
+// A path or an argument of the command line as one token, quoted only when it must
+// be: ShownToken(path, TextBytes::Utf8).
+std::string ShownPath(std::string_view path);
+// The same always in double quotes, for a path inside a sentence:
+// QuotedToken(path, TextBytes::Utf8).
+std::string QuotedPath(std::string_view path);
+// A stored name (a property, a currency, a date key) as one token:
+// ShownToken(name, TextBytes::Latin1).
+std::string ShownName(std::string_view name);
+// A stored text as the rest of a line (a value, a remark, the module's message):
+// EscapeText(text, TextBytes::Latin1).
+std::string ShownStored(std::string_view text);
+
 // The C1 controls (U+0080 to U+009F), the bidirectional controls (U+061C, U+200E,
 // U+200F, U+202A to U+202E, U+2066 to U+2069) and the line and paragraph separators
 // (U+2028, U+2029): what is escaped beyond ASCII, in text output and in JSON alike.

@@ -5,10 +5,11 @@
 #include "props/XmlError.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/JsonOutput.h"
-#include "tool/Module.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/ConfigurationFile.h"
+#include "tool/module/Module.h"
+#include "tool/output/JsonOutput.h"
 
 int RunCheckChange(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
@@ -20,8 +21,7 @@ int RunCheckChange(Module& module, const std::vector<std::string>& argsIn) {
   std::optional<ConfigKind> placed = given ? given : KindOfPlaceIfAny(args[0]);
   if (!placed) placed = KindOfPlaceIfAny(args[1]);
   if (!placed)
-    throw UsageError("neither " + ShownToken(args[0], TextBytes::Utf8) + " nor " +
-                     ShownToken(args[1], TextBytes::Utf8) +
+    throw UsageError("neither " + ShownPath(args[0]) + " nor " + ShownPath(args[1]) +
                      " is in a configuration tree: give --handler, --static or --dynamic");
   const ConfigKind kind = *placed;
 
@@ -29,18 +29,15 @@ int RunCheckChange(Module& module, const std::vector<std::string>& argsIn) {
   std::string newText = ReadInputFile(args[1]);
   // The module parses both texts and cannot say which one it refused: the tool's own
   // reading names the file first.
-  for (const std::string* path : {&args[0], &args[1]}) {
-    CHandlerPrivateProps bag;
-    ParseConfiguration(*path, path == &args[0] ? oldText : newText, bag);
-  }
+  ParseConfiguration(args[0], oldText, EmptyIs::Refused);
+  ParseConfiguration(args[1], newText, EmptyIs::Refused);
   module.ChangeActions();
   int action = 0;
   try {
     action = module.ChangeAction(kind, oldText, newText);
   } catch (const XmlError& e) {
     // The module parses both texts; say which files they were.
-    throw std::runtime_error(ShownToken(args[0], TextBytes::Utf8) + " or " +
-                             ShownToken(args[1], TextBytes::Utf8) + ": " + e.what());
+    throw std::runtime_error(ShownPath(args[0]) + " or " + ShownPath(args[1]) + ": " + e.what());
   }
   if (json) {
     PrintJson(Json{{"kind", KindName(kind)},

@@ -3,10 +3,10 @@
 #include "hcd/IHcdPropertyPages.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/Module.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
-#include "tool/ToolUi.h"
+#include "tool/module/Module.h"
+#include "tool/ui/ToolUi.h"
 #include "ui/backend/ScopedUiBackend.h"
 #include "ui/backend/UiRunAborted.h"
 

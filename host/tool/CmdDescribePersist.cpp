@@ -5,10 +5,10 @@
 #include "hcd/IHcdDataPersistence.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/JsonOutput.h"
-#include "tool/Module.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/Module.h"
+#include "tool/output/JsonOutput.h"
 
 namespace {
 
@@ -16,8 +16,7 @@ std::uint16_t ParseVersion(const std::string& text) {
   unsigned value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (text.empty() || ec != std::errc() || end != text.data() + text.size() || value > 65535)
-    throw UsageError("--version needs a number from 0 to 65535, not " +
-                     QuotedToken(text, TextBytes::Utf8));
+    throw UsageError("--version needs a number from 0 to 65535, not " + QuotedPath(text));
   return static_cast<std::uint16_t>(value);
 }
 
@@ -42,9 +41,8 @@ int RunDescribePersist(Module& module, const std::vector<std::string>& argsIn) {
         description, version, flag, reinterpret_cast<const std::uint8_t*>(block.data()),
         block.size());
   } catch (const std::exception& e) {
-    throw std::runtime_error(ShownToken(args[0], TextBytes::Utf8) + " (" +
-                             std::to_string(block.size()) + " bytes, version " +
-                             std::to_string(version) + "): " + e.what());
+    throw std::runtime_error(ShownPath(args[0]) + " (" + std::to_string(block.size()) +
+                             " bytes, version " + std::to_string(version) + "): " + e.what());
   }
   if (json) {
     Json pairs = Json::array();
@@ -59,8 +57,7 @@ int RunDescribePersist(Module& module, const std::vector<std::string>& argsIn) {
     return kExitOk;
   }
   for (const auto& [name, value] : description)
-    std::cout << EscapeText(name, TextBytes::Latin1) << ": " << EscapeText(value, TextBytes::Latin1)
-              << '\n';
+    std::cout << ShownStored(name) << ": " << ShownStored(value) << '\n';
   std::cout << "described: " << described << '\n';
   return kExitOk;
 }

@@ -4,37 +4,20 @@
 #include <filesystem>
 #include <iostream>
 
-#include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/ConfigTree.h"
-#include "tool/ConfigurationView.h"
-#include "tool/DiffDetails.h"
-#include "tool/FilePlanner.h"
-#include "tool/Module.h"
-#include "tool/PlanReporter.h"
-#include "tool/Progress.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
-#include "tool/TreePlanner.h"
-#include "tool/ViewDifference.h"
+#include "tool/module/Module.h"
+#include "tool/output/Progress.h"
+#include "tool/plan/ConfigTree.h"
+#include "tool/plan/FilePlanner.h"
+#include "tool/plan/PlanReporter.h"
+#include "tool/plan/TreePlanner.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-// Reads what both pages of a changed pair show and keeps the difference for its entry.
-FilePlanner::PairWatch WatchValues(Module& module, DiffDetails& details) {
-  return [&module, &details](const FilePlan& plan, const CPrivateProperty& before,
-                             const CPrivateProperty& after) {
-    // The pages only look; they are handed copies, which they leave as they are.
-    CPrivateProperty oldBag = before;
-    CPrivateProperty newBag = after;
-    const ConfigurationView oldView = ViewConfiguration(module, plan.kind, oldBag);
-    const ConfigurationView newView = ViewConfiguration(module, plan.kind, newBag);
-    details.Expect(plan.path, CompareViews(oldView, newView));
-  };
-}
 
 bool IsFolder(const std::string& path) {
   std::error_code ec;
@@ -47,8 +30,7 @@ ConfigKind KindOfPair(const std::string& oldPath, const std::string& newPath,
   std::optional<ConfigKind> kind = given ? given : KindOfPlaceIfAny(oldPath);
   if (!kind) kind = KindOfPlaceIfAny(newPath);
   if (!kind)
-    throw UsageError("neither " + ShownToken(oldPath, TextBytes::Utf8) + " nor " +
-                     ShownToken(newPath, TextBytes::Utf8) +
+    throw UsageError("neither " + ShownPath(oldPath) + " nor " + ShownPath(newPath) +
                      " is in a configuration tree: give --handler, --static or --dynamic");
   return *kind;
 }
@@ -64,18 +46,16 @@ int RunDiff(Module& module, const std::vector<std::string>& argsIn) {
   const std::string& newPath = args[1];
   const bool trees = IsFolder(oldPath);
   if (trees != IsFolder(newPath))
-    throw UsageError("give two files or two folders, not " + ShownToken(oldPath, TextBytes::Utf8) +
-                     " and " + ShownToken(newPath, TextBytes::Utf8));
+    throw UsageError("give two files or two folders, not " + ShownPath(oldPath) + " and " +
+                     ShownPath(newPath));
   if (trees && given) throw UsageError("a tree says the kind of each file: give no kind option");
-
-  std::unique_ptr<ConfigTree> before;
-  std::unique_ptr<ConfigTree> after;
+  std::optional<ConfigTree> before;
+  std::optional<ConfigTree> after;
   ConfigKind kind = ConfigKind::Handler;
   if (trees) {
-    before = std::make_unique<ConfigTree>(ConfigTree::Scan(oldPath, std::cerr, false));
-    after = std::make_unique<ConfigTree>(ConfigTree::Scan(newPath, std::cerr, false));
-    for (const auto& [tree, path] :
-         {std::pair{before.get(), &oldPath}, std::pair{after.get(), &newPath}})
+    before = ConfigTree::Scan(oldPath, std::cerr);
+    after = ConfigTree::Scan(newPath, std::cerr);
+    for (const auto& [tree, path] : {std::pair{&*before, &oldPath}, std::pair{&*after, &newPath}})
       if (!tree->HoldsAnything()) throw std::runtime_error(NoConfigurationMessage(*path));
   } else {
     kind = KindOfPair(oldPath, newPath, given);
@@ -84,30 +64,22 @@ int RunDiff(Module& module, const std::vector<std::string>& argsIn) {
   module.ChangeActions();
   module.PropertyPages();
 
-  DiffDetails details;
   const std::unique_ptr<PlanReporter> reporter =
-      json ? JsonPlanReporter(
-                 std::cout,
-                 [&details](const FilePlan& plan, Json& entry) { details.AddMembers(plan, entry); })
-           : TextPlanReporter(std::cout, [&details](const FilePlan& plan, std::ostream& out) {
-               details.WriteLines(plan, out);
-             });
-  bool planned = true;
+      json ? JsonPlanReporter(std::cout) : TextPlanReporter(std::cout);
+  PlanTotals totals;
   if (trees) {
-    const std::size_t files = Progress::Wanted() ? CountFiles(*before) + CountFiles(*after) : 0;
-    TreePlanner planner(module, *before, *after, *reporter, files);
-    planner.WatchChangedPairs(WatchValues(module, details));
-    planned = planner.Run();
+    const std::size_t files = Progress::Wanted() ? before->CountFiles() + after->CountFiles() : 0;
+    totals =
+        TreePlanner(module, FilePlanner::Views::Compared).Run(*before, *after, *reporter, files);
   } else {
-    FilePlanner planner(module);
-    planner.WatchChangedPairs(WatchValues(module, details));
     const fs::path oldFile = oldPath;
     const fs::path newFile = newPath;
-    const FilePlan plan = planner.Plan(newPath, kind, &oldFile, &newFile);
-    planned = plan.status != FileStatus::Error;
+    const FilePlan plan =
+        FilePlanner(module, FilePlanner::Views::Compared).Plan(newPath, kind, &oldFile, &newFile);
+    totals.Count(plan);
     reporter->File(plan);
     reporter->End();
   }
-  if (!planned) return kExitFailure;
-  return details.Differs() ? kExitRefused : kExitOk;
+  if (totals.errors > 0) return kExitFailure;
+  return totals.differing > 0 ? kExitRefused : kExitOk;
 }

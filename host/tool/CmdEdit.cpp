@@ -11,13 +11,14 @@
 #include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/EditFileChooser.h"
-#include "tool/Module.h"
-#include "tool/ModuleSheet.h"
-#include "tool/SheetSave.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
-#include "tool/ToolUi.h"
+#include "tool/module/ConfigurationFile.h"
+#include "tool/module/Module.h"
+#include "tool/module/ModuleSheet.h"
+#include "tool/module/SheetSave.h"
+#include "tool/ui/EditFileChooser.h"
+#include "tool/ui/ToolUi.h"
 #include "ui/AfxFunctions.h"
 #include "ui/WinConstants.h"
 #include "ui/backend/ScopedUiBackend.h"
@@ -81,7 +82,7 @@ int RunEdit(Module& module, const std::vector<std::string>& argsIn) {
     // are taken.
     CheckSaveTarget(path);
     file.emplace(path);
-    if (!file->Content().empty()) ParseConfiguration(path, file->Content(), bag);
+    bag = ParseConfiguration(path, file->Content(), EmptyIs::NewConfiguration);
   } catch (const std::exception& e) {
     file.reset();
     if (script.empty()) ShowRefusal(e.what(), chosen.has_value());

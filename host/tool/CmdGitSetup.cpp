@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -17,11 +16,11 @@
 #include "files/InputFile.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/GitCommand.h"
-#include "tool/PasswordDigest.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
-#include "tool/ToolOutput.h"
+#include "tool/output/ToolOutput.h"
+#include "tool/review/GitCommand.h"
+#include "tool/review/PasswordDigest.h"
 
 namespace fs = std::filesystem;
 
@@ -30,16 +29,22 @@ namespace {
 // One kind of configuration file: where the tree keeps it, its diff driver, and the
 // kind option of show.
 struct Driver {
-  const char* pattern;
-  const char* name;
-  const char* kind;
+  std::string pattern;
+  std::string name;
+  std::string kind;
 };
 
-constexpr std::array<Driver, 3> kDrivers = {
-    Driver{"handler.xml", "hcd-handler", "--handler"},
-    Driver{"**/static/*.xml", "hcd-static", "--static"},
-    Driver{"**/dynamic/*.xml", "hcd-dynamic", "--dynamic"},
-};
+std::vector<Driver> Drivers() {
+  std::vector<Driver> drivers;
+  for (const ConfigKind kind : kConfigKinds) {
+    const std::string pattern = FolderOf(kind) == nullptr
+                                    ? std::string(kHandlerFileName)
+                                    : std::string("**/") + FolderOf(kind) + "/*" + kRecordSetEnding;
+    drivers.push_back(
+        {pattern, std::string("hcd-") + KindName(kind), std::string("--") + KindName(kind)});
+  }
+  return drivers;
+}
 
 std::string Trimmed(const std::string& line) {
   const std::size_t first = line.find_first_not_of(" \t\r\n");
@@ -100,8 +105,7 @@ std::string ToolCommand(std::string& why) {
     const fs::path candidate = fs::path(folder.empty() ? "." : folder) / "hcdtool";
     if (::access(candidate.c_str(), X_OK) != 0) continue;
     if (fs::equivalent(candidate, self, ec)) return "hcdtool";
-    why = "the hcdtool on PATH (" + ShownToken(candidate.string(), TextBytes::Utf8) +
-          ") is another copy";
+    why = "the hcdtool on PATH (" + ShownPath(candidate.string()) + ") is another copy";
     return ShellWord(self.string());
   }
   why = "no hcdtool is on PATH";
@@ -110,7 +114,7 @@ std::string ToolCommand(std::string& why) {
 
 // Whether value is a textconv git-setup wrote, in this or an earlier form, for the
 // kind option: then it may be brought up to date without asking.
-bool WrittenByGitSetup(const std::string& value, const char* kind) {
+bool WrittenByGitSetup(const std::string& value, const std::string& kind) {
   std::istringstream words(value);
   std::string program;
   words >> program;
@@ -120,7 +124,7 @@ bool WrittenByGitSetup(const std::string& value, const char* kind) {
   if (!program.empty() && program.front() == '\'' && program.back() == '\'')
     program = program.substr(1, program.size() - 2);
   return fs::path(program).filename() == "hcdtool" &&
-         (rest == std::string("show ") + kind || rest == std::string("show --textconv ") + kind);
+         (rest == "show " + kind || rest == "show --textconv " + kind);
 }
 
 std::string NewKey() {
@@ -152,11 +156,10 @@ int RunGitSetup(Module&, const std::vector<std::string>& argsIn) {
 
   // Everything is looked at before anything is written, so that a refusal leaves the
   // repository as it was.
-  const std::string top =
-      Trimmed(Git({"-C", repo, "rev-parse", "--show-toplevel"},
-                  ShownToken(repo, TextBytes::Utf8) + " is not a git work tree"));
+  const std::string top = Trimmed(Git({"-C", repo, "rev-parse", "--show-toplevel"},
+                                      ShownPath(repo) + " is not a git work tree"));
   const std::string attributes = top + "/.gitattributes";
-  const std::string shownAttributes = ShownToken(attributes, TextBytes::Utf8);
+  const std::string shownAttributes = ShownPath(attributes);
   struct stat link {};
   if (::lstat(attributes.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
     throw std::runtime_error(shownAttributes +
@@ -170,8 +173,9 @@ int RunGitSetup(Module&, const std::vector<std::string>& argsIn) {
 
   std::string added;
   std::ostringstream report;
-  for (const Driver& driver : kDrivers) {
-    const std::string line = std::string(driver.pattern) + " diff=" + driver.name;
+  const std::vector<Driver> drivers = Drivers();
+  for (const Driver& driver : drivers) {
+    const std::string line = driver.pattern + " diff=" + driver.name;
     const bool there = std::find(present.begin(), present.end(), line) != present.end();
     if (!there) added += line + "\n";
     report << (there ? "kept in " : "added to ") << shownAttributes << ": " << line << '\n';
@@ -187,8 +191,8 @@ int RunGitSetup(Module&, const std::vector<std::string>& argsIn) {
   const std::string program = ToolCommand(why);
   std::vector<std::pair<std::string, std::string>> settings;
   std::vector<std::string> foreign;
-  for (const Driver& driver : kDrivers) {
-    const std::string key = std::string("diff.") + driver.name + ".textconv";
+  for (const Driver& driver : drivers) {
+    const std::string key = "diff." + driver.name + ".textconv";
     const std::string value = program + " show --textconv " + driver.kind;
     const std::optional<std::string> old = ConfigValue(repo, key);
     if (old && *old == value) {

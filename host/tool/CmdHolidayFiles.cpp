@@ -14,13 +14,13 @@
 #include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
-#include "tool/Activity.h"
 #include "tool/Commands.h"
-#include "tool/ConfigurationFile.h"
-#include "tool/HolidayDialog.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
-#include "tool/ToolOutput.h"
+#include "tool/module/ConfigurationFile.h"
+#include "tool/module/HolidayDialog.h"
+#include "tool/output/Activity.h"
+#include "tool/output/ToolOutput.h"
 
 namespace {
 
@@ -29,20 +29,9 @@ void PrintToStderr(const std::vector<MessageRecord>& messages) {
     std::cerr << m.request.caption << ": " << m.request.text << '\n';
 }
 
-bool EndsWithIgnoringCase(std::string_view text, std::string_view end) {
-  if (text.size() < end.size()) return false;
-  text.remove_prefix(text.size() - end.size());
-  for (std::size_t i = 0; i < end.size(); ++i) {
-    char c = text[i];
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    if (c != end[i]) return false;
-  }
-  return true;
-}
-
-// Refuses, before the dialog is reached, a FILE the export would put somewhere else
-// than asked or over the configuration: the save chooser adds an ending to a name
-// without one, as on the desktop, and a folder or CONFIG is never a calendar.
+// Refuses, before the dialog is reached, a FILE the export would put over the
+// configuration or into a folder: neither is ever a calendar. What the name must end
+// in is the dialog's to say: it is handed FILE exactly as given.
 void CheckExportFile(const std::string& config, const std::string& file) {
   // Named as the dialog names a file it refuses: by its last part.
   const std::string_view name = std::string_view(file).substr(file.find_last_of('/') + 1);
@@ -59,10 +48,6 @@ void CheckExportFile(const std::string& config, const std::string& file) {
         configStatus.st_ino == fileStatus.st_ino) {
       refuse("it is the configuration file " + config);
     }
-  }
-  if (!EndsWithIgnoringCase(name, ".ics") && !EndsWithIgnoringCase(name, ".ical") &&
-      !EndsWithIgnoringCase(name, ".csv")) {
-    refuse("the name ends neither in .ics nor in .csv");
   }
 }
 
@@ -86,11 +71,9 @@ int RunImportHolidays(Module& module, const std::vector<std::string>& argsIn) {
   if (!dryRun) CheckSaveTarget(path);
   // Held from the read to the save, as an edit holds its file; a file that does not
   // exist yet, or is empty, is a configuration that does not exist yet.
-  const Activity importing("importing " + ShownToken(calendar, TextBytes::Utf8) + " into " +
-                           ShownToken(path, TextBytes::Utf8));
+  const Activity importing("importing " + ShownPath(calendar) + " into " + ShownPath(path));
   EditedFile file(path);
-  CHandlerPrivateProps bag;
-  if (!file.Content().empty()) ParseConfiguration(path, file.Content(), bag);
+  CHandlerPrivateProps bag = ParseConfiguration(path, file.Content(), EmptyIs::NewConfiguration);
   const HolidayDialog::Import import =
       HolidayDialog(module).ImportFile(bag, currency, calendar, dryRun);
   PrintToStderr(import.closing);
@@ -103,8 +86,8 @@ int RunImportHolidays(Module& module, const std::vector<std::string>& argsIn) {
     return kExitOk;
   }
   if (!import.accepted) {
-    std::cerr << "hcdtool: not saved: the page refused its input; "
-              << ShownToken(path, TextBytes::Utf8) << " is unchanged\n";
+    std::cerr << "hcdtool: not saved: the page refused its input; " << ShownPath(path)
+              << " is unchanged\n";
     return kExitRefused;
   }
   SaveConfiguration(file, bag);
@@ -112,7 +95,7 @@ int RunImportHolidays(Module& module, const std::vector<std::string>& argsIn) {
     WriteStdout(report);
   } catch (const OutputError& e) {
     // Exit 3 says that CONFIG is unchanged, unless the message says otherwise.
-    throw std::runtime_error(ShownToken(path, TextBytes::Utf8) +
+    throw std::runtime_error(ShownPath(path) +
                              " was saved, but its report could not be written: " + e.Reason());
   }
   return kExitOk;
@@ -125,11 +108,9 @@ int RunExportHolidays(Module& module, const std::vector<std::string>& args) {
   CheckCurrencyArgument(currency);
   CheckExportFile(path, args[2]);
 
-  const Activity exporting("exporting " + ShownToken(currency, TextBytes::Utf8) + " of " +
-                           ShownToken(path, TextBytes::Utf8) + " to " +
-                           ShownToken(args[2], TextBytes::Utf8));
-  CHandlerPrivateProps bag;
-  LoadConfiguration(path, bag);
+  const Activity exporting("exporting " + ShownPath(currency) + " of " + ShownPath(path) + " to " +
+                           ShownPath(args[2]));
+  CHandlerPrivateProps bag = ReadConfiguration(path, EmptyIs::Refused);
   const std::vector<MessageRecord> shown =
       HolidayDialog(module).ExportFile(bag, path, currency, args[2]);
   WriteStdout(HolidayDialog::Report(shown, "Export..."));

@@ -4,11 +4,11 @@
 #include <nlohmann/json.hpp>
 
 #include "tool/Commands.h"
-#include "tool/HolidayDialog.h"
-#include "tool/JsonOutput.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
-#include "tool/ToolOutput.h"
+#include "tool/module/HolidayDialog.h"
+#include "tool/output/JsonOutput.h"
+#include "tool/output/ToolOutput.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ int RunHolidays(Module& module, const std::vector<std::string>& argsIn) {
     Json holidays = Json::array();
     for (const ListViewRow& row : added)
       holidays.push_back(
-          {{"date", JsonLatin1(row.at(0))}, {"remark", JsonLatin1(row.size() > 1 ? row[1] : "")}});
+          {{"date", JsonLatin1(Cell(row, 0))}, {"remark", JsonLatin1(Cell(row, 1))}});
     PrintJson(
         Json{{"currency", JsonLatin1(currency)}, {"year", year}, {"holidays", std::move(holidays)}},
         std::cout);

@@ -5,10 +5,10 @@
 #include "hcd/ModuleVersionInfo.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/JsonOutput.h"
-#include "tool/Module.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/Module.h"
+#include "tool/output/JsonOutput.h"
 
 int RunInfo(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
@@ -34,8 +34,8 @@ int RunInfo(Module& module, const std::vector<std::string>& argsIn) {
               std::cout);
     return kExitOk;
   }
-  const auto stored = [](std::string_view text) { return EscapeText(text, TextBytes::Latin1); };
-  std::cout << "module: " << ShownToken(module.Path(), TextBytes::Utf8) << '\n'
+  const auto stored = [](std::string_view text) { return ShownStored(text); };
+  std::cout << "module: " << ShownPath(module.Path()) << '\n'
             << "name: " << stored(identity.GetHandlerName()) << '\n'
             << "description: " << stored(identity.GetHandlerDescription()) << '\n'
             << "code: " << code << '\n'

@@ -7,20 +7,18 @@
 #include <optional>
 #include <stdexcept>
 
-#include "files/InputFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "props/XmlError.h"
 #include "text/TextEscape.h"
-#include "tool/Activity.h"
 #include "tool/Commands.h"
-#include "tool/ConfigTree.h"
-#include "tool/ControlLabel.h"
-#include "tool/JsonOutput.h"
-#include "tool/Module.h"
-#include "tool/Progress.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
-#include "tool/ToolOutput.h"
+#include "tool/module/ConfigurationFile.h"
+#include "tool/module/Module.h"
+#include "tool/output/Activity.h"
+#include "tool/output/JsonOutput.h"
+#include "tool/output/Progress.h"
+#include "tool/output/ToolOutput.h"
+#include "tool/plan/ConfigTree.h"
 #include "ui/scripted/ScriptedBackend.h"
 
 namespace fs = std::filesystem;
@@ -65,8 +63,11 @@ LintResult PressOk(Module& module, ConfigKind kind, CHandlerPrivateProps& bag) {
     ui.Then([&] {
       if (const ScriptedWindow* page = ui.TargetWindow(); page != nullptr) {
         const int id = page->FocusedControl();
-        if (const ControlTemplate* focused = page->Template().FindControl(id))
-          result.control = NamedControl{id, ControlLabel(page->Template(), *focused)};
+        if (page->Template().FindControl(id) != nullptr) {
+          // As the template holds the caption that names it, marks and colon included.
+          const ControlTemplate* named = page->Template().NamedBy(id);
+          result.control = NamedControl{id, named != nullptr ? named->caption : std::string()};
+        }
       }
     });
   });
@@ -91,17 +92,17 @@ LintResult Lint(Module& module, const LintFile& file) {
   }
   // Running out of memory is no finding about the file: the whole run fails, saying
   // where.
-  const Activity linting("linting " + ShownToken(file.path.string(), TextBytes::Utf8));
+  const Activity linting("linting " + ShownPath(file.path.string()));
   CHandlerPrivateProps bag;
   try {
-    bag.fromXML(ReadInputFile(file.path));
+    bag = ReadConfiguration(file.path, EmptyIs::Refused);
   } catch (const std::bad_alloc&) {
     throw;
-  } catch (const XmlError& e) {
+  } catch (const ConfigurationError& e) {
     LintResult result;
     result.ok = false;
-    result.message = e.what();
-    if (e.line() > 0) result.line = e.line();
+    result.message = e.Reason();
+    if (e.Line() > 0) result.line = e.Line();
     return result;
   } catch (const std::exception& e) {
     LintResult result;
@@ -130,13 +131,13 @@ std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
     std::error_code ec;
     const fs::file_status status = fs::status(path, ec);
     if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
-      throw std::runtime_error(ShownToken(path, TextBytes::Utf8) + ": no such file or folder");
-    if (ec) throw std::runtime_error(ShownToken(path, TextBytes::Utf8) + ": " + ec.message());
+      throw std::runtime_error(ShownPath(path) + ": no such file or folder");
+    if (ec) throw std::runtime_error(ShownPath(path) + ": " + ec.message());
     if (!fs::is_directory(status)) {
       files.push_back({path, path, KindOfPlace(path, kind), {}});
       continue;
     }
-    const ConfigTree tree = ConfigTree::Scan(path, std::cerr);
+    const ConfigTree tree = ConfigTree::Scan(path, std::cerr, ConfigTree::Listing::AtScan);
     // "." names the tree the user stands in: its files are named from it, "desk/..."
     // rather than "./desk/...".
     std::string root = fs::path(path).lexically_normal().generic_string();
@@ -145,27 +146,15 @@ std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
     else if (!root.ends_with('/'))
       root += '/';
     const std::size_t before = files.size();
-    for (const ConfigTree::HandlerFolder& folder : tree.Folders()) {
-      const auto add = [&](ConfigKind k, const std::string& name) {
-        const std::string relative = TreePath(folder.name, k, name);
-        files.push_back({tree.Root() / relative, root + relative, k, {}});
-      };
-      // What could not be read is an entry of its own, never a folder left out.
-      const auto unread = [&](ConfigKind k, const std::string& inside, const std::string& error) {
-        const std::string relative = TreeFolderPath(folder.name, inside);
-        files.push_back({tree.Root() / relative, root + relative, k, error});
-      };
-      if (!folder.error.empty()) {
-        unread(ConfigKind::Handler, "", folder.error);
-        continue;
-      }
-      if (folder.hasHandler) add(ConfigKind::Handler, "");
-      if (!folder.statics.error.empty()) unread(ConfigKind::Static, "static", folder.statics.error);
-      for (const std::string& name : folder.statics.names) add(ConfigKind::Static, name);
-      if (!folder.dynamics.error.empty())
-        unread(ConfigKind::Dynamic, "dynamic", folder.dynamics.error);
-      for (const std::string& name : folder.dynamics.names) add(ConfigKind::Dynamic, name);
-    }
+    // What could not be read is an entry of its own, never a folder left out.
+    WalkTree(tree,
+             {.entry =
+                  [&](const TreeEntry& entry) {
+                    files.push_back(
+                        {tree.Root() / entry.path, root + entry.path, entry.kind, entry.error});
+                    return true;
+                  }},
+             std::cerr);
     // A path one folder too high or too low would check nothing and pass.
     if (files.size() == before) throw std::runtime_error(NoConfigurationMessage(path));
   }
@@ -185,11 +174,10 @@ class TextLintReporter : public LintReporter {
  public:
   void File(const LintFile& file, const LintResult& result) override {
     if (result.ok) return;
-    if (!result.namesFile) std::cout << ShownToken(file.shown, TextBytes::Utf8) << ": ";
+    if (!result.namesFile) std::cout << ShownPath(file.shown) << ": ";
     // A page's message is the module's stored text; any other was made by the tool,
     // its names shown already.
-    std::cout << (result.fromPage ? EscapeText(*result.message, TextBytes::Latin1)
-                                  : ShownLine(*result.message));
+    std::cout << (result.fromPage ? ShownStored(*result.message) : ShownLine(*result.message));
     if (result.control) {
       std::cout << " [control " << result.control->id;
       if (!result.control->label.empty())

@@ -11,19 +11,20 @@
 #include "files/InputFile.h"
 #include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
-#include "tool/Activity.h"
 #include "tool/Commands.h"
-#include "tool/ConfigurationView.h"
-#include "tool/HolidayDialog.h"
-#include "tool/JsonOutput.h"
-#include "tool/Module.h"
-#include "tool/PasswordDigest.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
-#include "tool/ToolOutput.h"
-#include "tool/UnshownProperties.h"
-#include "tool/ViewOutput.h"
-#include "tool/YearView.h"
+#include "tool/module/ConfigurationFile.h"
+#include "tool/module/HolidayDialog.h"
+#include "tool/module/Module.h"
+#include "tool/output/Activity.h"
+#include "tool/output/JsonOutput.h"
+#include "tool/output/ToolOutput.h"
+#include "tool/review/ConfigurationView.h"
+#include "tool/review/PasswordDigest.h"
+#include "tool/review/UnshownProperties.h"
+#include "tool/review/ViewOutput.h"
+#include "tool/review/YearView.h"
 
 namespace {
 
@@ -32,8 +33,7 @@ int ParseYear(const std::string& text) {
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), year);
   if (text.empty() || ec != std::errc() || end != text.data() + text.size() || year < 1 ||
       year > 9999)
-    throw UsageError("--year needs a year from 1 to 9999, not " +
-                     QuotedToken(text, TextBytes::Utf8));
+    throw UsageError("--year needs a year from 1 to 9999, not " + QuotedPath(text));
   return year;
 }
 
@@ -59,17 +59,16 @@ int ShowYear(Module& module, const std::string& path, const std::vector<ShownCur
       // A stored code the dialog would not take as a new currency is no fault of the
       // command line: the grid is drawn all the same, without the rules' marks.
       std::cerr << "hcdtool: note: "
-                << ShownLine(ShownToken(path, TextBytes::Utf8) +
-                             ": no rule holidays are known for currency " +
-                             ShownToken(shown.currency, TextBytes::Latin1) +
+                << ShownLine(ShownPath(path) + ": no rule holidays are known for currency " +
+                             ShownName(shown.currency) +
                              ", so each of its holidays is marked as added (" + e.what() + ")")
                 << '\n';
     }
     years.push_back(ClassifyYear(shown, year, filled));
   }
   if (!currency.empty() && years.empty())
-    throw std::runtime_error(ShownToken(path, TextBytes::Utf8) +
-                             ": the holiday setting dialog lists no currency " + currency);
+    throw std::runtime_error(ShownPath(path) + ": the holiday setting dialog lists no currency " +
+                             currency);
   if (json) {
     Json currencies = Json::array();
     for (const CurrencyYear& one : years) currencies.push_back(YearJson(one));
@@ -99,19 +98,17 @@ void PrintAdditions(const std::vector<UnshownProperty>& unshown,
   if (!digests.empty()) {
     std::cout << "Password digests, keyed by this clone\n";
     for (const auto& [label, digest] : digests)
-      std::cout << "  " << EscapeText(label, TextBytes::Latin1) << ": " << digest << '\n';
+      std::cout << "  " << ShownStored(label) << ": " << digest << '\n';
   }
 }
 
 int Show(Module& module, const std::string& path, ConfigKind kind, bool json, int year,
          const std::string& currency, bool textconv) {
-  const Activity reading("reading " + ShownToken(path, TextBytes::Utf8));
+  const Activity reading("reading " + ShownPath(path));
   // An empty file is a configuration that does not exist yet, as for edit: the page
   // shows its defaults.
-  const std::string xml = ReadInputFile(path);
-  CHandlerPrivateProps bag;
-  if (!xml.empty()) ParseConfiguration(path, xml, bag);
-  const Activity showing("showing " + ShownToken(path, TextBytes::Utf8) + " as its page shows it");
+  CHandlerPrivateProps bag = ReadConfiguration(path, EmptyIs::NewConfiguration);
+  const Activity showing("showing " + ShownPath(path) + " as its page shows it");
   const ConfigurationView view = ViewConfiguration(module, kind, bag);
   if (year != 0) return ShowYear(module, path, *view.calendar, year, currency, json);
 

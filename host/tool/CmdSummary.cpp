@@ -3,10 +3,11 @@
 #include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/JsonOutput.h"
-#include "tool/Module.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/ConfigurationFile.h"
+#include "tool/module/Module.h"
+#include "tool/output/JsonOutput.h"
 
 int RunSummary(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
@@ -15,8 +16,7 @@ int RunSummary(Module& module, const std::vector<std::string>& argsIn) {
   ExpectPositional(args, 1, "one FILE");
   const ConfigKind kind = KindOfPlace(args[0], given);
 
-  CHandlerPrivateProps bag;
-  LoadConfiguration(args[0], bag);
+  const CHandlerPrivateProps bag = ReadConfiguration(args[0], EmptyIs::Refused);
   const Module::Summary summary = module.Summarise(kind, bag);
   if (json) {
     PrintJson(Json{{"path", JsonText(args[0])},
@@ -27,6 +27,6 @@ int RunSummary(Module& module, const std::vector<std::string>& argsIn) {
     return kExitOk;
   }
   // A value may hold a line feed; the count must stay on line 2 all the same.
-  std::cout << EscapeText(summary.text, TextBytes::Latin1) << '\n' << summary.count << '\n';
+  std::cout << ShownStored(summary.text) << '\n' << summary.count << '\n';
   return kExitOk;
 }

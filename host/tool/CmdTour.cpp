@@ -8,11 +8,12 @@
 #include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/Module.h"
-#include "tool/ModuleSheet.h"
-#include "tool/QtBackendLoader.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/ConfigurationFile.h"
+#include "tool/module/Module.h"
+#include "tool/module/ModuleSheet.h"
+#include "tool/ui/QtBackendLoader.h"
 #include "ui/backend/ScopedUiBackend.h"
 
 namespace fs = std::filesystem;
@@ -43,11 +44,11 @@ void TakeOutFolder(const fs::path& folder, const std::string& shown) {
   if (!fs::exists(folder, ec) && !ec) {
     fs::create_directories(folder);
   } else if (!fs::is_directory(folder, ec)) {
-    throw std::runtime_error(ShownToken(shown, TextBytes::Utf8) + ": not a folder");
+    throw std::runtime_error(ShownPath(shown) + ": not a folder");
   } else if (!fs::exists(mark, ec)) {
     if (!fs::is_empty(folder, ec) || ec)
       throw std::runtime_error(
-          ShownToken(shown, TextBytes::Utf8) +
+          ShownPath(shown) +
           ": the folder holds files the tour did not write; give --out a new or empty folder");
   } else {
     return;
@@ -61,10 +62,9 @@ void Section(const std::string& title) { std::cout << "\n== " << title << '\n'; 
 
 // Renders one page of the module in a property sheet to a PNG.
 void RenderPage(Module& module, ConfigKind kind, const fs::path& config, const fs::path& png) {
-  CHandlerPrivateProps bag;
-  LoadConfiguration(config.string(), bag);
+  CHandlerPrivateProps bag = ReadConfiguration(config.string(), EmptyIs::Refused);
   ModuleSheet(module, kind, bag).Sheet().RenderToPng(png.string());
-  std::cout << "rendered " << ShownToken(png.string(), TextBytes::Utf8) << '\n';
+  std::cout << "rendered " << ShownPath(png.string()) << '\n';
 }
 
 }  // namespace
@@ -102,11 +102,10 @@ int RunTour(Module& module, const std::vector<std::string>& argsIn) {
   }
   std::cout << "summary before:\n";
   RunSummary(module, {"--handler", edited.string()});
-  std::cout << "edit with " << ShownToken(e("scripts/handler-edit.script"), TextBytes::Utf8)
-            << ":\n";
+  std::cout << "edit with " << ShownPath(e("scripts/handler-edit.script")) << ":\n";
   const int editResult =
       RunEdit(module, {"--handler", edited.string(), "--script", e("scripts/handler-edit.script")});
-  std::cout << (editResult == kExitOk ? "saved " + ShownToken(edited.string(), TextBytes::Utf8)
+  std::cout << (editResult == kExitOk ? "saved " + ShownPath(edited.string())
                                       : std::string("not saved"))
             << '\n';
   std::cout << "summary after:\n";

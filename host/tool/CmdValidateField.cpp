@@ -3,10 +3,10 @@
 #include "hcd/IHcdValidation.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
-#include "tool/JsonOutput.h"
-#include "tool/Module.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/module/Module.h"
+#include "tool/output/JsonOutput.h"
 
 int RunValidateField(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
@@ -26,6 +26,6 @@ int RunValidateField(Module& module, const std::vector<std::string>& argsIn) {
     return valid != 0 ? kExitOk : kExitRefused;
   }
   if (valid != 0) return kExitOk;
-  std::cout << EscapeText(error.str(), TextBytes::Latin1) << '\n';
+  std::cout << ShownStored(error.str()) << '\n';
   return kExitRefused;
 }

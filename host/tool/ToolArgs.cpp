@@ -1,24 +1,18 @@
 #include "tool/ToolArgs.h"
 
 #include <algorithm>
-#include <filesystem>
 
-#include "files/InputFile.h"
-#include "props/CHandlerPrivateProps.h"
-#include "props/XmlError.h"
 #include "text/TextEscape.h"
 #include "tool/ToolError.h"
 
 std::optional<ConfigKind> TakeConfigKindIfGiven(std::vector<std::string>& args) {
-  const bool handler = TakeFlag(args, "--handler");
-  const bool isStatic = TakeFlag(args, "--static");
-  const bool dynamic = TakeFlag(args, "--dynamic");
-  if (handler + isStatic + dynamic > 1)
-    throw UsageError("give exactly one of --handler, --static, --dynamic");
-  if (handler) return ConfigKind::Handler;
-  if (isStatic) return ConfigKind::Static;
-  if (dynamic) return ConfigKind::Dynamic;
-  return std::nullopt;
+  std::optional<ConfigKind> given;
+  for (const ConfigKind kind : kConfigKinds) {
+    if (!TakeFlag(args, std::string("--") + KindName(kind))) continue;
+    if (given) throw UsageError("give exactly one of --handler, --static, --dynamic");
+    given = kind;
+  }
+  return given;
 }
 
 ConfigKind TakeConfigKind(std::vector<std::string>& args) {
@@ -27,37 +21,11 @@ ConfigKind TakeConfigKind(std::vector<std::string>& args) {
   return *kind;
 }
 
-std::optional<ConfigKind> KindOfPlaceIfAny(const std::string& path) {
-  namespace fs = std::filesystem;
-  // "eur.xml" run from inside static/ is as much a record set as "static/eur.xml".
-  std::error_code ec;
-  fs::path place = fs::absolute(path, ec);
-  if (ec) place = path;
-  place = place.lexically_normal();
-  const fs::path folder = place.parent_path().filename();
-  if (place.filename() == "handler.xml") return ConfigKind::Handler;
-  if (folder == "static") return ConfigKind::Static;
-  if (folder == "dynamic") return ConfigKind::Dynamic;
-  return std::nullopt;
-}
-
 ConfigKind KindOfPlace(const std::string& path, const std::optional<ConfigKind>& given) {
   if (given) return *given;
   if (const std::optional<ConfigKind> kind = KindOfPlaceIfAny(path)) return *kind;
-  throw UsageError(ShownToken(path, TextBytes::Utf8) +
+  throw UsageError(ShownPath(path) +
                    " is not in a configuration tree: give --handler, --static or --dynamic");
-}
-
-const char* KindName(ConfigKind kind) {
-  switch (kind) {
-    case ConfigKind::Handler:
-      return "handler";
-    case ConfigKind::Static:
-      return "static";
-    case ConfigKind::Dynamic:
-      break;
-  }
-  return "dynamic";
 }
 
 void CheckCurrencyArgument(const std::string& currency) {
@@ -102,20 +70,6 @@ std::string TakeOption(std::vector<std::string>& args, const std::string& name) 
 void ExpectPositional(const std::vector<std::string>& args, std::size_t count,
                       const std::string& what) {
   for (const std::string& a : args)
-    if (a.size() > 1 && a[0] == '-')
-      throw UsageError("unknown option " + ShownToken(a, TextBytes::Utf8));
+    if (a.size() > 1 && a[0] == '-') throw UsageError("unknown option " + ShownPath(a));
   if (args.size() != count) throw UsageError("expected " + what);
-}
-
-void LoadConfiguration(const std::string& path, CHandlerPrivateProps& bag) {
-  ParseConfiguration(path, ReadInputFile(path), bag);
-}
-
-void ParseConfiguration(const std::string& path, const std::string& xml,
-                        CHandlerPrivateProps& bag) {
-  try {
-    bag.fromXML(xml);
-  } catch (const XmlError& e) {
-    throw std::runtime_error(ShownToken(path, TextBytes::Utf8) + ": " + e.what());
-  }
 }

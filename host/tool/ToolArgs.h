@@ -4,10 +4,7 @@
 #include <string>
 #include <vector>
 
-class CHandlerPrivateProps;
-
-// Which configuration a command works on: --handler, --static or --dynamic.
-enum class ConfigKind { Handler, Static, Dynamic };
+#include "tool/module/ConfigKind.h"
 
 // Takes the one kind option out of args; throws UsageError when there is none or
 // more than one.
@@ -17,14 +14,8 @@ ConfigKind TakeConfigKind(std::vector<std::string>& args);
 std::optional<ConfigKind> TakeConfigKindIfGiven(std::vector<std::string>& args);
 
 // The kind of a configuration file: the one given, else what its place says
-// (handler.xml, or a file in a static/ or dynamic/ folder, however the path names
-// that folder); throws UsageError naming the options to give otherwise.
+// (KindOfPlaceIfAny); throws UsageError naming the options to give otherwise.
 ConfigKind KindOfPlace(const std::string& path, const std::optional<ConfigKind>& given);
-// What the place of path says, or nothing.
-std::optional<ConfigKind> KindOfPlaceIfAny(const std::string& path);
-
-// "handler", "static" or "dynamic": the kind as output names it.
-const char* KindName(ConfigKind kind);
 
 // Throws UsageError unless the currency code holds printable ASCII characters other
 // than the blank only, so that it is typed and shown as one word without quoting.
@@ -42,10 +33,3 @@ std::string TakeOption(std::vector<std::string>& args, const std::string& name);
 // (no further options).
 void ExpectPositional(const std::vector<std::string>& args, std::size_t count,
                       const std::string& what);
-
-// The configuration of an XML file, read with ReadInputFile (files/InputFile.h); an
-// XmlError is
-// reported with the file's name.
-void LoadConfiguration(const std::string& path, CHandlerPrivateProps& bag);
-// The same from a document already read from path.
-void ParseConfiguration(const std::string& path, const std::string& xml, CHandlerPrivateProps& bag);

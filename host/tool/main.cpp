@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "text/TextEscape.h"
-#include "tool/Activity.h"
 #include "tool/Commands.h"
-#include "tool/Module.h"
 #include "tool/ToolError.h"
-#include "tool/ToolOutput.h"
-#include "tool/ToolPaths.h"
+#include "tool/module/Module.h"
+#include "tool/module/ToolPaths.h"
+#include "tool/output/Activity.h"
+#include "tool/output/ToolOutput.h"
 
 namespace {
 
@@ -40,6 +40,11 @@ void PrintHelp(std::ostream& out) {
     out << line << "\n      " << c.description << '\n';
   }
   out << "\n"
+         "An empty FILE is a configuration that does not exist yet for the commands that\n"
+         "make or look at one (edit, show, import-holidays): the page starts from its\n"
+         "defaults. The others answer as the host does about a stored configuration, which\n"
+         "is never an empty document, and refuse an empty file as one that does not parse.\n"
+         "\n"
          "Exit codes: 0 done; 1 refused (invalid field, edit refused or cancelled, a file\n"
          "lint refused, git-setup kept another textconv) or, for diff, they differ; 2 bad\n"
          "command line; 3 a file, the configuration or the module could not be used\n"

@@ -15,6 +15,11 @@ bool InFront(const DluRect& label, const DluRect& control) {
   return atLeft || above;
 }
 
+bool Inside(const DluRect& inner, const DluRect& outer) {
+  return inner.x >= outer.x && inner.y >= outer.y && inner.Right() <= outer.Right() &&
+         inner.Bottom() <= outer.Bottom();
+}
+
 }  // namespace
 
 const ControlTemplate* DialogTemplate::LabelFor(int controlId) const {
@@ -39,12 +44,36 @@ std::string DialogTemplate::ShownCaption(std::string_view caption) {
   return name;
 }
 
-std::string DialogTemplate::FieldName(int controlId) const {
+const ControlTemplate* DialogTemplate::NamedBy(int controlId) const {
   const ControlTemplate* control = FindControl(controlId);
-  const bool captioned = control != nullptr && !IsInputKind(control->kind);
-  const ControlTemplate* named = captioned ? control : LabelFor(controlId);
+  if (control == nullptr) return nullptr;
+  return IsInputKind(control->kind) ? LabelFor(controlId) : control;
+}
+
+std::string DialogTemplate::FieldName(int controlId) const {
+  const ControlTemplate* named = NamedBy(controlId);
   const std::string name = named != nullptr ? ShownCaption(named->caption) : std::string();
   return name.empty() ? "control " + std::to_string(controlId) : name;
+}
+
+std::string DialogTemplate::GroupName(int controlId) const {
+  const ControlTemplate* control = FindControl(controlId);
+  if (control == nullptr) return {};
+  for (auto at = controls.begin() + (control - controls.data()); at != controls.begin();) {
+    --at;
+    if (at->kind == ControlKind::GroupBox && Inside(control->rect, at->rect))
+      return ShownCaption(at->caption);
+  }
+  return {};
+}
+
+bool DialogTemplate::IsNamed(int controlId, std::string_view caption) const {
+  const ControlTemplate* named = NamedBy(controlId);
+  if (named == nullptr) return false;
+  if (named->caption == caption) return true;
+  // Two captions that are nothing but marks and colons name nothing alike.
+  const std::string shown = ShownCaption(caption);
+  return !shown.empty() && ShownCaption(named->caption) == shown;
 }
 
 const ControlTemplate* DialogTemplate::FindControl(int controlId) const {

@@ -37,11 +37,26 @@ struct DialogTemplate {
   // it. Null when there is none, as for a control that follows a label pointing
   // elsewhere.
   const ControlTemplate* LabelFor(int controlId) const;
-  // What the user knows the control by: a label, button, check box, radio button or
-  // group box by its own caption, any other control by the caption of the label that
-  // names it, without shortcut marks and closing colon ("Proxy Address"); else
-  // "control ID".
+
+  // What a user calls a control, decided here once for every backend, script and
+  // command: a label, button, check box, radio button or group box is named by its
+  // own caption, an input (IsInputKind) by the label in front of it (LabelFor); the
+  // shortcut marks and the closing colon are no part of the name.
+
+  // The control whose caption names the control: itself, or for an input its label.
+  // Null for an unknown id and for an input without a label.
+  const ControlTemplate* NamedBy(int controlId) const;
+  // The name as a user reads it, the caption shown (ShownCaption): "Proxy Address";
+  // "control ID" when the control has none.
   std::string FieldName(int controlId) const;
+  // The caption of the group box the control sits in: the last one before it in
+  // template order whose frame holds it, shown (ShownCaption); "" for none. A name
+  // shared by two controls is told apart by it.
+  std::string GroupName(int controlId) const;
+  // Whether a caption a user gives names the control: the same caption as the one
+  // that names it, once shortcut marks and closing colons are left out of both, so
+  // that "Username", "Username:" and "&Username:" all name the same edit box.
+  bool IsNamed(int controlId, std::string_view caption) const;
   // A caption as a name in running text: without its shortcut marks ("&&" read as
   // "&") and without the colon and blanks that close it.
   static std::string ShownCaption(std::string_view caption);

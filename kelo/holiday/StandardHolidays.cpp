@@ -94,7 +94,7 @@ std::vector<HolidayItem> HolidaysOfYear(std::string_view currency, unsigned year
     const std::chrono::weekday wd{d};
     if (wd == std::chrono::Saturday || wd == std::chrono::Sunday) {
       const year_month_day date{d};
-      items.push_back(Item(date, "Weekend"));
+      items.push_back(Item(date, std::string(kWeekendRemark)));
     }
   }
   return items;

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "kelo/holiday/Calendar.h"
+#include "kelo/holiday/StandardHolidays.h"
 #include "kelo/holidayfile/StoredRemark.h"
 
 namespace kelo {
@@ -73,7 +74,7 @@ HolidayImport ImportHolidays(HolidayTable& table, std::string_view currency,
     }
     StoredRemark remark = ToStoredRemark(holiday.remark);
     if (remark.text.empty()) {
-      remark.text = IsWeekendDay(DayOfWeek(holiday.date)) ? "Weekend" : "Customize";
+      remark.text = DefaultRemark(DayOfWeek(holiday.date));
     }
     if (remark.mended) ++result.mended;
     list.emplace(key, remark.text);

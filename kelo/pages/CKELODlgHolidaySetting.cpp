@@ -5,6 +5,7 @@
 
 #include "kelo/holiday/Calendar.h"
 #include "kelo/holiday/CalendarRangeError.h"
+#include "kelo/holiday/StandardHolidays.h"
 #include "kelo/holidayfile/HolidayFile.h"
 #include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/HolidayImport.h"
@@ -128,7 +129,7 @@ void CKELODlgHolidaySetting::OnAdd() {
     ShowMessage(std::string("The holiday was not added: ") + error.what());
     return;
   }
-  const std::string remark = IsWeekendDay(dayOfWeek) ? "Weekend" : "Customize";
+  const std::string remark(DefaultRemark(dayOfWeek));
   if (!m_holidays.AddHoliday(currency, year, month, day, remark)) return;
   const int row = m_holidayList.InsertItem(0, FormatDateKey(year, month, day));
   m_holidayList.SetItemText(row, 1, remark);

@@ -162,9 +162,24 @@ class Accessibility(DesktopTestCase):
         hcd.wait_for(f"{name} to be enabled",
                      lambda: screen.has_state(node, pyatspi.STATE_ENABLED))
 
-    def assert_clean(self, counts):
+    # What each window holds: its template's inputs and radio buttons, and every
+    # control a shortcut reaches (the labelled inputs, the buttons, the window's own
+    # OK and Cancel). An audit that sees fewer (none at all, when the screen reader
+    # cannot reach the window) has not checked them, and must not pass.
+    SEEN = {
+        "handler page": {"inputs": 12, "radio buttons": 6, "labels and buttons": 23},
+        "holiday setting dialog": {"inputs": 4, "radio buttons": 0, "labels and buttons": 13},
+        "new currency dialog": {"inputs": 1, "radio buttons": 0, "labels and buttons": 3},
+        "static record set page": {"inputs": 7, "radio buttons": 0, "labels and buttons": 15},
+        "dynamic record set page": {"inputs": 1, "radio buttons": 0, "labels and buttons": 3},
+        "field chooser": {"inputs": 1, "radio buttons": 0, "labels and buttons": 2},
+    }
+
+    def assert_clean(self, window, counts):
         # A window whose controls the screen reader cannot see passes nothing.
         self.assertGreater(counts["controls"], 0)
+        for what, expected in self.SEEN[window].items():
+            self.assertEqual(counts[what], expected, what)
         self.assertEqual(counts["unnamed inputs"], 0)
         self.assertEqual(counts["wrong roles"], 0)
         self.assertEqual(counts["without a mnemonic"], 0)
@@ -223,9 +238,10 @@ class Accessibility(DesktopTestCase):
         hcd.desktop().key("Escape")
         tool.wait()
 
+        self.assertEqual(sorted(results), sorted(self.SEEN))
         for title, counts in results.items():
             with self.subTest(window=title):
-                self.assert_clean(counts)
+                self.assert_clean(title, counts)
 
     def test_the_focus_starts_on_the_first_field(self):
         import pyatspi

@@ -252,7 +252,8 @@ std::optional<std::string> ScriptedBackend::ChooseFile(UiWindow*,
     const std::size_t slash = path.find_last_of('/');
     const std::string_view name =
         std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
-    if (!request.defaultExtension.empty() && name.find('.') == std::string_view::npos) {
+    if (!chosen.asGiven && !request.defaultExtension.empty() &&
+        name.find('.') == std::string_view::npos) {
       path += "." + request.defaultExtension;
     }
     return path;

@@ -9,23 +9,9 @@
 
 namespace {
 
-std::string StripMnemonic(std::string_view caption) {
-  std::string plain;
-  for (std::size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-    plain += caption[i];
-  }
-  return plain;
-}
-
 std::string Describe(const ScriptedControl& control) {
   return "control " + std::to_string(control.info.id) + " (" + ControlKindName(control.info.kind) +
          ")";
-}
-
-bool IsButton(ControlKind kind) {
-  return kind == ControlKind::PushButton || kind == ControlKind::CheckBox ||
-         kind == ControlKind::RadioButton || kind == ControlKind::GroupBox;
 }
 
 constexpr std::initializer_list<ControlKind> kItemKinds = {ControlKind::ListBox,
@@ -102,22 +88,14 @@ ScriptedControl& ScriptedWindow::Usable(int id, std::initializer_list<ControlKin
 }
 
 std::optional<int> ScriptedWindow::FindByCaption(std::string_view caption) const {
-  const std::string plain = StripMnemonic(caption);
-  auto named = [&](const ScriptedControl& control) {
-    return control.info.caption == caption || StripMnemonic(control.info.caption) == plain;
-  };
-  for (const ScriptedControl& control : controls_) {
-    if (control.info.id != IDC_STATIC && IsButton(control.info.kind) && named(control)) {
-      return control.info.id;
-    }
-  }
-  for (std::size_t i = 0; i < controls_.size(); ++i) {
-    if (controls_[i].info.kind != ControlKind::Label || !named(controls_[i])) continue;
-    for (std::size_t next = i + 1; next < controls_.size(); ++next) {
-      const ControlKind kind = controls_[next].info.kind;
-      if (kind == ControlKind::Label || kind == ControlKind::GroupBox) continue;
-      if (controls_[next].info.id == IDC_STATIC) break;
-      return controls_[next].info.id;
+  // By the one naming rule of the template; a control that has a caption of its own
+  // first, so that a button is never taken for the input a label of the same words
+  // names.
+  for (const bool input : {false, true}) {
+    for (const ScriptedControl& control : controls_) {
+      const ControlTemplate& info = control.info;
+      if (info.id == IDC_STATIC || info.kind == ControlKind::Label) continue;
+      if (IsInputKind(info.kind) == input && template_.IsNamed(info.id, caption)) return info.id;
     }
   }
   return std::nullopt;

@@ -37,9 +37,11 @@ class ScriptedWindow : public UiWindow {
   bool HasControl(int id) const;
   // The state of a control; std::logic_error for an id the window lacks.
   const ScriptedControl& Control(int id) const;
-  // The id of the control a caption names: a button, check box, radio button or
-  // group box with that caption ("&" marks ignored), else the control that follows
-  // a label with that caption. Nothing when no control matches.
+  // The id of the control a caption names, by the template's naming rule
+  // (DialogTemplate::IsNamed): a button, check box, radio button or group box with
+  // that caption, else the input the label with that caption stands in front of;
+  // shortcut marks and the closing colon may be left out. Nothing when no control
+  // matches.
   std::optional<int> FindByCaption(std::string_view caption) const;
   // The id of the control just above the one the caption names, for a control that
   // has no label of its own: the nearest one whose rectangle ends above that

@@ -90,10 +90,13 @@ struct Answer {
   int button = 0;
 };
 // The file chosen in the chooser the action before opened; save: a save-file
-// chooser is expected.
+// chooser is expected. A name without an ending gets the chooser's default one, as a
+// person's typing does, unless asGiven: a program that names the exact file (the
+// command line's) hands it on as it is, and the dialog's own rules judge it.
 struct ChooseFile {
   std::string path;
   bool save = false;
+  bool asGiven = false;
 };
 struct ExpectMessage {
   std::string text;

@@ -16,6 +16,7 @@
 #include "files/AtomicSave.h"
 #include "files/FileOps.h"
 #include "files/InputFile.h"
+#include "tests/ScratchFolder.h"
 #include "tests/host/files/PermissionsBind.h"
 
 namespace {
@@ -24,17 +25,6 @@ namespace fs = std::filesystem;
 
 class AtomicSaveTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::path(::testing::TempDir()) / "atomic-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
-    folder_ = pattern;
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(folder_, ignored);
-  }
-
   std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
 
   void Put(const std::string& name, const std::string& content, mode_t mode) {
@@ -67,7 +57,8 @@ class AtomicSaveTest : public ::testing::Test {
     return "";
   }
 
-  fs::path folder_;
+  const ScratchFolder scratch_{"atomic", ::testing::TempDir()};
+  const fs::path& folder_ = scratch_.path();
 };
 
 // Makes one step of the save fail with the given error.

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "files/AtomicSave.h"
+#include "tests/ScratchFolder.h"
 
 namespace {
 
@@ -18,19 +19,13 @@ namespace fs = std::filesystem;
 
 class EditedFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::path(::testing::TempDir()) / "edited-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
   void Put(const std::string& name, const std::string& content) const {
     std::ofstream(PathOf(name), std::ios::binary) << content;
   }
 
-  fs::path folder_;
+  const ScratchFolder scratch_{"edited", ::testing::TempDir()};
+  const fs::path& folder_ = scratch_.path();
 };
 
 TEST_F(EditedFileTest, ASecondEditOfTheSameFileIsRefusedUntilTheFirstEnds) {

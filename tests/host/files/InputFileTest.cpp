@@ -11,6 +11,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/ScratchFolder.h"
 #include "tests/host/files/PermissionsBind.h"
 
 namespace {
@@ -19,13 +20,6 @@ namespace fs = std::filesystem;
 
 class InputFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::path(::testing::TempDir()) / "input-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr) << std::strerror(errno);
-    folder_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
   std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
   void Put(const std::string& name, const std::string& content, mode_t mode = 0600) const {
     std::ofstream(PathOf(name), std::ios::binary) << content;
@@ -44,7 +38,8 @@ class InputFileTest : public ::testing::Test {
     return InputError("", "", "");
   }
 
-  fs::path folder_;
+  const ScratchFolder scratch_{"input", ::testing::TempDir()};
+  const fs::path& folder_ = scratch_.path();
 };
 
 TEST_F(InputFileTest, ReadsWholeFilesAndNamesWhatIsWrong) {

@@ -13,12 +13,14 @@
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
 
 #include "files/AtomicSave.h"
 #include "files/InputFile.h"
+#include "tests/ScratchFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -67,10 +69,10 @@ int main(int argc, char** argv) {
   if (count <= 0 || megabytes == 0) return Fail("--count and --megabytes must be positive");
 
   fs::path folder = folderArg;
+  std::optional<ScratchFolder> scratch;
   if (folder.empty()) {
-    std::string pattern = (fs::temp_directory_path() / "kill-loop-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) return Fail("cannot make a folder");
-    folder = pattern;
+    scratch.emplace("kill-loop");
+    folder = scratch->path();
   } else {
     fs::remove_all(folder);
     fs::create_directories(folder);
@@ -91,7 +93,13 @@ int main(int argc, char** argv) {
     const pid_t child = ::fork();
     if (child < 0) return Fail("cannot fork");
     if (child == 0) {
-      for (unsigned i = 1;; ++i) SaveFileAtomically(path, contents[i % 2]);
+      // The child saves until it is killed; it never returns, so the scratch folder
+      // is removed by the parent alone.
+      try {
+        for (unsigned i = 1;; ++i) SaveFileAtomically(path, contents[i % 2]);
+      } catch (...) {
+      }
+      ::_exit(1);
     }
     std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
     ::kill(child, SIGKILL);
@@ -113,6 +121,5 @@ int main(int argc, char** argv) {
             << "): the file was whole every time; " << leftovers
             << " kill(s) fell between naming the temporary and the rename, and the next save "
                "removed what they left\n";
-  if (folderArg.empty()) fs::remove_all(folder);
   return 0;
 }

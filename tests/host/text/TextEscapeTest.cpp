@@ -60,6 +60,15 @@ TEST(TextEscapeTest, ShowsEachByteByTheRule) {
     EXPECT_EQ(quoted.back(), '"');
   }
   EXPECT_EQ(QuotedToken("Currency:", TextBytes::Latin1), "\"Currency:\"");
+
+  // The shorthands keep the two meanings apart: a token is quoted only when it must
+  // be, a path inside a sentence always; a stored text is converted, a path is not.
+  EXPECT_EQ(ShownPath("h/a.xml"), "h/a.xml");
+  EXPECT_EQ(ShownPath("h/a b.xml"), "\"h/a b.xml\"");
+  EXPECT_EQ(QuotedPath("h/a.xml"), "\"h/a.xml\"");
+  EXPECT_EQ(ShownPath("caf\xE9"), "caf\\xE9");
+  EXPECT_EQ(ShownName("caf\xE9 x"), "\"caf\xC3\xA9 x\"");
+  EXPECT_EQ(ShownStored("caf\xE9 x\n"), "caf\xC3\xA9 x\\n");
 }
 
 // A message line is made safe as a whole without touching what a shown name put

@@ -2,7 +2,7 @@
 // open with the user's edit and a message box naming the file, so OK can be pressed
 // again once the cause is gone, or the edit cancelled. The scripted backend plays
 // the user of the window; the module is the real one.
-#include "tool/SheetSave.h"
+#include "tool/module/SheetSave.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -20,8 +20,9 @@
 
 #include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
-#include "tool/Module.h"
-#include "tool/ModuleSheet.h"
+#include "tests/ScratchFolder.h"
+#include "tool/module/Module.h"
+#include "tool/module/ModuleSheet.h"
 #include "ui/WinConstants.h"
 #include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
@@ -44,15 +45,7 @@ class SheetSaveTest : public ::testing::Test {
   static void SetUpTestSuite() { module_ = std::make_unique<Module>(KELO_MODULE_PATH); }
   static void TearDownTestSuite() { module_.reset(); }
 
-  void SetUp() override {
-    std::string pattern = (fs::path(::testing::TempDir()) / "sheet-save-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
-    fs::create_directories(root_ / "folder");
-    file_ = root_ / "folder" / "dynamic.xml";
-    std::ofstream(file_, std::ios::binary) << kDynamic;
-  }
-  void TearDown() override { fs::remove_all(root_); }
+  void SetUp() override { scratch_.Write("folder/dynamic.xml", kDynamic); }
 
   // Edits file_ on the module's record-set page in a sheet that saves on OK, as
   // the window does; `play` queues the user's actions.
@@ -76,8 +69,9 @@ class SheetSaveTest : public ::testing::Test {
   }
 
   static inline std::unique_ptr<Module> module_;
-  fs::path root_;
-  fs::path file_;
+  const ScratchFolder scratch_{"sheet-save", ::testing::TempDir()};
+  const fs::path& root_ = scratch_.path();
+  const fs::path file_ = root_ / "folder" / "dynamic.xml";
   ScriptedBackend* backend_ = nullptr;  // while Edit runs
   // What the user saw: the message boxes, and what "print" showed.
   std::vector<std::string> messages_;

@@ -14,11 +14,13 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "tests/ScratchFolder.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
@@ -53,9 +55,10 @@ std::string LargeConfiguration() {
 class ToolBadInput : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    // One folder per process: ctest runs the tests of this suite side by side.
-    dir_ = fs::path(SCRATCH_DIR) / ("bad-input-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
+    // One folder for the suite: its files are made once, and each test checks that
+    // none of them changed.
+    scratch_ = std::make_unique<ScratchFolder>("bad-input", SCRATCH_DIR);
+    dir_ = scratch_->path();
     fs::create_directories(dir_ / "folder");
     std::mt19937 random(7);
     std::string junk(300, '\0');
@@ -79,7 +82,7 @@ class ToolBadInput : public ::testing::Test {
     WriteAll(dir_ / "choose.script", "select 12020 \"BENCHMARK_PRICE\"\nok\n");
   }
 
-  static void TearDownTestSuite() { fs::remove_all(dir_); }
+  static void TearDownTestSuite() { scratch_.reset(); }
 
   static std::string F(const std::string& name) { return (dir_ / name).string(); }
 
@@ -91,6 +94,7 @@ class ToolBadInput : public ::testing::Test {
     return files;
   }
 
+  static inline std::unique_ptr<ScratchFolder> scratch_;
   static inline fs::path dir_;
 };
 

@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "props/CHandlerPrivateProps.h"
+#include "tests/ScratchFolder.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
@@ -30,11 +31,6 @@ std::vector<std::string> Lines(const std::string& text) {
 
 class ToolEdit : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::path(SCRATCH_DIR) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
   fs::path Script(const std::string& text) {
     const fs::path path = dir_ / ("script" + std::to_string(++scripts_));
     WriteAll(path, text);
@@ -48,7 +44,8 @@ class ToolEdit : public ::testing::Test {
   ToolResult Edit(const std::string& kind, const fs::path& file, const fs::path& script) {
     return RunTool({"edit", kind, file.string(), "--script", script.string()});
   }
-  fs::path dir_;
+  const ScratchFolder scratch_{"edit", SCRATCH_DIR};
+  const fs::path& dir_ = scratch_.path();
   int scripts_ = 0;
 };
 
@@ -312,7 +309,8 @@ TEST(ToolHolidays, JsonHoldsTheSameRowsInOneDocument) {
 }
 
 TEST(ToolChooseField, PrintsTheChosenNameOrNothing) {
-  const fs::path dir = fs::path(SCRATCH_DIR);
+  const ScratchFolder scratch("choose", SCRATCH_DIR);
+  const fs::path& dir = scratch.path();
   struct Case {
     std::vector<std::string> flags;
     const char* script;

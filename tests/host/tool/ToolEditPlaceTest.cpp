@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ScratchFolder.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
@@ -25,8 +26,6 @@ const char* const kKindOptionsMessage =
 class ToolEditPlace : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::path(SCRATCH_DIR) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(dir_);
     fs::create_directories(tree_ / "static");
     fs::create_directories(tree_ / "dynamic");
     const fs::path examples = EXAMPLES_DIR;
@@ -60,10 +59,10 @@ class ToolEditPlace : public ::testing::Test {
     return path;
   }
 
-  fs::path dir_;
-  fs::path tree_ = fs::path(SCRATCH_DIR) /
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name() / "bank01";
-  fs::path loose_ = tree_.parent_path() / "curve.xml";
+  const ScratchFolder scratch_{"edit-place", SCRATCH_DIR};
+  const fs::path& dir_ = scratch_.path();
+  fs::path tree_ = dir_ / "bank01";
+  fs::path loose_ = dir_ / "curve.xml";
   fs::path ok_;
   int scripts_ = 0;
 };

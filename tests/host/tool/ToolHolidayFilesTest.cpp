@@ -12,6 +12,7 @@
 
 #include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
+#include "tests/ScratchFolder.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
@@ -31,15 +32,10 @@ const std::string kFeed =
 
 class ToolHolidayFiles : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::path(SCRATCH_DIR) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-    config_ = dir_ / "handler.xml";
-    fs::copy_file(fs::path(EXAMPLES_DIR) / "handler.xml", config_);
-  }
-  fs::path dir_;
-  fs::path config_;
+  void SetUp() override { fs::copy_file(fs::path(EXAMPLES_DIR) / "handler.xml", config_); }
+  const ScratchFolder scratch_{"holiday-files", SCRATCH_DIR};
+  const fs::path& dir_ = scratch_.path();
+  const fs::path config_ = dir_ / "handler.xml";
 };
 
 TEST_F(ToolHolidayFiles, ImportSavesTheConfigurationAndPrintsTheDialogsReport) {

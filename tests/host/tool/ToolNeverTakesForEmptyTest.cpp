@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ScratchFolder.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
@@ -28,22 +29,13 @@ int CountLines(const std::string& text) {
 
 class Limits : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ =
-        fs::path(SCRATCH_DIR) / ("limits-" + std::to_string(::getpid()) + "-" +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
+  // A file a test made append-only or immutable must not stop the clean-up.
   void TearDown() override {
-    std::error_code ignored;
     std::system(("chattr -R -a -i '" + dir_.string() + "' >/dev/null 2>&1").c_str());
-    fs::remove_all(dir_, ignored);
   }
-  std::string Path(const std::string& relative) const { return (dir_ / relative).string(); }
+  std::string Path(const std::string& relative) const { return scratch_.Path(relative); }
   void Write(const std::string& relative, const std::string& text) {
-    fs::create_directories((dir_ / relative).parent_path());
-    WriteAll(dir_ / relative, text);
+    scratch_.Write(relative, text);
   }
   void Link(const std::string& relative, const std::string& target) {
     fs::create_directories((dir_ / relative).parent_path());
@@ -56,7 +48,8 @@ class Limits : public ::testing::Test {
              fs::copy_options::recursive);
   }
 
-  fs::path dir_;
+  const ScratchFolder scratch_{"limits", SCRATCH_DIR};
+  const fs::path& dir_ = scratch_.path();
 };
 
 // Each kind of place a link can stand for, leading nowhere in the new tree: plan,

@@ -20,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/ScratchFolder.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
@@ -65,17 +66,6 @@ class FifoWriter {
 
 class ToolNothingLost : public ::testing::Test {
  protected:
-  void SetUp() override {
-    // One folder per process: ctest runs the tests of this suite side by side.
-    dir_ = fs::path(SCRATCH_DIR) / ("nothing-lost-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-
   fs::path Script(const std::string& name, const std::string& text) const {
     WriteAll(dir_ / name, text);
     return dir_ / name;
@@ -94,7 +84,8 @@ class ToolNothingLost : public ::testing::Test {
     return names;
   }
 
-  fs::path dir_;
+  const ScratchFolder scratch_{"nothing-lost", SCRATCH_DIR};
+  const fs::path& dir_ = scratch_.path();
 };
 
 // The second of two edits of one file meets the first one's lock; a program that

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ScratchFolder.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
@@ -45,33 +46,15 @@ bool OneJsonDocument(const fs::path& scratch, const std::string& text) {
 
 class ToolOutputContract : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ =
-        fs::path(SCRATCH_DIR) / ("contract-" + std::to_string(::getpid()) + "-" +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    // A folder of mode 000 would stop its own removal by anyone but root.
-    for (const fs::path& path : locked_) fs::permissions(path, fs::perms::owner_all);
-    fs::remove_all(dir_);
-  }
-
   fs::path Write(const std::string& relative, const std::string& text) {
-    const fs::path path = dir_ / relative;
-    fs::create_directories(path.parent_path());
-    WriteAll(path, text);
-    return path;
+    return scratch_.Write(relative, text);
   }
-  std::string Path(const std::string& relative) const { return (dir_ / relative).string(); }
-  void Lock(const std::string& relative) {
-    locked_.push_back(dir_ / relative);
-    fs::permissions(dir_ / relative, fs::perms::none);
-  }
+  std::string Path(const std::string& relative) const { return scratch_.Path(relative); }
+  // Mode 000: the scratch folder opens it again to remove it.
+  void Lock(const std::string& relative) { fs::permissions(dir_ / relative, fs::perms::none); }
 
-  fs::path dir_;
-  std::vector<fs::path> locked_;
+  const ScratchFolder scratch_{"contract", SCRATCH_DIR};
+  const fs::path& dir_ = scratch_.path();
 };
 
 // Two trees of two handler folders each, as the examples have them.
@@ -140,7 +123,6 @@ TEST_F(ToolOutputContract, AnUnreadableEntryIsAnErrorNeverRemoved) {
     })) << lintJson.out;
 
     fs::permissions(dir_ / c.locked, fs::perms::owner_all);
-    locked_.pop_back();
   }
 }
 

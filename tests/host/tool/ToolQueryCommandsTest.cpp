@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/ScratchFolder.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace {
@@ -106,13 +107,11 @@ TEST(ToolValidateField, AcceptsOrPrintsTheRefusal) {
   }
 }
 
-std::string WriteBlock(const std::string& name, const std::string& bytes) {
-  const std::string path = std::string(SCRATCH_DIR) + "/" + name;
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path;
-}
-
 TEST(ToolDescribePersist, DescribesOrRefusesTheBlock) {
+  const ScratchFolder scratch("persist", SCRATCH_DIR);
+  const auto WriteBlock = [&scratch](const std::string& name, const std::string& bytes) {
+    return scratch.Write(name, bytes).string();
+  };
   const std::string notInitialised = WriteBlock("zero.bin", std::string(464, '\0'));
   const ToolResult r = RunTool({"describe-persist", "--version", "1", notInitialised});
   EXPECT_EQ(r.exitCode, 0) << r.err;

@@ -17,6 +17,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/ScratchFolder.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
@@ -61,25 +62,9 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 
 class Review : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ =
-        fs::path(SCRATCH_DIR) / ("review-" + std::to_string(::getpid()) + "-" +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    // A folder a test made unreadable must not stop the clean-up.
-    std::error_code ignored;
-    for (const auto& entry : fs::recursive_directory_iterator(dir_, ignored))
-      fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(dir_, ignored);
-  }
-
-  std::string Path(const std::string& relative) const { return (dir_ / relative).string(); }
+  std::string Path(const std::string& relative) const { return scratch_.Path(relative); }
   void Write(const std::string& relative, const std::string& text) {
-    fs::create_directories((dir_ / relative).parent_path());
-    WriteAll(dir_ / relative, text);
+    scratch_.Write(relative, text);
   }
   // The example handler configuration at relative, edited by the script lines.
   void EditedHandler(const std::string& relative, const std::string& script) {
@@ -91,7 +76,8 @@ class Review : public ::testing::Test {
     ASSERT_EQ(r.exitCode, 0) << r.err;
   }
 
-  fs::path dir_;
+  const ScratchFolder scratch_{"review", SCRATCH_DIR};
+  const fs::path& dir_ = scratch_.path();
 };
 
 TEST_F(Review, ShowListsEachControlWithItsLabelAndValueAndTheHolidays) {

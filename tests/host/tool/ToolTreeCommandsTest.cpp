@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/ScratchFolder.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
@@ -41,23 +42,13 @@ std::string Stored(const std::string& name, const std::string& value) {
 // A folder of this test process, emptied first.
 class TreeTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ =
-        fs::path(SCRATCH_DIR) / ("trees-" + std::to_string(::getpid()) + "-" +
-                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   void Write(const std::string& relative, const std::string& text) {
-    const fs::path path = dir_ / relative;
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << text;
+    scratch_.Write(relative, text);
   }
-  std::string Path(const std::string& relative) const { return (dir_ / relative).string(); }
+  std::string Path(const std::string& relative) const { return scratch_.Path(relative); }
 
-  fs::path dir_;
+  const ScratchFolder scratch_{"trees", SCRATCH_DIR};
+  const fs::path& dir_ = scratch_.path();
 };
 
 using ToolPlan = TreeTest;

@@ -36,4 +36,55 @@ TEST(DialogTemplateTest, FieldNamesAreWhatTheUserReads) {
   EXPECT_EQ(DialogTemplate::ShownCaption("&Save &&Close: "), "Save &Close");
 }
 
+// The one rule every lookup by caption follows (scripts, the tool's typed actions):
+// a caption names a control when it reads as the caption that names it, marks and
+// closing colon left out of both; a name shared by two controls is told apart by the
+// group box each sits in.
+TEST(DialogTemplateTest, ACaptionNamesTheControlItsNameReadsAs) {
+  DialogTemplate dialog;
+  dialog.controls = {
+      {IDC_STATIC, K::GroupBox, "&System Setting", {5, 5, 150, 40}},
+      {IDC_STATIC, K::Label, "Default &URL:", {10, 15, 40, 8}},
+      {10, K::Edit, "", {55, 13, 80, 14}},
+      {IDC_STATIC, K::GroupBox, "Test", {5, 50, 150, 40}},
+      {IDC_STATIC, K::Label, "Default URL:", {10, 60, 40, 8}},
+      {11, K::Edit, "", {55, 58, 80, 14}},
+      {12, K::CheckBox, "&Enable", {10, 75, 60, 10}},
+      // A label, then another label: only the one right in front names the input.
+      {IDC_STATIC, K::Label, "Far:", {10, 100, 20, 8}},
+      {IDC_STATIC, K::Label, "Near:", {35, 100, 20, 8}},
+      {13, K::Edit, "", {60, 98, 60, 14}},
+      {14, K::PushButton, ":", {10, 120, 20, 14}},
+  };
+  struct Case {
+    int id;
+    const char* caption;
+    bool named;
+  };
+  const Case cases[] = {
+      {10, "Default URL", true},
+      {10, "Default URL:", true},
+      {10, "Default &URL:", true},
+      {10, "default url", false},
+      {11, "Default URL", true},
+      {12, "Enable", true},
+      {12, "&Enable", true},
+      {12, "Enable:", true},
+      {12, "Enabled", false},
+      {13, "Near", true},
+      {13, "Far", false},
+      {14, ":", true},
+      {14, "", false},
+      {99, "Enable", false},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(dialog.IsNamed(c.id, c.caption), c.named) << c.id << " \"" << c.caption << '"';
+  EXPECT_EQ(dialog.GroupName(10), "System Setting");
+  EXPECT_EQ(dialog.GroupName(11), "Test");
+  EXPECT_EQ(dialog.GroupName(13), "");
+  EXPECT_EQ(dialog.NamedBy(10), &dialog.controls[1]);
+  EXPECT_EQ(dialog.NamedBy(12), &dialog.controls[6]);
+  EXPECT_EQ(dialog.NamedBy(99), nullptr);
+}
+
 }  // namespace

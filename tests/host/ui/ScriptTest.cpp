@@ -128,6 +128,7 @@ TEST_F(ScriptTest, ControlsAreFoundByIdCaptionOrLabel) {
   MainDialog dialog;
   ASSERT_TRUE(dialog.Create());
   backend().Load(
+      "set \"Name\" \"Ann\"\n"  // nor is the closing colon of a label
       "set \"Name:\" \"Ann Lee\"\n"
       "click \"Enabled\"\n"  // the "&" of "&Enabled" is no part of the name
       "click \"&Enabled\"\n"
@@ -425,8 +426,11 @@ TEST_F(ScriptTest, AFileChooserTakesAFileOrCancelThatFollows) {
   EXPECT_EQ(choose(), std::make_pair(IDCANCEL, std::string()));
   EXPECT_EQ(choose(), std::make_pair(IDOK, std::string("/tmp/a.txt")));
   EXPECT_EQ(choose(), std::make_pair(IDCANCEL, std::string()));
+  // A program naming the exact file gets no ending added: the dialog judges the name.
+  backend().Queue(user::ChooseFile{"/tmp/out/report", false, true});
+  EXPECT_EQ(choose(), std::make_pair(IDOK, std::string("/tmp/out/report")));
 
-  ASSERT_EQ(backend().FileRequests().size(), 4u);
+  ASSERT_EQ(backend().FileRequests().size(), 5u);
   const FileChooserRequest& request = backend().FileRequests()[0];
   EXPECT_TRUE(request.open);
   EXPECT_EQ(request.defaultExtension, "csv");

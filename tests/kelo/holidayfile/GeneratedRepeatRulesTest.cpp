@@ -19,6 +19,7 @@
 #include "kelo/holidayfile/HolidayFile.h"
 #include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/HolidayImport.h"
+#include "tests/ScratchFolder.h"
 
 namespace kelo {
 namespace {
@@ -39,19 +40,11 @@ std::set<std::string> LinesOf(const fs::path& path) {
 
 class GeneratedRepeatRulesTest : public ::testing::Test {
  protected:
-  GeneratedRepeatRulesTest() {
-    std::string pattern = (fs::temp_directory_path() / "repeat-rules-XXXXXX").string();
-    dir_ = ::mkdtemp(pattern.data()) ? pattern : "";
-  }
-  ~GeneratedRepeatRulesTest() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-  fs::path dir_;
+  const ScratchFolder scratch_{"repeat-rules"};
+  const fs::path& dir_ = scratch_.path();
 };
 
 TEST_F(GeneratedRepeatRulesTest, ImportWithTheDaysTheReferencesExpand) {
-  ASSERT_FALSE(dir_.empty());
   const auto began = std::chrono::steady_clock::now();
   const std::string command = std::string("'") + SYSTEM_PYTHON3 + "' '" + REPEAT_RULES_SCRIPT +
                               "' generate '" + dir_.string() + "' " +

@@ -14,6 +14,7 @@
 #include "kelo/holidayfile/HolidayFile.h"
 #include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/HolidayImport.h"
+#include "tests/ScratchFolder.h"
 
 namespace kelo {
 namespace {
@@ -23,22 +24,13 @@ using namespace std::chrono_literals;
 
 class HolidayFileTest : public ::testing::Test {
  protected:
-  HolidayFileTest() {
-    std::string pattern = (fs::temp_directory_path() / "holidayfile-XXXXXX").string();
-    dir_ = ::mkdtemp(pattern.data()) ? pattern : "";
-  }
-  ~HolidayFileTest() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-  std::string PathOf(const std::string& name) const { return (fs::path(dir_) / name).string(); }
+  std::string PathOf(const std::string& name) const { return scratch_.Path(name); }
   std::string Write(const std::string& name, const std::string& text) const {
-    std::ofstream(PathOf(name), std::ios::binary) << text;
-    return PathOf(name);
+    return scratch_.Write(name, text).string();
   }
 
  private:
-  std::string dir_;
+  const ScratchFolder scratch_{"holidayfile"};
 };
 
 TEST_F(HolidayFileTest, ExportThenImportIntoAnEmptyCurrencyGivesTheSameStoredText) {

@@ -19,6 +19,7 @@
 #include "kelo/holidayfile/HolidayFile.h"
 #include "kelo/holidayfile/HolidayFileError.h"
 #include "kelo/holidayfile/HolidayImport.h"
+#include "tests/ScratchFolder.h"
 
 namespace kelo {
 namespace {
@@ -47,18 +48,10 @@ std::string RunPython(const std::string& mode, const std::string& path) {
 
 class ICalendarInteropTest : public ::testing::Test {
  protected:
-  ICalendarInteropTest() {
-    std::string pattern = (fs::temp_directory_path() / "interop-XXXXXX").string();
-    dir_ = ::mkdtemp(pattern.data()) ? pattern : "";
-  }
-  ~ICalendarInteropTest() override {
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
-  std::string PathOf(const std::string& name) const { return (fs::path(dir_) / name).string(); }
+  std::string PathOf(const std::string& name) const { return scratch_.Path(name); }
 
  private:
-  std::string dir_;
+  const ScratchFolder scratch_{"interop"};
 };
 
 TEST_F(ICalendarInteropTest, ACalendarWrittenByPythonImportsWithItsDatesAndRemarks) {

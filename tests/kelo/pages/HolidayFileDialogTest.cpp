@@ -11,6 +11,7 @@
 #include "kelo/pages/CKELODlgHolidaySetting.h"
 #include "kelo/pages/HolidaySettingIds.h"
 #include "kelo/pages/HolidaySettingTemplate.h"
+#include "tests/ScratchFolder.h"
 #include "ui/TemplateRegistry.h"
 #include "ui/backend/ScopedUiBackend.h"
 #include "ui/scripted/ScriptedBackend.h"
@@ -26,14 +27,8 @@ class HolidayFileDialogTest : public ::testing::Test {
       : backend_(new ScriptedBackend), scope_(std::unique_ptr<UiBackend>(backend_)) {
     backend_->SetNow(DateTimeValue{2024, 5, 8, 10, 0, 0});
     EXPECT_TRUE(TemplateRegistry::Instance().Register(&owner_, {HolidaySettingTemplate()}));
-    std::string pattern = (fs::temp_directory_path() / "holiday-dialog-XXXXXX").string();
-    dir_ = ::mkdtemp(pattern.data()) ? pattern : "";
   }
-  ~HolidayFileDialogTest() override {
-    TemplateRegistry::Instance().Withdraw(&owner_);
-    std::error_code ignored;
-    fs::remove_all(dir_, ignored);
-  }
+  ~HolidayFileDialogTest() override { TemplateRegistry::Instance().Withdraw(&owner_); }
 
   // Runs the dialog over the table with the script; the dialog's table after OK.
   HolidayTable RunDialog(const HolidayTable& table, const std::string& script) {
@@ -55,13 +50,13 @@ class HolidayFileDialogTest : public ::testing::Test {
     return texts;
   }
   ScriptedBackend& backend() { return *backend_; }
-  std::string PathOf(const std::string& name) const { return (fs::path(dir_) / name).string(); }
+  std::string PathOf(const std::string& name) const { return scratch_.Path(name); }
 
  private:
   ScriptedBackend* backend_;
   ScopedUiBackend scope_;
   int owner_ = 0;
-  std::string dir_;
+  const ScratchFolder scratch_{"holiday-dialog"};
 };
 
 TEST_F(HolidayFileDialogTest, ImportAddsTheFeedsDaysThatAddHolidayOfYearDidNotGive) {

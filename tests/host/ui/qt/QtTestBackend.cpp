@@ -4,8 +4,11 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
+
+#include "tests/ScratchFolder.h"
 
 namespace {
 
@@ -14,23 +17,19 @@ class QtBackendEnvironment : public ::testing::Environment {
   void SetUp() override {
     // What the backend remembers (the folder a file was last chosen in) goes to a
     // folder of the test's, not to the settings of whoever runs the tests.
-    std::string folder =
-        (std::filesystem::path(::testing::TempDir()) / "qt-settings-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(folder.data()), nullptr);
-    settings_ = folder;
-    ::setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    settings_ = std::make_unique<ScratchFolder>("qt-settings", ::testing::TempDir());
+    ::setenv("XDG_CONFIG_HOME", settings_->path().c_str(), 1);
     std::unique_ptr<QtUiBackend> backend = QtUiBackend::Create();
     ASSERT_NE(backend, nullptr) << "Qt cannot start; run with QT_QPA_PLATFORM=offscreen";
     UiBackend::Install(std::move(backend));
   }
   void TearDown() override {
     UiBackend::Uninstall().reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(settings_, ignored);
+    settings_.reset();
   }
 
  private:
-  std::filesystem::path settings_;
+  std::unique_ptr<ScratchFolder> settings_;
 };
 
 [[maybe_unused]] ::testing::Environment* const kEnvironment =
