@@ -7,9 +7,9 @@
 #include "tool/Commands.h"
 #include "tool/Module.h"
 #include "tool/ModuleSheet.h"
-#include "tool/QtBackendLoader.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/UiBackendLoader.h"
 #include "ui/backend/ScopedUiBackend.h"
 
 namespace fs = std::filesystem;
@@ -58,7 +58,7 @@ int RunTour(Module& module, const std::vector<std::string>& argsIn) {
   if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
   {
-    ScopedUiBackend qt(LoadQtBackend());
+    ScopedUiBackend qt(LoadUiBackend(UiLibrary::Qt));
     RenderPage(module, ConfigKind::Handler, e("handler.xml"), outDir / "handler-page.png");
     RenderPage(module, ConfigKind::Static, e("static.xml"), outDir / "static-page.png");
     RenderPage(module, ConfigKind::Dynamic, e("dynamic.xml"), outDir / "dynamic-page.png");

@@ -39,7 +39,11 @@ void PrintHelp(std::ostream& out) {
          "lint refused); 2 bad command line; 3 a file, the configuration or the module could\n"
          "not be used (another edit holds the file, it changed behind the edit's back, the\n"
          "save failed), no window can be opened, or the output could not be written (a full\n"
-         "disk, a closed pipe).\n";
+         "disk, a closed pipe); 129, 130, 143 an edit in the terminal ended by a hang-up,\n"
+         "Ctrl+C or SIGTERM, nothing saved.\n"
+         "\n"
+         "edit and choose-field show the pages in a window when a display answers, else in\n"
+         "the terminal; --ui qt|terminal, or HCDTOOL_UI=qt|terminal, chooses.\n";
 }
 
 // One line, whatever the message holds: the names in it were shown by the rule of
