@@ -94,6 +94,11 @@ std::unique_ptr<UiBackend> LoadChosen() {
             "no window can be opened: QT_QPA_PLATFORM=" + ShownToken(platform, TextBytes::Utf8) +
             " shows no window to anybody; edit with --ui terminal, or "
             "play the user with --script");
+      // Qt's X platform without an X display: said here, with what can be done.
+      if (UiLibraryInstalled(UiLibrary::Qt) && (platform.empty() || platform.starts_with("xcb")) &&
+          !XDisplayAnswers())
+        throw std::runtime_error("no window can be opened: " + WhyNoDisplay(platform) +
+                                 "; edit with --ui terminal, or play the user with --script");
       return LoadUiBackend(UiLibrary::Qt);
     case UiChoice::Terminal:
       return LoadUiBackend(UiLibrary::Terminal);
@@ -111,6 +116,8 @@ std::unique_ptr<UiBackend> LoadChosen() {
   if (display && (UiLibraryInstalled(UiLibrary::Qt) || !OnATerminal()))
     return LoadUiBackend(UiLibrary::Qt);
   if (OnATerminal()) return LoadUiBackend(UiLibrary::Terminal);
+  // Wayland named without a compositor to answer: Qt says best what it lacks.
+  if (platform.starts_with("wayland")) return LoadUiBackend(UiLibrary::Qt);
   throw std::runtime_error("no window can be opened: " + WhyNoDisplay(platform) +
                            ", and standard input and output are not a terminal; run it on a "
                            "desktop or in a terminal, or play the user with --script");

@@ -39,6 +39,8 @@ class Choice(TerminalTestCase):
              "QT_QPA_PLATFORM=offscreen shows no window to anybody"),
             ({"QT_QPA_PLATFORM": "minimal", "HCDTOOL_UI": "qt"}, ["choose-field"],
              "QT_QPA_PLATFORM=minimal shows no window to anybody"),
+            ({}, ["edit", "--handler", path, "--ui", "qt"],
+             "no display is set (DISPLAY); edit with --ui terminal"),
             ({}, ["edit", "--handler", path, "--ui", "terminal"],
              "standard input and output are not both a terminal"),
         ]
@@ -50,6 +52,7 @@ class Choice(TerminalTestCase):
                 self.assertEqual(err.count("\n"), 1, err)
                 self.assertTrue(err.startswith("hcdtool: "), err)
                 self.assertIn(said, err)
+                self.assertNotIn("QT_QPA_PLATFORM=offscreen to", err)
         self.assertEqual(self.read(path), before)
 
     def test_a_ui_nobody_named_is_a_usage_error(self):
