@@ -34,7 +34,7 @@ TerminalPalette TerminalPalette::Make(bool colour) {
   set(Look::Title, A_BOLD, kTitle);
   set(Look::Frame, A_NORMAL, kFrame);
   set(Look::Field, A_NORMAL, kField);
-  set(Look::FieldFocused, A_REVERSE, kField);
+  set(Look::FieldFocused, A_BOLD, kStatus);
   set(Look::Hint, A_DIM, kField);
   set(Look::Mnemonic, A_UNDERLINE | A_BOLD, kMnemonic);
   set(Look::Status, A_NORMAL, kStatus);
