@@ -46,6 +46,51 @@ class EditPages(TerminalTestCase):
                 self.assertEqual(self.read(path), before)
                 self.assertRestored(tool)
 
+    def test_a_combo_box_drops_its_list_down_and_takes_what_is_typed(self):
+        path = self.copy_example("static.xml")
+        tool = self.start("edit", "--static", path)
+        tool.sheet()
+        tool.focus("Party ID Source")
+        item = tool.field_text("Party ID Source:").rstrip(" \u25bc")
+        box_x, box_y = tool.find(item)
+        tool.keys("M-Down")
+        # The list drops down under the box, its frame lined up with the box's
+        # edge, its item marked.
+        tool.wait_for_text(">" + item)
+        list_x, list_y = tool.find(">" + item)
+        self.assertEqual((list_x, list_y), (box_x + 1, box_y + 2))
+        tool.keys("Escape")
+        tool.wait_until_gone(">" + item)
+        tool.keys("F4")
+        tool.wait_for_text(">" + item)
+        tool.keys("Enter")
+        tool.wait_until_gone(">" + item)
+        self.assertEqual(tool.field_text("Party ID Source:").rstrip(" \u25bc"), item)
+        # The box can be typed in: its text is kept as typed.
+        tool.replace_text("G - own scheme")
+        tool.wait_for_text("G - own scheme")
+        tool.keys("Enter")
+        self.assertEqual(tool.wait(), 0)
+        code, out, err = hcdterm.run_tool("show", "--static", path)
+        self.assertIn('Party ID Source: "G - own scheme"', out)
+
+    def test_without_colour_the_focus_is_still_marked(self):
+        path = self.copy_example("dynamic.xml")
+        tool = self.start("edit", "--dynamic", path, env={"NO_COLOR": "1"})
+        tool.sheet()
+        tool.wait_for_status("Security ID:")
+        shown = tool._tmux("capture-pane", "-p", "-e", "-t", "t")
+        self.assertNotRegex(shown, r"\x1b\[[0-9;]*(3[0-7]|4[0-7]|38;|48;)[0-9;]*m",
+                            "NO_COLOR asks for no colour")
+        x, y = tool.cursor()
+        cell = tool.cells()[y][x]
+        self.assertTrue(cell.reverse, "the focused field is in reverse video")
+        # Tab to OK: the sheet's button shows the focus between < and >.
+        tool.keys("Tab")
+        tool.wait_for_text("<   OK   >")
+        tool.keys("Escape")
+        self.assertEqual(tool.wait(), 1)
+
     def test_the_title_names_the_file_and_every_page_shows_its_fields(self):
         labels = {"--handler": ["SenderCompID:", "Proxy Setting", "Holiday setting"],
                   "--static": ["Party ID Source:", "Browse...", "Disable Optimisation"],

@@ -13,8 +13,10 @@ constexpr int kMostRows = 10;
 }  // namespace
 
 DropDownLayer::DropDownLayer(TerminalSession& session, std::vector<std::u32string> items,
-                             int current, int width)
-    : items_(std::move(items)), anchor_(session.CursorOnScreen()), width_(std::max(width, 8)) {
+                             int current, int width, int cursorColumn)
+    : items_(std::move(items)),
+      anchor_{session.CursorOnScreen().x - cursorColumn, session.CursorOnScreen().y},
+      width_(std::max(width, 8)) {
   rows_.SetCount(static_cast<int>(items_.size()));
   rows_.SetHeight(std::min(kMostRows, std::max(rows_.Count(), 1)));
   rows_.MoveTo(current < 0 ? 0 : current);

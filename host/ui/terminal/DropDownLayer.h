@@ -14,8 +14,10 @@ class TerminalSession;
 // Enter takes the item, Escape leaves the choice as it was.
 class DropDownLayer final : public TerminalLayer {
  public:
-  DropDownLayer(TerminalSession& session, std::vector<std::u32string> items, int current,
-                int width);
+  // `cursorColumn`: how far right of the box's left edge the cursor is, which the
+  // list lines up with.
+  DropDownLayer(TerminalSession& session, std::vector<std::u32string> items, int current, int width,
+                int cursorColumn);
 
   // The item taken, once done; nothing after Escape.
   const std::optional<int>& Chosen() const { return chosen_; }

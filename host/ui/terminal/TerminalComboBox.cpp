@@ -71,7 +71,8 @@ void TerminalComboBox::DropDown() {
   std::vector<std::u32string> texts;
   texts.reserve(static_cast<std::size_t>(ItemCount()));
   for (int i = 0; i < ItemCount(); ++i) texts.push_back(FromLatin1(ItemText(i)));
-  DropDownLayer list(Window().Session(), std::move(texts), Selection(), Cells().width);
+  DropDownLayer list(Window().Session(), std::move(texts), Selection(), Cells().width,
+                     CursorAt().x - Cells().x);
   Window().Session().Run(list);
   if (list.Chosen()) ChooseByUser(*list.Chosen());
 }
