@@ -74,6 +74,21 @@ class EditPages(TerminalTestCase):
         code, out, err = hcdterm.run_tool("show", "--static", path)
         self.assertIn('Party ID Source: "G - own scheme"', out)
 
+    def test_without_a_file_the_terminal_asks_for_one_and_then_shows_its_page(self):
+        path = self.copy_example("handler.xml")
+        tool = self.start("edit", cwd=hcdterm.os.path.dirname(path))
+        tool.wait_for_text("File name:")
+        tool.wait_for_text("handler.xml")  # the working folder's list
+        tool.type("handler.xml")
+        tool.keys("Enter")
+        tool.sheet()  # the same terminal, taken again for the sheet
+        tool.focus("TargetCompID")
+        tool.replace_text("NEWTID")
+        tool.keys("Enter")
+        self.assertEqual(tool.wait(), 0)
+        self.assertIn("TID=NEWTID", summary("--handler", path))
+        self.assertRestored(tool)
+
     def test_without_colour_the_focus_is_still_marked(self):
         path = self.copy_example("dynamic.xml")
         tool = self.start("edit", "--dynamic", path, env={"NO_COLOR": "1"})

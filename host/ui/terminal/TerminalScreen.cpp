@@ -122,6 +122,12 @@ std::optional<std::string> TerminalScreen::Problem() {
   const std::string name = term;
   if (name == "dumb") return "TERM=dumb cannot move the cursor";
   int error = 0;
+  // The description of a screen curses may already run on stays its current one.
+  TERMINAL* const running = cur_term;
+  struct Restore {
+    TERMINAL* running;
+    ~Restore() { set_curterm(running); }
+  } restore{running};
   if (setupterm(name.c_str(), STDOUT_FILENO, &error) != OK) {
     if (error == 0) return "the terminal type \"" + name + "\" is not described on this system";
     return "no terminal descriptions (terminfo) were found on this system";
@@ -136,16 +142,41 @@ std::optional<std::string> TerminalScreen::Problem() {
 
 void TerminalScreen::Start() {
   if (running_) return;
-  if (std::optional<std::string> problem = Problem()) throw std::runtime_error(*problem);
+  if (screen_ == nullptr) {
+    if (std::optional<std::string> problem = Problem()) throw std::runtime_error(*problem);
+  }
+  ::tcgetattr(STDIN_FILENO, &g_foundModes);
+  if (screen_ == nullptr) {
+    Open();
+  } else {
+    // Curses takes the terminal again as it left it; the screen is drawn anew.
+    reset_prog_mode();
+    clearok(curscr, TRUE);
+  }
+  running_ = true;
+
+  int pipeFds[2];
+  if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
+    const int error = errno;
+    Stop();
+    throw std::runtime_error(std::string("cannot watch for signals: ") + std::strerror(error));
+  }
+  g_wakeRead = pipeFds[0];
+  g_wakeWrite = pipeFds[1];
+  InstallSignals();
+  SetPasteMode(true);
+  g_restoreReady = 1;
+}
+
+// Once per process: the curses screen stays for the next window, as curses keeps
+// parts of it (the panels' own) for the life of the process anyway.
+void TerminalScreen::Open() {
   std::setlocale(LC_CTYPE, "");
   unicode_ = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
   g_terminalFd = STDOUT_FILENO;
-  ::tcgetattr(STDIN_FILENO, &g_foundModes);
-
   screen_ = newterm(nullptr, stdout, stdin);
   if (screen_ == nullptr) throw std::runtime_error("curses cannot start on this terminal");
   set_term(screen_);
-  running_ = true;
   // Function keys arrive in one piece on any link; a lone Escape is answered at once.
   set_escdelay(25);
   cbreak();
@@ -180,29 +211,14 @@ void TerminalScreen::Start() {
   AppendRestore("rmkx");
   AppendRestoreText(pasteOff_);
   AppendRestore("rmcup");
-
-  int pipeFds[2];
-  if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
-    Stop();
-    throw std::runtime_error(std::string("cannot watch for signals: ") + std::strerror(errno));
-  }
-  g_wakeRead = pipeFds[0];
-  g_wakeWrite = pipeFds[1];
-  InstallSignals();
-  SetPasteMode(true);
-  g_restoreReady = 1;
 }
 
 void TerminalScreen::Stop() {
   if (!running_) return;
   g_restoreReady = 0;
   SetPasteMode(false);
-  if (input_ != nullptr) delwin(input_);
-  input_ = nullptr;
   endwin();
   RestoreSignals();
-  delscreen(screen_);
-  screen_ = nullptr;
   running_ = false;
   // What curses put back, once more: its own copy was taken when it started, after
   // the tool may have changed nothing, but a stop half-way through must not count.

@@ -42,7 +42,8 @@ class TerminalScreen {
   // terminal type the system does not describe. Nothing when they can.
   static std::optional<std::string> Problem();
 
-  // Throws std::runtime_error when curses cannot start.
+  // Throws std::runtime_error when curses cannot start. After Stop, Start takes the
+  // terminal again with the same curses screen.
   void Start();
   void Stop();
   bool Running() const { return running_; }
@@ -58,6 +59,7 @@ class TerminalScreen {
   void Beep();
 
  private:
+  void Open();
   void InstallSignals();
   void RestoreSignals();
   void Suspend();
