@@ -42,7 +42,6 @@ class Painter {
   char32_t DownArrow() const { return unicode_ ? U'\u25bc' : U'v'; }
   char32_t LeftArrow() const { return unicode_ ? U'\u25c0' : U'<'; }
   char32_t RightArrow() const { return unicode_ ? U'\u25b6' : U'>'; }
-  char32_t Bullet() const { return unicode_ ? U'\u2022' : U'*'; }
   bool Unicode() const { return unicode_; }
 
  private:

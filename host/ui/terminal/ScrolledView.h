@@ -21,7 +21,6 @@ class ScrolledView {
                  const CellRect& viewport) const;
   // The cursor in the layer's cells; none when the focus is out of sight.
   std::optional<CellPoint> Cursor(const TerminalWindow& window, const CellRect& viewport) const;
-  CellPoint Offset() const { return {x_, y_}; }
 
  private:
   int x_ = 0;

@@ -32,7 +32,6 @@ struct TerminalKey {
   bool ctrl = false;
   bool shift = false;
 
-  bool Is(KeyCode c) const { return code == c && !alt && !ctrl && !shift; }
   // A printable character typed without Alt or Ctrl.
   bool IsText() const { return code == KeyCode::Char && !alt && !ctrl && ch >= 0x20 && ch != 0x7F; }
   // The letter or digit of Alt+letter, upper case; 0 for any other key.

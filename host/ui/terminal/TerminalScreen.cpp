@@ -149,9 +149,10 @@ void TerminalScreen::Start() {
   if (screen_ == nullptr) {
     Open();
   } else {
-    // Curses takes the terminal again as it left it; the screen is drawn anew.
+    // Curses takes the terminal again as it left it, at the size it has now (it may
+    // have changed meanwhile, unseen); the screen is drawn anew.
     reset_prog_mode();
-    clearok(curscr, TRUE);
+    Resize();
   }
   running_ = true;
 

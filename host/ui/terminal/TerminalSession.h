@@ -33,7 +33,6 @@ class TerminalSession {
   // character typed (so that typing on does not wipe it at once); with `beep`, the
   // terminal beeps too (a refused character). An empty text only beeps.
   void Tell(std::string text, bool beep = false);
-  const std::string& Told() const { return told_; }
   void Beep();
 
   void Forget(const TerminalWindow& window);
@@ -42,9 +41,6 @@ class TerminalSession {
   bool Unicode() const;
   // Where the hardware cursor was put when the screen was last drawn.
   CellPoint CursorOnScreen() const { return cursor_; }
-  const TerminalScreen& Screen() const { return screen_; }
-  // The layers shown, the lowest first.
-  std::size_t Depth() const { return shown_.size(); }
 
   // The folder a file chooser opens in: the one last chosen in, else the folder of
   // the file the innermost sheet edits, else the working folder.

@@ -611,14 +611,6 @@ int TerminalWindow::RunModal() {
     return result;
   }
   if (focus_ < 0) FocusFirst();
-  running_ = true;
-  struct Running {
-    TerminalWindow* window;
-    std::shared_ptr<bool> alive;
-    ~Running() {
-      if (*alive) window->running_ = false;
-    }
-  } running{this, alive_};
   DialogLayer layer(*this);
   session_.Run(layer);
   const int result = ended_.value_or(IDCANCEL);

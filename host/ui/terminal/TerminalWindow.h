@@ -19,9 +19,8 @@ class TerminalListView;
 class TerminalSession;
 
 // A window of the terminal backend: the controls of a dialog template at their
-// cells, the focus, and the keyboard of a Windows dialog (see docs/keyboard). A
-// property page is shown by its sheet, a dialog by its own layer while RunModal
-// runs.
+// cells, the focus, and the keyboard of a Windows dialog. A property page is shown
+// by its sheet, a dialog by its own layer while RunModal runs.
 //
 // What the templates do not say, the window adds as the Qt backend does: each label
 // names the control after it, and takes the focus there with Alt and its letter;
@@ -82,11 +81,10 @@ class TerminalWindow final : public UiWindow {
   // window is gone afterwards, and then the caller touches nothing of it.
   bool UserNotify(int id, int notifyCode);
   void Tell(std::string text, bool beep);
-  // The control that a label at `index` names, or null.
+  // The control that a label names, or null.
   TerminalControl* BuddyOf(const TerminalControl& label) const;
   // The name a user knows the control by (its label), for the status line.
   std::string NameOf(const TerminalControl& control) const;
-  bool IsRunning() const { return running_; }
   bool Ended() const { return ended_.has_value(); }
 
   // UiWindow.
@@ -161,7 +159,6 @@ class TerminalWindow final : public UiWindow {
   std::map<int, int> buddyOf_;   // label index -> index of the control it names
   std::vector<TerminalListView*> listViews_;
   int focus_ = -1;
-  bool running_ = false;
   std::optional<int> ended_;
   std::shared_ptr<bool> alive_;
 };
