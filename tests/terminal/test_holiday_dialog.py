@@ -115,6 +115,22 @@ class HolidayDialog(TerminalTestCase):
         tool.wait_for_text("calendars/official-2022.ics")
         tool.keys("Enter")
         self.acknowledge(tool, "GBP")
+        # A file that is there already is replaced only after a yes. The chooser
+        # opens in the folder last chosen in.
+        kept = os.path.join(folder, "calendars", "GBP-holidays.ics")
+        with open(kept, "w") as f:
+            f.write("kept\n")
+        tool.alt("Export...")
+        tool.wait_for_text("Save As")
+        tool.keys("Enter")  # the name it suggests: GBP-holidays.ics
+        tool.wait_for_text("already exists")
+        tool.type("n")
+        tool.wait_until_gone("already exists")
+        tool.wait_for_text("Save As")
+        tool.keys("Escape")
+        tool.wait_until_gone("Save As")
+        with open(kept) as f:
+            self.assertEqual(f.read(), "kept\n")
         tool.keys("Escape")
         tool.wait_until_gone("Add holiday of year")
         tool.keys("Escape")

@@ -78,6 +78,26 @@ class Refusals(TerminalTestCase):
         self.assertEqual(tool.wait(), 0)
         self.assertIn("Max Message Per Second=45", summary("--handler", path))
 
+    def test_a_file_changed_behind_the_edit_is_overwritten_only_after_yes(self):
+        path, tool = self.open_handler()
+        tool.focus(RATE)
+        tool.replace_text("45")
+        with open(path, "ab") as other_program:
+            other_program.write(b"<!-- changed by another program -->\n")
+        behind = self.read(path)
+        for answer in ("n", "y"):
+            tool.keys("M-o")
+            tool.wait_for_text("another program")
+            self.assertIn("[ No ]", tool.text())
+            tool.type(answer)  # a message box's buttons answer their letters
+            tool.wait_until_gone("another program")
+            if answer == "n":
+                self.assertTrue(tool.running())
+                self.assertEqual(self.read(path), behind)
+        self.assertEqual(tool.wait(), 0)
+        self.assertNotIn(b"another program", self.read(path))
+        self.assertIn("Max Message Per Second=45", summary("--handler", path))
+
 
 if __name__ == "__main__":
     hcdterm.main()
