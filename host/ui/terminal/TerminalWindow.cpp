@@ -427,7 +427,18 @@ void TerminalWindow::Draw(const Painter& painter, bool active) const {
 std::optional<CellRect> TerminalWindow::FocusArea() const {
   const TerminalControl* focused = Focused();
   if (focused == nullptr) return std::nullopt;
-  return focused->FocusArea();
+  CellRect area = focused->FocusArea();
+  // The label that names the control comes into sight with it, where there is room.
+  if (focused->Id() != IDC_STATIC) {
+    if (const ControlTemplate* label = template_.LabelFor(focused->Id())) {
+      const CellRect named = ControlCells(*label);
+      const int left = std::min(area.x, named.x);
+      const int top = std::min(area.y, named.y);
+      area = {left, top, std::max(area.Right(), named.Right()) - left,
+              std::max(area.Bottom(), named.Bottom()) - top};
+    }
+  }
+  return area;
 }
 
 std::optional<CellPoint> TerminalWindow::CursorAt() const {
