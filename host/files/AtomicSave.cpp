@@ -2,7 +2,9 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -181,6 +183,20 @@ void CopyAttributes(const std::string& target, int fd, const std::string& shownP
   }
 }
 
+// "append-only" or "immutable" (chattr +a, +i) when the inode is marked so; null
+// otherwise, or where the file system keeps no such marks.
+const char* UnreplaceableFlag(const char* path) {
+  const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return nullptr;
+  int flags = 0;
+  const bool known = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+  ::close(fd);
+  if (!known) return nullptr;
+  if ((flags & FS_IMMUTABLE_FL) != 0) return "immutable";
+  if ((flags & FS_APPEND_FL) != 0) return "append-only";
+  return nullptr;
+}
+
 // What a save may replace: nothing yet (exists false), or a regular file with a
 // single name that the caller may write.
 struct Target {
@@ -206,6 +222,9 @@ Target InspectTarget(const std::string& target, const std::string& shownPath) {
     if (!S_ISDIR(folderStatus.st_mode)) Refuse(kVerb, shownPath, "its folder is not a folder");
     if (::access(where, W_OK) != 0)
       Refuse(kVerb, shownPath, std::string("cannot write in its folder: ") + std::strerror(errno));
+    if (const char* flag = UnreplaceableFlag(where))
+      Refuse(kVerb, shownPath,
+             std::string("its folder is ") + flag + ", so no file in it can be replaced");
     return result;
   }
   const struct stat& st = result.status;
@@ -224,6 +243,13 @@ Target InspectTarget(const std::string& target, const std::string& shownPath) {
   const std::string folder = SplitFolder(target).first;
   if (::access(folder.empty() ? "." : folder.c_str(), W_OK) != 0)
     Refuse(kVerb, shownPath, std::string("cannot write in its folder: ") + std::strerror(errno));
+  // No rename can replace such a file, or remove the temporary file beside it
+  // afterwards: said before anything is written.
+  if (const char* flag = UnreplaceableFlag(target.c_str()))
+    Refuse(kVerb, shownPath, std::string("the file is ") + flag + ", so it cannot be replaced");
+  if (const char* flag = UnreplaceableFlag(folder.empty() ? "." : folder.c_str()))
+    Refuse(kVerb, shownPath,
+           std::string("its folder is ") + flag + ", so no file in it can be replaced");
   return result;
 }
 
@@ -255,6 +281,16 @@ void SaveFileAtomically(const std::string& path, std::string_view content) {
 }
 
 void SaveFileAtomically(const std::string& path, std::string_view content, FileOps& ops) {
+  SaveFileAtomically(
+      path, [content](const ContentSink& write) { write(content); }, ops);
+}
+
+void SaveFileAtomically(const std::string& path, const ContentWriter& produce) {
+  FileOps ops;
+  SaveFileAtomically(path, produce, ops);
+}
+
+void SaveFileAtomically(const std::string& path, const ContentWriter& produce, FileOps& ops) {
   const std::string target = ResolveSaveTarget(path);
   const Target old = InspectTarget(target, path);
   RemoveStaleTemporaries(target);
@@ -279,14 +315,19 @@ void SaveFileAtomically(const std::string& path, std::string_view content, FileO
   }
   TemporaryFile temporary(ops, name, fd);
 
+  const std::string& shown = name.empty() ? target : name;
+  produce([&](std::string_view part) {
+    if (!WriteAll(ops, fd, part)) RefuseStep(path, "cannot write", shown, errno);
+  });
   if (old.exists) {
-    if (ops.Fchmod(fd, old.status.st_mode & 07777) != 0)
-      RefuseStep(path, "cannot set the permissions of", name.empty() ? target : name, errno);
+    // After the content and after the owner: a write by anyone but a privileged
+    // caller, and any change of owner, clear the set-user-ID and set-group-ID bits,
+    // which the mode then sets again.
     KeepOwnership(fd, old.status);
+    if (ops.Fchmod(fd, old.status.st_mode & 07777) != 0)
+      RefuseStep(path, "cannot set the permissions of", shown, errno);
     CopyAttributes(target, fd, path);
   }
-  const std::string& shown = name.empty() ? target : name;
-  if (!WriteAll(ops, fd, content)) RefuseStep(path, "cannot write", shown, errno);
   if (ops.Fsync(fd) != 0) RefuseStep(path, "cannot flush", shown, errno);
   if (name.empty()) {
     // The file gets a name only now, for the rename; a kill in between leaves a
@@ -302,8 +343,17 @@ void SaveFileAtomically(const std::string& path, std::string_view content, FileO
     }
   }
   if (temporary.Close() != 0) RefuseStep(path, "cannot close", temporary.name(), errno);
-  if (ops.Rename(temporary.name().c_str(), target.c_str()) != 0)
-    RefuseStep(path, "cannot rename", temporary.name(), errno);
+  if (ops.Rename(temporary.name().c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    std::string why = std::string("cannot replace it by the new file ") +
+                      QuotedToken(temporary.name(), TextBytes::Utf8) + ": " + std::strerror(error);
+    // Whatever cannot be renamed may not be removable either; then say it is left.
+    if (ops.Unlink(temporary.name().c_str()) == 0)
+      temporary.Keep();
+    else
+      why += std::string("; that file is left behind: ") + std::strerror(errno);
+    Refuse("save", path, why);
+  }
   temporary.Keep();
   SyncFolder(ops, target);
 }

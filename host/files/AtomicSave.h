@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,17 @@ void SaveFileAtomically(const std::string& path, std::string_view content);
 
 // The same, with every step of the save going through ops.
 void SaveFileAtomically(const std::string& path, std::string_view content, FileOps& ops);
+
+// Where a streamed save writes its content, a part at a time; throws as the save does.
+using ContentSink = std::function<void(std::string_view part)>;
+// Writes the whole content to the sink it is given; whatever it throws fails the
+// save, which leaves the target untouched.
+using ContentWriter = std::function<void(const ContentSink& write)>;
+
+// The same, the content written as it is made, so that a large file is never held
+// in memory whole.
+void SaveFileAtomically(const std::string& path, const ContentWriter& produce);
+void SaveFileAtomically(const std::string& path, const ContentWriter& produce, FileOps& ops);
 
 // The file a save of path replaces: path with the symbolic links of its last part
 // followed, possibly to a file that does not exist yet. Throws for a loop.

@@ -39,7 +39,14 @@ Descriptor OpenToRead(const std::string& path) {
 
 std::string ReadInputFile(const std::string& path, const InputOptions& options) {
   const Descriptor file = OpenToRead(path);
-  if (!file) Refuse(path, std::strerror(errno));
+  if (!file) {
+    const int error = errno;
+    // "No such file" would read as if nothing were there.
+    struct stat link {};
+    if (error == ENOENT && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+      Refuse(path, "it is a symbolic link to a file that does not exist");
+    Refuse(path, std::strerror(error));
+  }
   return ReadInput(file, path, options);
 }
 

@@ -54,6 +54,20 @@ std::size_t SequenceLength(std::string_view text, std::size_t at) {
   return length;
 }
 
+// The code point of a valid UTF-8 sequence.
+char32_t CodePoint(std::string_view sequence) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(sequence[i]); };
+  switch (sequence.size()) {
+    case 2:
+      return (char32_t(byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
+    case 3:
+      return (char32_t(byte(0) & 0x0F) << 12) | (char32_t(byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+    default:
+      return (char32_t(byte(0) & 0x07) << 18) | (char32_t(byte(1) & 0x3F) << 12) |
+             (char32_t(byte(2) & 0x3F) << 6) | (byte(3) & 0x3F);
+  }
+}
+
 struct Escapes {
   bool backslash = true;
   bool quote = false;
@@ -85,11 +99,11 @@ void Append(std::string& out, std::string_view text, TextBytes bytes, Escapes es
       AppendHex(out, c);
       ++i;
     } else {
-      // U+0080 to U+009F are control characters too, shown by their bytes.
-      const unsigned char next = static_cast<unsigned char>(text[i + 1]);
-      if (c == 0xC2 && next <= 0x9F) {
-        AppendHex(out, c);
-        AppendHex(out, next);
+      // U+0080 to U+009F are control characters too, and the bidirectional
+      // controls reorder what a terminal shows around them: shown by their bytes.
+      if (IsFormatControl(text.substr(i, length))) {
+        for (std::size_t k = 0; k < length; ++k)
+          AppendHex(out, static_cast<unsigned char>(text[i + k]));
       } else {
         out.append(text.substr(i, length));
       }
@@ -119,6 +133,15 @@ std::string QuotedToken(std::string_view text, TextBytes bytes) {
   Append(out, text, bytes, {.backslash = true, .quote = true});
   out += '"';
   return out;
+}
+
+bool IsFormatControl(char32_t c) {
+  return (c >= 0x80 && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+         (c >= 0x2028 && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+bool IsFormatControl(std::string_view sequence) {
+  return sequence.size() >= 2 && IsFormatControl(CodePoint(sequence));
 }
 
 std::string ShownLine(std::string_view text) {

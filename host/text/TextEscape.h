@@ -13,7 +13,9 @@
 //   is written \xNN.
 // - Control characters (below 0x20, 0x7F, and 0x80 to 0x9F) are written byte by byte
 //   as stored: \n, \r, \t, else \xNN with two upper-case hex digits. The backslash
-//   is written \\.
+//   is written \\. So are the characters that reorder or break a line where a
+//   terminal shows it (IsFormatControl): U+202E in a name would otherwise show the
+//   rest of its line backwards.
 // - A token (a name or a path) that is empty or holds a blank or a double quote is
 //   written in double quotes, with \" for each double quote inside.
 //
@@ -34,6 +36,13 @@ std::string ShownToken(std::string_view text, TextBytes bytes);
 
 // A name or a path inside a sentence: escaped and always in double quotes.
 std::string QuotedToken(std::string_view text, TextBytes bytes);
+
+// The C1 controls (U+0080 to U+009F), the bidirectional controls (U+061C, U+200E,
+// U+200F, U+202A to U+202E, U+2066 to U+2069) and the line and paragraph separators
+// (U+2028, U+2029): what is escaped beyond ASCII, in text output and in JSON alike.
+bool IsFormatControl(char32_t c);
+// The same for one valid UTF-8 sequence.
+bool IsFormatControl(std::string_view sequence);
 
 // A message line whose names were shown by the rule above, made safe as a whole: a
 // control character or a byte that is not UTF-8 is written \xNN, all else (the

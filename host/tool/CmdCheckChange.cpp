@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "files/InputFile.h"
+#include "props/CHandlerPrivateProps.h"
 #include "props/XmlError.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
@@ -26,6 +27,12 @@ int RunCheckChange(Module& module, const std::vector<std::string>& argsIn) {
 
   std::string oldText = ReadInputFile(args[0]);
   std::string newText = ReadInputFile(args[1]);
+  // The module parses both texts and cannot say which one it refused: the tool's own
+  // reading names the file first.
+  for (const std::string* path : {&args[0], &args[1]}) {
+    CHandlerPrivateProps bag;
+    ParseConfiguration(*path, path == &args[0] ? oldText : newText, bag);
+  }
   module.ChangeActions();
   int action = 0;
   try {

@@ -14,6 +14,7 @@
 #include "files/EditedFile.h"
 #include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
+#include "tool/Activity.h"
 #include "tool/Commands.h"
 #include "tool/ConfigurationFile.h"
 #include "tool/HolidayDialog.h"
@@ -85,6 +86,8 @@ int RunImportHolidays(Module& module, const std::vector<std::string>& argsIn) {
   if (!dryRun) CheckSaveTarget(path);
   // Held from the read to the save, as an edit holds its file; a file that does not
   // exist yet, or is empty, is a configuration that does not exist yet.
+  const Activity importing("importing " + ShownToken(calendar, TextBytes::Utf8) + " into " +
+                           ShownToken(path, TextBytes::Utf8));
   EditedFile file(path);
   CHandlerPrivateProps bag;
   if (!file.Content().empty()) ParseConfiguration(path, file.Content(), bag);
@@ -122,6 +125,9 @@ int RunExportHolidays(Module& module, const std::vector<std::string>& args) {
   CheckCurrencyArgument(currency);
   CheckExportFile(path, args[2]);
 
+  const Activity exporting("exporting " + ShownToken(currency, TextBytes::Utf8) + " of " +
+                           ShownToken(path, TextBytes::Utf8) + " to " +
+                           ShownToken(args[2], TextBytes::Utf8));
   CHandlerPrivateProps bag;
   LoadConfiguration(path, bag);
   const std::vector<MessageRecord> shown =

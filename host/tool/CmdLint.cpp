@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <stdexcept>
 
@@ -10,6 +11,7 @@
 #include "props/CHandlerPrivateProps.h"
 #include "props/XmlError.h"
 #include "text/TextEscape.h"
+#include "tool/Activity.h"
 #include "tool/Commands.h"
 #include "tool/ConfigTree.h"
 #include "tool/ControlLabel.h"
@@ -87,9 +89,14 @@ LintResult Lint(Module& module, const LintFile& file) {
     result.namesFile = true;
     return result;
   }
+  // Running out of memory is no finding about the file: the whole run fails, saying
+  // where.
+  const Activity linting("linting " + ShownToken(file.path.string(), TextBytes::Utf8));
   CHandlerPrivateProps bag;
   try {
     bag.fromXML(ReadInputFile(file.path));
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const XmlError& e) {
     LintResult result;
     result.ok = false;
@@ -105,6 +112,8 @@ LintResult Lint(Module& module, const LintFile& file) {
   }
   try {
     return PressOk(module, file.kind, bag);
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception& e) {
     // Whatever stops the page stops this file only: the --json document stays whole.
     LintResult result;
@@ -128,7 +137,13 @@ std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
       continue;
     }
     const ConfigTree tree = ConfigTree::Scan(path, std::cerr);
-    const std::string root = path.ends_with('/') ? path : path + "/";
+    // "." names the tree the user stands in: its files are named from it, "desk/..."
+    // rather than "./desk/...".
+    std::string root = fs::path(path).lexically_normal().generic_string();
+    if (root == "." || root == "./")
+      root.clear();
+    else if (!root.ends_with('/'))
+      root += '/';
     const std::size_t before = files.size();
     for (const ConfigTree::HandlerFolder& folder : tree.Folders()) {
       const auto add = [&](ConfigKind k, const std::string& name) {

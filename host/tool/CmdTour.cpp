@@ -2,6 +2,9 @@
 #include <filesystem>
 #include <iostream>
 
+#include "files/AtomicSave.h"
+#include "files/EditedFile.h"
+#include "files/InputFile.h"
 #include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
 #include "tool/Commands.h"
@@ -16,6 +19,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr const char* kTourMark = ".hcdtool-tour";
+
 // The examples installed beside the tool, else those of the source tree it was
 // built from.
 fs::path ExamplesFolder() {
@@ -26,6 +31,30 @@ fs::path ExamplesFolder() {
     if (fs::is_directory(installed, ec)) return installed;
   }
   return HCD_SOURCE_EXAMPLES;
+}
+
+// The tour writes only into a folder of its own: a new or empty one, which it marks,
+// or one it marked before. A folder that holds anything else (a handler folder, say)
+// is refused before a byte is written, since the tour's files would replace the
+// user's.
+void TakeOutFolder(const fs::path& folder, const std::string& shown) {
+  const fs::path mark = folder / kTourMark;
+  std::error_code ec;
+  if (!fs::exists(folder, ec) && !ec) {
+    fs::create_directories(folder);
+  } else if (!fs::is_directory(folder, ec)) {
+    throw std::runtime_error(ShownToken(shown, TextBytes::Utf8) + ": not a folder");
+  } else if (!fs::exists(mark, ec)) {
+    if (!fs::is_empty(folder, ec) || ec)
+      throw std::runtime_error(
+          ShownToken(shown, TextBytes::Utf8) +
+          ": the folder holds files the tour did not write; give --out a new or empty folder");
+  } else {
+    return;
+  }
+  SaveFileAtomically(mark.string(),
+                     "This folder holds the pages and the edited copy written by hcdtool tour;\n"
+                     "the tour writes over them when it runs again.\n");
 }
 
 void Section(const std::string& title) { std::cout << "\n== " << title << '\n'; }
@@ -47,7 +76,7 @@ int RunTour(Module& module, const std::vector<std::string>& argsIn) {
   if (out.empty()) out = "hcdtool-tour";
   const fs::path examples = ExamplesFolder();
   const fs::path outDir = fs::absolute(out);
-  fs::create_directories(outDir);
+  TakeOutFolder(outDir, out);
   auto e = [&](const char* name) { return (examples / name).string(); };
 
   Section("identity");
@@ -66,8 +95,11 @@ int RunTour(Module& module, const std::vector<std::string>& argsIn) {
 
   Section("a scripted edit of the handler configuration");
   const fs::path edited = outDir / "handler.xml";
-  fs::copy_file(e("handler.xml"), edited, fs::copy_options::overwrite_existing);
-  fs::permissions(edited, fs::perms::owner_write, fs::perm_options::add);
+  {
+    // Held as an edit holds it: a copy an edit has open is not written over.
+    EditedFile copy(edited.string());
+    copy.Save(ReadInputFile(e("handler.xml")));
+  }
   std::cout << "summary before:\n";
   RunSummary(module, {"--handler", edited.string()});
   std::cout << "edit with " << ShownToken(e("scripts/handler-edit.script"), TextBytes::Utf8)

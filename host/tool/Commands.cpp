@@ -38,20 +38,23 @@ constexpr std::array kCommands = {
             "press OK on the page of every configuration under the paths, without a window; "
             "report each refusal with the page's message (exit 1); nothing is written",
             RunLint},
-    Command{"show", "FILE [--handler|--static|--dynamic] [--json] [--year YEAR [--currency CUR]]",
-            "the configuration as its page shows it, a line per control (label: value), and a "
-            "handler's holidays per currency; with --year, that year as a twelve-month grid with "
-            "the holidays marked",
+    Command{"show",
+            "FILE [--handler|--static|--dynamic] [--json] [--year YEAR [--currency CUR]] "
+            "[--textconv]",
+            "the configuration as its page shows it, a line per control (label: value), a "
+            "handler's holidays per currency, then what the page does not show; with --year, "
+            "that year as a twelve-month grid with the holidays marked; --textconv for git",
             RunShow},
     Command{"diff", "OLD NEW [--handler|--static|--dynamic] [--json]",
             "two files or two trees as a reviewer reads the change: plan's entries and verdicts, "
-            "each changed value as LABEL: OLD -> NEW (a password as changed), holidays added, "
-            "removed and changed; exit 1 when they differ",
+            "each changed value as LABEL: OLD \u2192 NEW (a password as changed), holidays "
+            "added, removed and changed; exit 1 when they differ",
             RunDiff},
-    Command{"git-setup", "[REPO]",
+    Command{"git-setup", "[--replace] [REPO]",
             "make show the textconv of a configuration tree kept in git (default: the current "
-            "folder's repository): adds the .gitattributes lines and sets the git config, and "
-            "says what it wrote",
+            "folder's repository): adds the .gitattributes lines, sets the git config and the "
+            "clone's password digest key, and says what it wrote; another textconv is kept "
+            "unless --replace",
             RunGitSetup},
     Command{"import-holidays", "CONFIG CURRENCY FILE [--dry-run]",
             "add the dates of an iCalendar or CSV FILE to CURRENCY through the holiday setting "

@@ -30,12 +30,28 @@ bool IsMissing(const std::error_code& ec) {
   return ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory;
 }
 
+// A symbolic link whose target is not there: something is at path, and what it
+// stands for cannot be read, which is never the same as nothing being there.
+bool IsDanglingLink(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_symlink(fs::symlink_status(path, ec)) && !ec && !fs::exists(path, ec) && !ec;
+}
+
+std::string DanglingMessage(const fs::path& path) {
+  std::error_code ec;
+  const fs::path target = fs::read_symlink(path, ec);
+  return Shown(path) + ": cannot read it: a symbolic link to " +
+         (ec ? std::string("a target") : Shown(target)) + ", which does not exist";
+}
+
 // What path is (symbolic links followed): none when nothing is there. Throws, naming
-// folder, the folder being looked into, when it cannot be told.
+// folder, the folder being looked into, when it cannot be told, and naming path when
+// it is a symbolic link that leads nowhere.
 fs::file_type TypeOf(const fs::path& path, const fs::path& folder) {
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
   if (ec && !IsMissing(ec)) throw std::runtime_error(CannotRead(folder, ec));
+  if (ec && IsDanglingLink(path)) throw std::runtime_error(DanglingMessage(path));
   return ec ? fs::file_type::none : status.type();
 }
 
@@ -69,7 +85,7 @@ std::vector<Entry> Entries(const fs::path& folder) {
     else if (!typeError && it->is_directory(typeError))
       entry.type = fs::file_type::directory;
     else
-      entry.untold = typeError && !IsMissing(typeError);
+      entry.untold = (typeError && !IsMissing(typeError)) || IsDanglingLink(it->path());
     entries.push_back(std::move(entry));
   }
   if (ec) throw std::runtime_error(CannotRead(folder, ec));
@@ -150,9 +166,15 @@ fs::path ConfigTree::PathOf(const HandlerFolder& folder) const {
 }
 
 bool ConfigTree::IsHandlerFolder(const fs::path& folder) {
-  return TypeOf(folder / kHandlerFile, folder) != fs::file_type::none ||
-         TypeOf(folder / "static", folder) == fs::file_type::directory ||
-         TypeOf(folder / "dynamic", folder) == fs::file_type::directory;
+  // A link that leads nowhere counts as what its name says: reading it will say why
+  // it cannot be read.
+  const auto folderThere = [&](const char* name) {
+    return IsDanglingLink(folder / name) ||
+           TypeOf(folder / name, folder) == fs::file_type::directory;
+  };
+  return IsDanglingLink(folder / kHandlerFile) ||
+         TypeOf(folder / kHandlerFile, folder) != fs::file_type::none || folderThere("static") ||
+         folderThere("dynamic");
 }
 
 bool ConfigTree::HoldsAnything() const {
@@ -179,6 +201,11 @@ ConfigTree ConfigTree::Scan(const fs::path& root, std::ostream& notes, bool with
   }
   for (Entry& entry : Entries(root)) {
     const fs::path path = root / entry.name;
+    if (IsDanglingLink(path)) {
+      // It may well have been a handler folder.
+      tree.folders_.push_back(Unreadable(std::move(entry.name), DanglingMessage(path)));
+      continue;
+    }
     if (!entry.IsFolder() && !entry.untold) {
       Note(notes, path, "left out: not a handler folder");
       continue;

@@ -1,6 +1,7 @@
 #include "tool/ConfigurationView.h"
 
 #include <array>
+#include <new>
 #include <stdexcept>
 
 #include "tool/HolidayDialog.h"
@@ -26,6 +27,12 @@ std::string GroupOf(const DialogTemplate& dialog, std::size_t index) {
   }
   return {};
 }
+
+// The page or its dialog ran out of memory and said so in a message box.
+class OutOfMemoryShown : public UiRunAborted {
+ public:
+  using UiRunAborted::UiRunAborted;
+};
 
 bool Listed(ControlKind kind) {
   return kind != ControlKind::Label && kind != ControlKind::GroupBox &&
@@ -90,9 +97,10 @@ std::vector<ShownControl> ShownControls(const ScriptedWindow& window) {
   return shown;
 }
 
-ConfigurationView ViewConfiguration(Module& module, ConfigKind kind, CPrivateProperty& bag) {
+ConfigurationView ViewConfiguration(Module& module, ConfigKind kind, CPrivateProperty& bag,
+                                    bool withCalendar) {
   ConfigurationView view;
-  if (kind == ConfigKind::Handler) view.calendar.emplace();
+  if (kind == ConfigKind::Handler && withCalendar) view.calendar.emplace();
   try {
     module.Play(kind, bag, [&](ScriptedBackend& ui) {
       // Looked at before anything is touched.
@@ -102,7 +110,18 @@ ConfigurationView ViewConfiguration(Module& module, ConfigKind kind, CPrivatePro
         view.controls = ShownControls(page);
       });
       if (view.calendar) HolidayDialog::QueueCalendar(ui, *view.calendar);
+      // A page or dialog that failed says so in an error message box, and shows
+      // what it could, which is not what is stored.
+      ui.Then([&ui] {
+        for (const MessageRecord& message : ui.Messages()) {
+          if (message.request.Icon() != MessageIcon::Error) continue;
+          if (message.request.text == std::bad_alloc().what()) throw OutOfMemoryShown("");
+          throw UiRunAborted("it showed the error \"" + message.request.text + "\"");
+        }
+      });
     });
+  } catch (const OutOfMemoryShown&) {
+    throw std::bad_alloc();
   } catch (const UiRunAborted& e) {
     throw std::runtime_error(std::string("the module's page did not answer as expected: ") +
                              e.what());

@@ -59,7 +59,9 @@ struct ConfigurationView {
 // and, for a handler, its holiday setting dialog, and reads what they show: the
 // labels and values of the controls, found through the page's own template. The bag
 // is left as it is.
-ConfigurationView ViewConfiguration(Module& module, ConfigKind kind, CPrivateProperty& bag);
+// Without withCalendar the holiday calendar is left unread (calendar stays empty).
+ConfigurationView ViewConfiguration(Module& module, ConfigKind kind, CPrivateProperty& bag,
+                                    bool withCalendar = true);
 
 // What the open window shows: every control but labels, buttons and group boxes.
 std::vector<ShownControl> ShownControls(const ScriptedWindow& window);

@@ -18,8 +18,9 @@ struct ChosenEditFile {
 
 // Installs the user interface (the script's, else Qt's) and asks for an existing
 // configuration in the framework's file chooser; nothing when the user cancelled.
-// Throws UsageError when no window can be opened to ask in (as for any missing
-// argument), and when no kind is given and the chosen file's place does not say
-// one; in a window, that refusal shows in a message box too.
+// When no kind is given and the chosen file's place does not say one, a window asks
+// the user what the file holds (Cancel there goes back to the chooser); a script
+// cannot be asked, and gets a UsageError as for a missing option. Throws UsageError
+// too when no window can be opened to ask in (as for any missing argument).
 std::optional<ChosenEditFile> ChooseFileToEdit(const std::string& scriptPath,
                                                const std::optional<ConfigKind>& given);

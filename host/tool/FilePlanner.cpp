@@ -1,6 +1,7 @@
 #include "tool/FilePlanner.h"
 #include "files/InputFile.h"
 
+#include <new>
 #include <stdexcept>
 
 #include "props/CHandlerPrivateProps.h"
@@ -47,7 +48,13 @@ FilePlan FilePlanner::Plan(std::string path, ConfigKind kind, const fs::path* ol
     plan.status = FileStatus::Error;
     plan.action.reset();
     plan.changed.clear();
-    plan.error = e.what();
+    // Never "std::bad_alloc": which file, and that memory ran out reading it.
+    plan.error =
+        dynamic_cast<const std::bad_alloc*>(&e) == nullptr ? e.what()
+        : oldFile != nullptr && newFile != nullptr
+            ? "out of memory while reading and comparing " + Shown(*oldFile) + " and " +
+                  Shown(*newFile)
+            : "out of memory while reading " + Shown(oldFile != nullptr ? *oldFile : *newFile);
   }
   return plan;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <new>
 #include <optional>
 #include <stdexcept>
 
@@ -32,6 +33,12 @@ constexpr const char* kCurrencyCode = "Currency:";
 class Refused : public UiRunAborted {
  public:
   using UiRunAborted::UiRunAborted;
+};
+
+// A currency code "New currency..." refused.
+class CurrencyRefused : public Refused {
+ public:
+  using Refused::Refused;
 };
 
 // What the configuration lacks; becomes a std::runtime_error with the same message.
@@ -95,7 +102,7 @@ void QueueCurrency(ScriptedBackend& ui, const std::string& currency, ActionTrace
     // A refused code keeps the "New currency" dialog open with a warning.
     ui.Then([&added, currency] {
       if (!added.messages.empty())
-        throw Refused(
+        throw CurrencyRefused(
             "CURRENCY " + ShownToken(currency, TextBytes::Utf8) +
             " is refused by the holiday setting dialog: " + added.messages.front().request.text);
     });
@@ -114,6 +121,8 @@ bool Play(Module& module, CPrivateProperty& bag, const std::function<void(Script
           Module::Keep keep) {
   try {
     return module.Play(ConfigKind::Handler, bag, user, keep);
+  } catch (const CurrencyRefused& e) {
+    throw HolidayDialog::CurrencyRefused(e.what());
   } catch (const Refused& e) {
     throw UsageError(e.what());
   } catch (const Lacking& e) {
@@ -133,10 +142,12 @@ std::vector<ListViewRow> HolidayDialog::HolidaysOfYear(const std::string& curren
   Play(
       module_, empty,
       [&](ScriptedBackend& ui) {
-        ui.SetMessageStream(&std::cerr);
         QueueOpen(ui, nullptr);
         ui.Then([&] {
           QueueCurrency(ui, currency, newCurrency);
+          // A refused currency is the one error line; what the dialog says after it
+          // goes to stderr as it comes.
+          ui.Then([&] { ui.SetMessageStream(&std::cerr); });
           // The year's range is the dialog's: its year picker refuses what it cannot show.
           ui.Then([&] {
             ScriptedWindow& dialog = Target(ui);
@@ -242,8 +253,12 @@ std::string HolidayDialog::ShownRow(const ListViewRow& row) {
 }
 
 std::string HolidayDialog::Report(const std::vector<MessageRecord>& shown, const char* button) {
-  for (const MessageRecord& m : shown)
+  for (const MessageRecord& m : shown) {
+    // The dialog's words for running out of memory are the library's; the tool's own
+    // say what it was doing.
+    if (IsFailure(m) && m.request.text == std::bad_alloc().what()) throw std::bad_alloc();
     if (IsFailure(m)) throw std::runtime_error(m.request.text);
+  }
   if (shown.empty()) throw std::runtime_error(std::string("\"") + button + "\" showed no report");
   std::string text;
   for (const MessageRecord& m : shown) text += m.request.text + "\n";

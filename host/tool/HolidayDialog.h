@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tool/ConfigurationView.h"
+#include "tool/ToolError.h"
 #include "ui/ListViewRow.h"
 #include "ui/scripted/MessageRecord.h"
 
@@ -23,6 +24,12 @@ class ScriptedBackend;
 // answer as a user would expect, is a std::runtime_error.
 class HolidayDialog {
  public:
+  // A currency code the dialog's "New currency..." refuses.
+  class CurrencyRefused : public UsageError {
+   public:
+    using UsageError::UsageError;
+  };
+
   explicit HolidayDialog(Module& module) : module_(module) {}
 
   // What "Add holiday of year" adds to an empty list of the currency for the year: date

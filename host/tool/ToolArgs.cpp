@@ -76,21 +76,27 @@ bool TakeFlag(std::vector<std::string>& args, const std::string& flag) {
 }
 
 std::string TakeOption(std::vector<std::string>& args, const std::string& name) {
-  for (auto it = args.begin(); it != args.end(); ++it) {
+  std::optional<std::string> value;
+  for (auto it = args.begin(); it != args.end();) {
+    std::optional<std::string> found;
     if (*it == name) {
       if (it + 1 == args.end()) throw UsageError(name + " needs a value");
-      std::string value = *(it + 1);
-      args.erase(it, it + 2);
-      return value;
+      found = *(it + 1);
+      it = args.erase(it, it + 2);
+    } else if (it->rfind(name + "=", 0) == 0) {
+      found = it->substr(name.size() + 1);
+      it = args.erase(it);
+    } else {
+      ++it;
+      continue;
     }
-    if (it->rfind(name + "=", 0) == 0) {
-      std::string value = it->substr(name.size() + 1);
-      args.erase(it);
-      if (value.empty()) throw UsageError(name + " needs a value");
-      return value;
-    }
+    // An empty value would read as no option at all, and a second one would be left
+    // over as if it were unknown.
+    if (found->empty()) throw UsageError(name + " needs a value, not an empty one");
+    if (value) throw UsageError(name + " given twice");
+    value = std::move(found);
   }
-  return {};
+  return value.value_or(std::string());
 }
 
 void ExpectPositional(const std::vector<std::string>& args, std::size_t count,

@@ -34,7 +34,8 @@ void CheckCurrencyArgument(const std::string& currency);
 // Takes a flag such as --party out of args; true when it was there.
 bool TakeFlag(std::vector<std::string>& args, const std::string& flag);
 
-// Takes "--name VALUE" (or "--name=VALUE") out of args; empty when absent.
+// Takes "--name VALUE" (or "--name=VALUE") out of args; empty when absent. Throws
+// UsageError for an empty VALUE and for the option given twice.
 std::string TakeOption(std::vector<std::string>& args, const std::string& name);
 
 // Throws UsageError unless args holds exactly count positional arguments

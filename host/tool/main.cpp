@@ -2,10 +2,13 @@
 #include <csignal>
 #include <exception>
 #include <iostream>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "text/TextEscape.h"
+#include "tool/Activity.h"
 #include "tool/Commands.h"
 #include "tool/Module.h"
 #include "tool/ToolError.h"
@@ -18,13 +21,15 @@ constexpr const char* kVersion = HCD_VERSION_NUMBER;
 
 void PrintHelp(std::ostream& out) {
   out << "Usage: hcdtool [--module PATH] COMMAND [ARGS...]\n"
+         "       hcdtool --help | --version\n"
+         "       hcdtool COMMAND --help\n"
          "\n"
          "Loads a handler module the way the host does and speaks to it through its\n"
          "facets. The default module is the HCDKELO.hcd beside hcdtool, else the one in\n"
          "the folder of its host libraries (an installed copy). See man hcdtool.\n"
          "\n"
          "Options:\n"
-         "  --module PATH   load this handler module instead\n"
+         "  --module PATH   load this handler module instead (also --module=PATH)\n"
          "  --help, -h      show this help and exit\n"
          "  --version       show the tool's version and exit\n"
          "\n"
@@ -36,11 +41,12 @@ void PrintHelp(std::ostream& out) {
   }
   out << "\n"
          "Exit codes: 0 done; 1 refused (invalid field, edit refused or cancelled, a file\n"
-         "lint refused); 2 bad command line; 3 a file, the configuration or the module could\n"
-         "not be used (another edit holds the file, it changed behind the edit's back, the\n"
-         "save failed), no window can be opened, or the output could not be written (a full\n"
-         "disk, a closed pipe); 129, 130, 143 an edit in the terminal ended by a hang-up,\n"
-         "Ctrl+C or SIGTERM, nothing saved.\n"
+         "lint refused, git-setup kept another textconv) or, for diff, they differ; 2 bad\n"
+         "command line; 3 a file, the configuration or the module could not be used\n"
+         "(another edit holds the file, it changed behind the edit's back, the save failed,\n"
+         "memory ran out), no window can be opened, or the output could not be written (a\n"
+         "full disk, a closed pipe); 129, 130, 143 an edit in the terminal ended by a\n"
+         "hang-up, Ctrl+C or SIGTERM, nothing saved.\n"
          "\n"
          "edit and choose-field show the pages in a window when a display answers, else in\n"
          "the terminal; --ui qt|terminal, or HCDTOOL_UI=qt|terminal, chooses.\n";
@@ -101,6 +107,10 @@ int Run(const std::vector<std::string>& args) {
   } catch (const UsageError& e) {
     PrintError(e);
     return kExitUsage;
+  } catch (const std::bad_alloc&) {
+    // Never an empty or partial answer: the command stops, and says what it was at.
+    PrintError(std::runtime_error(OutOfMemoryMessage()));
+    return kExitFailure;
   } catch (const std::exception& e) {
     PrintError(e);
     return kExitFailure;

@@ -160,8 +160,9 @@ HolidayFileContent ReadCsvHolidays(std::string_view bytes) {
   return file;
 }
 
-std::string WriteCsvHolidays(const HolidayList& list, std::size_t& leftOut) {
+void WriteCsvHolidays(const HolidayList& list, std::size_t& leftOut, const HolidayTextSink& write) {
   leftOut = 0;
+  constexpr std::size_t kFlushAt = 256 * 1024;
   std::string out = "date,remark\r\n";
   for (const auto& [dateKey, remark] : list) {
     if (!ParseIsoDate(dateKey)) {
@@ -172,8 +173,18 @@ std::string WriteCsvHolidays(const HolidayList& list, std::size_t& leftOut) {
     out.push_back(',');
     AppendField(out, Latin1ToUtf8(remark));
     out.append("\r\n");
+    if (out.size() >= kFlushAt) {
+      write(out);
+      out.clear();
+    }
   }
-  return out;
+  write(out);
+}
+
+std::string WriteCsvHolidays(const HolidayList& list, std::size_t& leftOut) {
+  std::string text;
+  WriteCsvHolidays(list, leftOut, [&](std::string_view part) { text.append(part); });
+  return text;
 }
 
 }  // namespace kelo

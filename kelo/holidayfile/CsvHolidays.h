@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -7,6 +8,9 @@
 #include "kelo/holidayfile/HolidayFileContent.h"
 
 namespace kelo {
+
+// Where a writer hands its text, a part at a time.
+using HolidayTextSink = std::function<void(std::string_view part)>;
 
 // Reads "date,remark" rows (RFC 4180: fields separated by ",", a field in double
 // quotes may hold commas, line breaks and "" for a quote; CR LF, LF or CR end a row).
@@ -23,5 +27,7 @@ HolidayFileContent ReadCsvHolidays(std::string_view bytes);
 // date key is a date ParseIsoDate reads, quoted where RFC 4180 needs it, every row
 // ended by CR LF. The number of entries left out goes to leftOut.
 std::string WriteCsvHolidays(const HolidayList& list, std::size_t& leftOut);
+// The same text handed to write a part at a time, so that it is never held whole.
+void WriteCsvHolidays(const HolidayList& list, std::size_t& leftOut, const HolidayTextSink& write);
 
 }  // namespace kelo

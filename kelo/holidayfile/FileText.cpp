@@ -71,25 +71,50 @@ bool LooksLikeUtf16(std::string_view bytes) {
   return zeros[0] * 4 >= half * 3 || zeros[1] * 4 >= half * 3;
 }
 
-}  // namespace
+std::string Unfolded(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      std::size_t next = i + 1;
+      if (c == '\r' && next < text.size() && text[next] == '\n') ++next;
+      if (next < text.size() && (text[next] == ' ' || text[next] == '\t')) {
+        i = next;
+        continue;
+      }
+    }
+    out.push_back(c);
+  }
+  return out;
+}
 
-std::string FileTextAsUtf8(std::string_view bytes) {
+std::string AsUtf8(std::string_view bytes, bool unfold) {
   if (bytes.starts_with(kUtf32LeMark) || bytes.starts_with(kUtf32BeMark)) {
     throw HolidayFileError("it is UTF-32 text, which is not read: save it as UTF-8");
   }
   if (bytes.starts_with(kUtf8Mark)) {
     bytes.remove_prefix(kUtf8Mark.size());
   } else if (bytes.starts_with(kUtf16LeMark)) {
-    return Utf16ToUtf8(bytes.substr(2), false);
+    const std::string text = Utf16ToUtf8(bytes.substr(2), false);
+    return unfold ? Unfolded(text) : text;
   } else if (bytes.starts_with(kUtf16BeMark)) {
-    return Utf16ToUtf8(bytes.substr(2), true);
+    const std::string text = Utf16ToUtf8(bytes.substr(2), true);
+    return unfold ? Unfolded(text) : text;
   } else if (LooksLikeUtf16(bytes)) {
     throw HolidayFileError(
         "it looks like UTF-16 text without a byte order mark, which is not read: save it as "
         "UTF-8, or as UTF-16 with a byte order mark");
   }
-  if (IsUtf8(bytes)) return std::string(bytes);
-  return Latin1ToUtf8(bytes);
+  std::string text = unfold ? Unfolded(bytes) : std::string(bytes);
+  if (IsUtf8(text)) return text;
+  return Latin1ToUtf8(text);
 }
+
+}  // namespace
+
+std::string FileTextAsUtf8(std::string_view bytes) { return AsUtf8(bytes, false); }
+
+std::string UnfoldedFileTextAsUtf8(std::string_view bytes) { return AsUtf8(bytes, true); }
 
 }  // namespace kelo

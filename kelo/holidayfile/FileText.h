@@ -13,4 +13,10 @@ namespace kelo {
 // bytes, their zero bytes would give a wrong text, not a refusal.
 std::string FileTextAsUtf8(std::string_view bytes);
 
+// The text of an iCalendar file as FileTextAsUtf8 gives it, unfolded first: every
+// line break followed by a blank or a tab is taken out (RFC 5545, 3.1), before the
+// bytes are told UTF-8 or not. A fold may split a UTF-8 sequence, which is whole
+// again only without it.
+std::string UnfoldedFileTextAsUtf8(std::string_view bytes);
+
 }  // namespace kelo

@@ -64,11 +64,14 @@ std::string FileNameOf(std::string_view path) {
 HolidayFileContent ReadHolidayFile(const std::string& path) {
   const std::string bytes = ReadRegularFile(path);
   try {
-    const std::string text = FileTextAsUtf8(bytes);
     std::optional<HolidayFileType> type = HolidayFileTypeOf(path);
-    if (!type) type = LooksLikeICalendar(text) ? HolidayFileType::ICalendar : HolidayFileType::Csv;
-    if (*type == HolidayFileType::Csv) return ReadCsvHolidays(text);
-    return ReadICalendarHolidays(text);
+    if (!type) {
+      type = LooksLikeICalendar(FileTextAsUtf8(bytes)) ? HolidayFileType::ICalendar
+                                                       : HolidayFileType::Csv;
+    }
+    // Each reader decodes the bytes itself: an iCalendar file unfolds them first.
+    if (*type == HolidayFileType::Csv) return ReadCsvHolidays(bytes);
+    return ReadICalendarHolidays(bytes);
   } catch (const HolidayFileError& error) {
     Refuse(path, error.what());
   }
@@ -79,15 +82,19 @@ HolidayExport WriteHolidayFile(const std::string& path, std::string_view currenc
   const std::optional<HolidayFileType> type = HolidayFileTypeOf(path);
   if (!type) Refuse(path, "the name ends neither in .ics nor in .csv");
   HolidayExport result;
-  const std::string text = *type == HolidayFileType::Csv
-                               ? WriteCsvHolidays(list, result.leftOut)
-                               : WriteICalendarHolidays(currency, list, result.leftOut);
-  result.written = list.size() - result.leftOut;
+  // Written as it is made: a large calendar is never held as one text.
+  const ContentWriter produce = [&](const ContentSink& write) {
+    if (*type == HolidayFileType::Csv)
+      WriteCsvHolidays(list, result.leftOut, write);
+    else
+      WriteICalendarHolidays(currency, list, result.leftOut, write);
+  };
   try {
-    SaveFileAtomically(path, text);
+    SaveFileAtomically(path, produce);
   } catch (const std::runtime_error& error) {
     throw HolidayFileError(error.what());
   }
+  result.written = list.size() - result.leftOut;
   return result;
 }
 

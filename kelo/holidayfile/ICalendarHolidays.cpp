@@ -3,16 +3,20 @@
 #include <libical/ical.h>
 #include <strings.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <new>
 #include <set>
+#include <stdexcept>
 #include <vector>
 
 #include "kelo/holiday/Calendar.h"
 #include "kelo/holidayfile/FileText.h"
 #include "kelo/holidayfile/HolidayFileError.h"
+#include "kelo/holidayfile/RepeatExpansion.h"
 #include "kelo/holidayfile/StoredRemark.h"
 
 namespace kelo {
@@ -41,10 +45,6 @@ struct ComponentDeleter {
   void operator()(icalcomponent* component) const { icalcomponent_free(component); }
 };
 using Component = std::unique_ptr<icalcomponent, ComponentDeleter>;
-
-struct IteratorDeleter {
-  void operator()(icalrecur_iterator* iterator) const { icalrecur_iterator_free(iterator); }
-};
 
 // libical keeps the list of its built-in time zones, once loaded, in globals of its
 // own. The module and libical may be unloaded while the host runs on, which would
@@ -236,13 +236,36 @@ long SpanDays(icalcomponent* event, const icaltimetype& start) {
   return count < 1 ? 1 : count;
 }
 
-// The date of a time as the series starting at `series` sees it: a moved instance
-// or an exception may name the instance in another zone (UTC) than the series.
-sys_days DayInSeriesZone(icaltimetype time, const icaltimetype& series) {
+// A time as the series starting at `series` sees it: an exception, a moved instance
+// or an end may name its time in another zone (UTC) than the series.
+icaltimetype InSeriesZone(icaltimetype time, const icaltimetype& series) {
   if (!time.is_date && !series.is_date && time.zone && series.zone && time.zone != series.zone) {
     time = icaltime_convert_to_zone(time, const_cast<icaltimezone*>(series.zone));
   }
-  return DayOf(time);
+  return time;
+}
+
+LocalTime LocalOf(const icaltimetype& time) {
+  if (time.is_date) return {DayOf(time), 0};
+  const int second = time.hour * 3600 + time.minute * 60 + time.second;
+  return {DayOf(time), std::clamp(second, 0, 86399)};
+}
+
+// A time of a property (RDATE, EXDATE) with the zone its TZID names: libical gives a
+// PERIOD its times without one.
+icaltimetype WithZone(icaltimetype time, icalproperty* property, icalcomponent* event) {
+  if (time.is_date || time.zone) return time;
+  icalparameter* tzid = icalproperty_get_first_parameter(property, ICAL_TZID_PARAMETER);
+  const char* name = tzid ? icalparameter_get_tzid(tzid) : nullptr;
+  if (!name) return time;
+  icaltimezone* zone = nullptr;
+  for (icalcomponent* c = icalcomponent_get_parent(event); c && !zone;
+       c = icalcomponent_get_parent(c)) {
+    zone = icalcomponent_get_timezone(c, name);
+  }
+  if (!zone) zone = icaltimezone_get_builtin_timezone(name);
+  if (zone) time.zone = zone;
+  return time;
 }
 
 // Every VEVENT of the calendar, or of each calendar of a file of several.
@@ -267,35 +290,96 @@ std::vector<icalcomponent*> EventsOf(icalcomponent* root) {
   return events;
 }
 
-// --- ISO 8601 weeks -----------------------------------------------------------
+// --- Repeat rules ------------------------------------------------------------
 
-struct IsoWeek {
-  int year = 0;
-  int week = 0;
-};
-
-IsoWeek IsoWeekOf(sys_days day) {
-  const int weekday = static_cast<int>(std::chrono::weekday(day).iso_encoding());  // Monday 1
-  const sys_days thursday = day + days(4 - weekday);
-  const std::chrono::year year = year_month_day(thursday).year();
-  return {static_cast<int>(year),
-          static_cast<int>((thursday - sys_days(year / 1 / 1)).count() / 7 + 1)};
-}
-
-int WeeksIn(int isoYear) { return IsoWeekOf(sys_days(std::chrono::year(isoYear) / 12 / 28)).week; }
-
-bool Listed(const short* list, std::size_t size, int value) {
+std::vector<int> Values(const short* list, std::size_t size) {
+  std::vector<int> values;
   for (std::size_t i = 0; i < size && list[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i) {
-    if (list[i] == value) return true;
+    values.push_back(list[i]);
   }
-  return false;
+  return values;
 }
 
-bool IsSet(const short* list) { return list[0] != ICAL_RECURRENCE_ARRAY_MAX; }
+std::chrono::weekday WeekdayOf(int icalWeekday) {  // libical: Sunday 1
+  return std::chrono::weekday(static_cast<unsigned>(icalWeekday - 1));
+}
+
+enum class RuleResult { Read, Ignored, TooFrequent, Unread };
+
+// The rule of libical's reading as the expansion takes it, with UNTIL in the series'
+// own zone. Ignored: a rule libical could not read, or one of another calendar than
+// the Gregorian (RSCALE), which leaves the series its start. Unread: week numbers where RFC 5545
+// allows none (another frequency than yearly, or with a weekday's position), which are not guessed
+// at.
+RuleResult ToRepeatRule(const icalrecurrencetype& r, const icaltimetype& start, RepeatRule& rule) {
+  switch (r.freq) {
+    case ICAL_SECONDLY_RECURRENCE:
+    case ICAL_MINUTELY_RECURRENCE:
+    case ICAL_HOURLY_RECURRENCE:
+      return RuleResult::TooFrequent;
+    case ICAL_DAILY_RECURRENCE:
+      rule.frequency = RepeatFrequency::Daily;
+      break;
+    case ICAL_WEEKLY_RECURRENCE:
+      rule.frequency = RepeatFrequency::Weekly;
+      break;
+    case ICAL_MONTHLY_RECURRENCE:
+      rule.frequency = RepeatFrequency::Monthly;
+      break;
+    case ICAL_YEARLY_RECURRENCE:
+      rule.frequency = RepeatFrequency::Yearly;
+      break;
+    default:
+      return RuleResult::Ignored;
+  }
+  if (r.rscale && *r.rscale && strcasecmp(r.rscale, "GREGORIAN") != 0) return RuleResult::Ignored;
+  rule.interval = r.interval;
+  rule.count = r.count > 0 ? r.count : 0;
+  if (rule.count == 0 && IsDate(r.until)) {
+    // A date ends the series with that day; a time, at that moment as the series'
+    // zone shows it.
+    rule.until =
+        r.until.is_date ? LocalTime{DayOf(r.until), 86399} : LocalOf(InSeriesZone(r.until, start));
+  }
+  rule.bySecond = Values(r.by_second, ICAL_BY_SECOND_SIZE);
+  rule.byMinute = Values(r.by_minute, ICAL_BY_MINUTE_SIZE);
+  rule.byHour = Values(r.by_hour, ICAL_BY_HOUR_SIZE);
+  for (std::size_t i = 0; i < ICAL_BY_DAY_SIZE && r.by_day[i] != ICAL_RECURRENCE_ARRAY_MAX; ++i) {
+    const int day = icalrecurrencetype_day_day_of_week(r.by_day[i]);
+    if (day < 1 || day > 7) continue;
+    rule.byDay.push_back({icalrecurrencetype_day_position(r.by_day[i]), WeekdayOf(day)});
+  }
+  rule.byMonthDay = Values(r.by_month_day, ICAL_BY_MONTHDAY_SIZE);
+  rule.byYearDay = Values(r.by_year_day, ICAL_BY_YEARDAY_SIZE);
+  rule.byWeekNo = Values(r.by_week_no, ICAL_BY_WEEKNO_SIZE);
+  for (std::size_t i = 0; i < ICAL_BY_MONTH_SIZE && r.by_month[i] != ICAL_RECURRENCE_ARRAY_MAX;
+       ++i) {
+    // A leap month of another calendar (RSCALE) is no Gregorian month.
+    rule.byMonth.push_back(icalrecurrencetype_month_is_leap(r.by_month[i])
+                               ? 0
+                               : icalrecurrencetype_month_month(r.by_month[i]));
+  }
+  rule.bySetPos = Values(r.by_set_pos, ICAL_BY_SETPOS_SIZE);
+  if (r.week_start >= ICAL_SUNDAY_WEEKDAY && r.week_start <= ICAL_SATURDAY_WEEKDAY) {
+    rule.weekStart = WeekdayOf(r.week_start);
+  }
+  if (!rule.byWeekNo.empty()) {
+    if (rule.frequency != RepeatFrequency::Yearly) return RuleResult::Unread;
+    for (const RepeatWeekday& day : rule.byDay) {
+      if (day.position != 0) return RuleResult::Unread;
+    }
+  }
+  return RuleResult::Read;
+}
+
+// The days an instance from `start` to `end` covers: from midnight to midnight its
+// days, else its start date.
+long PeriodDays(LocalTime start, LocalTime end) {
+  if (start.second != 0 || end.second != 0 || end.day <= start.day) return 1;
+  return std::min<long>((end.day - start.day).count(), kMaxEventDays);
+}
 
 // --- Reading ------------------------------------------------------------------
-
-enum class RuleResult { Read, TooFrequent, Unread };
 
 class EventReader {
  public:
@@ -333,25 +417,19 @@ class EventReader {
       return;
     }
 
-    std::set<sys_days> starts;
-    switch (RepeatStarts(event, start, span, starts)) {
-      case RuleResult::TooFrequent:
-        return Skip(SkipReason::TooFrequent);
-      case RuleResult::Unread:
-        return Skip(SkipReason::UnreadRule);
-      case RuleResult::Read:
-        break;
-    }
-    bool any = false;
-    for (const sys_days first : starts) {
-      for (long i = 0; i < span; ++i) {
-        const sys_days day = first + days(i);
-        if (!Within(day, kFirstDialogYear, kLastDialogYear)) continue;
-        Add(day, remark);
-        any = true;
+    try {
+      switch (Expand(event, start, span, remark)) {
+        case RuleResult::TooFrequent:
+          return Skip(SkipReason::TooFrequent);
+        case RuleResult::Unread:
+          return Skip(SkipReason::UnreadRule);
+        case RuleResult::Ignored:
+        case RuleResult::Read:
+          break;
       }
+    } catch (const RepeatBudgetSpent&) {
+      throw HolidayFileError(BudgetSpentText(event, start));
     }
-    if (!any) Skip(SkipReason::NoRepeatInYears);
   }
 
  private:
@@ -370,157 +448,103 @@ class EventReader {
     file_.holidays.push_back({year_month_day(day), remark});
   }
 
-  // One repeat step that gave no date in the years; throws when a file has taken
-  // more of them than any real calendar does.
-  void CountIdleStep(icalcomponent* event, const icaltimetype& start,
-                     const icalrecurrencetype& rule) {
-    if (++idleSteps_ <= kMaxIdleRepeatSteps) return;
-    icalrecurrencetype copy = rule;
-    const std::unique_ptr<char, CharsDeleter> text(icalrecurrencetype_as_string_r(&copy));
+  std::string BudgetSpentText(icalcomponent* event, const icaltimetype& start) const {
+    std::string rule = "?";
+    if (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY)) {
+      icalrecurrencetype copy = icalproperty_get_rrule(p);
+      const std::unique_ptr<char, CharsDeleter> text(icalrecurrencetype_as_string_r(&copy));
+      if (text) rule = text.get();
+    }
     std::string summary = SummaryOf(event).substr(0, 60);
     for (char& c : summary) {
       if (static_cast<unsigned char>(c) < 0x20 || c == '"') c = '?';
     }
-    throw HolidayFileError(
-        "its repeat rules take more than " + std::to_string(kMaxIdleRepeatSteps) +
-        " steps that give no date in " + std::to_string(kFirstDialogYear) + " to " +
-        std::to_string(kLastDialogYear) + "; the last was event \"" + summary + "\" from " +
-        FormatDateKey(YmdOf(start)) + ", RRULE:" + (text ? text.get() : "?"));
+    return "its repeat rules take more than " + std::to_string(kMaxIdleRepeatSteps) +
+           " steps that give no date in " + std::to_string(kFirstDialogYear) + " to " +
+           std::to_string(kLastDialogYear) + "; the last was event \"" + summary + "\" from " +
+           FormatDateKey(YmdOf(start)) + ", RRULE:" + rule;
   }
 
-  // The first days of the instances that reach into the repeat years.
-  RuleResult RepeatStarts(icalcomponent* event, const icaltimetype& start, long span,
-                          std::set<sys_days>& starts) {
-    const sys_days from = FirstDayOf(kFirstDialogYear) - days(span - 1);
-    const sys_days to = LastDayOf(kLastDialogYear);
-
-    std::set<sys_days> excluded;
-    const auto replaced = replaced_.find(UidOf(event));
-    if (replaced != replaced_.end()) {
-      for (const icaltimetype& id : replaced->second) excluded.insert(DayInSeriesZone(id, start));
-    }
-    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY)) {
-      const icaltimetype day = icalproperty_get_datetime_with_component(p, event);
-      if (IsDate(day)) excluded.insert(DayInSeriesZone(day, start));
-    }
-
-    // Whether the day became a start: false for one outside, excluded or known.
-    auto take = [&](sys_days day) {
-      return day >= from && day <= to && !excluded.contains(day) && starts.insert(day).second;
-    };
-    // The start is the first instance of a series, whether or not the rule names it.
-    take(DayOf(start));
+  // Takes the days of the series' instances that lie in the repeat years.
+  RuleResult Expand(icalcomponent* event, const icaltimetype& start, long span,
+                    const std::string& remark) {
+    // Extra instances first: a PERIOD may reach into the years from further back.
+    std::vector<RepeatExpansion::Instance> extras;
+    long longest = span;
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
          p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
       const icaldatetimeperiodtype rdate = icalproperty_get_rdate(p);
-      const icaltimetype day = IsDate(rdate.time) ? rdate.time : rdate.period.start;
-      if (IsDate(day)) take(DayOf(day));
-    }
-    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
-         p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
-      const icalrecurrencetype rule = icalproperty_get_rrule(p);
-      if (rule.freq == ICAL_SECONDLY_RECURRENCE || rule.freq == ICAL_MINUTELY_RECURRENCE ||
-          rule.freq == ICAL_HOURLY_RECURRENCE) {
-        return RuleResult::TooFrequent;
-      }
-      if (IsSet(rule.by_week_no)) {
-        // libical misses and invents days of week-number rules: they are walked here.
-        if (!WeekNumberStarts(rule, start, to, take)) return RuleResult::Unread;
+      if (IsDate(rdate.time)) {
+        extras.push_back({LocalOf(InSeriesZone(WithZone(rdate.time, p, event), start)), {}});
         continue;
       }
-      std::unique_ptr<icalrecur_iterator, IteratorDeleter> instances(
-          icalrecur_iterator_new(rule, start));
-      if (!instances) continue;  // a rule libical could not read: the start alone
-      if (rule.count == 0 && DayOf(start) < from) {
-        // Straight to the first day wanted; a rule that counts its instances has to
-        // be walked from its start, and libical refuses the jump then.
-        const year_month_day first(from);
-        icaltimetype jump = start;
-        jump.year = static_cast<int>(first.year());
-        jump.month = static_cast<int>(unsigned(first.month()));
-        jump.day = static_cast<int>(unsigned(first.day()));
-        icalrecur_iterator_set_start(instances.get(), jump);
-      }
-      for (icaltimetype next = icalrecur_iterator_next(instances.get());
-           !icaltime_is_null_time(next); next = icalrecur_iterator_next(instances.get())) {
-        if (!IsDate(next)) {
-          CountIdleStep(event, start, rule);
-          continue;
-        }
-        const sys_days day = DayOf(next);
-        if (day > to) break;
-        if (!take(day)) CountIdleStep(event, start, rule);
-      }
+      if (!IsDate(rdate.period.start)) continue;
+      const icaltimetype begins = WithZone(rdate.period.start, p, event);
+      const icaltimetype ends = IsDate(rdate.period.end) ? WithZone(rdate.period.end, p, event)
+                                : icaldurationtype_is_null_duration(rdate.period.duration)
+                                    ? begins
+                                    : icaltime_add(begins, rdate.period.duration);
+      const RepeatExpansion::Instance extra{LocalOf(InSeriesZone(begins, start)),
+                                            LocalOf(InSeriesZone(ends, start))};
+      longest = std::max(longest, PeriodDays(extra.start, *extra.end));
+      extras.push_back(extra);
     }
-    return RuleResult::Read;
-  }
 
-  // The instances of a yearly rule by ISO 8601 week numbers (BYWEEKNO, a negative
-  // number counting from the last week of the ISO year), by weekday (BYDAY, else
-  // every day of the week) and month (BYMONTH), over the calendar years the rule steps
-  // through; false for any other part, which such rules do not need.
-  template <typename Take>
-  bool WeekNumberStarts(const icalrecurrencetype& rule, const icaltimetype& start, sys_days to,
-                        Take& take) {
-    if (rule.freq != ICAL_YEARLY_RECURRENCE || rule.week_start != ICAL_MONDAY_WEEKDAY ||
-        IsSet(rule.by_month_day) || IsSet(rule.by_year_day) || IsSet(rule.by_set_pos) ||
-        (rule.rscale && *rule.rscale)) {
-      return false;
+    const LocalTime from{FirstDayOf(kFirstDialogYear) - days(longest - 1), 0};
+    const LocalTime to{LastDayOf(kLastDialogYear), 86399};
+    RepeatExpansion expansion(LocalOf(start), from, to, budget_);
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
+      RepeatRule rule;
+      const RuleResult read = ToRepeatRule(icalproperty_get_rrule(p), start, rule);
+      if (read == RuleResult::TooFrequent || read == RuleResult::Unread) return read;
+      if (read == RuleResult::Read) expansion.AddRule(rule);
     }
-    unsigned weekdays = 0;  // bit n: weekday n, Sunday 0
-    for (std::size_t i = 0; i < ICAL_BY_DAY_SIZE && rule.by_day[i] != ICAL_RECURRENCE_ARRAY_MAX;
-         ++i) {
-      if (icalrecurrencetype_day_position(rule.by_day[i]) != 0) return false;
-      weekdays |= 1u << (icalrecurrencetype_day_day_of_week(rule.by_day[i]) - 1);
-    }
-    const sys_days first = DayOf(start);
-    if (weekdays == 0) weekdays = 0x7F;  // the whole week, as the rule expands it
-    const year_month_day until = IsDate(rule.until) ? YmdOf(rule.until) : year_month_day();
-    const bool untilSet = IsDate(rule.until);
-    const auto timeOfDay = [](const icaltimetype& t) {
-      return t.is_date ? 0 : t.hour * 3600 + t.minute * 60 + t.second;
-    };
-    const int interval = rule.interval > 0 ? rule.interval : 1;
-    const int lastYear = static_cast<int>(year_month_day(to).year());
-    int yearNumber = start.year;
-    if (rule.count == 0 && yearNumber < static_cast<int>(kFirstDialogYear) - 1) {
-      // Straight to the years wanted, on a year the rule steps on.
-      const int behind = static_cast<int>(kFirstDialogYear) - 1 - yearNumber;
-      yearNumber += behind / interval * interval;
-    }
-    int counted = 0;
-    for (; yearNumber <= lastYear; yearNumber += interval) {
-      const sys_days yearStart = sys_days(std::chrono::year(yearNumber) / 1 / 1);
-      const sys_days yearEnd = sys_days(std::chrono::year(yearNumber) / 12 / 31);
-      for (sys_days day = yearStart; day <= yearEnd; day += days(1)) {
-        if (day < first) continue;
-        if (untilSet) {
-          const sys_days last = sys_days(until);
-          if (day > last) return true;
-          if (day == last && timeOfDay(start) > timeOfDay(rule.until)) return true;
-        }
-        if ((weekdays & (1u << std::chrono::weekday(day).c_encoding())) == 0) continue;
-        if (IsSet(rule.by_month) &&
-            !Listed(rule.by_month, ICAL_BY_MONTH_SIZE,
-                    static_cast<int>(unsigned(year_month_day(day).month())))) {
-          continue;
-        }
-        const IsoWeek week = IsoWeekOf(day);
-        if (!Listed(rule.by_week_no, ICAL_BY_WEEKNO_SIZE, week.week) &&
-            !Listed(rule.by_week_no, ICAL_BY_WEEKNO_SIZE, week.week - WeeksIn(week.year) - 1)) {
-          continue;
-        }
-        if (rule.count > 0 && ++counted > rule.count) return true;
-        take(day);
+    for (const RepeatExpansion::Instance& extra : extras) expansion.AddDate(extra.start, extra.end);
+
+    // An exclusion names the instance by its start: a date names every instance of
+    // that day, and in a series of whole days every exclusion names a day.
+    auto exclude = [&](const icaltimetype& time) {
+      if (time.is_date || start.is_date) {
+        expansion.ExcludeDay(DayOf(time));
+      } else {
+        expansion.Exclude(LocalOf(InSeriesZone(time, start)));
       }
+    };
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY)) {
+      const icaltimetype time = icalproperty_get_datetime_with_component(p, event);
+      if (IsDate(time)) exclude(time);
     }
-    return true;
+    const auto replaced = replaced_.find(UidOf(event));
+    if (replaced != replaced_.end()) {
+      for (const icaltimetype& id : replaced->second) exclude(id);
+    }
+
+    // An instance of a series from midnight to midnight that a rule or RDATE starts at
+    // another time is a timed instance.
+    const bool wholeDays = start.is_date || MarkedAllDay(event);
+    std::set<sys_days> given;
+    while (const std::optional<RepeatExpansion::Instance> instance = expansion.Next()) {
+      const long covers = instance->end ? PeriodDays(instance->start, *instance->end)
+                          : wholeDays || instance->start.second == 0 ? span
+                                                                     : 1;
+      bool gave = false;
+      for (long i = 0; i < covers; ++i) {
+        const sys_days day = instance->start.day + days(i);
+        if (!Within(day, kFirstDialogYear, kLastDialogYear) || !given.insert(day).second) continue;
+        Add(day, remark);
+        gave = true;
+      }
+      if (!gave) budget_.Spend(RepeatBudget::kInstanceSteps);
+    }
+    if (given.empty()) Skip(SkipReason::NoRepeatInYears);
+    return RuleResult::Read;
   }
 
   HolidayFileContent& file_;
   std::map<std::string, std::vector<icaltimetype>> replaced_;
-  long idleSteps_ = 0;
+  RepeatBudget budget_{kMaxIdleRepeatSteps * RepeatBudget::kInstanceSteps};
   std::size_t remarkBytes_ = 0;
 };
 
@@ -577,7 +601,7 @@ std::string Folded(std::string_view line) {
 }  // namespace
 
 HolidayFileContent ReadICalendarHolidays(std::string_view bytes) {
-  const std::string text = FileTextAsUtf8(bytes);
+  const std::string text = UnfoldedFileTextAsUtf8(bytes);
   if (text.find('\0') != std::string::npos) {
     throw HolidayFileError("it is not an iCalendar file: it holds a zero byte");
   }
@@ -595,17 +619,39 @@ HolidayFileContent ReadICalendarHolidays(std::string_view bytes) {
   return file;
 }
 
-std::string WriteICalendarHolidays(std::string_view currency, const HolidayList& list,
-                                   std::size_t& leftOut) {
+void WriteICalendarHolidays(std::string_view currency, const HolidayList& list,
+                            std::size_t& leftOut, const HolidayTextSink& write) {
   leftOut = 0;
   const BuiltinZonesReleaser zones;
   const std::string category = Latin1ToUtf8(currency);
   const std::string placeholder(kCategoryPlaceholder);
-  Component calendar(icalcomponent_new_vcalendar());
-  icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
-  icalcomponent_add_property(calendar.get(),
-                             icalproperty_new_prodid("-//HCDKELO//Holiday calendar//EN"));
-  icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+  const std::string from = "\r\nCATEGORIES:" + placeholder + "\r\n";
+  const std::string to = "\r\n" + Folded("CATEGORIES:" + EscapedText(category)) + "\r\n";
+  const auto text = [](icalcomponent* component) {
+    const std::unique_ptr<char, CharsDeleter> written(icalcomponent_as_ical_string_r(component));
+    if (!written) throw std::bad_alloc();
+    return std::string(written.get());
+  };
+
+  // The calendar's own lines around its events, as libical writes them; each event is
+  // written by itself and let go, so that a calendar of any size takes the memory of
+  // one event.
+  std::string frame;
+  {
+    Component calendar(icalcomponent_new_vcalendar());
+    if (!calendar) throw std::bad_alloc();
+    icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+    icalcomponent_add_property(calendar.get(),
+                               icalproperty_new_prodid("-//HCDKELO//Holiday calendar//EN"));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+    frame = text(calendar.get());
+  }
+  const std::string end = "END:VCALENDAR\r\n";
+  if (frame.size() < end.size() || frame.compare(frame.size() - end.size(), end.size(), end) != 0)
+    throw std::logic_error("libical wrote a calendar that does not end as one");
+  std::string buffer = frame.substr(0, frame.size() - end.size());
+  constexpr std::size_t kFlushAt = 256 * 1024;
+
   for (const auto& [dateKey, remark] : list) {
     const std::optional<year_month_day> parsed = ParseIsoDate(dateKey);
     if (!parsed) {
@@ -613,46 +659,49 @@ std::string WriteICalendarHolidays(std::string_view currency, const HolidayList&
       continue;
     }
     const year_month_day date = *parsed;
-    icalcomponent* event = icalcomponent_new_vevent();
+    Component event(icalcomponent_new_vevent());
+    if (!event) throw std::bad_alloc();
     std::string compact = dateKey;
     std::erase(compact, '-');
     icalcomponent_add_property(
-        event, icalproperty_new_uid((compact + "-" + category + "@hcdkelo").c_str()));
+        event.get(), icalproperty_new_uid((compact + "-" + category + "@hcdkelo").c_str()));
     // The date itself: a time of the export would change the file at every export.
     icaltimetype stamp = DateValue(date);
     stamp.is_date = 0;
     stamp.hour = stamp.minute = stamp.second = 0;
     stamp.zone = icaltimezone_get_utc_timezone();
-    icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
-    icalcomponent_add_property(event, icalproperty_new_dtstart(DateValue(date)));
+    icalcomponent_add_property(event.get(), icalproperty_new_dtstamp(stamp));
+    icalcomponent_add_property(event.get(), icalproperty_new_dtstart(DateValue(date)));
     const year_month_day next(sys_days(date) + days(1));
     if (int(next.year()) <= static_cast<int>(kLastCalendarYear)) {
-      icalcomponent_add_property(event, icalproperty_new_dtend(DateValue(next)));
+      icalcomponent_add_property(event.get(), icalproperty_new_dtend(DateValue(next)));
     } else {
-      icalcomponent_add_property(event,
+      icalcomponent_add_property(event.get(),
                                  icalproperty_new_duration(icaldurationtype_from_int(24 * 3600)));
     }
-    icalcomponent_add_property(event, icalproperty_new_summary(Latin1ToUtf8(remark).c_str()));
-    icalcomponent_add_property(event, icalproperty_new_categories(placeholder.c_str()));
-    icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-    icalcomponent_add_component(calendar.get(), event);
+    icalcomponent_add_property(event.get(), icalproperty_new_summary(Latin1ToUtf8(remark).c_str()));
+    icalcomponent_add_property(event.get(), icalproperty_new_categories(placeholder.c_str()));
+    icalcomponent_add_property(event.get(), icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    std::string written = text(event.get());
+    // The category is set in after libical, which would write it otherwise.
+    const std::size_t found = written.find(from);
+    if (found != std::string::npos) written.replace(found, from.size(), to);
+    buffer += written;
+    if (buffer.size() >= kFlushAt) {
+      write(buffer);
+      buffer.clear();
+    }
   }
-  const std::unique_ptr<char, CharsDeleter> written(icalcomponent_as_ical_string_r(calendar.get()));
-  std::string text = written ? std::string(written.get()) : std::string();
+  buffer += end;
+  write(buffer);
+}
 
-  const std::string from = "\r\nCATEGORIES:" + placeholder + "\r\n";
-  const std::string to = "\r\n" + Folded("CATEGORIES:" + EscapedText(category)) + "\r\n";
-  std::string replaced;
-  replaced.reserve(text.size() + list.size() * to.size());
-  std::size_t at = 0;
-  for (std::size_t found = text.find(from); found != std::string::npos;
-       found = text.find(from, at)) {
-    replaced.append(text, at, found - at);
-    replaced.append(to);
-    at = found + from.size();
-  }
-  replaced.append(text, at, std::string::npos);
-  return replaced;
+std::string WriteICalendarHolidays(std::string_view currency, const HolidayList& list,
+                                   std::size_t& leftOut) {
+  std::string text;
+  WriteICalendarHolidays(currency, list, leftOut,
+                         [&](std::string_view part) { text.append(part); });
+  return text;
 }
 
 }  // namespace kelo

@@ -149,3 +149,43 @@ def labelled_by(node):
         if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
             return [relation.getTarget(i) for i in range(relation.getNTargets())]
     return []
+
+
+class EventLog:
+    """The AT-SPI events of the given kinds ("object:property-change:accessible-name"),
+    as a screen reader receives them: (kind, role of the source, its name then,
+    detail1). Events are delivered while the log is pumped, as by a screen reader's
+    main loop."""
+
+    def __init__(self, *kinds):
+        self.kinds = kinds
+        self.seen = []
+        pyatspi.Registry.registerEventListener(self._take, *kinds)
+
+    def _take(self, event):
+        try:
+            role, name = event.source.getRole(), event.source.name
+        except Exception:
+            role, name = None, None
+        self.seen.append((event.type, role, name, event.detail1))
+
+    def pump(self):
+        from gi.repository import GLib
+        context = GLib.MainContext.default()
+        while context.iteration(False):
+            pass
+        return self.seen
+
+    def wait_for(self, what, match):
+        """Waits for an event for which match(kind, role, name, detail1) is true and
+        returns it."""
+        def found():
+            for event in self.pump():
+                if match(*event):
+                    return event
+            return None
+        return wait_for(what, found)
+
+    def close(self):
+        pyatspi.Registry.deregisterEventListener(self._take, *self.kinds)
+        self.pump()

@@ -18,6 +18,12 @@ RADIO_BUTTONS = {"System default proxy setting", "Proxy:", "Default URL", "Produ
                  "Testing", "User-defined URL:"}
 
 
+def control_roles():
+    import pyatspi
+    return {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON,
+            pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_LABEL}
+
+
 def is_input(node):
     import pyatspi
     import screen
@@ -45,6 +51,7 @@ class Audit:
         self.radio_roles = {}   # radio button caption -> role correct?
         self.captions = {}      # control -> its Alt key, or None
         self.to_probe = {}      # control -> node whose key the keyboard must find
+        self.controls = set()   # every control seen, by role, name and place
 
     def look(self, window):
         """Takes in what the window shows now. An input is named by its name or,
@@ -59,6 +66,8 @@ class Audit:
         for node in nodes:
             role = node.getRole()
             name = node.name
+            if role in control_roles() or is_input(node):
+                self.controls.add((node.getRoleName(), name, screen.extents(node)))
             if is_input(node):
                 label = screen.labelled_by(node)
                 named = bool(label) if role == pyatspi.ROLE_COMBO_BOX else bool(name)
@@ -121,6 +130,7 @@ class Audit:
     def counts(self):
         keys = [key for key in self.captions.values() if key]
         return {
+            "controls": len(self.controls),
             "inputs": len(self.inputs),
             "unnamed inputs": sum(1 for named in self.inputs.values() if not named),
             "radio buttons": len(self.radio_roles),
@@ -153,6 +163,8 @@ class Accessibility(DesktopTestCase):
                      lambda: screen.has_state(node, pyatspi.STATE_ENABLED))
 
     def assert_clean(self, counts):
+        # A window whose controls the screen reader cannot see passes nothing.
+        self.assertGreater(counts["controls"], 0)
         self.assertEqual(counts["unnamed inputs"], 0)
         self.assertEqual(counts["wrong roles"], 0)
         self.assertEqual(counts["without a mnemonic"], 0)

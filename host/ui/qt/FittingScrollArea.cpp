@@ -9,6 +9,9 @@ FittingScrollArea::FittingScrollArea(QWidget* parent) : QScrollArea(parent) {
   setFrameShape(QFrame::NoFrame);
   setWidgetResizable(false);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // The keyboard scrolls it by moving the focus between its controls; a Tab stop of
+  // its own would be one with no name and nothing to do.
+  setFocusPolicy(Qt::NoFocus);
   focusWatch_ = QObject::connect(qApp, &QApplication::focusChanged, this,
                                  [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 }

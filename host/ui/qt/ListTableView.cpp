@@ -20,6 +20,24 @@ bool IsJump(const QEvent* event) {
 
 }  // namespace
 
+QModelIndex ListTableView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  if (action != MoveHome && action != MoveEnd) return QTableView::moveCursor(action, modifiers);
+  const int rows = model() == nullptr ? 0 : model()->rowCount(rootIndex());
+  if (rows == 0) return {};
+  const QModelIndex current = currentIndex();
+  const int column = current.isValid() ? current.column() : 0;
+  return model()->index(action == MoveHome ? 0 : rows - 1, column, rootIndex());
+}
+
+// Qt searches the column of the current cell; rows are known by their first.
+void ListTableView::keyboardSearch(const QString& search) {
+  const QModelIndex current = currentIndex();
+  if (current.isValid() && current.column() != 0) {
+    selectionModel()->setCurrentIndex(current.siblingAtColumn(0), QItemSelectionModel::NoUpdate);
+  }
+  QTableView::keyboardSearch(search);
+}
+
 QItemSelectionModel::SelectionFlags ListTableView::selectionCommand(const QModelIndex& index,
                                                                     const QEvent* event) const {
   if (IsJump(event) && index.isValid())
@@ -29,7 +47,7 @@ QItemSelectionModel::SelectionFlags ListTableView::selectionCommand(const QModel
 
 void ListTableView::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Delete && (event->modifiers() & ~Qt::KeypadModifier) == 0 &&
-      selectionModel()->hasSelection() && onDelete_) {
+      (selectionModel()->hasSelection() || currentIndex().isValid()) && onDelete_) {
     event->accept();
     // Through a copy: the handler may take the view down.
     const std::function<void()> handler = onDelete_;

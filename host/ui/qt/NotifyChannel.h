@@ -28,6 +28,20 @@ class NotifyChannel : public std::enable_shared_from_this<NotifyChannel> {
     NotifyChannel& channel_;
   };
 
+  // Told before and after a click of the user's reaches the sink, when no other
+  // notification of the window is being delivered: what the command changed can then
+  // be told.
+  class CommandWatch {
+   public:
+    virtual void CommandStarts() = 0;
+    virtual void CommandEnded() = 0;
+
+   protected:
+    ~CommandWatch() = default;
+  };
+  // None by default; Close drops it.
+  void SetCommandWatch(CommandWatch* watch) { watch_ = watch; }
+
   // True when a notification would reach the sink now: the change at hand is the
   // user's.
   bool IsOpen() const { return sink_ != nullptr && silenced_ == 0; }
@@ -36,10 +50,14 @@ class NotifyChannel : public std::enable_shared_from_this<NotifyChannel> {
   // True while a notification is being delivered.
   bool IsDelivering() const { return delivering_ > 0; }
   // The window is going away: nothing more reaches the sink.
-  void Close() { sink_ = nullptr; }
+  void Close() {
+    sink_ = nullptr;
+    watch_ = nullptr;
+  }
 
  private:
   UiEventSink* sink_;
+  CommandWatch* watch_ = nullptr;
   DeferredError& errors_;
   int silenced_ = 0;
   int delivering_ = 0;

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QRect>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,6 +61,10 @@ class QtControl {
   const Mnemonic& GetMnemonic() const { return mnemonic_; }
   // The name a screen reader gives the control: its label's caption, read.
   virtual void SetAccessibleName(const QString& name);
+  // Where the control says what a screen reader should hear of what the user did.
+  void SetAnnouncer(std::function<void(const QString&)> announce) {
+    announce_ = std::move(announce);
+  }
   // Tells an edit box it holds a whole number; nothing for the other kinds.
   virtual void MarkWholeNumber() {}
   virtual void SetCueBanner(std::string_view) {}
@@ -70,6 +75,9 @@ class QtControl {
   // The caption as Qt shows it, with the window's mnemonic.
   QString ShownCaption(const std::string& text) const;
   NotifyChannel& Channel() const { return *channel_; }
+  void Announce(const QString& text) const {
+    if (announce_) announce_(text);
+  }
   const std::shared_ptr<NotifyChannel>& SharedChannel() const { return channel_; }
 
   // Connects a signal of one of the control's widgets for as long as the control
@@ -85,5 +93,6 @@ class QtControl {
   std::shared_ptr<NotifyChannel> channel_;
   std::string text_;
   Mnemonic mnemonic_;
+  std::function<void(const QString&)> announce_;
   std::vector<QMetaObject::Connection> connections_;
 };

@@ -1,6 +1,8 @@
 #include "ui/qt/QtDateTimeControl.h"
 
+#include "ui/qt/Latin1.h"
 #include "ui/qt/PickerFormat.h"
+#include "ui/qt/QtLabelControl.h"
 
 namespace {
 
@@ -19,8 +21,8 @@ DateTimeValue FromQt(const QDateTime& value) {
 
 QtDateTimeControl::QtDateTimeControl(const ControlTemplate& control, QWidget& parent,
                                      const QRect& geometry, std::shared_ptr<NotifyChannel> channel)
-    : QtControl(control, *new QDateTimeEdit(&parent), geometry, std::move(channel)),
-      edit_(static_cast<QDateTimeEdit*>(&Widget())) {
+    : QtControl(control, *new PickerEdit(&parent), geometry, std::move(channel)),
+      edit_(static_cast<PickerEdit*>(&Widget())) {
   // UTC only so that no change of the local clock can make a value unrepresentable.
   edit_->setTimeSpec(Qt::UTC);
   edit_->setCalendarPopup(!control.Has(ControlStyle::UpDown));
@@ -71,6 +73,7 @@ void QtDateTimeControl::ShowRange() {
   } else {
     edit_->clearMaximumDateTime();
   }
+  edit_->ShowPart();
 }
 
 void QtDateTimeControl::SetRange(const std::optional<DateTimeValue>& earliest,
@@ -89,7 +92,21 @@ void QtDateTimeControl::SetFormat(std::string_view format) {
   // A new format may have widened the editor's range to whole days.
   ShowRange();
   Show(value);
-  if (!labelled_) QtControl::SetAccessibleName(WhatItHolds());
+  edit_->ShowPart();
+  if (!labelled_) NameAfterContent();
+}
+
+void QtDateTimeControl::SetOwnLabel(QtLabelControl& label) {
+  ownLabel_ = &label;
+  label.SetBuddy(&Widget());
+  NameAfterContent();
+}
+
+void QtDateTimeControl::NameAfterContent() {
+  const QString holds = WhatItHolds();
+  QtControl::SetAccessibleName(holds);
+  if (ownLabel_ != nullptr && ownLabel_->Text() != ToBytes(holds) + ":")
+    ownLabel_->SetText(ToBytes(holds) + ":");
 }
 
 void QtDateTimeControl::SetAccessibleName(const QString& name) {

@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QToolTip>
 #include <limits>
 
 #include "ui/qt/Latin1.h"
@@ -36,4 +37,18 @@ void QtEditControl::MarkWholeNumber() {
   if (edit_->validator() != nullptr) return;
   const QRegularExpression wholeNumber(QStringLiteral("[ \\t]*[+-]?[0-9]*[ \\t]*"));
   edit_->setValidator(new QRegularExpressionValidator(wholeNumber, edit_));
+  Listen(edit_, &QLineEdit::inputRejected, [this] { OnRefused(); });
+}
+
+// A character the field does not take is never dropped without a word: the tip a
+// Windows number field shows, at the text cursor, and the same for a screen reader.
+void QtEditControl::OnRefused() {
+  const QString title = QString::fromLatin1(kUnacceptableTitle);
+  const QString text = QString::fromLatin1(kUnacceptableText);
+  const QPoint caret(
+      edit_->fontMetrics().horizontalAdvance(edit_->displayText().left(edit_->cursorPosition())),
+      edit_->height() / 2);
+  QToolTip::showText(edit_->mapToGlobal(caret), QStringLiteral("<b>%1</b><br>%2").arg(title, text),
+                     edit_);
+  Announce(title + QStringLiteral(": ") + text);
 }

@@ -47,9 +47,39 @@ QtListViewControl::QtListViewControl(const ControlTemplate& control, QWidget& pa
   static_cast<ListTableView*>(view_)->SetResizeHandler([this] { FitLastColumnSoon(); });
 }
 
-void QtListViewControl::SetDeleteHandler(std::function<void()> handler) {
-  static_cast<ListTableView*>(view_)->SetDeleteHandler(std::move(handler));
+void QtListViewControl::SetDeleteHandler(std::function<void()> remove) {
+  static_cast<ListTableView*>(view_)->SetDeleteHandler(
+      [alive = std::weak_ptr<int>(lifetime_), this, remove = std::move(remove)] {
+        if (!alive.expired()) OnDeleteKey(remove);
+      });
 }
+
+void QtListViewControl::OnDeleteKey(const std::function<void()>& remove) {
+  const std::weak_ptr<int> alive = lifetime_;
+  if (SelectedRowCount() == 0) {
+    const QModelIndex current = view_->currentIndex();
+    if (!current.isValid()) return;
+    SelectAsUser(current.row());
+    // The selection's notification may have changed the list, or taken it down.
+    if (alive.expired() || SelectedRowCount() == 0) return;
+  }
+  const int place = SelectedRows().front();
+  const int before = RowCount();
+  remove();
+  if (alive.expired() || RowCount() >= before || RowCount() == 0) return;
+  SelectAsUser(std::min(place, RowCount() - 1));
+}
+
+void QtListViewControl::SelectAsUser(int row) {
+  const QModelIndex current = view_->currentIndex();
+  const QModelIndex target =
+      model_->index(row, current.isValid() && current.row() == row ? current.column() : 0);
+  view_->selectionModel()->setCurrentIndex(
+      target, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  view_->scrollTo(target);
+}
+
+void QtListViewControl::StartCounting() { counted_ = RowChange{RowCount(), 0, 0, false}; }
 
 void QtListViewControl::AddColumn(std::string_view title, int width, int format) {
   model_->AddColumn(ToQString(title), format);
@@ -98,13 +128,16 @@ void QtListViewControl::SetExtendedStyle(unsigned style) {
 }
 
 int QtListViewControl::InsertRow(int index, const ListViewRow& row) {
-  return model_->InsertRow(index, row);
+  const int inserted = model_->InsertRow(index, row);
+  ++counted_.added;
+  return inserted;
 }
 
 void QtListViewControl::InsertRows(std::span<const ListViewRow> rows) {
   if (rows.empty()) return;
   view_->setUpdatesEnabled(false);
   model_->InsertRows(rows);
+  counted_.added += static_cast<int>(rows.size());
   ShowSelection();
   view_->setUpdatesEnabled(true);
 }
@@ -118,12 +151,18 @@ std::string QtListViewControl::CellText(int row, int column) const {
 }
 
 void QtListViewControl::DeleteRows(std::span<const int> rows) {
+  const int before = RowCount();
   view_->setUpdatesEnabled(false);
   if (model_->DeleteRows(rows)) ShowSelection();
   view_->setUpdatesEnabled(true);
+  counted_.removed += before - RowCount();
 }
 
-void QtListViewControl::DeleteAllRows() { model_->Clear(); }
+void QtListViewControl::DeleteAllRows() {
+  counted_.removed += RowCount();
+  counted_.emptied = counted_.emptied || RowCount() > 0;
+  model_->Clear();
+}
 
 void QtListViewControl::SetRowSelected(int row, bool selected) {
   if (row < 0 || row >= RowCount()) return;

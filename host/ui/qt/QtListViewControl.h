@@ -37,13 +37,31 @@ class QtListViewControl : public QtControl {
   int FindRowByPrefix(std::string_view prefix, int start) const;
 
   QTableView& View() const { return *view_; }
-  // Called for the Delete key while rows are selected.
-  void SetDeleteHandler(std::function<void()> handler);
+  // `remove` removes the selected rows, as the window's "Remove" button does. The
+  // Delete key calls it for the selected rows, or, while none is, for the row with
+  // the focus frame, which it selects first as a user would. After a removal the row
+  // that took the place of the first one removed (the new last row, when that one was
+  // last) has the focus and is selected, so that Delete again goes on down the list.
+  void SetDeleteHandler(std::function<void()> remove);
+
+  // What the rows went through during one command of the user's.
+  struct RowChange {
+    int before = 0;        // rows when the command started
+    int added = 0;         // rows inserted
+    int removed = 0;       // rows deleted, one by one or all at once
+    bool emptied = false;  // all rows were deleted at once
+  };
+  // Starts counting the changes of a command afresh.
+  void StartCounting();
+  const RowChange& Counted() const { return counted_; }
 
  private:
   // The view's selection made equal to the model's, in one call.
   void ShowSelection();
   void OnUserSelection(const QItemSelection& selected, const QItemSelection& deselected);
+  void OnDeleteKey(const std::function<void()>& remove);
+  // The row at index becomes current and the only row selected, as a user's doing.
+  void SelectAsUser(int row);
   // Fits the last column once the changes at hand are done.
   void FitLastColumnSoon();
   void FitLastColumn();
@@ -53,6 +71,7 @@ class QtListViewControl : public QtControl {
   unsigned extendedStyle_ = 0;
   std::vector<int> askedWidths_;
   bool fitPending_ = false;
+  RowChange counted_;
   // Expires with the control: the widgets may outlive it.
   std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);
 };

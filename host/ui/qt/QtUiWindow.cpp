@@ -13,6 +13,7 @@
 #include "ui/qt/FittingScrollArea.h"
 #include "ui/qt/HostDialog.h"
 #include "ui/qt/Latin1.h"
+#include "ui/qt/LiveStatus.h"
 #include "ui/qt/QtCheckControl.h"
 #include "ui/qt/QtComboBoxControl.h"
 #include "ui/qt/QtDateTimeControl.h"
@@ -83,6 +84,13 @@ QtUiWindow::QtUiWindow(const DialogTemplate& dialog, WindowRole role, QWidget* p
   NameInputs();
   ChooseMnemonics();
   GuardKeys();
+  status_ = new LiveStatus(*top_);
+  for (const std::unique_ptr<QtControl>& control : controls_) {
+    control->SetAnnouncer([status = QPointer<LiveStatus>(status_)](const QString& text) {
+      if (status) status->Announce(text);
+    });
+  }
+  channel_->SetCommandWatch(this);
 }
 
 QtUiWindow::~QtUiWindow() {
@@ -198,6 +206,7 @@ QString ReadCaption(const std::string& caption) {
 
 void QtUiWindow::NameInputs() {
   std::vector<QtControl*> unnamed;
+  std::vector<QtControl*> unlabelledPickers;
   int inputs = 0;
   for (const std::unique_ptr<QtControl>& control : controls_) {
     if (!IsInputKind(control->Kind())) continue;
@@ -213,12 +222,42 @@ void QtUiWindow::NameInputs() {
     if (buddy != nullptr) {
       buddy->SetBuddy(&control->Widget());
       control->SetAccessibleName(ReadCaption(buddy->Text()));
-    } else if (control->Kind() != ControlKind::DateTimePicker) {
+    } else if (control->Kind() == ControlKind::DateTimePicker) {
+      unlabelledPickers.push_back(control.get());
+    } else {
       unnamed.push_back(control.get());
     }
   }
   // The one input of a window is what the window is about.
   if (inputs == 1 && unnamed.size() == 1) unnamed.front()->SetAccessibleName(top_->windowTitle());
+  for (QtControl* picker : unlabelledPickers) LabelPicker(*picker);
+}
+
+namespace {
+
+// The height of a line of label text, and the room left above what it names.
+constexpr int kLabelHeight = 8;
+constexpr int kLabelGap = 2;
+
+bool Overlap(const DluRect& a, const DluRect& b) {
+  return a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() && b.y < a.Bottom();
+}
+
+}  // namespace
+
+void QtUiWindow::LabelPicker(QtControl& picker) {
+  const DluRect& at = picker.Template().rect;
+  const DluRect place{at.x, at.y - kLabelGap - kLabelHeight, at.width, kLabelHeight};
+  if (place.y < 0) return;
+  for (const std::unique_ptr<QtControl>& other : controls_) {
+    if (other->Kind() != ControlKind::GroupBox && Overlap(other->Template().rect, place)) return;
+  }
+  auto& date = static_cast<QtDateTimeControl&>(picker);
+  const ControlTemplate label{IDC_STATIC, ControlKind::Label, ToBytes(date.WhatItHolds()) + ":",
+                              place};
+  controls_.push_back(MakeControl(label, *canvas_, scale_.ToPixels(place), channel_));
+  date.SetOwnLabel(static_cast<QtLabelControl&>(*controls_.back()));
+  FitCaption(*controls_.back());
 }
 
 void QtUiWindow::ChooseMnemonics() {
@@ -244,7 +283,7 @@ void QtUiWindow::GuardKeys() {
         kind == ControlKind::DateTimePicker) {
       guard->Watch(control->Widget());
     }
-    if (kind == ControlKind::ListView) {
+    if (kind == ControlKind::ListView && RemoveButton()) {
       static_cast<QtListViewControl&>(*control).SetDeleteHandler([this] {
         if (const std::optional<int> remove = RemoveButton()) ClickUnlessDisabled(*remove);
       });
@@ -390,6 +429,7 @@ int QtUiWindow::Selection(int id) const {
 
 void QtUiWindow::SetSelection(int id, int index) {
   NotifyChannel::Silence quiet(*channel_);
+  if (inCommand_) commandChoseItem_ = true;
   Require<QtItemListControl>(id, kItemWhat).SetSelection(index);
 }
 
@@ -474,7 +514,14 @@ void QtUiWindow::SetDateTimeRange(int id, const std::optional<DateTimeValue>& ea
 
 void QtUiWindow::SetDateTimeFormat(int id, std::string_view format) {
   NotifyChannel::Silence quiet(*channel_);
-  Require<QtDateTimeControl>(id, kPickerWhat).SetFormat(format);
+  QtDateTimeControl& picker = Require<QtDateTimeControl>(id, kPickerWhat);
+  QtLabelControl* label = picker.OwnLabel();
+  const std::string said = label != nullptr ? label->Text() : std::string();
+  picker.SetFormat(format);
+  if (label != nullptr && label->Text() != said) {
+    ChooseMnemonics();
+    FitCaption(*label);
+  }
 }
 
 int QtUiWindow::RunModal() {
@@ -529,3 +576,67 @@ void QtUiWindow::OnEnter() {
 }
 
 void QtUiWindow::OnCancel() { ClickUnlessDisabled(IDCANCEL); }
+
+void QtUiWindow::CommandStarts() {
+  inCommand_ = true;
+  commandChoseItem_ = false;
+  for (const std::unique_ptr<QtControl>& control : controls_) {
+    if (control->Kind() == ControlKind::ListView)
+      static_cast<QtListViewControl&>(*control).StartCounting();
+  }
+}
+
+namespace {
+
+// "holiday" for a list named "Holiday"; "row" for a list without a name.
+QString RowNoun(const QString& listName) {
+  if (listName.isEmpty()) return QStringLiteral("row");
+  QString noun = listName;
+  if (noun.size() < 2 || !noun[1].isUpper()) noun[0] = noun[0].toLower();
+  return noun;
+}
+
+QString Counted(int count, const QString& noun) {
+  QString plural = noun;
+  if (count != 1) {
+    const bool consonantY = noun.endsWith(u'y') && noun.size() > 1 &&
+                            !QStringLiteral("aeiou").contains(noun[noun.size() - 2]);
+    if (consonantY) {
+      plural.chop(1);
+      plural += QStringLiteral("ies");
+    } else if (noun.endsWith(u's') || noun.endsWith(u'x') || noun.endsWith(QStringLiteral("ch")) ||
+               noun.endsWith(QStringLiteral("sh"))) {
+      plural += QStringLiteral("es");
+    } else {
+      plural += u's';
+    }
+  }
+  return QString::number(count) + u' ' + plural;
+}
+
+QString RowChangeText(const QtListViewControl::RowChange& change, const QString& noun) {
+  if (change.added > 0 && change.removed == 0) return Counted(change.added, noun) + " added";
+  if (change.removed > 0 && change.added == 0) {
+    const bool all = change.removed == change.before && change.removed > 1;
+    return (all ? QStringLiteral("All ") : QString()) + Counted(change.removed, noun) + " removed";
+  }
+  // Rows replaced whole are other rows shown, not rows added and removed.
+  if (change.added > 0 && !change.emptied)
+    return Counted(change.added, noun) + " added, " + Counted(change.removed, noun) + " removed";
+  return {};
+}
+
+}  // namespace
+
+void QtUiWindow::CommandEnded() {
+  inCommand_ = false;
+  if (commandChoseItem_) return;
+  QStringList said;
+  for (const std::unique_ptr<QtControl>& control : controls_) {
+    if (control->Kind() != ControlKind::ListView) continue;
+    const QString text = RowChangeText(static_cast<QtListViewControl&>(*control).Counted(),
+                                       RowNoun(control->Widget().accessibleName()));
+    if (!text.isEmpty()) said.push_back(text);
+  }
+  if (!said.isEmpty()) status_->Announce(said.join(QStringLiteral("; ")));
+}

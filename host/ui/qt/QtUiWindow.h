@@ -17,6 +17,7 @@
 #include "ui/qt/QtControl.h"
 
 class HostDialog;
+class LiveStatus;
 
 // A window of the Qt backend: real widgets built from a dialog template, placed at
 // their template rectangles converted to pixels with the dialog font's base units.
@@ -27,12 +28,18 @@ class HostDialog;
 //
 // What a person needs of a window, the templates do not say, so the window adds it
 // from what they do say: each input is named, for a screen reader, by the label in
-// front of it (its buddy; a picker no label names by what it shows, the only input
-// of a window by the window's title); every button, check box, radio button and
-// buddy label gets a mnemonic unique in its window, its caption's own where it has
-// one (see ChooseMnemonics); Alt with a letter never types into a field; the
-// Delete key in a list view presses the window's "Remove" or "Delete" button.
-class QtUiWindow final : public UiWindow {
+// front of it (its buddy; a picker no label names by a label of the window's own
+// saying what it holds, "Date:" or "Year:", the only input of a window by the
+// window's title); every button, check box, radio button and buddy label gets a
+// mnemonic unique in its window, its caption's own where it has one (see
+// ChooseMnemonics); Alt with a letter never types into a field; the Delete key in a
+// list view presses the window's "Remove" or "Delete" button.
+//
+// What a click of the user's added to or removed from a list view is announced to
+// a screen reader ("12 holidays added", "All 95000 holidays removed"), in the words
+// of the list's name; a command that showed other rows (an item of a list chosen
+// from code, or the rows replaced whole) added and removed nothing.
+class QtUiWindow final : public UiWindow, private NotifyChannel::CommandWatch {
  public:
   // `parent` (may be null) is the widget the new dialog stays in front of.
   QtUiWindow(const DialogTemplate& dialog, WindowRole role, QWidget* parent, UiEventSink& events,
@@ -57,6 +64,8 @@ class QtUiWindow final : public UiWindow {
   bool IsRunning() const { return running_; }
   // Moves the focus to the first control the Tab key reaches; false when none does.
   bool FocusFirstField();
+  // Where the window says what a screen reader should hear of the user's doing.
+  LiveStatus& Status() const { return *status_; }
 
   // UiWindow.
   void SetText(int id, std::string_view text) override;
@@ -110,8 +119,13 @@ class QtUiWindow final : public UiWindow {
   void BuildControls();
   // What the template leaves to the window: names, mnemonics, keys.
   void NameInputs();
+  // A label of the window's own for a picker the template names by none, above it
+  // where nothing else is.
+  void LabelPicker(QtControl& picker);
   void ChooseMnemonics();
   void GuardKeys();
+  void CommandStarts() override;
+  void CommandEnded() override;
   // Widens a label, check box or radio button whose caption the dialog font cannot
   // show in the template's rectangle, into room no other control takes.
   void FitCaption(QtControl& control);
@@ -130,8 +144,12 @@ class QtUiWindow final : public UiWindow {
   QPointer<QWidget> top_;
   QWidget* canvas_ = nullptr;
   HostDialog* dialog_ = nullptr;  // top_, for the dialog roles
+  LiveStatus* status_ = nullptr;  // a child of top_
   std::vector<std::unique_ptr<QtControl>> controls_;
   std::map<int, QtControl*> byId_;
   bool running_ = false;
+  // While a command of the user's runs: whether it chose an item of a list from code.
+  bool inCommand_ = false;
+  bool commandChoseItem_ = false;
   std::optional<int> endedEarly_;
 };

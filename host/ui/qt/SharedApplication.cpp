@@ -2,9 +2,44 @@
 
 #include <QFont>
 #include <QStyleFactory>
+#include <cstdio>
 
+#include "ui/qt/LiveStatus.h"
 #include "ui/qt/QtPlatformProbe.h"
 #include "ui/qt/RadioButtonAccessible.h"
+
+namespace {
+
+QtMessageHandler passOn = nullptr;
+
+// A screen reader reads a table's cells by the count of rows it read before; when
+// rows went meanwhile (the holiday list emptied, or filled with fewer), Qt rightly
+// answers that the cell is not there, and reports the request on standard error
+// too, where the tool's users read what concerns them. Those reports go; every
+// other message is passed on.
+void DropStaleCellRequests(QtMsgType type, const QMessageLogContext& context,
+                           const QString& message) {
+  if (type == QtWarningMsg &&
+      (message.startsWith(QLatin1String("QAccessibleTable::child: Invalid index")) ||
+       message.startsWith(QLatin1String("QAccessibleTable::cellAt: invalid index")))) {
+    return;
+  }
+  if (passOn != nullptr) {
+    passOn(type, context, message);
+  } else {
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+  }
+}
+
+void InstallMessageFilter() {
+  static const bool installed = [] {
+    passOn = qInstallMessageHandler(&DropStaleCellRequests);
+    return true;
+  }();
+  (void)installed;
+}
+
+}  // namespace
 
 std::shared_ptr<SharedApplication> SharedApplication::Acquire(std::string& problem) {
   static std::weak_ptr<SharedApplication> current;
@@ -36,6 +71,8 @@ SharedApplication::SharedApplication()
   // Every window title, message boxes included, then ends with the tool's name.
   QGuiApplication::setApplicationDisplayName(QStringLiteral("hcdtool"));
   RadioButtonAccessible::Install();
+  LiveStatus::Install();
+  InstallMessageFilter();
 }
 
 SharedApplication::~SharedApplication() = default;

@@ -34,6 +34,16 @@ TEST(TextEscapeTest, ShowsEachByteByTheRule) {
       {"a\xC2\x85"
        "b",
        TextBytes::Utf8, "a\\xC2\\x85b", "a\\xC2\\x85b"},
+      // So are the bidirectional controls and the line and paragraph separators,
+      // which reorder or break the line a terminal shows; their neighbours stay.
+      {"a\xE2\x80\xAE"
+       "b\xE2\x81\xA6"
+       "c\xD8\x9C\xE2\x80\x8F\xE2\x80\xA8",
+       TextBytes::Utf8, "a\\xE2\\x80\\xAEb\\xE2\\x81\\xA6c\\xD8\\x9C\\xE2\\x80\\x8F\\xE2\\x80\\xA8",
+       "a\\xE2\\x80\\xAEb\\xE2\\x81\\xA6c\\xD8\\x9C\\xE2\\x80\\x8F\\xE2\\x80\\xA8"},
+      {"\xE2\x80\x8D\xE2\x80\xAF\xE2\x81\xAA\xD8\x9B", TextBytes::Utf8,
+       "\xE2\x80\x8D\xE2\x80\xAF\xE2\x81\xAA\xD8\x9B",
+       "\xE2\x80\x8D\xE2\x80\xAF\xE2\x81\xAA\xD8\x9B"},
       // Stored ISO-8859-1 is converted; its control characters are escaped by byte.
       {"caf\xE9 \xC0", TextBytes::Latin1, "caf\xC3\xA9 \xC3\x80", "\"caf\xC3\xA9 \xC3\x80\""},
       {"\x85\x9F\xA0\xFF", TextBytes::Latin1, "\\x85\\x9F\xC2\xA0\xC3\xBF",
@@ -60,6 +70,7 @@ TEST(TextEscapeTest, ALineIsShownOnceAndStaysSo) {
   const std::string shown = ShownLine(message);
   EXPECT_EQ(shown, "cannot read \"a\\\\b \\\"c\\\"\\n\\xFF\": it is a folder\\nand \\xE9\\x1B");
   EXPECT_EQ(ShownLine(shown), shown);
+  EXPECT_EQ(ShownLine("git: '\xE2\x80\xAEx'"), "git: '\\xE2\\x80\\xAEx'");
 }
 
 }  // namespace

@@ -9,9 +9,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
+#include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/host/tool/ToolRunner.h"
@@ -131,6 +134,9 @@ TEST_F(Review, ShowListsEachControlWithItsLabelAndValueAndTheHolidays) {
       "  GBP 2025-12-26 Boxing Day",
       "  USD 2025-07-04 Independence Day",
       "  USD 2025-11-27 Thanksgiving Day",
+      // What no control shows comes last, under its stored name.
+      "Stored, not shown on the page",
+      "  ConfigurationVersion: 1",
   };
   EXPECT_EQ(Lines(handler.out), expected);
 
@@ -396,14 +402,16 @@ TEST_F(Review, GitShowsTheChangeThroughShow) {
   ASSERT_TRUE(fs::is_directory(Path("repo/.git")));
   run("config user.email reviewer@bank.example");
   run("config user.name Reviewer");
-  const ToolResult setup = RunTool({"git-setup", repo});
+  ToolLimits onPath;
+  onPath.environment.push_back("PATH=" + tool + ":" + std::getenv("PATH"));
+  const ToolResult setup = RunTool({"git-setup", repo}, onPath);
   ASSERT_EQ(setup.exitCode, 0) << setup.err;
   EXPECT_EQ(ReadAll(Path("repo/.gitattributes")),
             "handler.xml diff=hcd-handler\n**/static/*.xml diff=hcd-static\n"
             "**/dynamic/*.xml diff=hcd-dynamic\n");
   EXPECT_TRUE(HasLine(setup.out,
                       "set in the repository's git config: "
-                      "diff.hcd-handler.textconv \"hcdtool show --handler\""))
+                      "diff.hcd-handler.textconv \"hcdtool show --textconv --handler\""))
       << setup.out;
   run("add -A");
   run("commit -q -m first");
@@ -432,13 +440,195 @@ TEST_F(Review, GitShowsTheChangeThroughShow) {
   }
 
   // Run again, it keeps what is there; outside a repository it says so.
-  const ToolResult again = RunTool({"git-setup", repo});
+  const ToolResult again = RunTool({"git-setup", repo}, onPath);
   EXPECT_EQ(again.exitCode, 0) << again.err;
-  EXPECT_EQ(std::count(again.out.begin(), again.out.end(), '\n'), 6);
+  EXPECT_EQ(std::count(again.out.begin(), again.out.end(), '\n'), 7);
   EXPECT_NE(again.out.find("kept in"), std::string::npos);
   // A folder that is not there is no repository (one around the test would be).
   const ToolResult outside = RunTool({"git-setup", Path("no-such-folder")});
   EXPECT_EQ(outside.exitCode, 3) << outside.err;
+}
+
+// git on its own in a repository of the test's scratch folder: no configuration of
+// the machine or the user comes in, and the hcdtool on PATH is this one unless
+// withTool is false.
+class GitReview : public Review {
+ protected:
+  void SetUp() override {
+    Review::SetUp();
+    if (std::system("git --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no git";
+    repo_ = Path("repo");
+    fs::create_directories(repo_);
+    Git("init -q");
+    ASSERT_TRUE(fs::is_directory(Path("repo/.git")));
+    Git("config user.email reviewer@bank.example");
+    Git("config user.name Reviewer");
+  }
+  // git's output and exit status.
+  std::pair<int, std::string> GitStatus(const std::string& args, bool withTool = true) {
+    const std::string tool = fs::path(ToolPath()).parent_path().string();
+    const std::string command =
+        "cd '" + repo_ + "' && HOME='" + Path("") +
+        "' GIT_CONFIG_NOSYSTEM=1 PATH=" + (withTool ? "'" + tool + "':" : std::string()) +
+        "\"$PATH\" git " + args + " >'" + Path("git.out") + "' 2>&1";
+    const int status = std::system(command.c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadAll(Path("git.out"))};
+  }
+  std::string Git(const std::string& args) {
+    auto [status, out] = GitStatus(args);
+    EXPECT_EQ(status, 0) << args << ": " << out;
+    return out;
+  }
+  ToolResult Setup(const std::vector<std::string>& more = {}, bool withTool = true) {
+    std::vector<std::string> args = {"git-setup"};
+    args.insert(args.end(), more.begin(), more.end());
+    args.push_back(repo_);
+    ToolLimits limits;
+    if (withTool)
+      limits.environment.push_back("PATH=" + fs::path(ToolPath()).parent_path().string() + ":" +
+                                   std::getenv("PATH"));
+    return RunTool(args, limits);
+  }
+  std::string repo_;
+};
+
+// What git-setup finds is checked before anything is written: a setting someone else
+// made is kept (exit 1), a setting of several values and a link for .gitattributes
+// are refused (exit 3), and in every case neither .gitattributes nor the config
+// changes.
+TEST_F(GitReview, SetupChecksEverythingFirstAndKeepsWhatIsThere) {
+  struct Case {
+    const char* name;
+    std::function<void()> arrange;
+    int exit;
+    std::string said;
+  };
+  const std::vector<Case> cases = {
+      {"another textconv", [&] { Git("config diff.hcd-handler.textconv 'cat -A'"); }, 1,
+       "diff.hcd-handler.textconv \"cat -A\" already"},
+      {"several values",
+       [&] {
+         Git("config diff.hcd-static.textconv one");
+         Git("config --add diff.hcd-static.textconv two");
+       },
+       3, "several values of diff.hcd-static.textconv"},
+      {"an immutable config",
+       [&] {
+         if (std::system(("chattr +i '" + Path("repo/.git/config") + "' 2>/dev/null").c_str()) != 0)
+           std::cerr << "(no immutable mark here: the config is refused as read-only)\n",
+               fs::permissions(Path("repo/.git/config"), fs::perms::owner_write,
+                               fs::perm_options::remove);
+       },
+       3, ".git/config\": the file is read-only"},
+      {".gitattributes a link out of the repository",
+       [&] {
+         Write("outside/attrs", "*.bin binary\n");
+         fs::create_symlink("../outside/attrs", Path("repo/.gitattributes"));
+       },
+       3, "symbolic link"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(Path("repo/.gitattributes"));
+    Git("config --remove-section diff.hcd-handler 2>/dev/null; true");
+    Git("config --remove-section diff.hcd-static 2>/dev/null; true");
+    c.arrange();
+    const std::string config = ReadAll(Path("repo/.git/config"));
+    const std::string outside = ReadAll(Path("outside/attrs"));
+    const bool linked = fs::is_symlink(Path("repo/.gitattributes"));
+    const ToolResult r = Setup();
+    EXPECT_EQ(r.exitCode, c.exit) << r.out << r.err;
+    EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(ReadAll(Path("repo/.git/config")), config);
+    EXPECT_EQ(ReadAll(Path("outside/attrs")), outside);
+    if (!linked) {
+      EXPECT_FALSE(fs::exists(Path("repo/.gitattributes")));
+    }
+    std::system(("chattr -i '" + Path("repo/.git/config") + "' 2>/dev/null").c_str());
+    fs::permissions(Path("repo/.git/config"), fs::perms::owner_write, fs::perm_options::add);
+  }
+
+  // --replace takes another textconv's place; one git-setup wrote is brought up to
+  // date without asking.
+  fs::remove(Path("repo/.gitattributes"));
+  Git("config --unset-all diff.hcd-static.textconv; true");
+  Git("config diff.hcd-static.textconv 'hcdtool show --static'");
+  const ToolResult replaced = Setup({"--replace"});
+  EXPECT_EQ(replaced.exitCode, 0) << replaced.err;
+  EXPECT_EQ(Git("config diff.hcd-handler.textconv"), "hcdtool show --textconv --handler\n");
+  EXPECT_EQ(Git("config diff.hcd-static.textconv"), "hcdtool show --textconv --static\n");
+
+  // Without an hcdtool on PATH the textconv names this one by its path.
+  Git("config --remove-section diff.hcd-handler");
+  const ToolResult bare = Setup({}, false);
+  EXPECT_EQ(bare.exitCode, 0) << bare.err;
+  EXPECT_NE(bare.out.find("no hcdtool is on PATH"), std::string::npos) << bare.out;
+  EXPECT_EQ(Git("config diff.hcd-handler.textconv"),
+            fs::canonical(ToolPath()).string() + " show --textconv --handler\n");
+}
+
+// A review through git shows every change plan calls one: a configuration version, a
+// property no control shows, a password replaced (as a keyed digest, never any part
+// of it); and a file that is no configuration never stops git.
+TEST_F(GitReview, GitShowsWhatThePageDoesNotAndNeverStops) {
+  EditedHandler("repo/desk/handler.xml", std::string("set \"Password:\" \"") + kSecret + "\"\n");
+  Write("repo/desk/static/eur.xml", ReadAll(fs::path(kExamples) / "static.xml"));
+  ASSERT_EQ(Setup().exitCode, 0);
+  const std::string key = Git("config hcdtool.digestkey");
+  EXPECT_EQ(key.size(), 65u) << key;
+  EXPECT_EQ(Git("ls-files --others --exclude-standard").find("digestkey"), std::string::npos);
+  Git("add -A");
+  Git("commit -q -m first");
+
+  const auto commit = [&](const std::string& message) {
+    Git("commit -q -a -m '" + message + "'");
+    return Git("--no-pager show HEAD");
+  };
+  std::string handler = ReadAll(Path("repo/desk/handler.xml"));
+  Write("repo/desk/handler.xml", Replaced(handler, "\"ConfigurationVersion\" Type=\"Int\">1<",
+                                          "\"ConfigurationVersion\" Type=\"Int\">7<"));
+  std::string shown = commit("version");
+  EXPECT_TRUE(HasLine(shown, "+  ConfigurationVersion: 7")) << shown;
+
+  handler = ReadAll(Path("repo/desk/static/eur.xml"));
+  Write("repo/desk/static/eur.xml",
+        Replaced(handler, "</Properties>",
+                 "  <Property Name=\"Extra\" Type=\"String\">a b</Property>\n</Properties>"));
+  shown = commit("extra");
+  EXPECT_TRUE(HasLine(shown, "+  Extra: \"a b\"")) << shown;
+
+  Write("edit.script", std::string("set \"Password:\" \"") + kOtherSecret + "\"\nok\n");
+  ASSERT_EQ(
+      RunTool({"edit", Path("repo/desk/handler.xml"), "--script", Path("edit.script")}).exitCode,
+      0);
+  shown = commit("password");
+  const std::vector<std::string> lines = Lines(shown);
+  const auto digests = std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.rfind("-  Password: ", 0) == 0 || line.rfind("+  Password: ", 0) == 0;
+  });
+  EXPECT_EQ(digests, 2) << shown;
+  EXPECT_FALSE(ShowsPartOf(shown, kSecret)) << shown;
+  EXPECT_FALSE(ShowsPartOf(shown, kOtherSecret)) << shown;
+
+  // Without the key, nothing but whether a password is set.
+  const ToolResult keyless =
+      RunTool({"show", "--textconv", "--handler", Path("repo/desk/handler.xml")});
+  EXPECT_EQ(keyless.out.find("digest"), std::string::npos) << keyless.out;
+
+  // Not a configuration at all: shown as stored, after one line that says why.
+  Write("repo/desk/handler.xml", "just notes\n");
+  Write("repo/desk/dynamic/x.xml", std::string("\0\x01", 2));
+  Git("add -A");
+  auto [status, log] = GitStatus("--no-pager log -p");
+  EXPECT_EQ(status, 0) << log;
+  shown = commit("notes");
+  EXPECT_NE(shown.find("+hcdtool: "), std::string::npos) << shown;
+  EXPECT_TRUE(HasLine(shown, "+just notes")) << shown;
+  std::tie(status, log) = GitStatus("--no-pager log -p");
+  EXPECT_EQ(status, 0) << log;
+  EXPECT_EQ(log.find("fatal"), std::string::npos) << log;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstdlib>
 
 #include <cerrno>
 #include <chrono>
@@ -45,6 +46,11 @@ std::string Slurp(const std::string& path) {
 
 }  // namespace
 
+std::string ToolPath() {
+  const char* other = std::getenv("HCDTOOL_UNDER_TEST");
+  return other != nullptr && *other != '\0' ? other : HCDTOOL_PATH;
+}
+
 ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limits) {
   char outName[] = "/tmp/hcdtool-out-XXXXXX";
   char errName[] = "/tmp/hcdtool-err-XXXXXX";
@@ -52,7 +58,7 @@ ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limit
   const int errFd = mkstemp(errName);
   if (outFd < 0 || errFd < 0) throw std::runtime_error("cannot create capture files");
 
-  std::vector<std::string> argvStrings = {HCDTOOL_PATH};
+  std::vector<std::string> argvStrings = {ToolPath()};
   argvStrings.insert(argvStrings.end(), args.begin(), args.end());
   std::vector<char*> argv;
   for (std::string& s : argvStrings) argv.push_back(s.data());
@@ -92,6 +98,11 @@ ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limit
       const rlimit limit{static_cast<rlim_t>(limits.maxFileSize),
                          static_cast<rlim_t>(limits.maxFileSize)};
       setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    if (limits.maxAddressSpace >= 0) {
+      const rlimit limit{static_cast<rlim_t>(limits.maxAddressSpace),
+                         static_cast<rlim_t>(limits.maxAddressSpace)};
+      setrlimit(RLIMIT_AS, &limit);
     }
     execve(argv[0], argv.data(), environ);
     _exit(127);

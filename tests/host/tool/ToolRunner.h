@@ -30,7 +30,12 @@ struct ToolLimits {
   // Run bound by file permissions as any user is, even when the test runs as root:
   // without the capabilities that let root read and search what its mode denies.
   bool boundByPermissions = false;
+  std::int64_t maxAddressSpace = -1;  // RLIMIT_AS for the run, as `ulimit -v` sets it
 };
+
+// The hcdtool the tests run: the one built beside them, or the one named by
+// HCDTOOL_UNDER_TEST (to run the same tests against another build).
+std::string ToolPath();
 
 ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limits = {});
 

@@ -59,7 +59,11 @@ class Documents(unittest.TestCase):
                                      ("--dynamic", "dynamic.xml", False)):
             with self.subTest(kind=kind):
                 document = self.document("show", kind, os.path.join(EXAMPLES, name))
-                self.assertEqual(list(document), ["path", "kind", "title", "controls", "holidays"])
+                self.assertEqual(list(document),
+                                 ["path", "kind", "title", "controls", "holidays", "not_on_page"])
+                for stored in document["not_on_page"]:
+                    self.assertEqual(list(stored), ["name", "type", "value"])
+                    self.assertIn(stored["type"], ("String", "Bool", "Int", "None"))
                 self.assertEqual(document["kind"], kind[2:])
                 for control in document["controls"]:
                     self.check_control(control)

@@ -162,6 +162,18 @@ TEST_F(HolidayFileTest, RefusesWhatIsNoRegularReadableFileWithoutWaiting) {
   }
 }
 
+// A fold that splits a UTF-8 character is undone before the file's encoding is told.
+TEST_F(HolidayFileTest, AFoldInsideACharacterKeepsTheRemarkUtf8) {
+  const std::string summary = "SUMMARY:" + std::string(66, 'x') + "\xC3\xA4 F\xC3\xAAte";
+  const std::string path =
+      Write("folded.ics", "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20240101\r\n" +
+                              summary.substr(0, 75) + "\r\n " + summary.substr(75) +
+                              "\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n");
+  EXPECT_EQ(
+      ReadHolidayFile(path).holidays,
+      (std::vector<HolidayItem>{{2024y / 1 / 1, std::string(66, 'x') + "\xC3\xA4 F\xC3\xAAte"}}));
+}
+
 TEST_F(HolidayFileTest, ReadsANameOfNeitherTypeByItsTextAndWritesOnlyKnownTypes) {
   const std::string ics = Write("feed.txt",
                                 "\r\nbegin:vcalendar\r\nBEGIN:VEVENT\r\nDTSTART;VALUE=DATE:20240101"

@@ -385,3 +385,86 @@ TEST(ICalendarHolidaysTest, RefusesHostileFilesBeforeTheyCostTimeOrMemory) {
 
 }  // namespace
 }  // namespace kelo
+
+namespace kelo {
+namespace {
+
+const std::string kNewYork =
+    "BEGIN:VTIMEZONE\r\nTZID:America/New_York\r\nBEGIN:STANDARD\r\nDTSTART:19701101T020000\r\n"
+    "RRULE:FREQ=YEARLY;BYMONTH=11;BYDAY=1SU\r\nTZOFFSETFROM:-0400\r\nTZOFFSETTO:-0500\r\n"
+    "END:STANDARD\r\nBEGIN:DAYLIGHT\r\nDTSTART:19700308T020000\r\n"
+    "RRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=2SU\r\nTZOFFSETFROM:-0500\r\nTZOFFSETTO:-0400\r\n"
+    "END:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
+
+// Rules whose dates two outside expansions agree on, each once got wrong here.
+TEST(ICalendarHolidaysTest, ReadsEachRulePartAsRfc5545DefinesIt) {
+  struct Case {
+    const char* name;
+    std::string events;
+    std::string dates;
+  };
+  const Case cases[] = {
+      {"BYSETPOS",
+       Event("DTSTART;VALUE=DATE:20240105\r\n"
+             "RRULE:FREQ=WEEKLY;COUNT=3;BYDAY=MO,WE,FR;BYSETPOS=-1\r\n"),
+       "2024-01-05 2024-01-12 2024-01-19"},
+      {"a yearly BYMONTHDAY without BYMONTH",
+       Event("DTSTART;VALUE=DATE:20240131\r\nRRULE:FREQ=YEARLY;COUNT=4;BYMONTHDAY=31\r\n"),
+       "2024-01-31 2024-03-31 2024-05-31 2024-07-31"},
+      {"an RDATE PERIOD of whole days",
+       Event("DTSTART:20240105T090000Z\r\n"
+             "RDATE;VALUE=PERIOD:20240301T000000Z/20240304T000000Z\r\n"),
+       "2024-01-05 2024-03-01 2024-03-02 2024-03-03"},
+      {"an EXDATE with no instance at its time",
+       Event("DTSTART:20240101T090000\r\nRRULE:FREQ=DAILY;COUNT=3\r\nEXDATE:20240102T100000\r\n"),
+       "2024-01-01 2024-01-02 2024-01-03"},
+      {"a daily rule by the last day of the month",
+       Event("DTSTART;VALUE=DATE:20240131\r\nRRULE:FREQ=DAILY;COUNT=4;BYMONTHDAY=-1\r\n"),
+       "2024-01-31 2024-02-29 2024-03-31 2024-04-30"},
+      {"a UTC UNTIL of a week-number rule, in New York",
+       kNewYork + Event("DTSTART;TZID=America/New_York:20240108T090000\r\n"
+                        "RRULE:FREQ=YEARLY;BYWEEKNO=2;UNTIL=20240110T100000Z\r\n"),
+       "2024-01-08 2024-01-09"},
+      {"weeks from Wednesday, every second week",
+       kNewYork + Event("DTSTART;TZID=America/New_York:20250805T090000\r\n"
+                        "RRULE:FREQ=WEEKLY;INTERVAL=2;COUNT=4;BYDAY=TU,SU;WKST=WE\r\n"),
+       "2025-08-05 2025-08-17 2025-08-19 2025-08-31"},
+      {"a week-number rule in a week over the end of the year",
+       Event("DTSTART;VALUE=DATE:20381225\r\n"
+             "RRULE:FREQ=YEARLY;BYWEEKNO=52;BYDAY=SA;UNTIL=20391231\r\n"),
+       "2038-12-25 2039-01-01 2039-12-31"},
+      {"an RDATE PERIOD by its duration, a timed one, and an exception named in UTC",
+       kNewYork + Event("DTSTART;TZID=America/New_York:20240105T200000\r\n"
+                        "RRULE:FREQ=DAILY;COUNT=3\r\nEXDATE:20240107T010000Z\r\n"
+                        "RDATE;TZID=America/New_York;VALUE=PERIOD:20240301T000000/P2D,"
+                        "20240310T090000/PT2H\r\n"),
+       "2024-01-05 2024-01-07 2024-03-01 2024-03-02 2024-03-10"},
+      {"a moved instance takes out only the instance that started then",
+       Event("DTSTART:20240101T090000\r\nRRULE:FREQ=DAILY;BYHOUR=9,17;COUNT=4\r\n", "m@test") +
+           Event("RECURRENCE-ID:20240101T170000\r\nDTSTART:20240105T170000\r\n", "m@test") +
+           Event("RECURRENCE-ID:20240102T090000\r\nDTSTART:20240102T090000\r\n"
+                 "STATUS:CANCELLED\r\n",
+                 "m@test"),
+       "2024-01-01 2024-01-02 2024-01-05"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const HolidayFileContent file = ReadICalendarHolidays(Calendar(c.events));
+    EXPECT_EQ(DatesOnly(file), c.dates);
+  }
+}
+
+// RFC 5545 folds after 75 octets, which may split a UTF-8 character; unfolded, the
+// character is whole again and the text is UTF-8, not ISO-8859-1.
+TEST(ICalendarHolidaysTest, RestoresACharacterSplitByALineFold) {
+  const std::string summary = "SUMMARY:" + std::string(66, 'x') + "\xC3\xA4 F\xC3\xAAte";
+  const std::string folded = summary.substr(0, 75) + "\r\n " + summary.substr(75);
+  ASSERT_EQ(folded.substr(74, 4), "\xC3\r\n ");
+  const HolidayFileContent file =
+      ReadICalendarHolidays(Calendar(Event("DTSTART;VALUE=DATE:20240101\r\n" + folded + "\r\n")));
+  EXPECT_EQ(Dates(file), (std::vector<std::string>{"2024-01-01 " + std::string(66, 'x') +
+                                                   "\xC3\xA4 F\xC3\xAAte"}));
+}
+
+}  // namespace
+}  // namespace kelo

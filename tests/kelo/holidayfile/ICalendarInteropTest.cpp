@@ -96,6 +96,13 @@ TEST_F(ICalendarInteropTest, AnExportedCalendarReadsBackInPythonWithItsDatesAndS
                 std::string(90, 'x') + " \xC3\xA9t\xC3\xA9 " + std::string(40, 'y') + "\tGBP\n");
 }
 
+// A currency holding the separators of CATEGORIES is one category to another reader.
+TEST_F(ICalendarInteropTest, ACurrencyWithACommaIsOneCategoryToAnotherReader) {
+  const std::string path = PathOf("categories.ics");
+  WriteHolidayFile(path, "A,B;C\\D", {{"2024-01-01", "New Year"}, {"2024-12-25", "Xmas"}});
+  EXPECT_EQ(RunPython("categories", path), "\"A,B;C\\D\"\n\n\"A,B;C\\D\"\n\n");
+}
+
 std::set<std::string> LinesOf(const std::string& path) {
   std::ifstream in(path);
   std::set<std::string> lines;

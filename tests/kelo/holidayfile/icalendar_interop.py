@@ -4,6 +4,11 @@
   icalendar_interop.py write OUT.ics   writes a calendar of holidays
   icalendar_interop.py read IN.ics     prints one "DATE<TAB>SUMMARY<TAB>CATEGORIES"
                                        line per event, in file order
+  icalendar_interop.py categories IN.ics
+                                       prints each event's categories as vobject
+                                       reads them, one per line ("" around each),
+                                       then a blank line (icalendar 4.0.3 splits an
+                                       escaped comma, A\\,B, into two)
   icalendar_interop.py corpus DIR      writes calendars in the styles other programs
                                        write (by icalendar, vobject and holidays) and
                                        copies the .ics files Debian's packages ship;
@@ -72,6 +77,17 @@ def read(path):
         categories = component.get("categories")
         names = ",".join(str(c) for c in categories.cats) if categories is not None else ""
         sys.stdout.write("%s\t%s\t%s\n" % (start.isoformat(), str(component.get("summary")), names))
+
+
+def categories(path):
+    import vobject
+    with open(path, "rb") as f:
+        calendar = vobject.readOne(f.read().decode("utf-8"))
+    for event in calendar.vevent_list:
+        for line in event.contents.get("categories", []):
+            for name in line.value:
+                sys.stdout.write('"%s"\n' % name)
+        sys.stdout.write("\n")
 
 
 # --- The independent expansion ---------------------------------------------------
@@ -369,5 +385,6 @@ def validate(in_dir):
 
 
 if __name__ == "__main__":
-    {"write": write, "read": read, "corpus": corpus, "validate": validate}[sys.argv[1]](
+    {"write": write, "read": read, "categories": categories, "corpus": corpus,
+     "validate": validate}[sys.argv[1]](
         sys.argv[2])

@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QTableView>
@@ -246,6 +247,72 @@ TEST_F(QtListViewTest, TheKeyboardMovesTheSelectionAndDeleteAsksForRemove) {
   Received();
   QTest::keyClick(&View(), Qt::Key_Delete);
   EXPECT_THAT(Received(), ElementsAre(Notification{IDC_LIST_VIEW + 100, BN_CLICKED}));
+}
+
+// Home and End go to the first and last row from any column, and typing finds a row
+// by its first column from any column too. Delete takes the row
+// with the focus frame while none is selected, as though the user had selected it,
+// and leaves the focus and the selection on the row that took the place of what it
+// removed, so that Delete again goes on down the list.
+TEST_F(QtListViewTest, HomeAndEndGoByRowsAndDeleteGoesOnDownTheList) {
+  DialogTemplate dialog = ControlsDialog();
+  dialog.id = 957;
+  const int remove = IDC_LIST_VIEW + 100;
+  dialog.controls.push_back({remove, ControlKind::PushButton, "&Remove", {7, 170, 50, 14}});
+  window_ = TestBackend().CreateWindow(dialog, WindowRole::Modeless, nullptr, sink_);
+  qt_ = dynamic_cast<QtUiWindow*>(window_.get());
+  window_->AddColumn(IDC_LIST_VIEW, "Date", 100, LVCFMT_LEFT);
+  window_->AddColumn(IDC_LIST_VIEW, "Remark", 125, LVCFMT_LEFT);
+  std::vector<ListViewRow> rows;
+  for (int n = 0; n < 10; ++n) rows.push_back({DateKey(n), "x"});
+  window_->InsertRows(IDC_LIST_VIEW, rows);
+  // As the holiday dialog's "Remove" does.
+  sink_.onNotify = [&](int id, int code) {
+    if (id == remove && code == BN_CLICKED)
+      window_->DeleteRows(IDC_LIST_VIEW, window_->SelectedRows(IDC_LIST_VIEW));
+  };
+  qt_->TopWidget().show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&qt_->TopWidget()));
+
+  QTest::mouseClick(View().viewport(), Qt::LeftButton, {},
+                    View().visualRect(View().model()->index(2, 1)).center());
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(2));
+  QTest::keyClick(&View(), Qt::Key_End);
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(9));
+  QTest::keyClick(&View(), Qt::Key_Home);
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(0));
+  QTest::keyClick(&View(), Qt::Key_Down);
+  QTest::keyClick(&View(), Qt::Key_Down);
+  QTest::keyClick(&View(), Qt::Key_Down);
+  QTest::keyClick(&View(), Qt::Key_Space, Qt::ControlModifier);
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), IsEmpty());
+  sink_.received.clear();
+
+  QTest::keyClick(&View(), Qt::Key_Delete);
+  EXPECT_EQ(FirstColumn(),
+            (std::vector<std::string>{DateKey(0), DateKey(1), DateKey(2), DateKey(4), DateKey(5),
+                                      DateKey(6), DateKey(7), DateKey(8), DateKey(9)}));
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(3));
+  EXPECT_EQ(View().currentIndex().row(), 3);
+  EXPECT_EQ(sink_.received.front(), (Notification{IDC_LIST_VIEW, LVN_ITEMCHANGED}));
+  QTest::keyClick(&View(), Qt::Key_Delete);
+  EXPECT_EQ(window_->RowCount(IDC_LIST_VIEW), 8);
+  EXPECT_EQ(window_->CellText(IDC_LIST_VIEW, 3, 0), DateKey(5));
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(3));
+  // At the end, the new last row.
+  QTest::keyClick(&View(), Qt::Key_End);
+  QTest::keyClick(&View(), Qt::Key_Delete);
+  EXPECT_EQ(window_->RowCount(IDC_LIST_VIEW), 7);
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(6));
+  EXPECT_EQ(window_->CellText(IDC_LIST_VIEW, 6, 0), DateKey(8));
+
+  // Typing looks for the first column's text from a cell of any column, once the
+  // last keys typed are old enough not to be part of it.
+  QTest::mouseClick(View().viewport(), Qt::LeftButton, {},
+                    View().visualRect(View().model()->index(0, 1)).center());
+  QTest::qWait(QApplication::keyboardInputInterval() + 50);
+  QTest::keyClicks(&View(), QString::fromStdString(DateKey(7)));
+  EXPECT_THAT(window_->SelectedRows(IDC_LIST_VIEW), ElementsAre(5));
 }
 
 }  // namespace
