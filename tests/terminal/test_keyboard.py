@@ -209,6 +209,28 @@ class Keyboard(TerminalTestCase):
         tool.keys("Escape")
         self.assertEqual(tool.wait(), 1)
 
+    def test_the_pickers_are_named_by_labels_of_their_own_that_alt_reaches(self):
+        path, tool = self.open_holidays()
+        # The letters the Qt backend shows: the pickers' labels are served like the
+        # template's own, so "Add holiday of year" leaves Y to "Year:".
+        letters = {caption: tool.mnemonic(caption)
+                   for caption in ("Date:", "Year:", "Add holiday of year")}
+        self.assertEqual(letters, {"Date:": "D", "Year:": "Y", "Add holiday of year": "H"})
+        for name in ("Year", "Date"):
+            with self.subTest(picker=name):
+                tool.alt(name + ":")
+                tool.wait_for_status(name + ":")
+                x, y = tool.cursor()
+                label_x, label_y = tool.find(name + ":")
+                # The cursor sits in the picker, under its label.
+                self.assertTrue(label_y < y <= label_y + 2 and label_x <= x < label_x + 10,
+                                (x, y, label_x, label_y))
+                self.assertRegex(tool.lines()[y][label_x:], r"^\d{4}")
+        tool.keys("Escape")
+        tool.wait_until_gone("Add holiday of year")
+        tool.keys("Escape")
+        self.assertEqual(tool.wait(), 1)
+
     def test_the_year_picker_steps_the_part_under_the_cursor(self):
         path, tool = self.open_holidays()
         tool.focus("Year")

@@ -6,9 +6,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "ui/backend/MnemonicAssignment.h"
+#include "ui/backend/PickerLabel.h"
 #include "ui/qt/AltKeyGuard.h"
 #include "ui/qt/FittingScrollArea.h"
 #include "ui/qt/HostDialog.h"
@@ -182,20 +185,6 @@ void QtUiWindow::FitCaption(QtControl& control) {
 
 namespace {
 
-// The order in which captions are served their mnemonic: the dialog's own buttons,
-// the other buttons, check boxes and radio buttons, then the labels.
-int MnemonicRank(const QtControl& control) {
-  switch (control.Kind()) {
-    case ControlKind::PushButton:
-      return control.Id() == IDOK || control.Id() == IDCANCEL ? 0 : 1;
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-      return 2;
-    default:
-      return 3;
-  }
-}
-
 QString ReadCaption(const std::string& caption) {
   std::string read = WithoutMarks(caption);
   while (!read.empty() && (read.back() == ':' || read.back() == ' ')) read.pop_back();
@@ -233,46 +222,31 @@ void QtUiWindow::NameInputs() {
   for (QtControl* picker : unlabelledPickers) LabelPicker(*picker);
 }
 
-namespace {
-
-// The height of a line of label text, and the room left above what it names.
-constexpr int kLabelHeight = 8;
-constexpr int kLabelGap = 2;
-
-bool Overlap(const DluRect& a, const DluRect& b) {
-  return a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() && b.y < a.Bottom();
-}
-
-}  // namespace
-
 void QtUiWindow::LabelPicker(QtControl& picker) {
-  const DluRect& at = picker.Template().rect;
-  const DluRect place{at.x, at.y - kLabelGap - kLabelHeight, at.width, kLabelHeight};
-  if (place.y < 0) return;
-  for (const std::unique_ptr<QtControl>& other : controls_) {
-    if (other->Kind() != ControlKind::GroupBox && Overlap(other->Template().rect, place)) return;
-  }
+  std::vector<ControlTemplate> others;
+  others.reserve(controls_.size());
+  for (const std::unique_ptr<QtControl>& other : controls_) others.push_back(other->Template());
+  const std::optional<DluRect> place = PickerLabelPlace(picker.Template().rect, others);
+  if (!place) return;
   auto& date = static_cast<QtDateTimeControl&>(picker);
   const ControlTemplate label{IDC_STATIC, ControlKind::Label, ToBytes(date.WhatItHolds()) + ":",
-                              place};
-  controls_.push_back(MakeControl(label, *canvas_, scale_.ToPixels(place), channel_));
+                              *place};
+  controls_.push_back(MakeControl(label, *canvas_, scale_.ToPixels(*place), channel_));
   date.SetOwnLabel(static_cast<QtLabelControl&>(*controls_.back()));
   FitCaption(*controls_.back());
 }
 
 void QtUiWindow::ChooseMnemonics() {
   std::vector<QtControl*> takers;
+  std::vector<MnemonicTaker> captions;
   for (const std::unique_ptr<QtControl>& control : controls_) {
-    if (control->TakesMnemonic()) takers.push_back(control.get());
+    if (!control->TakesMnemonic()) continue;
+    takers.push_back(control.get());
+    captions.push_back({control->Kind(), control->Id(), control->Text()});
   }
-  std::stable_sort(takers.begin(), takers.end(), [](const QtControl* a, const QtControl* b) {
-    return MnemonicRank(*a) < MnemonicRank(*b);
-  });
-  std::vector<std::string> captions;
-  for (const QtControl* control : takers) captions.push_back(control->Text());
-  const std::vector<Mnemonic> chosen = ::ChooseMnemonics(
-      captions, role_ == WindowRole::PropertyPage ? kSheetMnemonics : std::string_view());
-  for (std::size_t i = 0; i < takers.size(); ++i) takers[i]->SetMnemonic(chosen[i]);
+  const std::vector<MnemonicPlace> chosen = AssignWindowMnemonics(captions, role_);
+  for (std::size_t i = 0; i < takers.size(); ++i)
+    takers[i]->SetMnemonic({chosen[i].index, chosen[i].own});
 }
 
 void QtUiWindow::GuardKeys() {

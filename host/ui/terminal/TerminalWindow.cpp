@@ -4,6 +4,7 @@
 #include <cctype>
 #include <stdexcept>
 
+#include "ui/backend/PickerLabel.h"
 #include "ui/terminal/DialogLayer.h"
 #include "ui/terminal/Painter.h"
 #include "ui/terminal/TerminalButton.h"
@@ -51,6 +52,13 @@ constexpr const char* kListViewWhat = "a list view";
 constexpr const char* kPickerWhat = "a date-time picker";
 constexpr const char* kEditWhat = "an edit box";
 
+// The caption of a picker's own label.
+std::string PickerCaption(PickerParts parts) {
+  return PickerHolds(parts != PickerParts::Year, parts == PickerParts::DateAndTime,
+                     parts == PickerParts::Year) +
+         ":";
+}
+
 }  // namespace
 
 TerminalWindow::TerminalWindow(const DialogTemplate& dialog, WindowRole role, UiEventSink& events,
@@ -97,6 +105,23 @@ void TerminalWindow::BuildControls() {
       listViews_.push_back(static_cast<TerminalListView*>(made));
   }
   closeGroup();
+  LabelPickers();
+  radioGroup_.resize(controls_.size(), -1);
+}
+
+void TerminalWindow::LabelPickers() {
+  std::vector<ControlTemplate> taken = template_.controls;
+  for (std::size_t i = 0; i < template_.controls.size(); ++i) {
+    const ControlTemplate& control = template_.controls[i];
+    if (control.kind != ControlKind::DateTimePicker) continue;
+    if (control.id != IDC_STATIC && template_.LabelFor(control.id) != nullptr) continue;
+    const std::optional<DluRect> place = PickerLabelPlace(control.rect, taken);
+    if (!place) continue;
+    const auto& picker = static_cast<const TerminalPicker&>(*controls_[i]);
+    taken.push_back({IDC_STATIC, ControlKind::Label, PickerCaption(picker.Parts()), *place});
+    controls_.push_back(std::make_unique<TerminalLabel>(taken.back(), *this));
+    pickerLabel_[static_cast<int>(i)] = static_cast<int>(controls_.size() - 1);
+  }
 }
 
 void TerminalWindow::FindBuddies() {
@@ -107,6 +132,7 @@ void TerminalWindow::FindBuddies() {
     if (label == nullptr) continue;
     buddyOf_[static_cast<int>(label - template_.controls.data())] = static_cast<int>(i);
   }
+  for (const auto& [picker, label] : pickerLabel_) buddyOf_[label] = picker;
 }
 
 // The same takers in the same order as the Qt backend gives the shared assignment,
@@ -136,10 +162,10 @@ int TerminalWindow::IndexOf(const TerminalControl& control) const {
 }
 
 std::string TerminalWindow::NameOf(const TerminalControl& control) const {
-  if (control.Kind() == ControlKind::DateTimePicker && control.Id() != IDC_STATIC &&
-      template_.LabelFor(control.Id()) == nullptr)
-    return static_cast<const TerminalPicker&>(control).Parts() == PickerParts::Year ? "Year"
-                                                                                    : "Date";
+  if (control.Kind() == ControlKind::DateTimePicker &&
+      (control.Id() == IDC_STATIC || template_.LabelFor(control.Id()) == nullptr))
+    return DialogTemplate::ShownCaption(
+        PickerCaption(static_cast<const TerminalPicker&>(control).Parts()));
   if (control.Id() == IDC_STATIC) return DialogTemplate::ShownCaption(control.Text());
   if (!IsInputKind(control.Kind())) return DialogTemplate::ShownCaption(control.Text());
   if (template_.LabelFor(control.Id()) == nullptr) {
@@ -608,7 +634,14 @@ void TerminalWindow::SetDateTimeRange(int id, const std::optional<DateTimeValue>
 }
 
 void TerminalWindow::SetDateTimeFormat(int id, std::string_view format) {
-  Require<TerminalPicker>(id, kPickerWhat).SetFormat(format);
+  TerminalPicker& picker = Require<TerminalPicker>(id, kPickerWhat);
+  picker.SetFormat(format);
+  const auto label = pickerLabel_.find(IndexOf(picker));
+  if (label == pickerLabel_.end()) return;
+  TerminalControl& own = *controls_[static_cast<std::size_t>(label->second)];
+  if (own.Text() == PickerCaption(picker.Parts())) return;
+  own.SetText(PickerCaption(picker.Parts()));
+  ChooseMnemonics();
 }
 
 int TerminalWindow::RunModal() {

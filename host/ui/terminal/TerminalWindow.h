@@ -25,7 +25,8 @@ class TerminalSession;
 // What the templates do not say, the window adds as the Qt backend does: each label
 // names the control after it, and takes the focus there with Alt and its letter;
 // buttons, check boxes, radio buttons and naming labels get mnemonics from the one
-// shared assignment, so a window answers the same keys in both; Delete in a list
+// shared assignment, so a window answers the same keys in both; a picker that no
+// label names gets a label of its own above it ("Year:"); Delete in a list
 // view presses the window's "Remove" or "Delete" button; after a command, the rows
 // it added to a list or removed from it are told on the status line.
 class TerminalWindow final : public UiWindow {
@@ -135,6 +136,9 @@ class TerminalWindow final : public UiWindow {
   template <class Control>
   Control& Require(int id, const char* what) const;
   void BuildControls();
+  // Gives each picker that no label names a label of its own, after the template's
+  // controls.
+  void LabelPickers();
   void FindBuddies();
   void ChooseMnemonics();
   // The Tab stops in order, as indexes of controls.
@@ -155,8 +159,9 @@ class TerminalWindow final : public UiWindow {
   CellRect size_;
   std::vector<std::unique_ptr<TerminalControl>> controls_;
   std::map<int, TerminalControl*> byId_;
-  std::vector<int> radioGroup_;  // per control: the index of its group's first button, or -1
-  std::map<int, int> buddyOf_;   // label index -> index of the control it names
+  std::vector<int> radioGroup_;     // per control: the index of its group's first button, or -1
+  std::map<int, int> buddyOf_;      // label index -> index of the control it names
+  std::map<int, int> pickerLabel_;  // picker index -> index of the label it was given
   std::vector<TerminalListView*> listViews_;
   int focus_ = -1;
   std::optional<int> ended_;

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "kelo/pages/ModuleDialogTemplates.h"
 #include "ui/backend/MnemonicAssignment.h"
+#include "ui/backend/PickerLabel.h"
 #include "ui/terminal/CellLayout.h"
 
 namespace {
@@ -87,6 +89,37 @@ TEST(PageLayoutTerminal, EveryTemplateKeepsItsArrangementInCells) {
       }
     }
   }
+}
+
+// A picker that no label names is given one on the line above it; in cells, too,
+// that line is free and inside the dialog, and every picker of the module's dialogs
+// gets its label.
+TEST(PageLayoutTerminal, APickersOwnLabelFindsItsLineFree) {
+  int labelled = 0;
+  for (const DialogTemplate& dialog : kelo::ModuleDialogTemplates()) {
+    SCOPED_TRACE(dialog.title);
+    std::vector<ControlTemplate> taken = dialog.controls;
+    for (const ControlTemplate& picker : dialog.controls) {
+      if (picker.kind != ControlKind::DateTimePicker ||
+          (picker.id != IDC_STATIC && dialog.LabelFor(picker.id) != nullptr))
+        continue;
+      const std::optional<DluRect> place = PickerLabelPlace(picker.rect, taken);
+      ASSERT_TRUE(place) << Where(picker) << " has no room for its label";
+      const ControlTemplate label{IDC_STATIC, ControlKind::Label, "Date and time:", *place};
+      const CellRect cells = ControlCells(label);
+      EXPECT_LT(cells.y, ControlCells(picker).y) << Where(label);
+      EXPECT_GE(cells.y, 0) << Where(label);
+      for (const ControlTemplate& other : taken) {
+        if (other.kind != ControlKind::GroupBox) {
+          EXPECT_FALSE(Overlap(cells, ControlCells(other)))
+              << Where(label) << " overlaps " << Where(other);
+        }
+      }
+      taken.push_back(label);
+      ++labelled;
+    }
+  }
+  EXPECT_EQ(labelled, 2);  // the holiday dialog's date and year
 }
 
 }  // namespace
