@@ -27,15 +27,23 @@ std::string Counted(int count, std::string_view noun) {
 
 }  // namespace
 
-std::string RowChangeAnnouncement(std::string_view noun, int before, int after) {
-  if (after > before) return Counted(after - before, noun) + " added";
-  if (after == before) return {};
-  if (after == 0 && before > 1) return "All " + Counted(before, noun) + " removed";
-  return Counted(before - after, noun) + " removed";
+std::string RowChangeAnnouncement(std::string_view noun, const RowChange& change) {
+  if (change.added > 0 && change.removed == 0) return Counted(change.added, noun) + " added";
+  if (change.removed > 0 && change.added == 0) {
+    const bool all = change.removed == change.before && change.removed > 1;
+    return (all ? "All " : "") + Counted(change.removed, noun) + " removed";
+  }
+  if (change.added > 0 && !change.emptied)
+    return Counted(change.added, noun) + " added, " + Counted(change.removed, noun) + " removed";
+  return {};
 }
 
 std::string RowNoun(std::string_view labelCaption) {
-  std::string noun = DialogTemplate::ShownCaption(labelCaption);
+  return RowNounOfName(DialogTemplate::ShownCaption(labelCaption));
+}
+
+std::string RowNounOfName(std::string_view name) {
+  std::string noun(name);
   if (noun.empty()) return "row";
   // A proper name keeps its capitals; a word at the head of a label loses its own.
   if (noun.size() < 2 || !std::isupper(static_cast<unsigned char>(noun[1])))

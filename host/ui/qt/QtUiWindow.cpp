@@ -12,6 +12,7 @@
 
 #include "ui/backend/MnemonicAssignment.h"
 #include "ui/backend/PickerLabel.h"
+#include "ui/backend/RowChangeAnnouncement.h"
 #include "ui/qt/AltKeyGuard.h"
 #include "ui/qt/FittingScrollArea.h"
 #include "ui/qt/HostDialog.h"
@@ -560,56 +561,15 @@ void QtUiWindow::CommandStarts() {
   }
 }
 
-namespace {
-
-// "holiday" for a list named "Holiday"; "row" for a list without a name.
-QString RowNoun(const QString& listName) {
-  if (listName.isEmpty()) return QStringLiteral("row");
-  QString noun = listName;
-  if (noun.size() < 2 || !noun[1].isUpper()) noun[0] = noun[0].toLower();
-  return noun;
-}
-
-QString Counted(int count, const QString& noun) {
-  QString plural = noun;
-  if (count != 1) {
-    const bool consonantY = noun.endsWith(u'y') && noun.size() > 1 &&
-                            !QStringLiteral("aeiou").contains(noun[noun.size() - 2]);
-    if (consonantY) {
-      plural.chop(1);
-      plural += QStringLiteral("ies");
-    } else if (noun.endsWith(u's') || noun.endsWith(u'x') || noun.endsWith(QStringLiteral("ch")) ||
-               noun.endsWith(QStringLiteral("sh"))) {
-      plural += QStringLiteral("es");
-    } else {
-      plural += u's';
-    }
-  }
-  return QString::number(count) + u' ' + plural;
-}
-
-QString RowChangeText(const QtListViewControl::RowChange& change, const QString& noun) {
-  if (change.added > 0 && change.removed == 0) return Counted(change.added, noun) + " added";
-  if (change.removed > 0 && change.added == 0) {
-    const bool all = change.removed == change.before && change.removed > 1;
-    return (all ? QStringLiteral("All ") : QString()) + Counted(change.removed, noun) + " removed";
-  }
-  // Rows replaced whole are other rows shown, not rows added and removed.
-  if (change.added > 0 && !change.emptied)
-    return Counted(change.added, noun) + " added, " + Counted(change.removed, noun) + " removed";
-  return {};
-}
-
-}  // namespace
-
 void QtUiWindow::CommandEnded() {
   inCommand_ = false;
   if (commandChoseItem_) return;
   QStringList said;
   for (const std::unique_ptr<QtControl>& control : controls_) {
     if (control->Kind() != ControlKind::ListView) continue;
-    const QString text = RowChangeText(static_cast<QtListViewControl&>(*control).Counted(),
-                                       RowNoun(control->Widget().accessibleName()));
+    const QString text =
+        ToQString(RowChangeAnnouncement(RowNounOfName(ToBytes(control->Widget().accessibleName())),
+                                        static_cast<QtListViewControl&>(*control).Counted()));
     if (!text.isEmpty()) said.push_back(text);
   }
   if (!said.isEmpty()) status_->Announce(said.join(QStringLiteral("; ")));

@@ -43,16 +43,15 @@ void TerminalListView::SyncCount() {
 
 int TerminalListView::InsertRow(int index, const ListViewRow& row) {
   const int at = model_.Insert(index, row);
-  inserted_ = true;
+  ++change_.added;
   SyncCount();
   return at;
 }
 
 void TerminalListView::InsertRows(std::span<const ListViewRow> rows) {
-  // A list emptied and filled again, even with nothing, was refilled, not emptied.
-  inserted_ = true;
   if (rows.empty()) return;
   model_.InsertMany(rows);
+  change_.added += static_cast<int>(rows.size());
   SyncCount();
 }
 
@@ -65,11 +64,13 @@ void TerminalListView::DeleteRows(std::span<const int> rows) {
   for (int row : rows)
     if (row >= 0 && row < before) removedAt_ = std::min(removedAt_, row);
   model_.Delete(rows);
+  change_.removed += before - model_.RowCount();
   SyncCount();
 }
 
 void TerminalListView::DeleteAllRows() {
-  if (model_.RowCount() > 0) cleared_ = true;
+  change_.removed += model_.RowCount();
+  change_.emptied = change_.emptied || model_.RowCount() > 0;
   model_.Clear();
   anchor_ = -1;
   SyncCount();
@@ -104,24 +105,22 @@ void TerminalListView::SelectCurrentIfNone() {
 void TerminalListView::NotifySelection() { Window().UserNotify(Id(), LVN_ITEMCHANGED); }
 
 void TerminalListView::BeginUserAction() {
-  rowsBefore_ = model_.RowCount();
+  change_ = RowChange{model_.RowCount(), 0, 0, false};
   removedAt_ = INT_MAX;
-  cleared_ = false;
-  inserted_ = false;
 }
 
 std::string TerminalListView::EndUserAction(bool click) {
   const int after = model_.RowCount();
-  if (removedAt_ != INT_MAX && !cleared_ && after > 0 && after < rowsBefore_) {
+  if (removedAt_ != INT_MAX && !change_.emptied && after > 0 && after < change_.before) {
     const int place = std::min(removedAt_, after - 1);
     SelectOnly(place, rows_.Current());
     rows_.MoveTo(place);
     anchor_ = place;
   }
-  if (!click || (cleared_ && inserted_)) return {};
+  if (!click) return {};
   const TerminalWindow& window = Window();
   const ControlTemplate* label = window.Template().LabelFor(Id());
-  return RowChangeAnnouncement(RowNoun(label != nullptr ? label->caption : ""), rowsBefore_, after);
+  return RowChangeAnnouncement(RowNoun(label != nullptr ? label->caption : ""), change_);
 }
 
 std::vector<int> TerminalListView::ColumnWidths() const {

@@ -7,6 +7,7 @@
 
 #include "ui/ListViewRow.h"
 #include "ui/backend/ListViewModel.h"
+#include "ui/backend/RowChangeAnnouncement.h"
 #include "ui/terminal/ListWindow.h"
 #include "ui/terminal/TerminalControl.h"
 
@@ -86,8 +87,6 @@ class TerminalListView final : public TerminalControl {
   long long lastTypedMs_ = 0;
 
   // What happened to the rows since BeginUserAction.
-  int rowsBefore_ = 0;
+  RowChange change_;
   int removedAt_ = INT_MAX;
-  bool cleared_ = false;
-  bool inserted_ = false;
 };
