@@ -89,6 +89,34 @@ class EditPages(TerminalTestCase):
         self.assertIn("TID=NEWTID", summary("--handler", path))
         self.assertRestored(tool)
 
+    def test_a_file_in_no_tree_chosen_from_the_menu_asks_what_it_holds(self):
+        path = self.copy_example("static.xml", as_name="prices.xml")
+        before = self.read(path)
+        tool = self.start("edit", cwd=hcdterm.os.path.dirname(path))
+        tool.wait_for_text("File name:")
+        tool.type("prices.xml")
+        tool.keys("Enter")
+        tool.wait_for_text("is in no configuration tree")
+        # Cancel goes back to the chooser, not out of the edit.
+        tool.keys("Escape")
+        tool.wait_for_text("File name:")
+        tool.type("prices.xml")
+        tool.keys("Enter")
+        tool.wait_for_text("is in no configuration tree")
+        # Nothing is chosen yet: OK is not pressed.
+        tool.keys("Enter")
+        tool.wait_for_status("Handler configuration:")
+        self.assertIn("is in no configuration tree", tool.text())
+        tool.keys("Down")
+        tool.wait_for_text("(*) Static record set")
+        tool.keys("Enter")
+        tool.sheet()
+        self.assertIn("prices.xml \u2014 Record Set Properties", tool.text())
+        tool.keys("Escape")
+        self.assertEqual(tool.wait(), 1)
+        self.assertEqual(self.read(path), before)
+        self.assertRestored(tool)
+
     def test_without_colour_the_focus_is_still_marked(self):
         path = self.copy_example("dynamic.xml")
         tool = self.start("edit", "--dynamic", path, env={"NO_COLOR": "1"})

@@ -118,11 +118,41 @@ class Keyboard(TerminalTestCase):
         tool.keys("DC")
         tool.wait_for_status("2 holidays removed")
         tool.wait_for_text("1/1")
-        # Letters find a row by its beginning.
         tool.keys("Escape")
         tool.wait_until_gone("Add holiday of year")
         tool.keys("Escape")
         self.assertEqual(tool.wait(), 1)
+
+    def test_typing_in_a_list_finds_the_row_that_begins_so(self):
+        path, tool = self.open_holidays()
+        tool.focus("Holiday")
+        # The dates begin alike: the letters typed one after the other are one prefix.
+        tool.type("2025-12-2")
+        tool.wait_for_text("4/5")
+        self.assertIn(">2025-12-25", tool.text().replace(" ", ""))
+        # In the currencies' list box, a letter chooses the currency it begins.
+        tool.focus_back("Currency")
+        tool.type("U")
+        tool.wait_for_text(">USD")
+        tool.keys("Escape")
+        tool.wait_until_gone("Add holiday of year")
+        tool.keys("Escape")
+        self.assertEqual(tool.wait(), 1)
+
+    def test_a_password_shows_as_stars_and_is_saved(self):
+        path, tool = self.open_handler()
+        before = self.read(path)
+        shown = tool.field_text("Password:")
+        self.assertTrue(shown and set(shown) == {"*"}, shown)
+        tool.focus("Password")
+        tool.replace_text("Secr3t!")
+        tool.wait_for_text("*******  ")
+        self.assertEqual(tool.field_text("Password:"), "*******")
+        self.assertNotIn("Secr3t", tool.text())
+        tool.keys("Enter")
+        self.assertEqual(tool.wait(), 0)
+        self.assertNotEqual(self.read(path), before)
+        self.assertNotIn(b"Secr3t", self.read(path))
 
     def test_a_character_a_number_does_not_take_is_refused_and_said(self):
         path, tool = self.open_handler()
