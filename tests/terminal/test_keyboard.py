@@ -264,6 +264,7 @@ class Keyboard(TerminalTestCase):
     def test_the_year_picker_steps_the_part_under_the_cursor(self):
         path, tool = self.open_holidays()
         tool.focus("Year")
+        self.assertIn("from 2010 to 2099", tool.status())  # the range it takes
         tool.type("2031")
         tool.wait_for_text("2031")
         tool.keys("+")

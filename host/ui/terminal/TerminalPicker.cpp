@@ -122,6 +122,10 @@ bool TerminalPicker::HandleKey(const TerminalKey& key) {
 void TerminalPicker::FocusLeft() { Show(value_); }
 
 std::string TerminalPicker::Hints() const {
-  return text_.Parts() == PickerParts::Year ? "type the year, + - change"
-                                            : "type YYYY-MM-DD, Left Right part, + - change";
+  const std::string keys = text_.Parts() == PickerParts::Year
+                               ? "type the year, + - change"
+                               : "type YYYY-MM-DD, Left Right part, + - change";
+  // The range, for whoever cannot see a value refused: what a screen reader reads
+  // of the picker is the status line.
+  return earliest_ || latest_ ? keys + ", " + Range() : keys;
 }
