@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "bench/HolidayDialogDriver.h"
 
 namespace bench {
@@ -9,5 +11,8 @@ void RegisterHolidayBenchmarks();
 // Every dialog command at every size on the driver's backend; the driver must
 // outlive the run.
 void RegisterDialogBenchmarks(HolidayDialogDriver& driver);
+// hcdtool edit --ui terminal as a process in a pseudo-terminal: its first screen,
+// and keys in the holiday list of kTerminalHolidays rows.
+void RegisterTerminalBenchmarks(const std::string& hcdtool, const std::string& examples);
 
 }  // namespace bench

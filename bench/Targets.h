@@ -29,6 +29,16 @@ inline constexpr const char* kDynamicFloor = "dynamic/floor_pugixml_parse_both";
 inline constexpr const char* kDynamicFromXml = "dynamic/fromXML_both";
 inline constexpr const char* kDynamicCheck = "dynamic/CheckRecordSetConfigChange";
 
+// The terminal backend as a person at a terminal meets it.
+inline constexpr const char* kTerminalFirstScreen = "terminal/first_screen/handler";
+inline constexpr const char* kTerminalFirstScreenLarge = "terminal/first_screen/95000";
+inline constexpr const char* kTerminalKeyDown = "terminal/key/95000/Down_Up";
+inline constexpr const char* kTerminalKeyEndHome = "terminal/key/95000/End_Home";
+inline constexpr const char* kTerminalKeyDelete = "terminal/key/95000/Delete";
+inline constexpr int kTerminalHolidays = 95000;
+inline constexpr double kMaxFirstScreenSeconds = 0.050;
+inline constexpr double kMaxKeySeconds = 0.016;
+
 // Each figure is the median of this many repetitions, which keeps a burst of work
 // elsewhere on the machine out of it.
 inline constexpr int kRepetitions = 9;
