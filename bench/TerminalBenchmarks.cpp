@@ -15,8 +15,8 @@
 
 #include "bench/Benchmarks.h"
 #include "bench/PtyChild.h"
-#include "bench/ScratchFolder.h"
 #include "bench/Targets.h"
+#include "tests/ScratchFolder.h"
 
 namespace bench {
 namespace {
