@@ -15,5 +15,8 @@ void RegisterDialogBenchmarks(HolidayDialogDriver& driver);
 // processes, at two sizes.
 void RegisterSetBenchmarks(const std::string& hcdtool, const std::string& peakRss,
                            const std::string& examples);
+// hcdtool edit --ui terminal as a process in a pseudo-terminal: its first screen,
+// and keys in the holiday list of kTerminalHolidays rows.
+void RegisterTerminalBenchmarks(const std::string& hcdtool, const std::string& examples);
 
 }  // namespace bench

@@ -11,6 +11,11 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& reports) {
     const double perSecond = benchmark::GetTimeUnitMultiplier(run.time_unit);
     figures_.Record(run.run_name.function_name,
                     {run.GetAdjustedCPUTime() / perSecond, run.GetAdjustedRealTime() / perSecond});
+    // A benchmark that times each iteration itself may also tell its median and worst.
+    for (const char* statistic : {"median", "worst"}) {
+      if (const auto found = run.counters.find(statistic); found != run.counters.end())
+        figures_.Record(run.run_name.function_name + "/" + statistic, {0, found->second.value});
+    }
   }
   ConsoleReporter::ReportRuns(reports);
 }

@@ -37,7 +37,7 @@ std::vector<Section> RatioSections() {
        {
            {kStaticFloor, kStaticFloor, "floor: pugixml parses both documents", 0},
            {kStaticFromXml, kStaticFloor, "fromXML of both", 0},
-           {kStaticCheck, kStaticFloor, "CheckRecordSetConfigChange", kMaxCheckOverFloor},
+           {kStaticCheck, kStaticFloor, "CheckRecordSetConfigChange", kMaxStaticCheckOverFloor},
        }},
       {"Dynamic record set",
        {
@@ -260,6 +260,40 @@ void PrintTrees(const std::optional<TreeFigures>& trees, Tally& tally, std::ostr
   tally.Add(lintMet, "growth of lint");
 }
 
+void PrintTerminal(const RunFigures& figures, Tally& tally, std::ostream& out) {
+  struct Row {
+    const char* name;
+    const char* label;
+    double limit;
+  };
+  const Row rows[] = {
+      {kTerminalFirstScreen, "first screen of edit --handler", kMaxFirstScreenSeconds},
+      {kTerminalFirstScreenLarge, "first screen, 95000 holidays in GBP", 0},
+      {kTerminalKeyDown, "Down or Up in the list of 95000", kMaxKeySeconds},
+      {kTerminalKeyEndHome, "End or Home in the list of 95000", kMaxKeySeconds},
+      {kTerminalKeyDelete, "Delete in the list of 95000", kMaxKeySeconds},
+  };
+  bool any = false;
+  for (const Row& row : rows) {
+    const auto median = figures.Find(std::string(row.name) + "/median");
+    const auto worst = figures.Find(std::string(row.name) + "/worst");
+    if (!median || !worst) continue;
+    if (!any)
+      out << "hcdtool edit --ui terminal in a pseudo-terminal (wall time to the screen's last "
+             "byte; median and worst)\n";
+    any = true;
+    out << Format("  %-42s %s  worst %s", row.label, Duration(median->realSeconds).c_str(),
+                  Duration(worst->realSeconds).c_str());
+    if (row.limit > 0) {
+      const bool met = median->realSeconds <= row.limit;
+      out << Format("   target <= %.0f ms: %s", row.limit * 1e3, Verdict(met));
+      tally.Add(met, std::string("terminal: ") + row.label);
+    }
+    out << '\n';
+  }
+  if (any) out << '\n';
+}
+
 void PrintQtLoad(const std::optional<QtLoadCheck>& check, Tally& tally, std::ostream& out) {
   if (!check) return;
   out << "hcdtool commands that open no window, and the Qt libraries they load\n";
@@ -304,6 +338,7 @@ bool PrintSummary(const RunFigures& figures, const std::optional<PeakMemoryFigur
       << " repetitions; ratios against a floor measured in this run\n\n";
   PrintRatios(figures, tally, out);
   for (const char* backend : {"scripted", "qt"}) PrintDialog(figures, backend, tally, out);
+  PrintTerminal(figures, tally, out);
   PrintMemory(memory, tally, out);
   PrintTrees(trees, tally, out);
   PrintQtLoad(qtLoad, tally, out);

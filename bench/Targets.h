@@ -29,6 +29,16 @@ inline constexpr const char* kDynamicFloor = "dynamic/floor_pugixml_parse_both";
 inline constexpr const char* kDynamicFromXml = "dynamic/fromXML_both";
 inline constexpr const char* kDynamicCheck = "dynamic/CheckRecordSetConfigChange";
 
+// The terminal backend as a person at a terminal meets it.
+inline constexpr const char* kTerminalFirstScreen = "terminal/first_screen/handler";
+inline constexpr const char* kTerminalFirstScreenLarge = "terminal/first_screen/95000";
+inline constexpr const char* kTerminalKeyDown = "terminal/key/95000/Down_Up";
+inline constexpr const char* kTerminalKeyEndHome = "terminal/key/95000/End_Home";
+inline constexpr const char* kTerminalKeyDelete = "terminal/key/95000/Delete";
+inline constexpr int kTerminalHolidays = 95000;
+inline constexpr double kMaxFirstScreenSeconds = 0.050;
+inline constexpr double kMaxKeySeconds = 0.016;
+
 // Each figure is the median of this many repetitions, which keeps a burst of work
 // elsewhere on the machine out of it.
 inline constexpr int kRepetitions = 9;
@@ -46,6 +56,9 @@ std::string DialogBenchmarkName(std::string_view backend, DialogCommand command,
 
 // Limits the run is checked against.
 inline constexpr double kMaxCheckOverFloor = 2.0;
+// The static record set's check, once the furthest from its floor, is held closer to it
+// so that it does not drift back.
+inline constexpr double kMaxStaticCheckOverFloor = 1.5;
 inline constexpr double kMaxGrowthPerDoubling = 2.3;
 inline constexpr double kMaxRemoveOverShow = 3.0;
 inline constexpr double kMaxPeakOverFiles = 4.0;

@@ -126,6 +126,7 @@ int RunBenchmarks(int argc, char** argv, const Options& options) {
 #endif
   for (const auto& driver : drivers) bench::RegisterDialogBenchmarks(*driver);
   bench::RegisterSetBenchmarks(options.hcdtool, options.peakRss, options.examples);
+  if (options.toolChecks) bench::RegisterTerminalBenchmarks(options.hcdtool, options.examples);
 
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;

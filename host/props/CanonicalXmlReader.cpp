@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "props/XmlText.h"
@@ -14,7 +17,7 @@ namespace {
 constexpr std::size_t kReservedAtMost = 64;
 // Bytes of the shortest property line the writer writes, about.
 constexpr std::size_t kLeastPropertyBytes = 48;
-// Texts up to this long are scanned a byte at a time.
+// Texts up to this long are scanned in place, a word and then a byte at a time.
 constexpr std::size_t kShortText = 64;
 
 bool IsBlank(char c) { return c == ' ' || c == '\n' || c == '\r' || c == '\t'; }
@@ -38,6 +41,32 @@ constexpr ByteTable MakeStops(bool attribute, bool latin1) {
 
 constexpr ByteTable kAttributeStops[2] = {MakeStops(true, false), MakeStops(true, true)};
 constexpr ByteTable kContentStops[2] = {MakeStops(false, false), MakeStops(false, true)};
+
+// Eight bytes at a time, with one branch a word rather than one a byte: the place of
+// the first byte of a word that may stop a scan. Every byte below 0x20 may (a control
+// a content holds is then looked at alone), so may the three markup bytes of the scan
+// and, in UTF-8, any from 0x80; the tables decide on the byte found. The lowest byte
+// each test flags is exact, since a test flags a byte wrongly only above one it
+// flags rightly.
+constexpr std::size_t kWord = sizeof(std::uint64_t);
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+constexpr std::uint64_t Below(std::uint64_t word, unsigned char limit) {
+  return (word - kOnes * limit) & ~word & kHighBits;
+}
+
+constexpr std::uint64_t Equal(std::uint64_t word, unsigned char c) {
+  return Below(word ^ (kOnes * c), 1);
+}
+
+// kWord when no byte of the word may stop the scan.
+std::size_t FirstStop(std::uint64_t word, unsigned char a, unsigned char b, unsigned char c,
+                      bool latin1) {
+  std::uint64_t hits = Below(word, 0x20) | Equal(word, a) | Equal(word, b) | Equal(word, c);
+  if (!latin1) hits |= word & kHighBits;
+  return hits == 0 ? kWord : static_cast<std::size_t>(std::countr_zero(hits)) / 8;
+}
 
 class Scanner {
  public:
@@ -64,12 +93,15 @@ class Scanner {
   bool Take(const char (&literal)[N]) {
     constexpr std::size_t size = N - 1;
     if (xml_.size() - at_ < size) return false;
-    const char* p = xml_.data() + at_;
-    for (std::size_t i = 0; i < size; ++i) {
-      if (p[i] != literal[i]) return false;
-    }
+    if (std::memcmp(xml_.data() + at_, literal, size) != 0) return false;
     at_ += size;
     return true;
+  }
+
+  std::uint64_t Word() const {
+    std::uint64_t word = 0;
+    std::memcpy(&word, xml_.data() + at_, kWord);
+    return word;
   }
 
   // Room for the root's children, so that appending them moves none. A property as
@@ -88,6 +120,11 @@ class Scanner {
   bool AttributeValue(std::string_view& value) {
     const ByteTable& stops = kAttributeStops[latin1_];
     const std::size_t start = at_;
+    while (xml_.size() - at_ >= kWord) {
+      const std::size_t stop = FirstStop(Word(), '&', '<', '"', latin1_);
+      at_ += stop;
+      if (stop < kWord) break;
+    }
     for (; at_ < xml_.size(); ++at_) {
       const unsigned char c = static_cast<unsigned char>(xml_[at_]);
       if (!stops[c]) continue;
@@ -101,11 +138,16 @@ class Scanner {
 
   // Element content up to the next '<', when it holds nothing a decoder would change
   // and nothing XML forbids there. Short texts, most of a configuration's, are looked
-  // at byte by byte; a long one with the word-at-a-time and memchr scans.
+  // at in place; a long one past its first bytes with the memchr scans.
   bool Content(std::string_view& text) {
     const ByteTable& stops = kContentStops[latin1_];
     const std::size_t start = at_;
     const std::size_t shortEnd = std::min(xml_.size(), at_ + kShortText);
+    while (shortEnd - at_ >= kWord) {
+      const std::size_t stop = FirstStop(Word(), '&', '<', ']', latin1_);
+      at_ += stop;
+      if (stop < kWord) break;
+    }
     for (; at_ < shortEnd; ++at_) {
       const unsigned char c = static_cast<unsigned char>(xml_[at_]);
       if (!stops[c]) continue;

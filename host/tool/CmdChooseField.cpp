@@ -14,6 +14,7 @@ int RunChooseField(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const bool party = TakeFlag(args, "--party");
   const std::string script = TakeOption(args, "--script");
+  TakeUiChoice(args, !script.empty());
   ExpectPositional(args, 0, "no further arguments");
 
   const auto ui = InstallUi(script);
@@ -22,6 +23,10 @@ int RunChooseField(Module& module, const std::vector<std::string>& argsIn) {
   try {
     pages.DoFieldChooserDialog(nullptr, party ? 1 : 0, rr::RRString(), rr::RRString(), chosen);
   } catch (const UiRunAborted& e) {
+    if (e.Signal() != 0) {
+      std::cerr << "hcdtool: " << e.what() << "; no field was chosen\n";
+      return 128 + e.Signal();
+    }
     throw std::runtime_error(
         (script.empty() ? std::string() : ShownToken(script, TextBytes::Utf8) + ": ") + e.what());
   }

@@ -59,6 +59,7 @@ int RunEdit(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const std::optional<ConfigKind> givenKind = TakeConfigKindIfGiven(args);
   const std::string script = TakeOption(args, "--script");
+  TakeUiChoice(args, !script.empty());
   std::optional<ChosenEditFile> chosen;
   if (args.empty()) {
     chosen = ChooseFileToEdit(script, givenKind);
@@ -100,6 +101,13 @@ int RunEdit(Module& module, const std::vector<std::string>& argsIn) {
   } catch (const SaveAborted& e) {
     throw std::runtime_error(e.what());
   } catch (const UiRunAborted& e) {
+    // Ctrl+C, or the terminal gone: the end a signal would have been, once the
+    // terminal is as it was.
+    if (e.Signal() != 0) {
+      std::cerr << "hcdtool: " << e.what() << "; " << ShownToken(path, TextBytes::Utf8)
+                << " is unchanged\n";
+      return 128 + e.Signal();
+    }
     throw std::runtime_error(
         (script.empty() ? std::string() : ShownToken(script, TextBytes::Utf8) + ": ") + e.what());
   }

@@ -13,7 +13,7 @@
 #include "tool/module/ConfigurationFile.h"
 #include "tool/module/Module.h"
 #include "tool/module/ModuleSheet.h"
-#include "tool/ui/QtBackendLoader.h"
+#include "tool/ui/UiBackendLoader.h"
 #include "ui/backend/ScopedUiBackend.h"
 
 namespace fs = std::filesystem;
@@ -87,7 +87,7 @@ int RunTour(Module& module, const std::vector<std::string>& argsIn) {
   if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
   {
-    ScopedUiBackend qt(LoadQtBackend());
+    ScopedUiBackend qt(LoadUiBackend(UiLibrary::Qt));
     RenderPage(module, ConfigKind::Handler, e("handler.xml"), outDir / "handler-page.png");
     RenderPage(module, ConfigKind::Static, e("static.xml"), outDir / "static-page.png");
     RenderPage(module, ConfigKind::Dynamic, e("dynamic.xml"), outDir / "dynamic-page.png");

@@ -17,12 +17,13 @@ constexpr std::array kCommands = {
     Command{"describe-persist", "--version N [--flag] FILE [--json]",
             "the name: value pairs of a persisted record block, then the bytes described",
             RunDescribePersist},
-    Command{"edit", "[--handler|--static|--dynamic] [FILE] [--script SCRIPT]",
+    Command{"edit", "[--handler|--static|--dynamic] [FILE] [--ui qt|terminal | --script SCRIPT]",
             "edit FILE on the module's page; OK saves it, Cancel leaves it (exit 1); the kind "
             "from FILE's place when no option gives it; without FILE, a file chooser asks for "
-            "one; with a script, headless",
+            "one; in a window, or in the terminal when no display answers (--ui chooses); "
+            "with a script, headless",
             RunEdit},
-    Command{"choose-field", "[--party] [--script SCRIPT]",
+    Command{"choose-field", "[--party] [--ui qt|terminal | --script SCRIPT]",
             "run the module's field chooser and print the chosen name (empty after Cancel)",
             RunChooseField},
     Command{"holidays", "CURRENCY YEAR [--json]",

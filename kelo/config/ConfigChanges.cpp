@@ -11,24 +11,27 @@ namespace kelo {
 namespace {
 
 // Reads each document into a record with read, the first in full before the second,
-// and compares what the record's field table compares. The bags stay alive for the
-// fields that are compared as stored.
+// and compares what the record's field table compares. Each bag goes once its record
+// is read, unless a field is compared as stored: then both stay for that comparison.
 template <class Record, class Read>
 bool SameSettings(const std::string& first, const std::string& second, Read read) {
+  const bool keepBags = ComparesAsStored<Record>(Record::Fields());
   CHandlerPrivateProps firstBag;
   firstBag.fromXML(first);
   Record a;
   read(a, firstBag);
+  if (!keepBags) firstBag.Properties().clear();
   CHandlerPrivateProps secondBag;
   secondBag.fromXML(second);
   Record b;
   read(b, secondBag);
+  if (!keepBags) secondBag.Properties().clear();
   return SameComparedFields<Record>(Record::Fields(), a, firstBag, b, secondBag);
 }
 
 template <class Record>
 void ReadRecord(Record& record, const CPrivateProperty& bag) {
-  record.ReadFromProperty(bag);
+  ReadFields<Record>(Record::Fields(), bag, record);
 }
 
 }  // namespace

@@ -27,6 +27,20 @@ void GetInt(const CPrivateProperty& bag, const char* key, std::int32_t& field) {
   field = value;
 }
 
+void ReadValue(const CPrivateProperty* child, std::string& field) {
+  if (child != nullptr && child->Type() == CPrivateProperty::EType::String)
+    field = child->StringValue();
+}
+
+void ReadValue(const CPrivateProperty* child, bool& field) {
+  if (child != nullptr && child->Type() == CPrivateProperty::EType::Bool)
+    field = child->BoolValue();
+}
+
+void ReadValue(const CPrivateProperty* child, std::int32_t& field) {
+  if (child != nullptr && child->Type() == CPrivateProperty::EType::Int) field = child->IntValue();
+}
+
 void SetText(CPrivateProperty& bag, const char* key, const std::string& value) {
   bag.SetValueToProperty(key, rr::RRString(value));
 }

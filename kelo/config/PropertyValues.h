@@ -16,6 +16,12 @@ void GetText(const CPrivateProperty& bag, const char* key, std::string& field);
 void GetBool(const CPrivateProperty& bag, const char* key, bool& field);
 void GetInt(const CPrivateProperty& bag, const char* key, std::int32_t& field);
 
+// The same for a child already found (null: none): the field keeps its value unless
+// the child holds a value of the field's type.
+void ReadValue(const CPrivateProperty* child, std::string& field);
+void ReadValue(const CPrivateProperty* child, bool& field);
+void ReadValue(const CPrivateProperty* child, std::int32_t& field);
+
 void SetText(CPrivateProperty& bag, const char* key, const std::string& value);
 
 // The text stored under the key without copying it: what GetValueFromProperty would

@@ -59,9 +59,15 @@ struct RecordField {
   // A row names every column but the storage, so that none is left out by mistake.
   constexpr RecordField(const char* key, std::variant<Text, Flag, Number, Calendar> slot,
                         Summary summary, Test compared, const Storage* storage = nullptr)
-      : key(key), slot(slot), summary(summary), compared(compared), storage(storage) {}
+      : key(key),
+        keySize(std::char_traits<char>::length(key)),
+        slot(slot),
+        summary(summary),
+        compared(compared),
+        storage(storage) {}
 
   const char* key;
+  std::size_t keySize;  // of key, so that reading a record measures no key
   std::variant<Text, Flag, Number, Calendar> slot;
   Summary summary;
   // When a change of this field counts in the change check (Always, Never, or a test

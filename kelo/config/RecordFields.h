@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <variant>
 
@@ -57,24 +59,50 @@ void SetDefaults(FieldTable<Record> fields, Record& record) {
         field.slot);
 }
 
+// Whether a stored name is the key, compared in line: a record's keys are short, and
+// reading a record compares each, where a call for each would cost more than the
+// comparison.
+inline bool SameName(std::string_view name, std::string_view key) {
+  const std::size_t size = key.size();
+  if (name.size() != size) return false;
+  if (size < 8 || size > 24) return name == key;
+  // Two or three words that overlap where the size is no multiple of eight.
+  const auto word = [](std::string_view text, std::size_t at) {
+    std::uint64_t value = 0;
+    std::memcpy(&value, text.data() + at, sizeof value);
+    return value;
+  };
+  return word(name, 0) == word(key, 0) && word(name, size - 8) == word(key, size - 8) &&
+         (size <= 16 || word(name, 8) == word(key, 8));
+}
+
 // Every field from the bag into a record that holds the defaults: a missing key, or
 // one holding another kind of value, leaves the default.
 template <class Record>
 void ReadFields(FieldTable<Record> fields, const CPrivateProperty& bag, Record& record) {
+  // A bag the module wrote holds the keys in table order: each is looked for first
+  // where the one before it was found, and searched for only when it is not there.
+  const CPrivateProperty::PropertyMap& children = bag.Properties();
+  auto next = children.begin();
   for (const RecordField<Record>& field : fields) {
     if (field.storage != nullptr) {
       if (field.storage->read != nullptr) field.storage->read(bag, record);
       continue;
     }
+    const std::string_view key(field.key, field.keySize);
+    const CPrivateProperty* child = nullptr;
+    if (next != children.end() && SameName(next->first, key)) {
+      child = &next->second;
+      ++next;
+    } else {
+      child = children.find(key);
+    }
     std::visit(
         [&](const auto& slot) {
           using T = std::decay_t<decltype(record.*slot.member)>;
-          if constexpr (std::is_same_v<T, std::string>)
-            GetText(bag, field.key, record.*slot.member);
-          else if constexpr (std::is_same_v<T, bool>)
-            GetBool(bag, field.key, record.*slot.member);
-          else if constexpr (std::is_same_v<T, std::int32_t>)
-            GetInt(bag, field.key, record.*slot.member);
+          if constexpr (std::is_same_v<T, std::string> || std::is_same_v<T, bool> ||
+                        std::is_same_v<T, std::int32_t>)
+            ReadValue(child, record.*slot.member);
           // A calendar always has a storage of its own (IsSoundFieldTable).
         },
         field.slot);
@@ -133,6 +161,15 @@ void SummariseFields(FieldTable<Record> fields, const Record& record, SummaryTex
                     record.*std::get<typename RecordField<Record>::Text>(joined->slot).member);
     }
   }
+}
+
+// Whether the table compares any field as stored, from the bags rather than the
+// records.
+template <class Record>
+bool ComparesAsStored(FieldTable<Record> fields) {
+  for (const RecordField<Record>& field : fields)
+    if (field.storage != nullptr && field.storage->sameStored != nullptr) return true;
+  return false;
 }
 
 // True when no field that the table compares differs between the two records, each

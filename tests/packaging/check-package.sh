@@ -50,7 +50,7 @@ expected_tool=$(
   {
     echo /usr/bin/hcdtool
     for f in HCDKELO.hcd libhcd_props.so libhcd_services.so libhcd_string.so libhcd_text.so \
-             libhcd_files.so libhcd_ui.so libhcd_ui_scripted.so; do
+             libhcd_files.so libhcd_ui.so libhcd_ui_scripted.so libhcd_ui_terminal.so; do
       echo "/usr/$private/$f"
     done
     echo /usr/share/bash-completion/completions/hcdtool
@@ -80,6 +80,7 @@ diff <(echo "$expected_qt") <(files "$qt_deb") || fail "hcdkelo-qt's files diffe
 tool_depends=$(dpkg-deb -f "$tool_deb" Depends)
 qt_depends=$(dpkg-deb -f "$qt_deb" Depends)
 grep -q 'libpugixml' <<<"$tool_depends" || fail "hcdkelo does not depend on pugixml: $tool_depends"
+grep -q 'libncursesw6' <<<"$tool_depends" || fail "hcdkelo does not depend on ncursesw: $tool_depends"
 if grep -qi 'qt' <<<"$tool_depends"; then fail "hcdkelo depends on Qt: $tool_depends"; fi
 [ "$(dpkg-deb -f "$tool_deb" Recommends)" = hcdkelo-qt ] || fail "hcdkelo does not recommend hcdkelo-qt"
 grep -q "hcdkelo (= $version)" <<<"$qt_depends" || fail "hcdkelo-qt does not depend on hcdkelo: $qt_depends"
@@ -125,12 +126,21 @@ run edit --handler "$scratch/handler.xml" --script "$examples/scripts/handler-ed
   fail "the scripted edit changed nothing that needs a restart"
 
 set +e
-run edit --handler "$scratch/handler.xml" 2>"$scratch/noqt.err"
+run edit --ui qt --handler "$scratch/handler.xml" 2>"$scratch/noqt.err"
 status=$?
 set -e
-[ "$status" -eq 3 ] || fail "edit without the Qt package exited $status"
+[ "$status" -eq 3 ] || fail "edit --ui qt without the Qt package exited $status"
 grep -q 'install the package hcdkelo-qt' "$scratch/noqt.err" ||
-  fail "edit without the Qt package says: $(cat "$scratch/noqt.err")"
+  fail "edit --ui qt without the Qt package says: $(cat "$scratch/noqt.err")"
+
+# Without Qt, the pages show in a terminal: the package's own terminal backend
+# loads (in a terminal of script's, whose TERM it refuses, so nothing waits).
+if command -v script >/dev/null; then
+  script -q -e -c "env -i TERM=dumb '$hcdtool' edit --ui terminal --handler '$scratch/handler.xml'" \
+    /dev/null </dev/null >"$scratch/terminal.out" 2>&1 && fail "a dumb terminal was not refused"
+  grep -q 'TERM=dumb cannot move the cursor' "$scratch/terminal.out" ||
+    fail "edit in a dumb terminal says: $(cat "$scratch/terminal.out")"
+fi
 
 # With the Qt package beside it, the windows come up (off screen).
 dpkg-deb -x "$qt_deb" "$root"

@@ -49,7 +49,7 @@ DialogTemplate KindTemplate() {
 
 // A file name, UTF-8 as the file system gives it, in the framework's Latin-1; what
 // Latin-1 has no place for shows as '?'.
-std::string ShownFileName(const std::string& path) {
+std::string Latin1FileName(const std::string& path) {
   const std::string name = std::filesystem::path(path).filename().string();
   std::string shown;
   for (std::size_t i = 0; i < name.size();) {
@@ -120,7 +120,7 @@ std::optional<ConfigKind> AskKind(const std::string& path) {
   struct Withdraw {
     ~Withdraw() { TemplateRegistry::Instance().Withdraw(&owner); }
   } withdraw;
-  KindQuestion question(ShownFileName(path));
+  KindQuestion question(Latin1FileName(path));
   if (question.DoModal() != IDOK) return std::nullopt;
   return question.Kind();
 }

@@ -35,6 +35,10 @@ class ListViewModel {
   void Clear();
 
   int SelectedCount() const { return selectedCount_; }
+  // False for a row out of range.
+  bool IsSelected(int row) const {
+    return row >= 0 && row < RowCount() && rows_[static_cast<std::size_t>(row)].selected;
+  }
   std::vector<int> Selected() const;
   void SetSelected(int row, bool selected);
   void ClearSelection();

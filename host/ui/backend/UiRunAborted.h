@@ -8,6 +8,13 @@
 // in a message box as it does with other exceptions.
 class UiRunAborted : public std::runtime_error {
  public:
-  explicit UiRunAborted(const std::string& what);
+  // `signal`: the signal that ended the run (SIGINT when the user pressed Ctrl+C,
+  // SIGHUP when the terminal went away), 0 for anything else.
+  explicit UiRunAborted(const std::string& what, int signal = 0);
   ~UiRunAborted() override;
+
+  int Signal() const { return signal_; }
+
+ private:
+  int signal_;
 };

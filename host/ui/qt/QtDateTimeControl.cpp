@@ -1,5 +1,6 @@
 #include "ui/qt/QtDateTimeControl.h"
 
+#include "ui/backend/PickerLabel.h"
 #include "ui/qt/Latin1.h"
 #include "ui/qt/PickerFormat.h"
 #include "ui/qt/QtLabelControl.h"
@@ -118,7 +119,5 @@ QString QtDateTimeControl::WhatItHolds() const {
   const QDateTimeEdit::Sections shown = edit_->displayedSections();
   const bool date = (shown & QDateTimeEdit::DateSections_Mask) != 0;
   const bool time = (shown & QDateTimeEdit::TimeSections_Mask) != 0;
-  if (shown == QDateTimeEdit::YearSection) return QStringLiteral("Year");
-  if (date && time) return QStringLiteral("Date and time");
-  return time ? QStringLiteral("Time") : QStringLiteral("Date");
+  return ToQString(PickerHolds(date, time, shown == QDateTimeEdit::YearSection));
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/ListViewRow.h"
+#include "ui/backend/RowChangeAnnouncement.h"
 #include "ui/qt/ListViewTableModel.h"
 #include "ui/qt/QtControl.h"
 
@@ -44,13 +45,6 @@ class QtListViewControl : public QtControl {
   // last) has the focus and is selected, so that Delete again goes on down the list.
   void SetDeleteHandler(std::function<void()> remove);
 
-  // What the rows went through during one command of the user's.
-  struct RowChange {
-    int before = 0;        // rows when the command started
-    int added = 0;         // rows inserted
-    int removed = 0;       // rows deleted, one by one or all at once
-    bool emptied = false;  // all rows were deleted at once
-  };
   // Starts counting the changes of a command afresh.
   void StartCounting();
   const RowChange& Counted() const { return counted_; }

@@ -6,9 +6,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cctype>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
+#include "ui/backend/MnemonicAssignment.h"
+#include "ui/backend/PickerLabel.h"
+#include "ui/backend/RowChangeAnnouncement.h"
 #include "ui/qt/AltKeyGuard.h"
 #include "ui/qt/FittingScrollArea.h"
 #include "ui/qt/HostDialog.h"
@@ -182,20 +186,6 @@ void QtUiWindow::FitCaption(QtControl& control) {
 
 namespace {
 
-// The order in which captions are served their mnemonic: the dialog's own buttons,
-// the other buttons, check boxes and radio buttons, then the labels.
-int MnemonicRank(const QtControl& control) {
-  switch (control.Kind()) {
-    case ControlKind::PushButton:
-      return control.Id() == IDOK || control.Id() == IDCANCEL ? 0 : 1;
-    case ControlKind::CheckBox:
-    case ControlKind::RadioButton:
-      return 2;
-    default:
-      return 3;
-  }
-}
-
 QString ReadCaption(const std::string& caption) {
   std::string read = WithoutMarks(caption);
   while (!read.empty() && (read.back() == ':' || read.back() == ' ')) read.pop_back();
@@ -233,46 +223,31 @@ void QtUiWindow::NameInputs() {
   for (QtControl* picker : unlabelledPickers) LabelPicker(*picker);
 }
 
-namespace {
-
-// The height of a line of label text, and the room left above what it names.
-constexpr int kLabelHeight = 8;
-constexpr int kLabelGap = 2;
-
-bool Overlap(const DluRect& a, const DluRect& b) {
-  return a.x < b.Right() && b.x < a.Right() && a.y < b.Bottom() && b.y < a.Bottom();
-}
-
-}  // namespace
-
 void QtUiWindow::LabelPicker(QtControl& picker) {
-  const DluRect& at = picker.Template().rect;
-  const DluRect place{at.x, at.y - kLabelGap - kLabelHeight, at.width, kLabelHeight};
-  if (place.y < 0) return;
-  for (const std::unique_ptr<QtControl>& other : controls_) {
-    if (other->Kind() != ControlKind::GroupBox && Overlap(other->Template().rect, place)) return;
-  }
+  std::vector<ControlTemplate> others;
+  others.reserve(controls_.size());
+  for (const std::unique_ptr<QtControl>& other : controls_) others.push_back(other->Template());
+  const std::optional<DluRect> place = PickerLabelPlace(picker.Template().rect, others);
+  if (!place) return;
   auto& date = static_cast<QtDateTimeControl&>(picker);
   const ControlTemplate label{IDC_STATIC, ControlKind::Label, ToBytes(date.WhatItHolds()) + ":",
-                              place};
-  controls_.push_back(MakeControl(label, *canvas_, scale_.ToPixels(place), channel_));
+                              *place};
+  controls_.push_back(MakeControl(label, *canvas_, scale_.ToPixels(*place), channel_));
   date.SetOwnLabel(static_cast<QtLabelControl&>(*controls_.back()));
   FitCaption(*controls_.back());
 }
 
 void QtUiWindow::ChooseMnemonics() {
   std::vector<QtControl*> takers;
+  std::vector<MnemonicTaker> captions;
   for (const std::unique_ptr<QtControl>& control : controls_) {
-    if (control->TakesMnemonic()) takers.push_back(control.get());
+    if (!control->TakesMnemonic()) continue;
+    takers.push_back(control.get());
+    captions.push_back({control->Kind(), control->Id(), control->Text()});
   }
-  std::stable_sort(takers.begin(), takers.end(), [](const QtControl* a, const QtControl* b) {
-    return MnemonicRank(*a) < MnemonicRank(*b);
-  });
-  std::vector<std::string> captions;
-  for (const QtControl* control : takers) captions.push_back(control->Text());
-  const std::vector<Mnemonic> chosen = ::ChooseMnemonics(
-      captions, role_ == WindowRole::PropertyPage ? kSheetMnemonics : std::string_view());
-  for (std::size_t i = 0; i < takers.size(); ++i) takers[i]->SetMnemonic(chosen[i]);
+  const std::vector<MnemonicPlace> chosen = AssignWindowMnemonics(captions, role_);
+  for (std::size_t i = 0; i < takers.size(); ++i)
+    takers[i]->SetMnemonic({chosen[i].index, chosen[i].own});
 }
 
 void QtUiWindow::GuardKeys() {
@@ -586,56 +561,15 @@ void QtUiWindow::CommandStarts() {
   }
 }
 
-namespace {
-
-// "holiday" for a list named "Holiday"; "row" for a list without a name.
-QString RowNoun(const QString& listName) {
-  if (listName.isEmpty()) return QStringLiteral("row");
-  QString noun = listName;
-  if (noun.size() < 2 || !noun[1].isUpper()) noun[0] = noun[0].toLower();
-  return noun;
-}
-
-QString Counted(int count, const QString& noun) {
-  QString plural = noun;
-  if (count != 1) {
-    const bool consonantY = noun.endsWith(u'y') && noun.size() > 1 &&
-                            !QStringLiteral("aeiou").contains(noun[noun.size() - 2]);
-    if (consonantY) {
-      plural.chop(1);
-      plural += QStringLiteral("ies");
-    } else if (noun.endsWith(u's') || noun.endsWith(u'x') || noun.endsWith(QStringLiteral("ch")) ||
-               noun.endsWith(QStringLiteral("sh"))) {
-      plural += QStringLiteral("es");
-    } else {
-      plural += u's';
-    }
-  }
-  return QString::number(count) + u' ' + plural;
-}
-
-QString RowChangeText(const QtListViewControl::RowChange& change, const QString& noun) {
-  if (change.added > 0 && change.removed == 0) return Counted(change.added, noun) + " added";
-  if (change.removed > 0 && change.added == 0) {
-    const bool all = change.removed == change.before && change.removed > 1;
-    return (all ? QStringLiteral("All ") : QString()) + Counted(change.removed, noun) + " removed";
-  }
-  // Rows replaced whole are other rows shown, not rows added and removed.
-  if (change.added > 0 && !change.emptied)
-    return Counted(change.added, noun) + " added, " + Counted(change.removed, noun) + " removed";
-  return {};
-}
-
-}  // namespace
-
 void QtUiWindow::CommandEnded() {
   inCommand_ = false;
   if (commandChoseItem_) return;
   QStringList said;
   for (const std::unique_ptr<QtControl>& control : controls_) {
     if (control->Kind() != ControlKind::ListView) continue;
-    const QString text = RowChangeText(static_cast<QtListViewControl&>(*control).Counted(),
-                                       RowNoun(control->Widget().accessibleName()));
+    const QString text =
+        ToQString(RowChangeAnnouncement(RowNounOfName(ToBytes(control->Widget().accessibleName())),
+                                        static_cast<QtListViewControl&>(*control).Counted()));
     if (!text.isEmpty()) said.push_back(text);
   }
   if (!said.isEmpty()) status_->Announce(said.join(QStringLiteral("; ")));

@@ -117,6 +117,49 @@ TEST(CanonicalXmlRead, TakesWhatTheWriterWrites) {
   EXPECT_TRUE(TakenAlike(bag.toXML()));
 }
 
+// Names and texts are scanned eight bytes at a time: a byte that ends or refuses the
+// scan must count wherever it falls in a word, and a word that only may hold one
+// (a tab, a ']') must not end the scan early.
+TEST(CanonicalXmlRead, SeesEveryByteOfALongNameOrText) {
+  struct Case {
+    const char* what;
+    bool inName;
+    std::string bytes;
+    bool utf8;
+    bool taken;
+  };
+  const Case cases[] = {
+      {"a control byte in a text", false, "\x01", false, false},
+      {"a zero byte in a text", false, std::string(1, '\0'), false, false},
+      {"a tab in a text", false, "\t", false, true},
+      {"a reference in a text", false, "&amp;", false, false},
+      {"]]> in a text", false, "]]>", false, false},
+      {"a lone ] in a text", false, "]x", false, true},
+      {"ISO-8859-1 byte in a text", false, "\xE9", false, true},
+      {"UTF-8 in a text", false, "\xC3\xA9", true, false},
+      {"a tab in a name", true, "\t", false, false},
+      {"a reference in a name", true, "&lt;", false, false},
+      {"a lone ] in a name", true, "]", false, true},
+      {"ISO-8859-1 byte in a name", true, "\xE9", false, true},
+      {"UTF-8 in a name", true, "\xC3\xA9", true, false},
+  };
+  for (const Case& c : cases) {
+    // Past the first word and into the memchr scan of a long text.
+    for (std::size_t at = 0; at < 80; ++at) {
+      SCOPED_TRACE(std::string(c.what) + " at " + std::to_string(at));
+      std::string around(at, 'a');
+      around += c.bytes;
+      around += std::string(19, 'b');
+      const std::string name = c.inName ? around : "N";
+      const std::string text = c.inName ? "t" : around;
+      const std::string body =
+          "<Property Name=\"" + name + "\" Type=\"String\">" + text + "</Property>\n";
+      const std::string xml = c.utf8 ? "<Properties>" + body + "</Properties>" : Doc(body);
+      EXPECT_EQ(TakenAlike(xml), c.taken);
+    }
+  }
+}
+
 // Every document the suites and the fuzzers keep, whichever way it is taken.
 TEST(CanonicalXmlRead, AgreesWithTheGeneralReaderOnEveryKeptDocument) {
   std::size_t documents = 0;

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "ui/backend/PropertySheetListener.h"
+#include "ui/backend/SheetPage.h"
+#include "ui/terminal/ScrolledView.h"
+#include "ui/terminal/TerminalLayer.h"
+
+class TerminalSession;
+
+// A property sheet: the pages as tabs, the active one scrolled in the middle, OK and
+// Cancel below. The focus goes round the page's controls, then OK, then Cancel;
+// Enter is OK (or the push button with the focus), Escape is Cancel, Alt+O and
+// Alt+C the sheet's buttons, Ctrl+PgUp and Ctrl+PgDn the tabs. OK closes only when
+// the listener agrees; a refused save leaves the sheet open on the page and the
+// control the framework put the focus on.
+class SheetLayer final : public TerminalLayer {
+ public:
+  SheetLayer(TerminalSession& session, std::string_view caption, std::string_view document,
+             std::span<const SheetPage> pages, PropertySheetListener& listener);
+
+  bool Accepted() const { return accepted_; }
+  void ReplacePage(int index, const SheetPage& page);
+
+  CellRect Place(int rows, int columns) override;
+  void Draw(const Painter& painter) override;
+  std::optional<CellPoint> Cursor() const override;
+  std::string Hints() const override;
+  void HandleKey(const TerminalKey& key) override;
+  void HandlePaste(std::u32string_view text) override;
+  bool Done() const override { return done_; }
+  void Forget(const TerminalWindow& window) override;
+  void WindowFocused(const TerminalWindow& window) override;
+
+ private:
+  enum class Focus { Page, Ok, Cancel };
+  struct Tab {
+    TerminalWindow* window;
+    std::u32string title;
+    int focusedId = 0;
+  };
+
+  TerminalWindow* Active() const;
+  void Ok();
+  void Cancel();
+  void SwitchTab(int delta);
+  void ShowPage(int index);
+  void FocusPageStart(bool last);
+  void Tabbing(bool backwards);
+  CellRect OkCells() const;
+  CellRect CancelCells() const;
+
+  TerminalSession& session_;
+  PropertySheetListener& listener_;
+  std::string caption_;
+  std::string document_;
+  std::u32string title_;
+  std::vector<Tab> tabs_;
+  int active_ = 0;
+  Focus focus_ = Focus::Page;
+  ScrolledView view_;
+  CellRect viewport_;
+  CellRect frame_;
+  bool done_ = false;
+  bool accepted_ = false;
+};

@@ -1,0 +1,197 @@
+#include "ui/terminal/TerminalSession.h"
+
+#include <unistd.h>
+
+#include <csignal>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "ui/backend/UiRunAborted.h"
+#include "ui/terminal/Painter.h"
+#include "ui/terminal/TerminalLayer.h"
+#include "ui/terminal/TerminalText.h"
+
+TerminalLayer::~TerminalLayer() = default;
+
+TerminalSession::TerminalSession() = default;
+
+TerminalSession::~TerminalSession() {
+  while (!shown_.empty()) Pop();
+}
+
+bool TerminalSession::Unicode() const { return screen_.Unicode(); }
+
+void TerminalSession::Tell(std::string text, bool beep) {
+  if (text.empty()) {
+    if (beep) Beep();
+    return;
+  }
+  told_ = std::move(text);
+  if (beep) Beep();
+}
+
+void TerminalSession::Beep() { screen_.Beep(); }
+
+void TerminalSession::Forget(const TerminalWindow& window) {
+  for (Shown& shown : shown_) shown.layer->Forget(window);
+}
+
+void TerminalSession::WindowFocused(const TerminalWindow& window) {
+  for (Shown& shown : shown_) shown.layer->WindowFocused(window);
+}
+
+std::string TerminalSession::ChooserFolder() const {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (!lastFolder_.empty() && fs::is_directory(lastFolder_, ec)) return lastFolder_;
+  for (auto document = documents_.rbegin(); document != documents_.rend(); ++document) {
+    if (document->empty()) continue;
+    const fs::path folder = fs::absolute(fs::path(*document), ec).parent_path();
+    if (!ec && fs::is_directory(folder, ec)) return folder.string();
+  }
+  const fs::path here = fs::current_path(ec);
+  return ec ? std::string("/") : here.string();
+}
+
+void TerminalSession::Run(TerminalLayer& layer) {
+  if (shown_.empty()) {
+    screen_.Start();
+    status_ = newwin(1, std::max(COLS, 1), std::max(LINES - 1, 0), 0);
+    statusPanel_ = new_panel(status_);
+  }
+  WINDOW* window = newwin(1, 1, 0, 0);
+  shown_.push_back({&layer, window, new_panel(window), {}});
+  struct Popper {
+    TerminalSession* session;
+    ~Popper() { session->Pop(); }
+  } popper{this};
+
+  while (!layer.Done()) {
+    Render();
+    const TerminalKey key = NextKey();
+    // What was told stays while the user types on (a refused character among
+    // others), and goes with any other key.
+    if (!key.IsText()) told_.clear();
+    if (key.code == KeyCode::PasteStart) {
+      // What is pasted arrives at once: a field can refuse it whole.
+      std::u32string pasted;
+      for (;;) {
+        const ScreenEvent event = screen_.Next(1000);
+        if (event.kind == ScreenEvent::Kind::Interrupted || event.kind == ScreenEvent::Kind::HungUp)
+          Abort(event);
+        if (event.kind != ScreenEvent::Kind::Key || event.key.code == KeyCode::PasteEnd) break;
+        if (event.key.code == KeyCode::Enter) pasted += U'\n';
+        if (event.key.code == KeyCode::Tab) pasted += U'\t';
+        if (event.key.code == KeyCode::Char) pasted += event.key.ch;
+      }
+      layer.HandlePaste(pasted);
+      continue;
+    }
+    if (key.code == KeyCode::PasteEnd) continue;
+    layer.HandleKey(key);
+  }
+}
+
+void TerminalSession::Pop() {
+  Shown shown = shown_.back();
+  shown_.pop_back();
+  del_panel(shown.panel);
+  delwin(shown.window);
+  if (!shown_.empty()) return;
+  del_panel(statusPanel_);
+  delwin(status_);
+  statusPanel_ = nullptr;
+  status_ = nullptr;
+  told_.clear();
+  pending_.reset();
+  screen_.Stop();
+}
+
+void TerminalSession::Abort(const ScreenEvent& event) {
+  if (event.kind == ScreenEvent::Kind::HungUp)
+    throw UiRunAborted("the terminal hung up", event.signal != 0 ? event.signal : SIGHUP);
+  throw UiRunAborted(
+      std::string("interrupted by ") + (event.signal == SIGINT ? "SIGINT" : "SIGTERM"),
+      event.signal);
+}
+
+TerminalKey TerminalSession::NextKey() {
+  if (pending_) {
+    const TerminalKey key = *pending_;
+    pending_.reset();
+    return key;
+  }
+  for (;;) {
+    const ScreenEvent event = screen_.Next(-1);
+    switch (event.kind) {
+      case ScreenEvent::Kind::Interrupted:
+      case ScreenEvent::Kind::HungUp:
+        Abort(event);
+      case ScreenEvent::Kind::Resized:
+      case ScreenEvent::Kind::TimedOut:
+        Render();
+        continue;
+      case ScreenEvent::Kind::Key:
+        break;
+    }
+    if (event.key.code != KeyCode::Escape) return event.key;
+    // Escape alone is Cancel; followed by a letter it is Alt with the letter, for
+    // terminals (and people) that send no Alt.
+    const ScreenEvent next = screen_.Next(kEscapeWaitMs);
+    if (next.kind == ScreenEvent::Kind::Interrupted || next.kind == ScreenEvent::Kind::HungUp)
+      Abort(next);
+    if (next.kind == ScreenEvent::Kind::Key) {
+      if (const std::optional<TerminalKey> joined = JoinEscape(next.key)) return *joined;
+      if (next.key.code != KeyCode::Escape) pending_ = next.key;
+    }
+    return event.key;
+  }
+}
+
+void TerminalSession::PlaceLayer(Shown& shown, int rows, int columns) {
+  CellRect place = shown.layer->Place(rows, columns);
+  place.width = std::clamp(place.width, 1, std::max(columns, 1));
+  place.height = std::clamp(place.height, 1, std::max(rows, 1));
+  place.x = std::clamp(place.x, 0, std::max(columns - place.width, 0));
+  place.y = std::clamp(place.y, 0, std::max(rows - place.height, 0));
+  if (place == shown.place) return;
+  wresize(shown.window, place.height, place.width);
+  move_panel(shown.panel, place.y, place.x);
+  shown.place = place;
+}
+
+void TerminalSession::Render() {
+  const int rows = std::max(screen_.Rows(), 1);
+  const int columns = std::max(screen_.Columns(), 1);
+  const TerminalPalette& palette = screen_.Palette();
+  for (Shown& shown : shown_) {
+    PlaceLayer(shown, std::max(rows - 1, 1), columns);
+    werase(shown.window);
+    const Painter painter(shown.window, {0, 0, shown.place.width, shown.place.height}, {0, 0},
+                          palette, screen_.Unicode());
+    shown.layer->Draw(painter);
+  }
+  wresize(status_, 1, columns);
+  move_panel(statusPanel_, rows - 1, 0);
+  top_panel(statusPanel_);
+  werase(status_);
+  const Painter status(status_, {0, 0, columns, 1}, {0, 0}, palette, screen_.Unicode());
+  const bool telling = !told_.empty();
+  const std::string line = telling ? told_ : shown_.back().layer->Hints();
+  status.Fill(0, 0, columns, telling ? Look::Tip : Look::Status);
+  status.Text(1, 0, FromUtf8(line), telling ? Look::Tip : Look::Status, columns - 2);
+  update_panels();
+
+  const Shown& top = shown_.back();
+  if (const std::optional<CellPoint> cursor = top.layer->Cursor()) {
+    cursor_ = {top.place.x + cursor->x, top.place.y + cursor->y};
+    wmove(top.window, cursor->y, cursor->x);
+    wnoutrefresh(top.window);
+    curs_set(1);
+  } else {
+    curs_set(0);
+  }
+  doupdate();
+}
