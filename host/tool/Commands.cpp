@@ -30,9 +30,11 @@ constexpr std::array kCommands = {
             "what \"Add holiday of year\" adds to an empty list, one DATEKEY REMARK line each, "
             "learnt through the module's holiday setting dialog",
             RunHolidays},
-    Command{"plan", "OLD NEW [--json]",
+    Command{"plan", "(OLD NEW | --git REV [TREE]) [--json]",
             "compare two configuration trees: per file the change action and the properties "
-            "that differ, per handler folder restart or not and the record sets to refresh",
+            "that differ, per handler folder restart or not and the record sets to refresh; "
+            "with --git, TREE (default: the current folder) as committed at REV, read through "
+            "git, against TREE as it is",
             RunPlan},
     Command{"lint", "PATH... [--handler|--static|--dynamic] [--json]",
             "press OK on the page of every configuration under the paths, without a window; "
@@ -45,10 +47,10 @@ constexpr std::array kCommands = {
             "handler's holidays per currency, then what the page does not show; with --year, "
             "that year as a twelve-month grid with the holidays marked; --textconv for git",
             RunShow},
-    Command{"diff", "OLD NEW [--handler|--static|--dynamic] [--json]",
+    Command{"diff", "(OLD NEW | --git REV [TREE]) [--handler|--static|--dynamic] [--json]",
             "two files or two trees as a reviewer reads the change: plan's entries and verdicts, "
             "each changed value as LABEL: OLD \u2192 NEW (a password as changed), holidays "
-            "added, removed and changed; exit 1 when they differ",
+            "added, removed and changed; exit 1 when they differ; --git as for plan",
             RunDiff},
     Command{"git-setup", "[--replace] [REPO]",
             "make show the textconv of a configuration tree kept in git (default: the current "
