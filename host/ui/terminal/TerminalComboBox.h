@@ -21,6 +21,7 @@ class TerminalComboBox final : public TerminalEdit, public TerminalItemList {
   bool HandleKey(const TerminalKey& key) override;
   void HandlePaste(std::u32string_view text) override;
   std::string Hints() const override;
+  void FocusLeft() override { EndTypeAhead(); }
 
  protected:
   void NotifyEdited() override;

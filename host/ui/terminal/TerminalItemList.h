@@ -35,6 +35,8 @@ class TerminalItemList {
   // Type-ahead: the item a typed character leads to, from the current one; -1 when
   // none. Characters typed within a second of each other make one prefix.
   int TypeAhead(char32_t c, int current);
+  // Letters typed after the focus comes back begin a new prefix, however soon.
+  void EndTypeAhead() { typed_.clear(); }
 
  private:
   ItemListModel items_;

@@ -16,6 +16,7 @@ class TerminalListBox final : public TerminalControl, public TerminalItemList {
   CellPoint CursorAt() const override;
   bool HandleKey(const TerminalKey& key) override;
   std::string Hints() const override;
+  void FocusLeft() override { EndTypeAhead(); }
 
  protected:
   void ItemsChanged() override;

@@ -58,6 +58,8 @@ class TerminalListView final : public TerminalControl {
   bool HandleKey(const TerminalKey& key) override;
   void FocusEntered();
   std::string Hints() const override;
+  // Letters typed after the focus comes back begin a new prefix, however soon.
+  void FocusLeft() override { typed_.clear(); }
 
  private:
   struct Column {
