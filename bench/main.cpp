@@ -125,6 +125,7 @@ int RunBenchmarks(int argc, char** argv, const Options& options) {
     std::cerr << "the Qt backend cannot start: its figures are left out\n";
 #endif
   for (const auto& driver : drivers) bench::RegisterDialogBenchmarks(*driver);
+  bench::RegisterSetBenchmarks(options.hcdtool, options.peakRss, options.examples);
   if (options.toolChecks) bench::RegisterTerminalBenchmarks(options.hcdtool, options.examples);
 
   benchmark::Initialize(&argc, argv);

@@ -290,8 +290,13 @@ void SaveFileAtomically(const std::string& path, const ContentWriter& produce) {
   SaveFileAtomically(path, produce, ops);
 }
 
-void SaveFileAtomically(const std::string& path, const ContentWriter& produce, FileOps& ops) {
-  const std::string target = ResolveSaveTarget(path);
+namespace {
+
+// Writes the content into a temporary beside the target, with the target's
+// permissions, owner and attributes, flushed and named; what a save renames over the
+// target. The temporary is removed again when anything fails.
+std::string WriteTemporary(const std::string& path, const std::string& target,
+                           const ContentWriter& produce, FileOps& ops, bool flush = true) {
   const Target old = InspectTarget(target, path);
   RemoveStaleTemporaries(target);
 
@@ -328,7 +333,7 @@ void SaveFileAtomically(const std::string& path, const ContentWriter& produce, F
       RefuseStep(path, "cannot set the permissions of", shown, errno);
     CopyAttributes(target, fd, path);
   }
-  if (ops.Fsync(fd) != 0) RefuseStep(path, "cannot flush", shown, errno);
+  if (flush && ops.Fsync(fd) != 0) RefuseStep(path, "cannot flush", shown, errno);
   if (name.empty()) {
     // The file gets a name only now, for the rename; a kill in between leaves a
     // temporary that the next save of this file removes.
@@ -343,17 +348,71 @@ void SaveFileAtomically(const std::string& path, const ContentWriter& produce, F
     }
   }
   if (temporary.Close() != 0) RefuseStep(path, "cannot close", temporary.name(), errno);
-  if (ops.Rename(temporary.name().c_str(), target.c_str()) != 0) {
-    const int error = errno;
-    std::string why = std::string("cannot replace it by the new file ") +
-                      QuotedToken(temporary.name(), TextBytes::Utf8) + ": " + std::strerror(error);
-    // Whatever cannot be renamed may not be removable either; then say it is left.
-    if (ops.Unlink(temporary.name().c_str()) == 0)
-      temporary.Keep();
-    else
-      why += std::string("; that file is left behind: ") + std::strerror(errno);
-    Refuse("save", path, why);
-  }
   temporary.Keep();
+  return temporary.name();
+}
+
+// Renames the temporary over the target; on failure removes it, or says it is left.
+void ReplaceByTemporary(const std::string& path, const std::string& temporary,
+                        const std::string& target, FileOps& ops) {
+  if (ops.Rename(temporary.c_str(), target.c_str()) == 0) return;
+  const int error = errno;
+  std::string why = std::string("cannot replace it by the new file ") +
+                    QuotedToken(temporary, TextBytes::Utf8) + ": " + std::strerror(error);
+  // Whatever cannot be renamed may not be removable either; then say it is left.
+  if (ops.Unlink(temporary.c_str()) != 0)
+    why += std::string("; that file is left behind: ") + std::strerror(errno);
+  Refuse("save", path, why);
+}
+
+}  // namespace
+
+void SaveFileAtomically(const std::string& path, const ContentWriter& produce, FileOps& ops) {
+  const std::string target = ResolveSaveTarget(path);
+  const std::string temporary = WriteTemporary(path, target, produce, ops);
+  ReplaceByTemporary(path, temporary, target, ops);
   SyncFolder(ops, target);
+}
+
+PreparedSave::PreparedSave(std::string path, std::string_view content, FileOps& ops, Flush flush)
+    : ops_(&ops), path_(std::move(path)), target_(ResolveSaveTarget(path_)) {
+  temporary_ = WriteTemporary(
+      path_, target_, [content](const ContentSink& write) { write(content); }, ops,
+      flush == Flush::Now);
+}
+
+PreparedSave::PreparedSave(PreparedSave&& other) noexcept
+    : ops_(other.ops_),
+      path_(std::move(other.path_)),
+      target_(std::move(other.target_)),
+      temporary_(std::move(other.temporary_)) {
+  other.temporary_.clear();
+}
+
+PreparedSave::~PreparedSave() {
+  if (!temporary_.empty()) ops_->Unlink(temporary_.c_str());
+}
+
+void PreparedSave::Commit() {
+  const std::string temporary = std::move(temporary_);
+  temporary_.clear();
+  ReplaceByTemporary(path_, temporary, target_, *ops_);
+}
+
+void PreparedSave::Leave() { temporary_.clear(); }
+
+void SyncFolderOf(const std::string& path) {
+  FileOps ops;
+  SyncFolder(ops, path);
+}
+
+bool SyncFileSystemOf(const std::string& path) {
+  const std::string folder = SplitFolder(path).first;
+  const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::syncfs(fd) == 0;
+  const int error = errno;
+  ::close(fd);
+  errno = error;
+  return synced;
 }

@@ -28,6 +28,54 @@ using ContentWriter = std::function<void(const ContentSink& write)>;
 void SaveFileAtomically(const std::string& path, const ContentWriter& produce);
 void SaveFileAtomically(const std::string& path, const ContentWriter& produce, FileOps& ops);
 
+// A save in two steps, for a change of many files that replaces none of them before
+// every new content is written: the constructor does all of SaveFileAtomically but
+// the rename, leaving the new content flushed and closed in a temporary beside the
+// target, named as a save names its temporaries (hidden, ".NAME.tmp-PID-N", so that
+// no reader of a folder takes it for a file of its own, and a later save removes it
+// once this process is gone). Commit renames it over the target. Destroyed
+// uncommitted, it removes the temporary, unless Leave() said to keep it.
+class PreparedSave {
+ public:
+  // When the new content is made durable: by this object (fsync), or Later, by one
+  // SyncFileSystemOf for many files, which costs far less than a flush of each.
+  enum class Flush { Now, Later };
+  // Throws as SaveFileAtomically does; nothing is left behind then. ops must outlive
+  // this object.
+  PreparedSave(std::string path, std::string_view content, FileOps& ops, Flush flush = Flush::Now);
+  PreparedSave(PreparedSave&& other) noexcept;
+  PreparedSave(const PreparedSave&) = delete;
+  PreparedSave& operator=(const PreparedSave&) = delete;
+  PreparedSave& operator=(PreparedSave&&) = delete;
+  ~PreparedSave();
+
+  const std::string& Path() const { return path_; }
+  // The file the rename replaces: Path() with its symbolic links followed.
+  const std::string& Target() const { return target_; }
+  // Where the new content waits; empty after Commit or Leave.
+  const std::string& Temporary() const { return temporary_; }
+
+  // Renames the temporary over the target; the folder is not synced (SyncFolderOf).
+  // Throws std::runtime_error naming the file; the temporary is then removed.
+  void Commit();
+  // Keeps the temporary where it is, for whoever knows its name.
+  void Leave();
+
+ private:
+  FileOps* ops_;
+  std::string path_;
+  std::string target_;
+  std::string temporary_;
+};
+
+// Makes the renames in the folder of path durable; a failure is not reported, as the
+// new content is in place whatever it does.
+void SyncFolderOf(const std::string& path);
+
+// Makes everything written to the file system that holds path durable (syncfs): the
+// contents and renames of many files at once. False, with errno, when it failed.
+bool SyncFileSystemOf(const std::string& path);
+
 // The file a save of path replaces: path with the symbolic links of its last part
 // followed, possibly to a file that does not exist yet. Throws for a loop.
 std::string ResolveSaveTarget(const std::string& path);

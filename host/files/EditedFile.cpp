@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
 #include <utility>
 
@@ -61,6 +62,14 @@ void EditedFile::Lock() {
   throw std::runtime_error("cannot lock " + QuotedPath(path_) + ": " + std::strerror(error));
 }
 
+void EditedFile::ForgetContent() {
+  if (forgotten_) return;
+  length_ = content_.size();
+  digest_ = std::hash<std::string>{}(content_);
+  forgotten_ = true;
+  std::string().swap(content_);
+}
+
 void EditedFile::CheckSavable() const { CheckSaveTarget(path_); }
 
 bool EditedFile::ChangedSinceRead() const {
@@ -69,7 +78,9 @@ bool EditedFile::ChangedSinceRead() const {
   // What is no regular file now (a FIFO put in its place) is not what was read.
   if (!existed_ || !IsRegularFile(now)) return true;
   try {
-    return ReadInput(now, path_) != content_;
+    const std::string read = ReadInput(now, path_);
+    if (!forgotten_) return read != content_;
+    return read.size() != length_ || std::hash<std::string>{}(read) != digest_;
   } catch (const std::runtime_error&) {
     return true;
   }
@@ -78,6 +89,7 @@ bool EditedFile::ChangedSinceRead() const {
 void EditedFile::Save(std::string_view content) {
   SaveFileAtomically(path_, content);
   content_ = std::string(content);
+  forgotten_ = false;
   existed_ = true;
   // Hold the new file as the old one was held. Nobody else has had a reason to lock
   // it yet, so failing here only means the rest of this run is unguarded.

@@ -26,6 +26,11 @@ class EditedFile {
   // The bytes read, or after a save the bytes saved.
   const std::string& Content() const { return content_; }
 
+  // Drops the content read, keeping what tells whether the file changed since: its
+  // length and a digest. For a run that holds many files at once and must not hold
+  // their contents; Content() is then empty.
+  void ForgetContent();
+
   // Throws what a save would refuse before writing (a folder, not a regular file,
   // read-only, several hard links, a missing folder), naming the file.
   void CheckSavable() const;
@@ -43,5 +48,9 @@ class EditedFile {
   std::string path_;
   bool existed_ = false;
   std::string content_;
+  // Set once the content is forgotten: the length and digest of what was read.
+  bool forgotten_ = false;
+  std::size_t length_ = 0;
+  std::size_t digest_ = 0;
   Descriptor held_;
 };

@@ -157,3 +157,23 @@ std::string ShownLine(std::string_view text) {
   Append(out, text, TextBytes::Utf8, {.backslash = false, .quote = false});
   return out;
 }
+
+std::optional<std::string> Latin1FromUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const auto c = static_cast<unsigned char>(text[at]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      ++at;
+      continue;
+    }
+    const std::size_t length = SequenceLength(text, at);
+    if (length == 0) return std::nullopt;
+    const char32_t point = CodePoint(text.substr(at, length));
+    if (point > 0xFF) return std::nullopt;
+    out += static_cast<char>(static_cast<unsigned char>(point));
+    at += length;
+  }
+  return out;
+}

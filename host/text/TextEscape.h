@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -65,3 +66,7 @@ bool IsFormatControl(std::string_view sequence);
 // backslashes and quotes of its shown names among it) stays as it is. A line shown
 // this way once shows the same the second time.
 std::string ShownLine(std::string_view text);
+
+// A text of the command line (UTF-8) as a stored text (ISO-8859-1), for a value the
+// user gives; none when it is not valid UTF-8 or holds a character ISO-8859-1 lacks.
+std::optional<std::string> Latin1FromUtf8(std::string_view text);

@@ -1,4 +1,5 @@
-// diff OLD NEW: what a reviewer reads of a change, on two files or two trees: plan's
+// diff OLD NEW, or diff --git REV [TREE]: what a reviewer reads of a change, on two
+// files or two trees (the tree as committed and as it is): plan's
 // entries and verdicts, and below each changed entry the values its page shows
 // differently and the holidays added, removed and changed.
 #include <filesystem>
@@ -12,6 +13,7 @@
 #include "tool/output/Progress.h"
 #include "tool/plan/ConfigTree.h"
 #include "tool/plan/FilePlanner.h"
+#include "tool/plan/GitTree.h"
 #include "tool/plan/PlanReporter.h"
 #include "tool/plan/TreePlanner.h"
 
@@ -41,11 +43,14 @@ int RunDiff(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const std::optional<ConfigKind> given = TakeConfigKindIfGiven(args);
   const bool json = TakeFlag(args, "--json");
-  ExpectPositional(args, 2, "OLD and NEW");
+  const std::string rev = TakeOption(args, "--git");
+  if (!rev.empty() && args.empty()) args.push_back(".");
+  ExpectPositional(args, rev.empty() ? 2 : 1, rev.empty() ? "OLD and NEW" : "at most one TREE");
+  // With --git, the tree as committed at REV is the old side, the working tree the new.
   const std::string& oldPath = args[0];
-  const std::string& newPath = args[1];
-  const bool trees = IsFolder(oldPath);
-  if (trees != IsFolder(newPath))
+  const std::string& newPath = args[rev.empty() ? 1 : 0];
+  const bool trees = !rev.empty() || IsFolder(oldPath);
+  if (rev.empty() && trees != IsFolder(newPath))
     throw UsageError("give two files or two folders, not " + ShownPath(oldPath) + " and " +
                      ShownPath(newPath));
   if (trees && given) throw UsageError("a tree says the kind of each file: give no kind option");
@@ -53,10 +58,12 @@ int RunDiff(Module& module, const std::vector<std::string>& argsIn) {
   std::optional<ConfigTree> after;
   ConfigKind kind = ConfigKind::Handler;
   if (trees) {
-    before = ConfigTree::Scan(oldPath, std::cerr);
+    before = rev.empty() ? ConfigTree::Scan(oldPath, std::cerr)
+                         : ScanCommittedTree(rev, newPath, std::cerr);
     after = ConfigTree::Scan(newPath, std::cerr);
-    for (const auto& [tree, path] : {std::pair{&*before, &oldPath}, std::pair{&*after, &newPath}})
-      if (!tree->HoldsAnything()) throw std::runtime_error(NoConfigurationMessage(*path));
+    if (rev.empty() && !before->HoldsAnything())
+      throw std::runtime_error(NoConfigurationMessage(oldPath));
+    if (!after->HoldsAnything()) throw std::runtime_error(NoConfigurationMessage(newPath));
   } else {
     kind = KindOfPair(oldPath, newPath, given);
   }
@@ -72,8 +79,8 @@ int RunDiff(Module& module, const std::vector<std::string>& argsIn) {
     totals =
         TreePlanner(module, FilePlanner::Views::Compared).Run(*before, *after, *reporter, files);
   } else {
-    const fs::path oldFile = oldPath;
-    const fs::path newFile = newPath;
+    const SideFile oldFile{DiskSource(), oldPath};
+    const SideFile newFile{DiskSource(), newPath};
     const FilePlan plan =
         FilePlanner(module, FilePlanner::Views::Compared).Plan(newPath, kind, &oldFile, &newFile);
     totals.Count(plan);

@@ -1,7 +1,6 @@
 // lint PATH...: whether each configuration's page accepts it, found the way a user
 // would, by pressing OK on the page, without a window and without saving anything.
 #include <algorithm>
-#include <filesystem>
 #include <iostream>
 #include <new>
 #include <optional>
@@ -12,27 +11,20 @@
 #include "tool/Commands.h"
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
+#include "tool/batch/PageChange.h"
 #include "tool/module/ConfigurationFile.h"
 #include "tool/module/Module.h"
+#include "tool/module/PageCheck.h"
 #include "tool/output/Activity.h"
 #include "tool/output/JsonOutput.h"
 #include "tool/output/Progress.h"
 #include "tool/output/ToolOutput.h"
-#include "tool/plan/ConfigTree.h"
+#include "tool/plan/ConfigFiles.h"
 #include "ui/scripted/ScriptedBackend.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-// A file to lint, or a folder of a tree that could not be read (shown then ends in
-// "/" and error says why).
-struct LintFile {
-  fs::path path;
-  std::string shown;  // the path as the output names it
-  ConfigKind kind = ConfigKind::Handler;
-  std::string error;
-};
+using LintFile = ConfigFile;
 
 // The control a refusing page gave the focus to, as the user sees it: its own
 // caption, or the label in front of it.
@@ -51,34 +43,15 @@ struct LintResult {
 };
 
 // Presses OK on the file's page and tells what the page said.
-LintResult PressOk(Module& module, ConfigKind kind, CHandlerPrivateProps& bag) {
+LintResult PressOkOn(Module& module, ConfigKind kind, CHandlerPrivateProps& bag) {
   LintResult result;
-  ActionTrace ok;
-  // The bag is never saved; the page goes back unaccepted all the same, so the module
-  // writes nothing into it either.
-  const bool accepted = module.Play(kind, bag, [&](ScriptedBackend& ui) {
-    ui.Queue(user::Close{true}, &ok);
-    // Runs only when the page refused and its sheet is still open: the focus then
-    // rests on the control the refusal is about.
-    ui.Then([&] {
-      if (const ScriptedWindow* page = ui.TargetWindow(); page != nullptr) {
-        const int id = page->FocusedControl();
-        if (page->Template().FindControl(id) != nullptr) {
-          // As the template holds the caption that names it, marks and colon included.
-          const ControlTemplate* named = page->Template().NamedBy(id);
-          result.control = NamedControl{id, named != nullptr ? named->caption : std::string()};
-        }
-      }
-    });
-  });
-  if (accepted) return result;
+  const std::optional<PageRefusal> refused = PressOk(module, kind, bag);
+  if (!refused) return result;
   result.ok = false;
   result.fromPage = true;
-  if (!ok.messages.empty()) {
-    result.message = ok.messages.back().request.text;
-  } else {
-    result.message = "the page refused without a message";
-  }
+  result.message = refused->message;
+  if (refused->controlId)
+    result.control = NamedControl{*refused->controlId, refused->controlCaption};
   return result;
 }
 
@@ -112,7 +85,7 @@ LintResult Lint(Module& module, const LintFile& file) {
     return result;
   }
   try {
-    return PressOk(module, file.kind, bag);
+    return PressOkOn(module, file.kind, bag);
   } catch (const std::bad_alloc&) {
     throw;
   } catch (const std::exception& e) {
@@ -122,43 +95,6 @@ LintResult Lint(Module& module, const LintFile& file) {
     result.message = e.what();
     return result;
   }
-}
-
-std::vector<LintFile> FilesOf(const std::vector<std::string>& paths,
-                              const std::optional<ConfigKind>& kind) {
-  std::vector<LintFile> files;
-  for (const std::string& path : paths) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory)
-      throw std::runtime_error(ShownPath(path) + ": no such file or folder");
-    if (ec) throw std::runtime_error(ShownPath(path) + ": " + ec.message());
-    if (!fs::is_directory(status)) {
-      files.push_back({path, path, KindOfPlace(path, kind), {}});
-      continue;
-    }
-    const ConfigTree tree = ConfigTree::Scan(path, std::cerr, ConfigTree::Listing::AtScan);
-    // "." names the tree the user stands in: its files are named from it, "desk/..."
-    // rather than "./desk/...".
-    std::string root = fs::path(path).lexically_normal().generic_string();
-    if (root == "." || root == "./")
-      root.clear();
-    else if (!root.ends_with('/'))
-      root += '/';
-    const std::size_t before = files.size();
-    // What could not be read is an entry of its own, never a folder left out.
-    WalkTree(tree,
-             {.entry =
-                  [&](const TreeEntry& entry) {
-                    files.push_back(
-                        {tree.Root() / entry.path, root + entry.path, entry.kind, entry.error});
-                    return true;
-                  }},
-             std::cerr);
-    // A path one folder too high or too low would check nothing and pass.
-    if (files.size() == before) throw std::runtime_error(NoConfigurationMessage(path));
-  }
-  return files;
 }
 
 // Renders the results, one reporter per output format.
@@ -228,7 +164,9 @@ int RunLint(Module& module, const std::vector<std::string>& argsIn) {
   if (args.empty()) throw UsageError("expected at least one PATH");
   ExpectPositional(args, args.size(), "PATH...");
 
-  const std::vector<LintFile> files = FilesOf(args, kind);
+  // A change of many files cut off in this tree is said first: which files it replaced.
+  CheckCutOffRuns(args, false);
+  const std::vector<LintFile> files = ConfigFilesOf(args, kind);
   module.PropertyPages();
 
   std::unique_ptr<LintReporter> reporter;

@@ -1,5 +1,6 @@
-// plan OLD NEW: what changing one configuration tree into another requires, file by
-// file and per handler folder, asked of the module as check-change asks it.
+// plan OLD NEW, or plan --git REV [TREE]: what changing one configuration tree into
+// another requires, file by file and per handler folder, asked of the module as
+// check-change asks it.
 #include <iostream>
 
 #include "tool/Commands.h"
@@ -8,19 +9,26 @@
 #include "tool/module/Module.h"
 #include "tool/output/Progress.h"
 #include "tool/plan/ConfigTree.h"
+#include "tool/plan/GitTree.h"
 #include "tool/plan/PlanReporter.h"
 #include "tool/plan/TreePlanner.h"
 
 int RunPlan(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const bool json = TakeFlag(args, "--json");
-  ExpectPositional(args, 2, "OLD and NEW");
+  const std::string rev = TakeOption(args, "--git");
+  if (!rev.empty() && args.empty()) args.push_back(".");
+  ExpectPositional(args, rev.empty() ? 2 : 1, rev.empty() ? "OLD and NEW" : "at most one TREE");
 
-  const ConfigTree before = ConfigTree::Scan(args[0], std::cerr);
-  const ConfigTree after = ConfigTree::Scan(args[1], std::cerr);
+  // With --git, the tree as committed at REV is the old side, the working tree the new.
+  const ConfigTree before = rev.empty() ? ConfigTree::Scan(args[0], std::cerr)
+                                        : ScanCommittedTree(rev, args[0], std::cerr);
+  const std::string& newPath = args[rev.empty() ? 1 : 0];
+  const ConfigTree after = ConfigTree::Scan(newPath, std::cerr);
   // Trees given one folder too high would plan nothing and say all is well.
-  for (const auto& [tree, path] : {std::pair{&before, &args[0]}, std::pair{&after, &args[1]}})
-    if (!tree->HoldsAnything()) throw std::runtime_error(NoConfigurationMessage(*path));
+  if (rev.empty() && !before.HoldsAnything())
+    throw std::runtime_error(NoConfigurationMessage(args[0]));
+  if (!after.HoldsAnything()) throw std::runtime_error(NoConfigurationMessage(newPath));
   // A module that cannot answer fails before any output.
   module.ChangeActions();
 
@@ -29,5 +37,6 @@ int RunPlan(Module& module, const std::vector<std::string>& argsIn) {
       json ? JsonPlanReporter(std::cout) : TextPlanReporter(std::cout);
   const PlanTotals totals =
       TreePlanner(module, FilePlanner::Views::None).Run(before, after, *reporter, files);
-  return totals.errors > 0 ? kExitFailure : kExitOk;
+  if (totals.errors > 0) return kExitFailure;
+  return totals.refused > 0 ? kExitRefused : kExitOk;
 }

@@ -30,9 +30,11 @@ constexpr std::array kCommands = {
             "what \"Add holiday of year\" adds to an empty list, one DATEKEY REMARK line each, "
             "learnt through the module's holiday setting dialog",
             RunHolidays},
-    Command{"plan", "OLD NEW [--json]",
+    Command{"plan", "(OLD NEW | --git REV [TREE]) [--json]",
             "compare two configuration trees: per file the change action and the properties "
-            "that differ, per handler folder restart or not and the record sets to refresh",
+            "that differ, per handler folder restart or not and the record sets to refresh; "
+            "with --git, TREE (default: the current folder) as committed at REV, read through "
+            "git, against TREE as it is",
             RunPlan},
     Command{"lint", "PATH... [--handler|--static|--dynamic] [--json]",
             "press OK on the page of every configuration under the paths, without a window; "
@@ -45,10 +47,10 @@ constexpr std::array kCommands = {
             "handler's holidays per currency, then what the page does not show; with --year, "
             "that year as a twelve-month grid with the holidays marked; --textconv for git",
             RunShow},
-    Command{"diff", "OLD NEW [--handler|--static|--dynamic] [--json]",
+    Command{"diff", "(OLD NEW | --git REV [TREE]) [--handler|--static|--dynamic] [--json]",
             "two files or two trees as a reviewer reads the change: plan's entries and verdicts, "
             "each changed value as LABEL: OLD \u2192 NEW (a password as changed), holidays "
-            "added, removed and changed; exit 1 when they differ",
+            "added, removed and changed; exit 1 when they differ; --git as for plan",
             RunDiff},
     Command{"git-setup", "[--replace] [REPO]",
             "make show the textconv of a configuration tree kept in git (default: the current "
@@ -56,6 +58,38 @@ constexpr std::array kCommands = {
             "clone's password digest key, and says what it wrote; another textconv is kept "
             "unless --replace",
             RunGitSetup},
+    Command{"get", "FILE LABEL [--handler|--static|--dynamic] [--json]",
+            "one value of the configuration as show prints it, the control named by the label "
+            "show prints (the colon may be left out; GROUP/LABEL when two controls share it)",
+            RunGet},
+    Command{"set", "PATH... LABEL=VALUE... [--stdin LABEL] [--dry-run] [--json]",
+            "type the values into the pages of the files under the paths, by the labels show "
+            "prints, then OK, so that the pages' checks apply; all or nothing: no file is "
+            "replaced before every page accepted and every new file is written aside; prints "
+            "the review diff and the totals; --stdin reads one value (a password) from stdin; "
+            "--dry-run writes nothing",
+            RunSet},
+    Command{"apply", "SCRIPT PATH... [--handler|--static|--dynamic] [--dry-run] [--json]",
+            "play the edit SCRIPT on the page of every file under the paths (of the kind given, "
+            "else all), then OK if the script left the page open; all or nothing, with the "
+            "review diff and the totals as set prints them",
+            RunApply},
+    Command{"add-holidays",
+            "PATH... --currency C [--currency C]... [--year Y] [--file CAL] "
+            "[--date YYYY-MM-DD] [--mark] [--dry-run] [--json]",
+            "add to each currency C of every handler configuration under the paths the year's "
+            "rule holidays (\"Add holiday of year\"), a calendar file's dates (\"Import...\") "
+            "and one date (\"Add\"), through the holiday setting dialog, all or nothing; "
+            "\"Suppress output during bank holiday\" is marked only with --mark, and a file "
+            "where it is unmarked is named",
+            RunAddHolidays},
+    Command{"remove-holidays",
+            "PATH... --currency C [--currency C]... [--year Y] [--date YYYY-MM-DD] [--all] "
+            "[--mark] [--dry-run] [--json]",
+            "remove from each currency C of every handler configuration under the paths the "
+            "dates of a year, one date, or all (\"Remove All\"), through the holiday setting "
+            "dialog, all or nothing",
+            RunRemoveHolidays},
     Command{"import-holidays", "CONFIG CURRENCY FILE [--dry-run]",
             "add the dates of an iCalendar or CSV FILE to CURRENCY through the holiday setting "
             "dialog's \"Import...\", save CONFIG and print the dialog's report; --dry-run "

@@ -51,7 +51,9 @@ void PrintHelp(std::ostream& out) {
          "(another edit holds the file, it changed behind the edit's back, the save failed,\n"
          "memory ran out), no window can be opened, or the output could not be written (a\n"
          "full disk, a closed pipe); 129, 130, 143 an edit in the terminal ended by a\n"
-         "hang-up, Ctrl+C or SIGTERM, nothing saved.\n"
+         "hang-up, Ctrl+C or SIGTERM, nothing saved. set, apply, add-holidays and\n"
+         "remove-holidays stopped by SIGINT, SIGTERM or SIGHUP before replacing any file\n"
+         "exit with 128 plus the signal's number (130 for Ctrl+C), every file as it was.\n"
          "\n"
          "edit and choose-field show the pages in a window when a display answers, else in\n"
          "the terminal; --ui qt|terminal, or HCDTOOL_UI=qt|terminal, chooses.\n";

@@ -1,7 +1,9 @@
 #include "tool/module/HolidayDialog.h"
 
 #include <algorithm>
+#include <deque>
 #include <iostream>
+#include <memory>
 #include <new>
 #include <optional>
 #include <stdexcept>
@@ -25,6 +27,9 @@ constexpr const char* kAddYear = "Add holiday of year";
 constexpr const char* kImport = "Import...";
 constexpr const char* kExport = "Export...";
 constexpr const char* kNewCurrency = "New currency...";
+constexpr const char* kAdd = "Add";
+constexpr const char* kRemove = "Remove";
+constexpr const char* kRemoveAll = "Remove All";
 // In the "New currency" dialog "New currency..." opens.
 constexpr const char* kCurrencyCode = "Currency:";
 
@@ -244,6 +249,141 @@ void HolidayDialog::QueueCalendar(ScriptedBackend& ui, std::vector<ShownCurrency
       calendar.push_back({listed[i], dialog.Rows(holidays)});
     }
   });
+}
+
+namespace {
+
+// The edits of one run of the holiday setting dialog, queued one after the other: a
+// step queues what follows it only after what it queued itself, so each edit queues
+// the next once its own actions are queued, and the last one the closing.
+class EditRun : public std::enable_shared_from_this<EditRun> {
+ public:
+  using Edit = HolidayDialog::Edit;
+
+  EditRun(ScriptedBackend& ui, std::vector<Edit> edits, bool mark, std::vector<std::string>& notes)
+      : ui_(ui), edits_(std::move(edits)), mark_(mark), notes_(notes) {}
+
+  void Queue() {
+    QueueOpen(ui_, &marked_);
+    ui_.Then([self = shared_from_this()] { self->Begin(0); });
+  }
+
+ private:
+  static bool Adds(const Edit& edit) {
+    return edit.what == Edit::What::AddYear || edit.what == Edit::What::AddFile ||
+           edit.what == Edit::What::AddDate;
+  }
+
+  // Selects the edit's currency, bringing it in first when it adds to one not listed.
+  void Begin(std::size_t i) {
+    if (i == edits_.size()) return Close();
+    const Edit& edit = edits_[i];
+    const std::vector<std::string> listed = Listed(ui_);
+    const bool known = std::find(listed.begin(), listed.end(), edit.currency) != listed.end();
+    const auto self = shared_from_this();
+    if (Adds(edit)) {
+      QueueCurrency(ui_, edit.currency, traces_.emplace_back());
+    } else if (known) {
+      ui_.Queue(user::Select{ControlRef::Named(kCurrencyList), EntryRef::WithText(edit.currency)});
+    } else {
+      notes_.push_back("lists no currency " + edit.currency + ": nothing to remove");
+      ui_.Then([self, i] { self->Begin(i + 1); });
+      return;
+    }
+    ui_.Then([self, i] { self->Act(i); });
+  }
+
+  // Presses what makes the edit, then looks at what the dialog said.
+  void Act(std::size_t i) {
+    const Edit& edit = edits_[i];
+    ScriptedWindow& dialog = Target(ui_);
+    const int list = Named(dialog, kHolidayList);
+    std::vector<RowRef> chosen;
+    bool there = false;
+    for (const ListViewRow& row : dialog.Rows(list)) {
+      const std::string key = Cell(row, 0);
+      if ((edit.what == Edit::What::RemoveDate && key == edit.date) ||
+          (edit.what == Edit::What::RemoveYear && key.starts_with(std::to_string(edit.year) + "-")))
+        chosen.push_back(RowRef{std::nullopt, key});
+      there = there || (edit.what == Edit::What::AddDate && key == edit.date);
+    }
+    ActionTrace& acted = traces_.emplace_back();
+    switch (edit.what) {
+      case Edit::What::AddYear: {
+        const std::optional<int> picker = dialog.FindAbove(kAddYear);
+        if (!picker) throw Unexpected(std::string("no year picker above \"") + kAddYear + "\"");
+        try {
+          dialog.UserPickYear(*picker, edit.year);
+        } catch (const UserActionError& e) {
+          throw Refused("the year " + std::to_string(edit.year) +
+                        " is refused by the holiday setting dialog: " + e.what());
+        }
+        ui_.Queue(user::Click{ControlRef::Named(kAddYear)}, &acted);
+        break;
+      }
+      case Edit::What::AddDate: {
+        // A date the currency has already is left as it is.
+        if (there) break;
+        const std::optional<DateTimeValue> date = DateTimeValue::ParseIsoDate(edit.date);
+        if (!date) throw Refused("not a date: " + edit.date);
+        ui_.Queue(user::PickDate{ControlRef::Above(kAdd), *date});
+        ui_.Queue(user::Click{ControlRef::Named(kAdd)}, &acted);
+        break;
+      }
+      case Edit::What::AddFile:
+        ui_.Queue(user::Click{ControlRef::Named(kImport)}, &acted);
+        ui_.Queue(user::ChooseFile{edit.file, false, true});
+        break;
+      case Edit::What::RemoveYear:
+      case Edit::What::RemoveDate:
+        if (chosen.empty()) break;
+        ui_.Queue(user::SelectRows{ControlRef::Named(kHolidayList), chosen});
+        ui_.Queue(user::Click{ControlRef::Named(kRemove)}, &acted);
+        break;
+      case Edit::What::RemoveAll:
+        ui_.Queue(user::Click{ControlRef::Named(kRemoveAll)}, &acted);
+        break;
+    }
+    ui_.Then([self = shared_from_this(), i, &acted] {
+      // A warning of the dialog is its refusal; what else it said is a note.
+      for (const MessageRecord& message : acted.messages) {
+        if (IsFailure(message)) throw Refused(message.request.text);
+        self->notes_.push_back(message.request.text);
+      }
+      self->Begin(i + 1);
+    });
+  }
+
+  void Close() {
+    ui_.Queue(user::Close{true});
+    ui_.Then([self = shared_from_this()] {
+      if (self->marked_) return;
+      if (self->mark_) {
+        self->notes_.push_back(std::string("\"") + kBankHolidayBox +
+                               "\" was unmarked; marked as asked");
+        return;
+      }
+      self->ui_.Queue(user::Check{ControlRef::Named(kBankHolidayBox), false});
+      self->notes_.push_back(std::string("\"") + kBankHolidayBox +
+                             "\" is unmarked here: the holidays are stored, but suppress nothing "
+                             "until it is marked (--mark marks it)");
+    });
+  }
+
+  ScriptedBackend& ui_;
+  std::vector<Edit> edits_;
+  bool mark_;
+  std::vector<std::string>& notes_;
+  bool marked_ = false;
+  // Where the queued actions report; a deque, so that each stays where it was put.
+  std::deque<ActionTrace> traces_;
+};
+
+}  // namespace
+
+void HolidayDialog::QueueEdits(ScriptedBackend& ui, const std::vector<Edit>& edits, bool mark,
+                               std::vector<std::string>& notes) {
+  std::make_shared<EditRun>(ui, edits, mark, notes)->Queue();
 }
 
 std::string HolidayDialog::ShownRow(const ListViewRow& row) {

@@ -62,6 +62,24 @@ class HolidayDialog {
   // currency it lists into calendar, in its order, each with its holidays.
   static void QueueCalendar(ScriptedBackend& ui, std::vector<ShownCurrency>& calendar);
 
+  // A change of one currency's holidays, as add-holidays and remove-holidays make it.
+  struct Edit {
+    enum class What { AddYear, AddFile, AddDate, RemoveYear, RemoveDate, RemoveAll };
+    What what = What::AddYear;
+    std::string currency;
+    int year = 0;      // AddYear, RemoveYear
+    std::string file;  // AddFile: an iCalendar or CSV file, through "Import..."
+    std::string date;  // AddDate, RemoveDate: the date key, YYYY-MM-DD
+  };
+  // Queues, on a handler page being played, what makes the edits in turn in one run of
+  // the holiday setting dialog, then OK on it. The dialog opens only while "Suppress
+  // output during bank holiday" is marked: a box found unmarked is marked for it and
+  // unmarked again after, unless mark says to leave it marked; either way a line added
+  // to notes says so. A refusal of the dialog ends the run in a UiRunAborted with its
+  // message. Adding a date the currency has, or removing what it lacks, does nothing.
+  static void QueueEdits(ScriptedBackend& ui, const std::vector<Edit>& edits, bool mark,
+                         std::vector<std::string>& notes);
+
   // A row of the holiday list as a line of text output: date key and remark, joined
   // by a blank and shown by the rule of TextEscape.h.
   static std::string ShownRow(const ListViewRow& row);

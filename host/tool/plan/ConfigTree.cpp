@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <system_error>
 
+#include "files/InputFile.h"
 #include "text/TextEscape.h"
 #include "tool/plan/PairByName.h"
 
@@ -13,8 +14,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void Note(std::ostream& notes, const fs::path& path, const char* why) {
-  notes << "hcdtool: note: " << ShownPath(path.string()) << ": " << why << '\n';
+void Note(std::ostream& notes, const TreeSource& source, const fs::path& path, const char* why) {
+  notes << "hcdtool: note: " << ShownPath(source.Name(path)) << ": " << why << '\n';
 }
 
 std::string CannotRead(const fs::path& folder, const std::error_code& ec) {
@@ -27,65 +28,63 @@ bool IsMissing(const std::error_code& ec) {
   return ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory;
 }
 
-// A symbolic link whose target is not there: something is at path, and what it
-// stands for cannot be read, which is never the same as nothing being there.
-bool IsDanglingLink(const fs::path& path) {
-  std::error_code ec;
-  return fs::is_symlink(fs::symlink_status(path, ec)) && !ec && !fs::exists(path, ec) && !ec;
-}
+class Disk final : public TreeSource {
+ public:
+  // A symbolic link whose target is not there.
+  bool IsDanglingLink(const fs::path& path) const override {
+    std::error_code ec;
+    return fs::is_symlink(fs::symlink_status(path, ec)) && !ec && !fs::exists(path, ec) && !ec;
+  }
 
-std::string DanglingMessage(const fs::path& path) {
-  std::error_code ec;
-  const fs::path target = fs::read_symlink(path, ec);
-  return ShownPath(path.string()) + ": cannot read it: a symbolic link to " +
-         (ec ? std::string("a target") : ShownPath(target.string())) + ", which does not exist";
-}
+  std::string DanglingMessage(const fs::path& path) const override {
+    std::error_code ec;
+    const fs::path target = fs::read_symlink(path, ec);
+    return ShownPath(path.string()) + ": cannot read it: a symbolic link to " +
+           (ec ? std::string("a target") : ShownPath(target.string())) + ", which does not exist";
+  }
 
-// What path is (symbolic links followed): none when nothing is there. Throws, naming
-// folder, the folder being looked into, when it cannot be told, and naming path when
-// it is a symbolic link that leads nowhere.
-fs::file_type TypeOf(const fs::path& path, const fs::path& folder) {
-  std::error_code ec;
-  const fs::file_status status = fs::status(path, ec);
-  if (ec && !IsMissing(ec)) throw std::runtime_error(CannotRead(folder, ec));
-  if (ec && IsDanglingLink(path)) throw std::runtime_error(DanglingMessage(path));
-  return ec ? fs::file_type::none : status.type();
-}
+  fs::file_type TypeOf(const fs::path& path, const fs::path& folder) const override {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec && !IsMissing(ec)) throw std::runtime_error(CannotRead(folder, ec));
+    if (ec && IsDanglingLink(path)) throw std::runtime_error(DanglingMessage(path));
+    return ec ? fs::file_type::none : status.type();
+  }
 
-// An entry of a folder: only its name and what it is, so that a folder of many
-// thousands of record sets is listed in little memory.
-struct Entry {
-  std::string name;
-  fs::file_type type = fs::file_type::none;  // what a symbolic link leads to
-  bool untold = false;  // what it is could not be found out: the read will say why
+  std::vector<Entry> Entries(const fs::path& folder) const override {
+    std::error_code ec;
+    std::vector<Entry> entries;
+    fs::directory_iterator it(folder, ec);
+    if (ec) throw std::runtime_error(CannotRead(folder, ec));
+    for (const fs::directory_iterator end; it != end; it.increment(ec)) {
+      if (ec) break;
+      // The type the folder listing gave is used as it is; only a symbolic link is
+      // followed, with a call of its own.
+      std::error_code typeError;
+      Entry entry{it->path().filename().string()};
+      if (it->is_regular_file(typeError))
+        entry.type = fs::file_type::regular;
+      else if (!typeError && it->is_directory(typeError))
+        entry.type = fs::file_type::directory;
+      else
+        entry.untold = (typeError && !IsMissing(typeError)) || IsDanglingLink(it->path());
+      entries.push_back(std::move(entry));
+    }
+    if (ec) throw std::runtime_error(CannotRead(folder, ec));
+    return entries;
+  }
 
-  bool IsRegularFile() const { return type == fs::file_type::regular; }
-  bool IsFolder() const { return type == fs::file_type::directory; }
+  std::string Name(const fs::path& path) const override { return path.string(); }
+
+  std::string Read(const fs::path& path) const override { return ReadInputFile(path.string()); }
 };
 
+using Entry = TreeSource::Entry;
+
 // The entries of a folder, in byte order of their names, so that a tree is walked
-// the same way on every file system. Throws std::runtime_error naming the folder
-// when it cannot be read.
-std::vector<Entry> Entries(const fs::path& folder) {
-  std::error_code ec;
-  std::vector<Entry> entries;
-  fs::directory_iterator it(folder, ec);
-  if (ec) throw std::runtime_error(CannotRead(folder, ec));
-  for (const fs::directory_iterator end; it != end; it.increment(ec)) {
-    if (ec) break;
-    // The type the folder listing gave is used as it is; only a symbolic link is
-    // followed, with a call of its own.
-    std::error_code typeError;
-    Entry entry{it->path().filename().string()};
-    if (it->is_regular_file(typeError))
-      entry.type = fs::file_type::regular;
-    else if (!typeError && it->is_directory(typeError))
-      entry.type = fs::file_type::directory;
-    else
-      entry.untold = (typeError && !IsMissing(typeError)) || IsDanglingLink(it->path());
-    entries.push_back(std::move(entry));
-  }
-  if (ec) throw std::runtime_error(CannotRead(folder, ec));
+// the same way on every file system and in every source.
+std::vector<Entry> Entries(const TreeSource& source, const fs::path& folder) {
+  std::vector<Entry> entries = source.Entries(folder);
   std::sort(entries.begin(), entries.end(),
             [](const Entry& a, const Entry& b) { return a.name < b.name; });
   return entries;
@@ -108,17 +107,18 @@ bool IsRecordSetFolderName(const std::string& name) {
   return false;
 }
 
-ConfigTree::RecordSets ListRecordSets(const fs::path& folder, std::ostream& notes) {
+ConfigTree::RecordSets ListRecordSets(const TreeSource& source, const fs::path& folder,
+                                      std::ostream& notes) {
   ConfigTree::RecordSets result;
   try {
-    if (TypeOf(folder, folder) != fs::file_type::directory) return result;
-    for (Entry& entry : Entries(folder)) {
+    if (source.TypeOf(folder, folder) != fs::file_type::directory) return result;
+    for (Entry& entry : Entries(source, folder)) {
       if (!IsRecordSetFileName(entry.name))
-        Note(notes, folder / entry.name, "left out: not a .xml file");
+        Note(notes, source, folder / entry.name, "left out: not a .xml file");
       else if (entry.IsRegularFile() || entry.untold)
         result.names.push_back(std::move(entry.name));
       else
-        Note(notes, folder / entry.name, "left out: not a regular file");
+        Note(notes, source, folder / entry.name, "left out: not a regular file");
     }
   } catch (const std::runtime_error& e) {
     result.names.clear();
@@ -127,32 +127,34 @@ ConfigTree::RecordSets ListRecordSets(const fs::path& folder, std::ostream& note
   return result;
 }
 
-std::array<ConfigTree::RecordSets, 2> ListAllRecordSets(const fs::path& folder,
+std::array<ConfigTree::RecordSets, 2> ListAllRecordSets(const TreeSource& source,
+                                                        const fs::path& folder,
                                                         std::ostream& notes) {
   std::array<ConfigTree::RecordSets, 2> lists;
   for (std::size_t i = 0; i < kRecordSetKinds.size(); ++i)
-    lists[i] = ListRecordSets(folder / FolderOf(kRecordSetKinds[i]), notes);
+    lists[i] = ListRecordSets(source, folder / FolderOf(kRecordSetKinds[i]), notes);
   return lists;
 }
 
 // The handler folder's own entries, and its record-set folders' when listing says so.
 // A folder that cannot be read gives a folder with its error.
-ConfigTree::HandlerFolder ReadHandlerFolder(const fs::path& folder, std::string name,
-                                            ConfigTree::Listing listing, std::ostream& notes) {
+ConfigTree::HandlerFolder ReadHandlerFolder(const TreeSource& source, const fs::path& folder,
+                                            std::string name, ConfigTree::Listing listing,
+                                            std::ostream& notes) {
   ConfigTree::HandlerFolder result;
   result.name = std::move(name);
   try {
-    for (const Entry& entry : Entries(folder)) {
+    for (const Entry& entry : Entries(source, folder)) {
       if (entry.name == kHandlerFileName) {
         // One that cannot even be looked at is read all the same, to say why.
         if (entry.IsRegularFile() || entry.untold)
           result.hasHandler = true;
         else
-          Note(notes, folder / entry.name, "left out: not a regular file");
+          Note(notes, source, folder / entry.name, "left out: not a regular file");
       } else if (!IsRecordSetFolderName(entry.name) || !(entry.IsFolder() || entry.untold)) {
-        Note(notes, folder / entry.name, "left out: not part of a handler folder");
+        Note(notes, source, folder / entry.name, "left out: not part of a handler folder");
       } else if (listing == ConfigTree::Listing::AtScan && !result.recordSets) {
-        result.recordSets = ListAllRecordSets(folder, notes);
+        result.recordSets = ListAllRecordSets(source, folder, notes);
       }
     }
   } catch (const std::runtime_error& e) {
@@ -164,15 +166,16 @@ ConfigTree::HandlerFolder ReadHandlerFolder(const fs::path& folder, std::string 
 // Whether the folder is laid out as a handler folder: it holds handler.xml, or a
 // record-set folder. Throws std::runtime_error naming the folder when it cannot be
 // looked into.
-bool IsHandlerFolder(const fs::path& folder) {
+bool IsHandlerFolder(const TreeSource& source, const fs::path& folder) {
   // A link that leads nowhere counts as what its name says: reading it will say why
   // it cannot be read.
-  if (IsDanglingLink(folder / kHandlerFileName) ||
-      TypeOf(folder / kHandlerFileName, folder) != fs::file_type::none)
+  if (source.IsDanglingLink(folder / kHandlerFileName) ||
+      source.TypeOf(folder / kHandlerFileName, folder) != fs::file_type::none)
     return true;
   for (const ConfigKind kind : kRecordSetKinds) {
     const fs::path sets = folder / FolderOf(kind);
-    if (IsDanglingLink(sets) || TypeOf(sets, folder) == fs::file_type::directory) return true;
+    if (source.IsDanglingLink(sets) || source.TypeOf(sets, folder) == fs::file_type::directory)
+      return true;
   }
   return false;
 }
@@ -231,7 +234,7 @@ class Walk {
                                                      const ConfigTree::HandlerFolder* folder) {
     if (folder == nullptr) return {};
     if (folder->recordSets) return *folder->recordSets;
-    return ListAllRecordSets(tree.PathOf(*folder), notes_);
+    return ListAllRecordSets(tree.Source(), tree.PathOf(*folder), notes_);
   }
 
   void RecordSetPairs(const std::string& folder, ConfigKind kind,
@@ -289,40 +292,57 @@ std::size_t ConfigTree::CountFiles() const {
   return count;
 }
 
+const TreeSource& DiskSource() {
+  static const Disk disk;
+  return disk;
+}
+
 ConfigTree ConfigTree::Scan(const fs::path& root, std::ostream& notes, Listing listing) {
-  if (TypeOf(root, root) != fs::file_type::directory)
-    throw std::runtime_error(ShownPath(root.string()) +
+  // The one disk source lives as long as the program: nothing is owned.
+  return Scan(std::shared_ptr<const TreeSource>(std::shared_ptr<void>(), &DiskSource()), root,
+              notes, listing);
+}
+
+ConfigTree ConfigTree::Scan(std::shared_ptr<const TreeSource> sourceIn, const fs::path& root,
+                            std::ostream& notes, Listing listing) {
+  const TreeSource& source = *sourceIn;
+  if (source.TypeOf(root, root) != fs::file_type::directory)
+    throw std::runtime_error(ShownPath(source.Name(root)) +
                              ": not a folder (a configuration tree is a folder)");
   ConfigTree tree;
+  tree.source_ = std::move(sourceIn);
   tree.root_ = root;
-  if (IsHandlerFolder(root)) {
-    tree.folders_.push_back(ReadHandlerFolder(root, ".", listing, notes));
+  if (IsHandlerFolder(source, root)) {
+    tree.folders_.push_back(ReadHandlerFolder(source, root, ".", listing, notes));
     if (!tree.folders_.back().error.empty()) throw std::runtime_error(tree.folders_.back().error);
     return tree;
   }
-  for (Entry& entry : Entries(root)) {
+  for (Entry& entry : Entries(source, root)) {
+    // A tree kept at the top of its repository holds the repository itself, which is
+    // never a handler folder and not worth a note on every run.
+    if (entry.name == ".git") continue;
     const fs::path path = root / entry.name;
-    if (IsDanglingLink(path)) {
+    if (source.IsDanglingLink(path)) {
       // It may well have been a handler folder.
-      tree.folders_.push_back(Unreadable(std::move(entry.name), DanglingMessage(path)));
+      tree.folders_.push_back(Unreadable(std::move(entry.name), source.DanglingMessage(path)));
       continue;
     }
     if (!entry.IsFolder() && !entry.untold) {
-      Note(notes, path, "left out: not a handler folder");
+      Note(notes, source, path, "left out: not a handler folder");
       continue;
     }
     // A folder that cannot be looked into may well be a handler folder: it is an
     // entry with its error, never left out as if it were none.
     try {
-      if (!IsHandlerFolder(path)) {
-        Note(notes, path, "left out: not a handler folder");
+      if (!IsHandlerFolder(source, path)) {
+        Note(notes, source, path, "left out: not a handler folder");
         continue;
       }
     } catch (const std::runtime_error& e) {
       tree.folders_.push_back(Unreadable(std::move(entry.name), e.what()));
       continue;
     }
-    tree.folders_.push_back(ReadHandlerFolder(path, std::move(entry.name), listing, notes));
+    tree.folders_.push_back(ReadHandlerFolder(source, path, std::move(entry.name), listing, notes));
   }
   return tree;
 }

@@ -4,16 +4,57 @@
 #include <filesystem>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "tool/module/ConfigKind.h"
 
-// A configuration tree on disk, laid out as ConfigKind.h says: a handler folder, or a
-// folder whose sub-folders are handler folders. Anything else in a tree is left out
-// with a note, never guessed at. What cannot be read is never taken for missing: a
-// folder that cannot be read is an entry of its own, with its error.
+// Where a tree's folders and files are: the file system (DiskSource), or a commit read
+// through git (GitTree.h). Each takes the paths a tree makes, its root joined with a
+// path relative to it, so that the layout's rules below are the same for both.
+class TreeSource {
+ public:
+  // An entry of a folder: only its name and what it is, so that a folder of many
+  // thousands of record sets is listed in little memory.
+  struct Entry {
+    std::string name;
+    std::filesystem::file_type type = std::filesystem::file_type::none;  // what a link leads to
+    bool untold = false;  // what it is could not be found out: the read will say why
+
+    bool IsRegularFile() const { return type == std::filesystem::file_type::regular; }
+    bool IsFolder() const { return type == std::filesystem::file_type::directory; }
+  };
+
+  virtual ~TreeSource() = default;
+  // The entries of a folder, in any order. Throws std::runtime_error naming the folder
+  // when it cannot be read.
+  virtual std::vector<Entry> Entries(const std::filesystem::path& folder) const = 0;
+  // What path is, links followed; none when nothing is there. Throws, naming folder (the
+  // folder being looked into) when it cannot be told, and naming path when it is a link
+  // that leads nowhere.
+  virtual std::filesystem::file_type TypeOf(const std::filesystem::path& path,
+                                            const std::filesystem::path& folder) const = 0;
+  // Something is at path, and what it stands for cannot be read: never the same as
+  // nothing being there.
+  virtual bool IsDanglingLink(const std::filesystem::path& path) const = 0;
+  // Why such a link cannot be read, naming it.
+  virtual std::string DanglingMessage(const std::filesystem::path& path) const = 0;
+  // The path as messages name it, not yet escaped.
+  virtual std::string Name(const std::filesystem::path& path) const = 0;
+  // The whole document at path. Throws InputError (files/InputFile.h) or
+  // std::runtime_error naming it when it cannot be read.
+  virtual std::string Read(const std::filesystem::path& path) const = 0;
+};
+
+// The file system, as every command but plan --git and diff --git reads it.
+const TreeSource& DiskSource();
+
+// A configuration tree on disk or in a commit, laid out as ConfigKind.h says: a handler folder, or
+// a folder whose sub-folders are handler folders. Anything else in a tree is left out with a note,
+// never guessed at. What cannot be read is never taken for missing: a folder that cannot be read is
+// an entry of its own, with its error.
 //
 // Every command that goes through trees walks them here, one tree (lint, counting
 // for progress) or two as one (plan, diff), so that they all see the same entries in
@@ -52,8 +93,13 @@ class ConfigTree {
   // cannot be used: not a folder, or one that cannot be read.
   static ConfigTree Scan(const std::filesystem::path& root, std::ostream& notes,
                          Listing listing = Listing::WhenWalked);
+  // The same over another source, whose paths start at root.
+  static ConfigTree Scan(std::shared_ptr<const TreeSource> source,
+                         const std::filesystem::path& root, std::ostream& notes,
+                         Listing listing = Listing::WhenWalked);
 
   const std::filesystem::path& Root() const { return root_; }
+  const TreeSource& Source() const { return *source_; }
   // Where the handler folder lies on disk.
   std::filesystem::path PathOf(const HandlerFolder& folder) const;
   // In byte order of their names.
@@ -66,6 +112,7 @@ class ConfigTree {
   std::size_t CountFiles() const;
 
  private:
+  std::shared_ptr<const TreeSource> source_;
   std::filesystem::path root_;
   std::vector<HandlerFolder> folders_;
 };

@@ -7,15 +7,19 @@
 #include "text/TextEscape.h"
 #include "tool/module/ConfigurationFile.h"
 #include "tool/module/Module.h"
+#include "tool/module/PageCheck.h"
+#include "tool/plan/ConfigTree.h"
 #include "tool/plan/PropertyDifference.h"
 #include "tool/review/ConfigurationView.h"
 
 namespace fs = std::filesystem;
 
-namespace {}  // namespace
+std::string SideFile::Name() const { return source.Name(path); }
 
-FilePlan FilePlanner::Plan(std::string path, ConfigKind kind, const fs::path* oldFile,
-                           const fs::path* newFile) {
+std::string SideFile::Read() const { return source.Read(path); }
+
+FilePlan FilePlanner::Plan(std::string path, ConfigKind kind, const SideFile* oldFile,
+                           const SideFile* newFile) {
   FilePlan plan;
   plan.path = std::move(path);
   plan.kind = kind;
@@ -27,8 +31,9 @@ FilePlan FilePlanner::Plan(std::string path, ConfigKind kind, const fs::path* ol
     if (oldFile != nullptr && newFile != nullptr) {
       PlanPair(plan, *oldFile, *newFile);
     } else {
-      const fs::path& only = oldFile != nullptr ? *oldFile : *newFile;
-      ReadConfiguration(only.string(), EmptyIs::Refused);
+      const SideFile& only = oldFile != nullptr ? *oldFile : *newFile;
+      CHandlerPrivateProps bag = ParseConfiguration(only.Name(), only.Read(), EmptyIs::Refused);
+      if (newFile != nullptr) CheckDeployed(plan, bag);
     }
   } catch (const std::exception& e) {
     plan.status = FileStatus::Error;
@@ -37,12 +42,20 @@ FilePlan FilePlanner::Plan(std::string path, ConfigKind kind, const fs::path* ol
     // Never "std::bad_alloc": which file, and that memory ran out reading it.
     plan.error = dynamic_cast<const std::bad_alloc*>(&e) == nullptr ? e.what()
                  : oldFile != nullptr && newFile != nullptr
-                     ? "out of memory while reading and comparing " + ShownPath(oldFile->string()) +
-                           " and " + ShownPath(newFile->string())
+                     ? "out of memory while reading and comparing " + ShownPath(oldFile->Name()) +
+                           " and " + ShownPath(newFile->Name())
                      : "out of memory while reading " +
-                           ShownPath((oldFile != nullptr ? *oldFile : *newFile).string());
+                           ShownPath((oldFile != nullptr ? *oldFile : *newFile).Name());
   }
   return plan;
+}
+
+void FilePlanner::CheckDeployed(FilePlan& plan, CHandlerPrivateProps& bag) {
+  if (const std::optional<PageRefusal> refused = PressOk(module_, plan.kind, bag)) {
+    plan.status = FileStatus::Refused;
+    plan.action.reset();
+    plan.message = refused->message;
+  }
 }
 
 FilePlan FilePlanner::FolderError(std::string path, ConfigKind kind, std::string error) const {
@@ -55,23 +68,23 @@ FilePlan FilePlanner::FolderError(std::string path, ConfigKind kind, std::string
   return plan;
 }
 
-void FilePlanner::PlanPair(FilePlan& plan, const fs::path& oldFile, const fs::path& newFile) {
-  std::string oldText = ReadInputFile(oldFile);
-  std::string newText = ReadInputFile(newFile);
+void FilePlanner::PlanPair(FilePlan& plan, const SideFile& oldFile, const SideFile& newFile) {
+  std::string oldText = oldFile.Read();
+  std::string newText = newFile.Read();
   // The same bytes read as the same bag: only the module is asked, and should it
   // refuse the text, the tool's own reading says where.
   if (oldText == newText) {
     try {
       plan.action = module_.ChangeAction(plan.kind, oldText, newText);
     } catch (const std::exception& e) {
-      ParseConfiguration(oldFile.string(), oldText, EmptyIs::Refused);
-      throw std::runtime_error(ShownPath(oldFile.string()) + ": " + e.what());
+      ParseConfiguration(oldFile.Name(), oldText, EmptyIs::Refused);
+      throw std::runtime_error(ShownPath(oldFile.Name()) + ": " + e.what());
     }
     return;
   }
   {
-    CHandlerPrivateProps before = ParseConfiguration(oldFile.string(), oldText, EmptyIs::Refused);
-    CHandlerPrivateProps after = ParseConfiguration(newFile.string(), newText, EmptyIs::Refused);
+    CHandlerPrivateProps before = ParseConfiguration(oldFile.Name(), oldText, EmptyIs::Refused);
+    CHandlerPrivateProps after = ParseConfiguration(newFile.Name(), newText, EmptyIs::Refused);
     if (!(before == after)) {
       plan.status = FileStatus::Changed;
       plan.changed = ChangedProperties(before, after);
@@ -81,12 +94,17 @@ void FilePlanner::PlanPair(FilePlan& plan, const fs::path& oldFile, const fs::pa
         const ConfigurationView newView = ViewConfiguration(module_, plan.kind, after);
         plan.shown = CompareViews(oldView, newView);
       }
+      // What would be deployed is checked as its page checks it, once the old bag is
+      // dropped; what is the same as before was deployed already.
+      before = CHandlerPrivateProps();
+      CheckDeployed(plan, after);
     }
   }
+  if (plan.status == FileStatus::Refused) return;
   try {
     plan.action = module_.ChangeAction(plan.kind, oldText, newText);
   } catch (const std::exception& e) {
-    throw std::runtime_error(ShownPath(oldFile.string()) + " or " + ShownPath(newFile.string()) +
-                             ": " + e.what());
+    throw std::runtime_error(ShownPath(oldFile.Name()) + " or " + ShownPath(newFile.Name()) + ": " +
+                             e.what());
   }
 }

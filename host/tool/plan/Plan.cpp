@@ -12,7 +12,8 @@ using Action = IHcdConfigChangesAction;
 
 const char* StatusName(FileStatus status) {
   // In the order of the enumeration.
-  constexpr std::array<const char*, 5> kNames = {"same", "changed", "added", "removed", "error"};
+  constexpr std::array<const char*, 6> kNames = {"same",    "changed", "added",
+                                                 "removed", "error",   "refused"};
   return kNames.at(static_cast<std::size_t>(status));
 }
 
@@ -25,6 +26,13 @@ void FolderPlan::Count(const FilePlan& plan) {
     ++errors;
     if (plan.IsFolder()) ++folderErrors;
     if (plan.kind == ConfigKind::Handler) handler = HandlerVerdict::Error;
+    return;
+  }
+  if (plan.status == FileStatus::Refused) {
+    if (plan.kind == ConfigKind::Handler)
+      handler = HandlerVerdict::Refused;
+    else
+      refused.push_back(local);
     return;
   }
   if (plan.kind == ConfigKind::Handler) {
@@ -51,5 +59,6 @@ void FolderPlan::Count(const FilePlan& plan) {
 void PlanTotals::Count(const FilePlan& plan) {
   ++entries;
   if (plan.status == FileStatus::Error) ++errors;
+  if (plan.status == FileStatus::Refused) ++refused;
   if (plan.status != FileStatus::Same) ++differing;
 }

@@ -19,9 +19,12 @@ enum class FileStatus {
   Added,    // only in the new tree
   Removed,  // only in the old tree
   Error,    // a file of the entry could not be read or parsed, or a folder read
+  // The new file's page refuses it (OK pressed on it): it cannot be deployed as it is,
+  // so it gets no change action and its folder no restart verdict.
+  Refused,
 };
 
-// "same", "changed", "added", "removed" or "error".
+// "same", "changed", "added", "removed", "error" or "refused".
 const char* StatusName(FileStatus status);
 
 // One entry of the plan: a file, or a folder that could not be read (its path then
@@ -33,6 +36,7 @@ struct FilePlan {
   std::optional<int> action;         // the module's change action, for a pair
   std::vector<std::string> changed;  // the properties whose stored values differ
   std::string error;                 // what could not be read, for Error
+  std::string message;               // the page's refusal (ISO-8859-1), for Refused
   // What the pages of the pair show differently, when the planner was asked to read
   // them (diff): set on every entry then, and empty but for a changed pair.
   std::optional<ViewDifference> shown;
@@ -50,7 +54,8 @@ enum class HandlerVerdict {
   Restart,
   Added,
   Removed,
-  Error,  // its handler.xml, or the folder, could not be planned
+  Error,    // its handler.xml, or the folder, could not be planned
+  Refused,  // the page of its new handler.xml refuses it
 };
 
 // What a handler folder's entries add up to.
@@ -60,6 +65,7 @@ struct FolderPlan {
   std::vector<std::string> refresh;  // record sets, relative to the folder
   std::vector<std::string> added;
   std::vector<std::string> removed;
+  std::vector<std::string> refused;  // record sets whose page refuses the new file
   std::size_t unchanged = 0;
   std::size_t errors = 0;        // entries not planned, folders among them
   std::size_t folderErrors = 0;  // folders that could not be read
@@ -72,6 +78,7 @@ struct FolderPlan {
 struct PlanTotals {
   std::size_t entries = 0;
   std::size_t errors = 0;     // entries not planned
+  std::size_t refused = 0;    // entries whose new file the page refuses
   std::size_t differing = 0;  // entries not the same on both sides, errors among them
 
   void Count(const FilePlan& plan);

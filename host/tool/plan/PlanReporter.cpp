@@ -19,11 +19,11 @@ std::string Counted(std::size_t n, const char* one, const char* many) {
 
 // What each HandlerVerdict reads as, in the order of the enumeration: a folder
 // without a handler on either side reads as one whose handler needs no restart.
-constexpr std::array<const char*, 6> kHandlerText = {"no restart",          "no restart",
-                                                     "RESTART the handler", "new handler",
-                                                     "handler removed",     "handler not planned"};
-constexpr std::array<const char*, 6> kHandlerJson = {"no restart", "no restart", "restart",
-                                                     "added",      "removed",    "error"};
+constexpr std::array<const char*, 7> kHandlerText = {
+    "no restart",      "no restart",          "RESTART the handler",        "new handler",
+    "handler removed", "handler not planned", "handler REFUSED by its page"};
+constexpr std::array<const char*, 7> kHandlerJson = {"no restart", "no restart", "restart", "added",
+                                                     "removed",    "error",      "refused"};
 
 const char* HandlerText(HandlerVerdict verdict) {
   return kHandlerText.at(static_cast<std::size_t>(verdict));
@@ -102,6 +102,7 @@ void PrintFilePlan(const FilePlan& plan, std::ostream& out) {
     for (const std::string& name : plan.changed) out << ' ' << ShownName(name);
   }
   if (!plan.error.empty()) out << ": " << ShownLine(plan.error);
+  if (!plan.message.empty()) out << ": " << ShownStored(plan.message);
   out << '\n';
 }
 
@@ -113,7 +114,8 @@ Json FilePlanJson(const FilePlan& plan) {
               {"status", StatusName(plan.status)},
               {"action", plan.action ? Json(*plan.action) : Json(nullptr)},
               {"changed", std::move(changed)},
-              {"error", plan.error.empty() ? Json(nullptr) : JsonText(plan.error)}};
+              {"error", plan.error.empty() ? Json(nullptr) : JsonText(plan.error)},
+              {"message", plan.message.empty() ? Json(nullptr) : JsonLatin1(plan.message)}};
 }
 
 void PrintFolderPlan(const FolderPlan& v, std::ostream& out) {
@@ -122,6 +124,7 @@ void PrintFolderPlan(const FolderPlan& v, std::ostream& out) {
                             : "refresh " + Counted(v.refresh.size(), "record set", "record sets"));
   if (!v.added.empty()) out << "; " << v.added.size() << " added";
   if (!v.removed.empty()) out << "; " << v.removed.size() << " removed";
+  if (!v.refused.empty()) out << "; " << v.refused.size() << " REFUSED";
   if (v.unchanged > 0) out << "; " << v.unchanged << " unchanged";
   if (const std::size_t files = v.errors - v.folderErrors; files > 0)
     out << "; " << Counted(files, "file", "files") << " not planned";
@@ -131,6 +134,7 @@ void PrintFolderPlan(const FolderPlan& v, std::ostream& out) {
   List("refresh", v.refresh, out);
   List("added", v.added, out);
   List("removed", v.removed, out);
+  List("refused", v.refused, out);
 }
 
 Json FolderPlanJson(const FolderPlan& v) {
@@ -145,6 +149,7 @@ Json FolderPlanJson(const FolderPlan& v) {
               {"refresh", names(v.refresh)},
               {"added", names(v.added)},
               {"removed", names(v.removed)},
+              {"refused", names(v.refused)},
               {"unchanged", v.unchanged},
               {"errors", v.errors}};
 }

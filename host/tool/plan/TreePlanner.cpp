@@ -24,8 +24,8 @@ PlanTotals TreePlanner::Run(const ConfigTree& before, const ConfigTree& after,
             if (!entry.error.empty()) {
               plan = files_.FolderError(entry.path, entry.kind, entry.error);
             } else {
-              const fs::path oldFile = before.Root() / entry.path;
-              const fs::path newFile = after.Root() / entry.path;
+              const SideFile oldFile{before.Source(), before.Root() / entry.path};
+              const SideFile newFile{after.Source(), after.Root() / entry.path};
               plan = files_.Plan(entry.path, entry.kind, entry.inFirst ? &oldFile : nullptr,
                                  entry.inSecond ? &newFile : nullptr);
               progress.Step((entry.inFirst ? 1 : 0) + (entry.inSecond ? 1 : 0));

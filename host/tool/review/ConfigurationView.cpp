@@ -43,6 +43,7 @@ std::vector<ShownControl> ShownControls(const ScriptedWindow& window) {
     const ControlTemplate& control = dialog.controls[i];
     if (control.id == IDC_STATIC || !Listed(control.kind)) continue;
     ShownControl c;
+    c.id = control.id;
     c.label = dialog.FieldName(control.id);
     c.group = dialog.GroupName(control.id);
     c.kind = control.kind;

@@ -24,6 +24,7 @@ const char* PasswordWord(PasswordShown shown);
 
 // One control of a page as the user sees it.
 struct ShownControl {
+  int id = 0;         // in the page's template: what a program acts on, never shown
   std::string label;  // as on the page, without shortcut marks and closing colon
   std::string group;  // the caption of the group box it sits in; "" for none
   ControlKind kind = ControlKind::Edit;

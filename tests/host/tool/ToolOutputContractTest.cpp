@@ -138,17 +138,21 @@ TEST_F(ToolOutputContract, EveryNameIsOneTokenOnOneLine) {
   Write("new/h/static/say \"hi\".xml", Example("static.xml"));
   Write("new/h/static/" + injected, Replaced(Example("static.xml"), ">EUR<", "><"));
 
+  // The handler (its SenderCompID renamed away) and the injected record set (no
+  // currency) are refused by their pages: their names stay one token all the same.
   const ToolResult plan = RunTool({"plan", Path("old"), Path("new")});
-  EXPECT_EQ(plan.exitCode, 0) << plan.err;
+  EXPECT_EQ(plan.exitCode, 1) << plan.err;
   EXPECT_EQ(plan.out,
-            "changed h/handler.xml action 0 changed: SID "
-            "\"SID\\nchanged h/static/fake.xml action 0\"\n"
+            "refused h/handler.xml changed: SID "
+            "\"SID\\nchanged h/static/fake.xml action 0\": SenderCompID can not be empty\n"
             "added \"h/static/a b.xml\"\n"
             "added \"h/static/say \\\"hi\\\".xml\"\n"
-            "added \"h/static/x\\nINJECTED changed fake.xml action 0.xml\"\n"
-            "handler folder h: RESTART the handler; no record set to refresh; 3 added\n"
-            "  added: \"static/a b.xml\" \"static/say \\\"hi\\\".xml\" "
-            "\"static/x\\nINJECTED changed fake.xml action 0.xml\"\n");
+            "refused \"h/static/x\\nINJECTED changed fake.xml action 0.xml\": Currency can not "
+            "be empty\n"
+            "handler folder h: handler REFUSED by its page; no record set to refresh; 2 added; 1 "
+            "REFUSED\n"
+            "  added: \"static/a b.xml\" \"static/say \\\"hi\\\".xml\"\n"
+            "  refused: \"static/x\\nINJECTED changed fake.xml action 0.xml\"\n");
 
   const ToolResult json = RunTool({"plan", "--json", Path("old"), Path("new")});
   ASSERT_TRUE(OneJsonDocument(dir_, json.out)) << json.out;

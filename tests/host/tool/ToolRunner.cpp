@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <cstdlib>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <fstream>
@@ -72,7 +73,8 @@ ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limit
 
   const pid_t pid = fork();
   if (pid == 0) {
-    const int in = open("/dev/null", O_RDONLY);
+    const int in =
+        open(limits.stdinFrom.empty() ? "/dev/null" : limits.stdinFrom.c_str(), O_RDONLY);
     dup2(in, 0);
     if (limits.stdoutTo == ToolStdout::DevFull)
       dup2(open("/dev/full", O_WRONLY), 1);
@@ -104,6 +106,11 @@ ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limit
                          static_cast<rlim_t>(limits.maxAddressSpace)};
       setrlimit(RLIMIT_AS, &limit);
     }
+    if (limits.maxOpenFiles >= 0) {
+      const rlimit limit{static_cast<rlim_t>(limits.maxOpenFiles),
+                         static_cast<rlim_t>(limits.maxOpenFiles)};
+      setrlimit(RLIMIT_NOFILE, &limit);
+    }
     execve(argv[0], argv.data(), environ);
     _exit(127);
   }
@@ -115,9 +122,20 @@ ToolResult RunTool(const std::vector<std::string>& args, const ToolLimits& limit
   if (pid > 0) {
     int status = 0;
     rusage usage{};
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::seconds(limits.timeoutSeconds);
+    const auto started = std::chrono::steady_clock::now();
+    const auto deadline = started + std::chrono::seconds(limits.timeoutSeconds);
+    bool signalled = limits.signalAfterUs < 0;
     while (wait4(pid, &status, WNOHANG, &usage) == 0) {
+      if (!signalled) {
+        const auto due = started + std::chrono::microseconds(limits.signalAfterUs);
+        if (std::chrono::steady_clock::now() < due) {
+          std::this_thread::sleep_until(
+              std::min(due, std::chrono::steady_clock::now() + std::chrono::milliseconds(2)));
+          continue;
+        }
+        kill(pid, limits.signal);
+        signalled = true;
+      }
       if (std::chrono::steady_clock::now() > deadline) {
         kill(pid, SIGKILL);
         wait4(pid, &status, 0, &usage);

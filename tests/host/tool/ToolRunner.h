@@ -31,6 +31,11 @@ struct ToolLimits {
   // without the capabilities that let root read and search what its mode denies.
   bool boundByPermissions = false;
   std::int64_t maxAddressSpace = -1;  // RLIMIT_AS for the run, as `ulimit -v` sets it
+  std::int64_t maxOpenFiles = -1;     // RLIMIT_NOFILE (soft and hard), as `ulimit -n` sets it
+  std::string stdinFrom = {};         // a file the run reads as stdin; empty: /dev/null
+  // A signal sent to the run once, that many microseconds after it started; -1: none.
+  std::int64_t signalAfterUs = -1;
+  int signal = 0;
 };
 
 // The hcdtool the tests run: the one built beside them, or the one named by

@@ -2,6 +2,7 @@
 // read back by a JSON parser that is not the tool's own.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -171,6 +172,152 @@ TEST_F(ToolPlan, LeavesOutWhatIsNotPartOfATreeWithANote) {
   const ToolResult noTree = RunTool({"plan", Path("old/handler.xml"), Path("new")});
   EXPECT_EQ(noTree.exitCode, 3);
   EXPECT_NE(noTree.err.find("not a folder"), std::string::npos) << noTree.err;
+}
+
+// Runs git in the folder, no shell between; false when it failed.
+bool Git(const fs::path& folder, std::vector<std::string> args) {
+  args.insert(args.begin(), {"git", "-C", folder.string(), "-c", "user.name=Plan Test", "-c",
+                             "user.email=plan@test.example", "-c", "commit.gpgsign=false"});
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    execvp("git", argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(ToolPlan, ComparesTheWorkingTreeWithACommitReadThroughGit) {
+  const std::string rate = "\"MaxMessagePerSec\" Type=\"Int\">30<";
+  const fs::path repo = dir_ / "repo";
+  // The first commit: three handler folders, one with a record set that does not parse.
+  Write("repo/h1/handler.xml", Example("handler.xml"));
+  Write("repo/h1/static/eur.xml", Example("static.xml"));
+  Write("repo/h2/handler.xml", Example("handler.xml"));
+  Write("repo/h3/handler.xml", Example("handler.xml"));
+  Write("repo/h3/static/broken.xml", "<Properties>\n</Propertie>\n");
+  ASSERT_TRUE(Git(repo, {"init", "-q"}));
+  ASSERT_TRUE(Git(repo, {"add", "-A"}));
+  ASSERT_TRUE(Git(repo, {"commit", "-q", "-m", "first"}));
+  // The second: a new rate in h1, a record set added to h2, the broken one mended.
+  Write("repo/h1/handler.xml",
+        Example("handler.xml", rate, "\"MaxMessagePerSec\" Type=\"Int\">20<"));
+  Write("repo/h2/static/gbp.xml", Example("static.xml", ">EUR<", ">GBP<"));
+  Write("repo/h3/static/broken.xml", Example("static.xml"));
+  ASSERT_TRUE(Git(repo, {"add", "-A"}));
+  ASSERT_TRUE(Git(repo, {"commit", "-q", "-m", "second"}));
+  // Not committed: h2's handler gone, h4 new, and h3's record set one its page refuses.
+  fs::remove(repo / "h2/handler.xml");
+  Write("repo/h4/handler.xml", Example("handler.xml"));
+  Write("repo/h3/static/broken.xml", Example("static.xml", ">EUR<", ">  <"));
+  const ToolLimits inRepo{.workDir = repo.string()};
+
+  const ToolResult plan = RunTool({"plan", "--git", "HEAD"}, inRepo);
+  EXPECT_EQ(plan.exitCode, 1) << plan.err;
+  for (const char* line :
+       {"removed h2/handler.xml\n", "added h4/handler.xml\n",
+        "refused h3/static/broken.xml changed: Currency: Currency can not be empty\n",
+        "handler folder h1: no restart; no record set to refresh; 1 unchanged\n"})
+    EXPECT_NE(plan.out.find(line), std::string::npos) << line << "\n" << plan.out;
+  // The repository itself is not taken for a folder of the tree.
+  EXPECT_EQ(plan.err, "");
+
+  const ToolResult planJson = RunTool({"plan", "--git", "HEAD", "--json", "."}, inRepo);
+  EXPECT_EQ(planJson.exitCode, 1) << planJson.err;
+  std::map<std::string, std::string> status;
+  const json planned = json::parse(planJson.out);
+  for (const json& file : planned.at("files"))
+    status[file.at("path").get<std::string>()] = file.at("status").get<std::string>();
+  EXPECT_EQ(status, (std::map<std::string, std::string>{{"h1/handler.xml", "same"},
+                                                        {"h1/static/eur.xml", "same"},
+                                                        {"h2/handler.xml", "removed"},
+                                                        {"h2/static/gbp.xml", "same"},
+                                                        {"h3/handler.xml", "same"},
+                                                        {"h3/static/broken.xml", "refused"},
+                                                        {"h4/handler.xml", "added"}}));
+
+  // Two commits back, from outside the repository, on a folder within it: the old side
+  // is named as git names it.
+  const ToolResult diff = RunTool({"diff", "--git", "HEAD~1", (repo / "h1").string()});
+  EXPECT_EQ(diff.exitCode, 1) << diff.err;
+  EXPECT_NE(diff.out.find("changed handler.xml action 0 changed: MaxMessagePerSec\n"
+                          "  Max Messages Per Sec.: \"30\" \u2192 \"20\"\n"),
+            std::string::npos)
+      << diff.out;
+  const ToolResult diffJson = RunTool({"diff", "--json", "--git", "HEAD~1"}, inRepo);
+  EXPECT_EQ(diffJson.exitCode, 3) << diffJson.err;
+  const json files = json::parse(diffJson.out).at("files");
+  std::map<std::string, json> byPath;
+  for (const json& file : files) byPath[file.at("path")] = file;
+  EXPECT_EQ(byPath.at("h2/static/gbp.xml").at("status"), "added");
+  EXPECT_EQ(byPath.at("h2/handler.xml").at("status"), "removed");
+  EXPECT_EQ(byPath.at("h1/handler.xml").at("status"), "changed");
+  EXPECT_NE(byPath.at("h1/handler.xml").dump().find("Max Messages Per Sec."), std::string::npos)
+      << byPath.at("h1/handler.xml");
+  const json& broken = byPath.at("h3/static/broken.xml");
+  EXPECT_EQ(broken.at("status"), "error");
+  EXPECT_NE(broken.at("error").get<std::string>().find("HEAD~1:h3/static/broken.xml: line 2"),
+            std::string::npos)
+      << broken;
+
+  // Nothing was checked out or left behind.
+  EXPECT_EQ(ReadAll(repo / "h1/handler.xml").find(rate), std::string::npos);
+  EXPECT_FALSE(fs::exists(repo / "h2/handler.xml"));
+}
+
+TEST_F(ToolPlan, AGitSideThatCannotBeReadIsAnError) {
+  const fs::path repo = dir_ / "repo";
+  Write("repo/h1/handler.xml", Example("handler.xml"));
+  Write("repo/h2/handler.xml", Example("handler.xml"));
+  Write("outside/h1/handler.xml", Example("handler.xml"));
+  ASSERT_TRUE(Git(repo, {"init", "-q"}));
+  ASSERT_TRUE(Git(repo, {"add", "-A"}));
+  ASSERT_TRUE(Git(repo, {"commit", "-q", "-m", "first"}));
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    const char* message;
+  };
+  const std::string r = repo.string();
+  const Case cases[] = {
+      {{"plan", "--git", "no-such-rev", r}, 3, "no-such-rev: no such commit"},
+      // Never taken for an option of git's.
+      {{"diff", "--git", "--output=x", r}, 3, "--output=x: no such commit"},
+      {{"plan", "--git", "HEAD:h1", r}, 3, "no such commit"},
+      {{"plan", "--git", "HEAD", Path("outside")}, 3, "not in a git work tree"},
+      {{"plan", "--git", "HEAD", (repo / ".git").string()}, 3, "not in a git work tree"},
+      {{"plan", "--git", "HEAD", (repo / "h1/handler.xml").string()}, 3, "not a folder"},
+      {{"plan", "--git", "HEAD", r, r}, 2, "at most one TREE"},
+      {{"diff", "--git", "HEAD", "--handler", r}, 2, "give no kind option"},
+      {{"plan", "--git"}, 2, "--git"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    // The scratch folder may itself lie in a repository: git looks no higher.
+    const ToolResult run =
+        RunTool(c.args, {.environment = {"GIT_CEILING_DIRECTORIES=" + dir_.string()}});
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(fs::exists(repo / "x"));
+
+  // A working file that cannot be read is an error, never "removed"; the commit's side
+  // is read through git whatever its mode on disk.
+  fs::create_directories(dir_ / "probe");
+  fs::permissions(dir_ / "probe", fs::perms::none);
+  if (!PermissionsBind(dir_ / "probe"))
+    GTEST_SKIP() << "file permissions cannot be made to bind a run here";
+  fs::permissions(repo / "h2/handler.xml", fs::perms::none);
+  const ToolResult locked = RunTool({"plan", "--git", "HEAD", r}, {.boundByPermissions = true});
+  EXPECT_EQ(locked.exitCode, 3) << locked.err;
+  EXPECT_NE(locked.out.find("error h2/handler.xml: "), std::string::npos) << locked.out;
+  EXPECT_NE(locked.out.find("Permission denied"), std::string::npos) << locked.out;
+  EXPECT_EQ(locked.out.find("removed"), std::string::npos) << locked.out;
 }
 
 using ToolLint = TreeTest;
@@ -349,9 +496,13 @@ TEST_F(TreeTest, EveryJsonDocumentParsesWithAnIndependentParser) {
        0,
        "any(p['value'].startswith('B\\u00c4NK\\u00e9\\u00ff') for p in d['pairs']) and "
        "d['described'] == 464"},
+      // b.xml is refused by its page: an entry of its own, and exit 1.
       {{"plan", "--json", Path("old"), Path("new")},
-       0,
-       "[f['changed'] for f in d['files']] == [[], ['PartyRole', 'R\\u00f4le'], []]"},
+       1,
+       "[f['changed'] for f in d['files']] == [[], ['PartyRole', 'R\\u00f4le'], []] and "
+       "[f['status'] for f in d['files']] == ['same', 'changed', 'refused'] and "
+       "d['files'][2]['message'] == 'Currency can not be empty' and "
+       "d['handlers'][0]['refused'] == ['static/b.xml']"},
       {{"lint", "--json", Path("new")}, 1, "[f['ok'] for f in d['files']] == [True, True, False]"},
   };
   for (const Case& c : cases) {

@@ -1,0 +1,159 @@
+// apply SCRIPT PATH...: one edit script played on the page of many files, all or
+// nothing; add-holidays and remove-holidays: one change of the holiday calendar of many
+// handler configurations, through the holiday setting dialog.
+#include <charconv>
+#include <iostream>
+#include <optional>
+#include <stdexcept>
+
+#include "files/InputFile.h"
+#include "text/TextEscape.h"
+#include "tool/Commands.h"
+#include "tool/ToolArgs.h"
+#include "tool/ToolError.h"
+#include "tool/batch/PageChange.h"
+#include "tool/module/HolidayDialog.h"
+#include "ui/DateTimeValue.h"
+#include "ui/scripted/ScriptError.h"
+#include "ui/scripted/ScriptedBackend.h"
+
+namespace {
+
+std::vector<std::string> Paths(std::vector<std::string>& args) {
+  if (args.empty()) throw UsageError("expected at least one PATH");
+  ExpectPositional(args, args.size(), "PATH...");
+  return args;
+}
+
+int ParseYear(const std::string& text) {
+  int year = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), year);
+  if (ec != std::errc() || end != text.data() + text.size() || year < 1 || year > 9999)
+    throw UsageError("--year needs a year from 1 to 9999, not " + QuotedPath(text));
+  return year;
+}
+
+std::string ParseDate(const std::string& text) {
+  if (!DateTimeValue::ParseIsoDate(text))
+    throw UsageError("--date needs a date as YYYY-MM-DD, not " + QuotedPath(text));
+  return text;
+}
+
+// Every "--name VALUE" (or "--name=VALUE") taken out of args, in order.
+std::vector<std::string> TakeEvery(std::vector<std::string>& args, const std::string& name) {
+  std::vector<std::string> values;
+  for (auto it = args.begin(); it != args.end();) {
+    if (*it == name) {
+      if (it + 1 == args.end() || (it + 1)->empty()) throw UsageError(name + " needs a value");
+      values.push_back(*(it + 1));
+      it = args.erase(it, it + 2);
+    } else if (it->starts_with(name + "=")) {
+      values.push_back(it->substr(name.size() + 1));
+      if (values.back().empty()) throw UsageError(name + " needs a value");
+      it = args.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  return values;
+}
+
+// What to add or remove: at least one way of naming it.
+void ExpectSome(const std::vector<std::pair<const char*, bool>>& given) {
+  std::string names;
+  for (const auto& [name, present] : given) {
+    if (present) return;
+    names += (names.empty() ? "" : ", ") + std::string(name);
+  }
+  throw UsageError("give at least one of " + names);
+}
+
+// The same edits of the calendar for every currency given, in the order given.
+int RunHolidayEdit(Module& module, std::vector<std::string>& args,
+                   const std::vector<HolidayDialog::Edit>& kinds, const char* verb) {
+  const bool dryRun = TakeFlag(args, "--dry-run");
+  const bool json = TakeFlag(args, "--json");
+  const bool mark = TakeFlag(args, "--mark");
+  const std::vector<std::string> currencies = TakeEvery(args, "--currency");
+  if (currencies.empty()) throw UsageError("--currency C is needed");
+  std::vector<HolidayDialog::Edit> edits;
+  for (const std::string& currency : currencies) {
+    CheckCurrencyArgument(currency);
+    for (HolidayDialog::Edit edit : kinds) {
+      edit.currency = currency;
+      edits.push_back(edit);
+    }
+  }
+  const std::vector<std::string> paths = Paths(args);
+  CheckCutOffRuns(paths, !dryRun);
+  const std::vector<ConfigFile> files = ConfigFilesOf(paths, ConfigKind::Handler);
+  PageChange change;
+  change.calendar = true;
+  change.touches = [](ConfigKind kind) { return kind == ConfigKind::Handler; };
+  change.play = [&edits, mark](ScriptedBackend& ui, ConfigKind, std::vector<std::string>& notes) {
+    HolidayDialog::QueueEdits(ui, edits, mark, notes);
+  };
+  return RunPageChange(module, files, change, {verb, dryRun, json});
+}
+
+}  // namespace
+
+int RunApply(Module& module, const std::vector<std::string>& argsIn) {
+  std::vector<std::string> args = argsIn;
+  const bool dryRun = TakeFlag(args, "--dry-run");
+  const bool json = TakeFlag(args, "--json");
+  const std::optional<ConfigKind> kind = TakeConfigKindIfGiven(args);
+  if (args.size() < 2) throw UsageError("expected SCRIPT and at least one PATH");
+  const std::string scriptPath = args.front();
+  args.erase(args.begin());
+  const std::string script = ReadInputFile(scriptPath);
+  // A script that does not parse is refused before any file is read.
+  try {
+    ScriptedBackend().Load(script);
+  } catch (const ScriptError& e) {
+    throw UsageError(ShownPath(scriptPath) + ": " + e.what());
+  }
+  const std::vector<std::string> paths = Paths(args);
+  CheckCutOffRuns(paths, !dryRun);
+  const std::vector<ConfigFile> files = ConfigFilesOf(paths, kind);
+  PageChange change;
+  // A script may open any dialog, the holiday setting among them.
+  change.calendar = true;
+  change.touches = [&kind](ConfigKind of) { return !kind || of == *kind; };
+  change.play = [&script](ScriptedBackend& ui, ConfigKind, std::vector<std::string>&) {
+    ui.Load(script);
+  };
+  return RunPageChange(module, files, change, {"apply", dryRun, json});
+}
+
+int RunAddHolidays(Module& module, const std::vector<std::string>& argsIn) {
+  std::vector<std::string> args = argsIn;
+  using What = HolidayDialog::Edit::What;
+  const std::string year = TakeOption(args, "--year");
+  const std::string file = TakeOption(args, "--file");
+  const std::string date = TakeOption(args, "--date");
+  ExpectSome({{"--year", !year.empty()}, {"--file", !file.empty()}, {"--date", !date.empty()}});
+  // In this order for each currency: the year's rules, the file, the one date.
+  std::vector<HolidayDialog::Edit> edits;
+  if (!year.empty()) edits.push_back({What::AddYear, "", ParseYear(year), "", ""});
+  if (!file.empty()) {
+    ReadInputFile(file);  // one that cannot be read fails before any configuration is read
+    edits.push_back({What::AddFile, "", 0, file, ""});
+  }
+  if (!date.empty()) edits.push_back({What::AddDate, "", 0, "", ParseDate(date)});
+  return RunHolidayEdit(module, args, edits, "add-holidays");
+}
+
+int RunRemoveHolidays(Module& module, const std::vector<std::string>& argsIn) {
+  std::vector<std::string> args = argsIn;
+  using What = HolidayDialog::Edit::What;
+  const std::string year = TakeOption(args, "--year");
+  const std::string date = TakeOption(args, "--date");
+  const bool all = TakeFlag(args, "--all");
+  ExpectSome({{"--year", !year.empty()}, {"--date", !date.empty()}, {"--all", all}});
+  std::vector<HolidayDialog::Edit> edits;
+  if (!year.empty()) edits.push_back({What::RemoveYear, "", ParseYear(year), "", ""});
+  if (!date.empty()) edits.push_back({What::RemoveDate, "", 0, "", ParseDate(date)});
+  if (all) edits.push_back({What::RemoveAll, "", 0, "", ""});
+  return RunHolidayEdit(module, args, edits, "remove-holidays");
+}

@@ -1,0 +1,243 @@
+// get FILE LABEL: one value as show prints it. set PATH... LABEL=VALUE...: values typed
+// into the pages of many files by the labels show prints, then OK, all or nothing.
+#include <termios.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <optional>
+#include <stdexcept>
+
+#include "props/CHandlerPrivateProps.h"
+#include "text/TextEscape.h"
+#include "tool/Commands.h"
+#include "tool/ToolArgs.h"
+#include "tool/ToolError.h"
+#include "tool/batch/PageChange.h"
+#include "tool/module/ConfigurationFile.h"
+#include "tool/module/Module.h"
+#include "tool/output/JsonOutput.h"
+#include "tool/output/ToolOutput.h"
+#include "tool/review/ConfigurationView.h"
+#include "tool/review/PageLabels.h"
+#include "tool/review/ViewOutput.h"
+#include "ui/DateTimeValue.h"
+#include "ui/backend/UiRunAborted.h"
+#include "ui/scripted/ScriptedBackend.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A page of a kind: its title, its controls as show shows them, and their styles.
+struct PageOfKind {
+  std::string title;
+  std::vector<ShownControl> controls;
+  std::vector<std::uint32_t> styles;  // in the order of controls
+};
+
+// The page of the kind as it opens on a new configuration: what its controls are
+// does not depend on what a file holds.
+PageOfKind OpenPage(Module& module, ConfigKind kind) {
+  PageOfKind page;
+  CHandlerPrivateProps bag;
+  module.Play(kind, bag, [&](ScriptedBackend& ui) {
+    ui.Then([&] {
+      const ScriptedWindow& window = *ui.TargetWindow();
+      page.title = window.Template().title;
+      page.controls = ShownControls(window);
+      for (const ShownControl& control : page.controls)
+        page.styles.push_back(window.Template().FindControl(control.id)->style);
+    });
+  });
+  return page;
+}
+
+// LABEL=VALUE as given.
+struct Assignment {
+  std::string label;  // as typed (UTF-8)
+  std::string value;  // as typed (UTF-8)
+  bool fromStdin = false;
+};
+
+bool ExistsOnDisk(const std::string& path) {
+  std::error_code ec;
+  return fs::symlink_status(path, ec).type() != fs::file_type::not_found && !ec;
+}
+
+std::string WordsOfCheck() { return "on or off"; }
+
+// The user's action that gives the control the value. Throws UsageError for a value
+// the control cannot take.
+UserAction ActionFor(const ShownControl& control, std::uint32_t style, const Assignment& given,
+                     const std::string& name) {
+  const ControlRef ref = ControlRef::WithId(control.id);
+  const std::optional<std::string> stored = Latin1FromUtf8(given.value);
+  const std::string shown = QuotedToken(name, TextBytes::Latin1);
+  if (!stored)
+    throw UsageError("the value for " + shown +
+                     " holds a character the configuration cannot store (it stores ISO-8859-1)");
+  switch (control.kind) {
+    case ControlKind::CheckBox:
+      if (*stored != "on" && *stored != "off")
+        throw UsageError(shown + " is a check box: give " + WordsOfCheck() + ", not " +
+                         QuotedPath(given.value));
+      return user::Check{ref, *stored == "on"};
+    case ControlKind::RadioButton:
+      if (*stored != "on")
+        throw UsageError(shown +
+                         " is a radio button: give on; it is cleared by marking another of its "
+                         "group, not " +
+                         QuotedPath(given.value));
+      return user::Check{ref, true};
+    case ControlKind::ListBox:
+      return user::Select{ref, EntryRef::WithText(*stored)};
+    case ControlKind::ComboBox:
+      // A drop-down list has no text field to type into: its entry is chosen.
+      if ((style & ControlStyle::DropDown) == 0)
+        return user::Select{ref, EntryRef::WithText(*stored)};
+      return user::SetText{ref, *stored};
+    case ControlKind::DateTimePicker: {
+      const std::optional<DateTimeValue> date = DateTimeValue::ParseIsoDate(*stored);
+      if (!date)
+        throw UsageError(shown + " is a date: give YYYY-MM-DD, not " + QuotedPath(given.value));
+      return user::PickDate{ref, *date};
+    }
+    case ControlKind::ListView:
+      throw UsageError(shown +
+                       " is a list changed through its own buttons and dialogs, not by set");
+    default:
+      if (control.password && !given.fromStdin && !stored->empty())
+        throw UsageError(
+            shown +
+            " is a password box: a password on the command line would stay in the shell's "
+            "history and the list of processes; give --stdin " +
+            ShownPath(given.label) + " and type it, or pipe it in");
+      return user::SetText{ref, *stored};
+  }
+}
+
+// Reads the value given with --stdin: one line. On a terminal the typing is not shown.
+std::string ReadValueFromStdin(const std::string& label) {
+  const bool terminal = ::isatty(STDIN_FILENO) == 1;
+  struct termios before {};
+  if (terminal && ::tcgetattr(STDIN_FILENO, &before) == 0) {
+    std::cerr << "Value for " << ShownPath(label) << " (not shown): " << std::flush;
+    struct termios quiet = before;
+    quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+  }
+  std::string value;
+  const bool read = static_cast<bool>(std::getline(std::cin, value));
+  if (terminal) {
+    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &before);
+    std::cerr << '\n';
+  }
+  if (!read && !std::cin.eof()) throw std::runtime_error("cannot read the value from stdin");
+  if (!value.empty() && value.back() == '\r') value.pop_back();
+  return value;
+}
+
+}  // namespace
+
+int RunGet(Module& module, const std::vector<std::string>& argsIn) {
+  std::vector<std::string> args = argsIn;
+  const std::optional<ConfigKind> given = TakeConfigKindIfGiven(args);
+  const bool json = TakeFlag(args, "--json");
+  ExpectPositional(args, 2, "FILE and LABEL");
+  const std::string& path = args[0];
+  const ConfigKind kind = KindOfPlace(path, given);
+  CHandlerPrivateProps bag = ReadConfiguration(path, EmptyIs::NewConfiguration);
+  const ConfigurationView view = ViewConfiguration(module, kind, bag, false);
+  const LabelLookup lookup = LookUpLabel(view.controls, args[1]);
+  if (lookup.result != LabelLookup::Result::Found)
+    throw UsageError(LabelErrorMessage(args[1], view.title, lookup));
+  const ShownControl& control = view.controls[lookup.index];
+  if (json) {
+    PrintJson(
+        Json{{"path", JsonText(path)}, {"kind", KindName(kind)}, {"control", ControlJson(control)}},
+        std::cout);
+  } else {
+    std::cout << ShownValue(control) << '\n';
+    FlushOutput(std::cout);
+  }
+  return kExitOk;
+}
+
+int RunSet(Module& module, const std::vector<std::string>& argsIn) {
+  std::vector<std::string> args = argsIn;
+  const bool dryRun = TakeFlag(args, "--dry-run");
+  const bool json = TakeFlag(args, "--json");
+  const std::string stdinLabel = TakeOption(args, "--stdin");
+  // PATHs first; the first argument that holds "=" and names nothing on disk starts the
+  // assignments.
+  std::vector<std::string> paths;
+  std::vector<Assignment> assignments;
+  for (const std::string& a : args) {
+    if (a.size() > 1 && a[0] == '-') throw UsageError("unknown option " + ShownPath(a));
+    const std::size_t equals = a.find('=');
+    if (assignments.empty() && (equals == std::string::npos || ExistsOnDisk(a))) {
+      paths.push_back(a);
+      continue;
+    }
+    if (equals == std::string::npos || equals == 0)
+      throw UsageError("expected LABEL=VALUE after the paths, not " + QuotedPath(a));
+    assignments.push_back({a.substr(0, equals), a.substr(equals + 1), false});
+  }
+  if (!stdinLabel.empty())
+    assignments.push_back({stdinLabel, ReadValueFromStdin(stdinLabel), true});
+  if (paths.empty()) throw UsageError("expected at least one PATH, then LABEL=VALUE...");
+  if (assignments.empty()) throw UsageError("expected at least one LABEL=VALUE after the paths");
+
+  CheckCutOffRuns(paths, !dryRun);
+  const std::vector<ConfigFile> files = ConfigFilesOf(paths, std::nullopt);
+
+  // Each label is looked up on the page of every kind the files are of: an assignment
+  // goes to the pages that have its label, and a label no page has is a usage error.
+  // Per kind, each action with its control's id and name.
+  struct Typed {
+    UserAction action;
+    int id = 0;
+    std::string name;
+  };
+  std::map<ConfigKind, std::vector<Typed>> actions;
+  std::map<ConfigKind, PageOfKind> pages;
+  for (const ConfigFile& file : files)
+    if (file.error.empty() && !pages.contains(file.kind))
+      pages.emplace(file.kind, OpenPage(module, file.kind));
+  for (const Assignment& assignment : assignments) {
+    bool found = false;
+    std::optional<std::string> unknown;
+    for (const auto& [kind, page] : pages) {
+      const LabelLookup lookup = LookUpLabel(page.controls, assignment.label);
+      if (lookup.result == LabelLookup::Result::Ambiguous)
+        throw UsageError(LabelErrorMessage(assignment.label, page.title, lookup));
+      if (lookup.result == LabelLookup::Result::Unknown) {
+        if (!unknown) unknown = LabelErrorMessage(assignment.label, page.title, lookup);
+        continue;
+      }
+      found = true;
+      const std::string name = UniqueLabel(page.controls, lookup.index);
+      const ShownControl& control = page.controls[lookup.index];
+      actions[kind].push_back(
+          {ActionFor(control, page.styles[lookup.index], assignment, name), control.id, name});
+    }
+    if (!found) throw UsageError(unknown.value_or("no configuration to set " + assignment.label));
+  }
+
+  PageChange change;
+  change.touches = [&](ConfigKind kind) { return actions.contains(kind); };
+  change.play = [&](ScriptedBackend& ui, ConfigKind kind, std::vector<std::string>&) {
+    for (const Typed& typed : actions.at(kind)) {
+      // What the user cannot reach in this file, said by the name the user gave it.
+      ui.Then([&ui, &typed] {
+        if (!ui.TargetWindow()->IsEnabled(typed.id))
+          throw UiRunAborted(QuotedToken(typed.name, TextBytes::Latin1) +
+                             " is disabled on this page, so it cannot be set");
+      });
+      ui.Queue(typed.action);
+    }
+  };
+  return RunPageChange(module, files, change, {"set", dryRun, json});
+}
