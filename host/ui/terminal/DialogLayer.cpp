@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/terminal/Painter.h"
-#include "ui/terminal/TerminalSession.h"
+#include "ui/terminal/TerminalApplication.h"
 #include "ui/terminal/TerminalText.h"
 #include "ui/terminal/TerminalWindow.h"
 
@@ -41,7 +41,7 @@ std::string DialogLayer::Hints() const {
 void DialogLayer::HandleKey(const TerminalKey& key) {
   if (window_ == nullptr) return;
   if (const char letter = key.AltLetter()) {
-    if (!window_->PressMnemonic(letter)) window_->Session().Beep();
+    if (!window_->PressMnemonic(letter)) window_->App().Beep();
     return;
   }
   switch (key.code) {

@@ -4,7 +4,7 @@
 #include <cwctype>
 
 #include "ui/terminal/Painter.h"
-#include "ui/terminal/TerminalSession.h"
+#include "ui/terminal/TerminalApplication.h"
 
 namespace {
 
@@ -12,10 +12,10 @@ constexpr int kMostRows = 10;
 
 }  // namespace
 
-DropDownLayer::DropDownLayer(TerminalSession& session, std::vector<std::u32string> items,
+DropDownLayer::DropDownLayer(TerminalApplication& app, std::vector<std::u32string> items,
                              int current, int width, int cursorColumn)
     : items_(std::move(items)),
-      anchor_{session.CursorOnScreen().x - cursorColumn, session.CursorOnScreen().y},
+      anchor_{app.CursorOnScreen().x - cursorColumn, app.CursorOnScreen().y},
       width_(std::max(width, 8)) {
   rows_.SetCount(static_cast<int>(items_.size()));
   rows_.SetHeight(std::min(kMostRows, std::max(rows_.Count(), 1)));

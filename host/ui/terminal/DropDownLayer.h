@@ -7,7 +7,7 @@
 #include "ui/terminal/ListWindow.h"
 #include "ui/terminal/TerminalLayer.h"
 
-class TerminalSession;
+class TerminalApplication;
 
 // A combo box's list, dropped down under the control with the focus (over it when
 // there is no room below): the arrows, PgUp, PgDn, Home, End and letters move,
@@ -16,7 +16,7 @@ class DropDownLayer final : public TerminalLayer {
  public:
   // `cursorColumn`: how far right of the box's left edge the cursor is, which the
   // list lines up with.
-  DropDownLayer(TerminalSession& session, std::vector<std::u32string> items, int current, int width,
+  DropDownLayer(TerminalApplication& app, std::vector<std::u32string> items, int current, int width,
                 int cursorColumn);
 
   // The item taken, once done; nothing after Escape.

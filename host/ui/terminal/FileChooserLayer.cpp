@@ -11,7 +11,7 @@
 #include "ui/WinConstants.h"
 #include "ui/terminal/MessageBoxLayer.h"
 #include "ui/terminal/Painter.h"
-#include "ui/terminal/TerminalSession.h"
+#include "ui/terminal/TerminalApplication.h"
 #include "ui/terminal/TerminalText.h"
 
 namespace fs = std::filesystem;
@@ -38,12 +38,12 @@ bool Exists(const fs::path& path) {
 
 }  // namespace
 
-FileChooserLayer::FileChooserLayer(TerminalSession& session, const FileChooserRequest& request)
-    : session_(session), request_(request) {
+FileChooserLayer::FileChooserLayer(TerminalApplication& app, const FileChooserRequest& request)
+    : app_(app), request_(request) {
   const std::string& initial = request.initialFileName;
   if (!initial.empty() && initial.find_first_of("*?") == std::string::npos)
     name_.SetText(FromUtf8(initial));
-  Browse(session.ChooserFolder());
+  Browse(app.ChooserFolder());
 }
 
 void FileChooserLayer::Browse(const std::string& folder) {
@@ -87,7 +87,7 @@ void FileChooserLayer::ReadFolder() {
   entries_.insert(entries_.end(), files.begin(), files.end());
   rows_.SetCount(static_cast<int>(entries_.size()));
   rows_.MoveTo(entries_.empty() ? -1 : 0);
-  if (!readError_.empty()) session_.Tell(readError_, true);
+  if (!readError_.empty()) app_.Tell(readError_, true);
 }
 
 std::string FileChooserLayer::Resolve(const std::u32string& typed) const {
@@ -139,7 +139,7 @@ bool FileChooserLayer::Complete() {
 }
 
 void FileChooserLayer::Take(const std::string& path) {
-  session_.RememberFolder(fs::path(path).parent_path().string());
+  app_.RememberFolder(fs::path(path).parent_path().string());
   chosen_ = path;
   done_ = true;
 }
@@ -158,12 +158,12 @@ void FileChooserLayer::Accept() {
   }
   const fs::path chosen(path);
   if (!IsFolder(chosen.parent_path())) {
-    session_.Tell("No such folder: " + chosen.parent_path().string(), true);
+    app_.Tell("No such folder: " + chosen.parent_path().string(), true);
     return;
   }
   if (request_.open) {
     if ((request_.flags & OFN_FILEMUSTEXIST) != 0 && !Exists(chosen)) {
-      session_.Tell("No such file: " + path, true);
+      app_.Tell("No such file: " + path, true);
       return;
     }
     return Take(path);
@@ -174,7 +174,7 @@ void FileChooserLayer::Accept() {
     MessageBoxLayer ask(
         {fs::path(path).filename().string() + " already exists.\nDo you want to replace it?",
          "Confirm Save As", MB_YESNO | MB_ICONWARNING});
-    session_.Run(ask);
+    app_.Run(ask);
     if (ask.Answer() != IDYES) return;
   }
   Take(path);

@@ -9,7 +9,7 @@
 #include "ui/terminal/TerminalLayer.h"
 #include "ui/terminal/TextField.h"
 
-class TerminalSession;
+class TerminalApplication;
 
 // The open and save file chooser of the terminal: a path field, where Tab completes
 // a name as a shell does, over the list of the folder it shows (folders first,
@@ -19,7 +19,7 @@ class TerminalSession;
 // without an extension gets the default one.
 class FileChooserLayer final : public TerminalLayer {
  public:
-  FileChooserLayer(TerminalSession& session, const FileChooserRequest& request);
+  FileChooserLayer(TerminalApplication& app, const FileChooserRequest& request);
 
   // The full path chosen, once done; nothing when the user cancelled.
   const std::optional<std::string>& Chosen() const { return chosen_; }
@@ -51,7 +51,7 @@ class FileChooserLayer final : public TerminalLayer {
   void ListChanged();
   void MoveFocus(bool backwards);
 
-  TerminalSession& session_;
+  TerminalApplication& app_;
   FileChooserRequest request_;
   std::string folder_;
   std::vector<Entry> entries_;

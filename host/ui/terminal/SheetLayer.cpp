@@ -5,7 +5,7 @@
 
 #include "ui/backend/MnemonicAssignment.h"
 #include "ui/terminal/Painter.h"
-#include "ui/terminal/TerminalSession.h"
+#include "ui/terminal/TerminalApplication.h"
 #include "ui/terminal/TerminalText.h"
 #include "ui/terminal/TerminalWindow.h"
 
@@ -31,10 +31,10 @@ constexpr int kButtonWidth = 10;
 
 }  // namespace
 
-SheetLayer::SheetLayer(TerminalSession& session, std::string_view caption,
+SheetLayer::SheetLayer(TerminalApplication& app, std::string_view caption,
                        std::string_view document, std::span<const SheetPage> pages,
                        PropertySheetListener& listener)
-    : session_(session), listener_(listener) {
+    : app_(app), listener_(listener) {
   if (pages.empty()) throw std::logic_error("a property sheet needs at least one page");
   caption_ = caption;
   document_ = document;
@@ -58,7 +58,7 @@ CellRect SheetLayer::Place(int rows, int columns) {
     height = std::max(height, tab.window->Size().height);
   }
   // Known once the terminal is: its em dash, or a hyphen without Unicode.
-  title_ = SheetTitle(caption_, document_, session_.Unicode());
+  title_ = SheetTitle(caption_, document_, app_.Unicode());
   width = std::max({width + 2, tabsWidth + 2, CellWidth(title_) + 6});
   height += 5;  // the frame, the tabs and the buttons
   width = std::min(width, columns);
@@ -195,7 +195,7 @@ void SheetLayer::HandleKey(const TerminalKey& key) {
       if (!done_ && Active() == page && page->Focused() != nullptr) focus_ = Focus::Page;
       return;
     }
-    session_.Beep();
+    app_.Beep();
     return;
   }
   if (key.ctrl && (key.code == KeyCode::PageDown || key.code == KeyCode::PageUp)) {

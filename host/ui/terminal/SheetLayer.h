@@ -9,7 +9,7 @@
 #include "ui/terminal/ScrolledView.h"
 #include "ui/terminal/TerminalLayer.h"
 
-class TerminalSession;
+class TerminalApplication;
 
 // A property sheet: the pages as tabs, the active one scrolled in the middle, OK and
 // Cancel below. The focus goes round the page's controls, then OK, then Cancel;
@@ -19,7 +19,7 @@ class TerminalSession;
 // control the framework put the focus on.
 class SheetLayer final : public TerminalLayer {
  public:
-  SheetLayer(TerminalSession& session, std::string_view caption, std::string_view document,
+  SheetLayer(TerminalApplication& app, std::string_view caption, std::string_view document,
              std::span<const SheetPage> pages, PropertySheetListener& listener);
 
   bool Accepted() const { return accepted_; }
@@ -53,7 +53,7 @@ class SheetLayer final : public TerminalLayer {
   CellRect OkCells() const;
   CellRect CancelCells() const;
 
-  TerminalSession& session_;
+  TerminalApplication& app_;
   PropertySheetListener& listener_;
   std::string caption_;
   std::string document_;

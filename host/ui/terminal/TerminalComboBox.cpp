@@ -6,7 +6,7 @@
 #include "ui/WinConstants.h"
 #include "ui/terminal/DropDownLayer.h"
 #include "ui/terminal/Painter.h"
-#include "ui/terminal/TerminalSession.h"
+#include "ui/terminal/TerminalApplication.h"
 #include "ui/terminal/TerminalText.h"
 #include "ui/terminal/TerminalWindow.h"
 
@@ -71,9 +71,9 @@ void TerminalComboBox::DropDown() {
   std::vector<std::u32string> texts;
   texts.reserve(static_cast<std::size_t>(ItemCount()));
   for (int i = 0; i < ItemCount(); ++i) texts.push_back(FromLatin1(ItemText(i)));
-  DropDownLayer list(Window().Session(), std::move(texts), Selection(), Cells().width,
+  DropDownLayer list(Window().App(), std::move(texts), Selection(), Cells().width,
                      CursorAt().x - Cells().x);
-  Window().Session().Run(list);
+  Window().App().Run(list);
   if (list.Chosen()) ChooseByUser(*list.Chosen());
 }
 

@@ -12,7 +12,7 @@ class Painter;
 class TerminalWindow;
 
 // One thing the terminal shows modally, above the ones before it: a property sheet,
-// a dialog, a message box, a file chooser, a combo box's list. The session draws
+// a dialog, a message box, a file chooser, a combo box's list. The app draws
 // every layer, bottom first, and gives the keys to the top one until it is done.
 class TerminalLayer {
  public:

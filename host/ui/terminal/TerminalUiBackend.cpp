@@ -22,23 +22,23 @@ TerminalUiBackend::~TerminalUiBackend() = default;
 std::unique_ptr<UiWindow> TerminalUiBackend::CreateWindow(const DialogTemplate& dialog,
                                                           WindowRole role, UiWindow*,
                                                           UiEventSink& events) {
-  return std::make_unique<TerminalWindow>(dialog, role, events, session_);
+  return std::make_unique<TerminalWindow>(dialog, role, events, app_);
 }
 
 bool TerminalUiBackend::RunPropertySheet(std::string_view caption, std::string_view document,
                                          std::span<const SheetPage> pages,
                                          PropertySheetListener& listener) {
-  SheetLayer sheet(session_, caption, document, pages, listener);
+  SheetLayer sheet(app_, caption, document, pages, listener);
   sheets_.push_back(&sheet);
-  session_.PushDocument(std::string(document));
+  app_.PushDocument(std::string(document));
   struct Pop {
     TerminalUiBackend* backend;
     ~Pop() {
       backend->sheets_.pop_back();
-      backend->session_.PopDocument();
+      backend->app_.PopDocument();
     }
   } pop{this};
-  session_.Run(sheet);
+  app_.Run(sheet);
   return sheet.Accepted();
 }
 
@@ -49,15 +49,15 @@ void TerminalUiBackend::ReplaceSheetPage(int index, const SheetPage& page) {
 
 int TerminalUiBackend::MessageBox(UiWindow*, const MessageBoxRequest& request) {
   MessageBoxLayer box(request);
-  session_.Run(box);
+  app_.Run(box);
   return box.Answer();
 }
 
 std::optional<std::string> TerminalUiBackend::ChooseFile(UiWindow*,
                                                          const FileChooserRequest& request) {
-  FileChooserLayer chooser(session_, request);
-  session_.Run(chooser);
+  FileChooserLayer chooser(app_, request);
+  app_.Run(chooser);
   return chooser.Chosen();
 }
 
-void TerminalUiBackend::Beep(unsigned, unsigned) { session_.Beep(); }
+void TerminalUiBackend::Beep(unsigned, unsigned) { app_.Beep(); }

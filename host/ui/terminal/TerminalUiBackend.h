@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ui/backend/UiBackend.h"
-#include "ui/terminal/TerminalSession.h"
+#include "ui/terminal/TerminalApplication.h"
 
 class SheetLayer;
 
@@ -31,12 +31,12 @@ class TerminalUiBackend final : public UiBackend {
                                         const FileChooserRequest& request) override;
   void Beep(unsigned frequencyHz, unsigned durationMs) override;
 
-  TerminalSession& Session() { return session_; }
+  TerminalApplication& App() { return app_; }
 
  private:
   TerminalUiBackend() = default;
 
-  TerminalSession session_;
+  TerminalApplication app_;
   // The sheets running, the innermost last.
   std::vector<SheetLayer*> sheets_;
 };

@@ -7,6 +7,7 @@
 #include "ui/backend/PickerLabel.h"
 #include "ui/terminal/DialogLayer.h"
 #include "ui/terminal/Painter.h"
+#include "ui/terminal/TerminalApplication.h"
 #include "ui/terminal/TerminalButton.h"
 #include "ui/terminal/TerminalCheck.h"
 #include "ui/terminal/TerminalComboBox.h"
@@ -16,7 +17,6 @@
 #include "ui/terminal/TerminalListBox.h"
 #include "ui/terminal/TerminalListView.h"
 #include "ui/terminal/TerminalPicker.h"
-#include "ui/terminal/TerminalSession.h"
 
 namespace {
 
@@ -62,11 +62,11 @@ std::string PickerCaption(PickerParts parts) {
 }  // namespace
 
 TerminalWindow::TerminalWindow(const DialogTemplate& dialog, WindowRole role, UiEventSink& events,
-                               TerminalSession& session)
+                               TerminalApplication& app)
     : template_(dialog),
       role_(role),
       events_(events),
-      session_(session),
+      app_(app),
       size_(DialogCells(dialog)),
       alive_(std::make_shared<bool>(true)) {
   BuildControls();
@@ -76,7 +76,7 @@ TerminalWindow::TerminalWindow(const DialogTemplate& dialog, WindowRole role, Ui
 
 TerminalWindow::~TerminalWindow() {
   *alive_ = false;
-  session_.Forget(*this);
+  app_.Forget(*this);
 }
 
 void TerminalWindow::BuildControls() {
@@ -345,7 +345,7 @@ void TerminalWindow::HandlePaste(std::u32string_view text) {
 void TerminalWindow::PressDelete(TerminalListView& list) {
   const std::optional<int> remove = RemoveButton();
   if (!remove || !Find(*remove).IsEnabled() || list.RowCount() == 0) {
-    session_.Beep();
+    app_.Beep();
     return;
   }
   const std::shared_ptr<bool> alive = alive_;
@@ -375,14 +375,14 @@ bool TerminalWindow::PressMnemonic(char letter) {
       // A label's letter takes the focus to the control it names.
       TerminalControl* buddy = BuddyOf(control);
       if (buddy == nullptr || !buddy->IsEnabled() || !control.IsEnabled()) {
-        session_.Beep();
+        app_.Beep();
         return true;
       }
       MoveFocus(IndexOf(*buddy));
       return true;
     }
     if (!control.IsEnabled()) {
-      session_.Beep();
+      app_.Beep();
       return true;
     }
     MoveFocus(static_cast<int>(i));
@@ -415,7 +415,7 @@ void TerminalWindow::PressCancel() { ClickUnlessDisabled(IDCANCEL); }
 void TerminalWindow::ClickUnlessDisabled(int id) {
   const TerminalControl* control = FindControl(id);
   if (control != nullptr && !control->IsEnabled()) {
-    session_.Beep();
+    app_.Beep();
     return;
   }
   UserNotify(id, BN_CLICKED);
@@ -431,11 +431,11 @@ bool TerminalWindow::UserNotify(int id, int notifyCode) {
     std::string said = list->EndUserAction(notifyCode == BN_CLICKED);
     if (!said.empty()) told = std::move(said);
   }
-  if (!told.empty()) session_.Tell(told);
+  if (!told.empty()) app_.Tell(told);
   return true;
 }
 
-void TerminalWindow::Tell(std::string text, bool beep) { session_.Tell(std::move(text), beep); }
+void TerminalWindow::Tell(std::string text, bool beep) { app_.Tell(std::move(text), beep); }
 
 // -- drawing -----------------------------------------------------------------------
 
@@ -505,7 +505,7 @@ void TerminalWindow::SetFocus(int id) {
   TerminalControl& control = Find(id);
   if (!control.TakesFocus()) return;
   MoveFocus(IndexOf(control));
-  session_.WindowFocused(*this);
+  app_.WindowFocused(*this);
 }
 
 std::optional<char32_t> TerminalWindow::UnstorableCharacter(int id) const {
@@ -656,7 +656,7 @@ int TerminalWindow::RunModal() {
   }
   if (focus_ < 0) FocusFirst();
   DialogLayer layer(*this);
-  session_.Run(layer);
+  app_.Run(layer);
   const int result = ended_.value_or(IDCANCEL);
   ended_.reset();
   return result;

@@ -16,7 +16,7 @@
 
 class Painter;
 class TerminalListView;
-class TerminalSession;
+class TerminalApplication;
 
 // A window of the terminal backend: the controls of a dialog template at their
 // cells, the focus, and the keyboard of a Windows dialog. A property page is shown
@@ -32,14 +32,14 @@ class TerminalSession;
 class TerminalWindow final : public UiWindow {
  public:
   TerminalWindow(const DialogTemplate& dialog, WindowRole role, UiEventSink& events,
-                 TerminalSession& session);
+                 TerminalApplication& app);
   ~TerminalWindow() override;
   TerminalWindow(const TerminalWindow&) = delete;
   TerminalWindow& operator=(const TerminalWindow&) = delete;
 
   const DialogTemplate& Template() const { return template_; }
   WindowRole Role() const { return role_; }
-  TerminalSession& Session() const { return session_; }
+  TerminalApplication& App() const { return app_; }
   // The cells of its client area.
   CellRect Size() const { return size_; }
   const std::vector<std::unique_ptr<TerminalControl>>& Controls() const { return controls_; }
@@ -155,7 +155,7 @@ class TerminalWindow final : public UiWindow {
   DialogTemplate template_;
   WindowRole role_;
   UiEventSink& events_;
-  TerminalSession& session_;
+  TerminalApplication& app_;
   CellRect size_;
   std::vector<std::unique_ptr<TerminalControl>> controls_;
   std::map<int, TerminalControl*> byId_;

@@ -20,12 +20,12 @@ class TerminalWindow;
 // A signal that ends the run (SIGINT, SIGTERM, SIGHUP, the terminal gone) unwinds
 // every loop with UiRunAborted: nothing more of the pages runs, so nothing is saved
 // that OK did not save already.
-class TerminalSession {
+class TerminalApplication {
  public:
-  TerminalSession();
-  ~TerminalSession();
-  TerminalSession(const TerminalSession&) = delete;
-  TerminalSession& operator=(const TerminalSession&) = delete;
+  TerminalApplication();
+  ~TerminalApplication();
+  TerminalApplication(const TerminalApplication&) = delete;
+  TerminalApplication& operator=(const TerminalApplication&) = delete;
 
   // Shows the layer above the others and runs it until it is done.
   void Run(TerminalLayer& layer);

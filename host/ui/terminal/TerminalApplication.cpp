@@ -1,4 +1,4 @@
-#include "ui/terminal/TerminalSession.h"
+#include "ui/terminal/TerminalApplication.h"
 
 #include <unistd.h>
 
@@ -15,15 +15,15 @@
 
 TerminalLayer::~TerminalLayer() = default;
 
-TerminalSession::TerminalSession() = default;
+TerminalApplication::TerminalApplication() = default;
 
-TerminalSession::~TerminalSession() {
+TerminalApplication::~TerminalApplication() {
   while (!shown_.empty()) Pop();
 }
 
-bool TerminalSession::Unicode() const { return screen_.Unicode(); }
+bool TerminalApplication::Unicode() const { return screen_.Unicode(); }
 
-void TerminalSession::Tell(std::string text, bool beep) {
+void TerminalApplication::Tell(std::string text, bool beep) {
   if (text.empty()) {
     if (beep) Beep();
     return;
@@ -32,17 +32,17 @@ void TerminalSession::Tell(std::string text, bool beep) {
   if (beep) Beep();
 }
 
-void TerminalSession::Beep() { screen_.Beep(); }
+void TerminalApplication::Beep() { screen_.Beep(); }
 
-void TerminalSession::Forget(const TerminalWindow& window) {
+void TerminalApplication::Forget(const TerminalWindow& window) {
   for (Shown& shown : shown_) shown.layer->Forget(window);
 }
 
-void TerminalSession::WindowFocused(const TerminalWindow& window) {
+void TerminalApplication::WindowFocused(const TerminalWindow& window) {
   for (Shown& shown : shown_) shown.layer->WindowFocused(window);
 }
 
-std::string TerminalSession::ChooserFolder() const {
+std::string TerminalApplication::ChooserFolder() const {
   namespace fs = std::filesystem;
   std::error_code ec;
   if (!lastFolder_.empty() && fs::is_directory(lastFolder_, ec)) return lastFolder_;
@@ -55,7 +55,7 @@ std::string TerminalSession::ChooserFolder() const {
   return ec ? std::string("/") : here.string();
 }
 
-void TerminalSession::Run(TerminalLayer& layer) {
+void TerminalApplication::Run(TerminalLayer& layer) {
   if (shown_.empty()) {
     screen_.Start();
     status_ = newwin(1, std::max(COLS, 1), std::max(LINES - 1, 0), 0);
@@ -64,8 +64,8 @@ void TerminalSession::Run(TerminalLayer& layer) {
   WINDOW* window = newwin(1, 1, 0, 0);
   shown_.push_back({&layer, window, new_panel(window), {}});
   struct Popper {
-    TerminalSession* session;
-    ~Popper() { session->Pop(); }
+    TerminalApplication* app;
+    ~Popper() { app->Pop(); }
   } popper{this};
 
   while (!layer.Done()) {
@@ -94,7 +94,7 @@ void TerminalSession::Run(TerminalLayer& layer) {
   }
 }
 
-void TerminalSession::Pop() {
+void TerminalApplication::Pop() {
   Shown shown = shown_.back();
   shown_.pop_back();
   del_panel(shown.panel);
@@ -109,7 +109,7 @@ void TerminalSession::Pop() {
   screen_.Stop();
 }
 
-void TerminalSession::Abort(const ScreenEvent& event) {
+void TerminalApplication::Abort(const ScreenEvent& event) {
   if (event.kind == ScreenEvent::Kind::HungUp)
     throw UiRunAborted("the terminal hung up", event.signal != 0 ? event.signal : SIGHUP);
   throw UiRunAborted(
@@ -117,7 +117,7 @@ void TerminalSession::Abort(const ScreenEvent& event) {
       event.signal);
 }
 
-TerminalKey TerminalSession::NextKey() {
+TerminalKey TerminalApplication::NextKey() {
   if (pending_) {
     const TerminalKey key = *pending_;
     pending_.reset();
@@ -150,7 +150,7 @@ TerminalKey TerminalSession::NextKey() {
   }
 }
 
-void TerminalSession::PlaceLayer(Shown& shown, int rows, int columns) {
+void TerminalApplication::PlaceLayer(Shown& shown, int rows, int columns) {
   CellRect place = shown.layer->Place(rows, columns);
   place.width = std::clamp(place.width, 1, std::max(columns, 1));
   place.height = std::clamp(place.height, 1, std::max(rows, 1));
@@ -162,7 +162,7 @@ void TerminalSession::PlaceLayer(Shown& shown, int rows, int columns) {
   shown.place = place;
 }
 
-void TerminalSession::Render() {
+void TerminalApplication::Render() {
   const int rows = std::max(screen_.Rows(), 1);
   const int columns = std::max(screen_.Columns(), 1);
   const TerminalPalette& palette = screen_.Palette();
