@@ -109,7 +109,12 @@ int RunApply(Module& module, const std::vector<std::string>& argsIn) {
   const std::string script = ReadInputFile(scriptPath);
   // A script that does not parse is refused before any file is read.
   try {
-    ScriptedBackend().Load(script);
+    ScriptedBackend parsed;
+    parsed.Load(script);
+    // Nothing to play would report every file unchanged: likely a script that was
+    // not what its author meant, or a pipe nobody wrote into.
+    if (!parsed.HasPending())
+      throw UsageError(ShownPath(scriptPath) + ": the script holds no action");
   } catch (const ScriptError& e) {
     throw UsageError(ShownPath(scriptPath) + ": " + e.what());
   }

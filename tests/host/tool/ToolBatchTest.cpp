@@ -394,6 +394,13 @@ TEST_F(BatchTest, AppliesAScriptToEveryFileOrToNone) {
   const ToolResult bad = RunTool({"apply", script, Tree()});
   EXPECT_EQ(bad.exitCode, 2);
   EXPECT_NE(bad.err.find("rate.script"), std::string::npos) << bad.err;
+
+  // A script with nothing in it, or a pipe nobody wrote into, is no reason to call
+  // every file unchanged.
+  WriteAll(script, "# only a comment\n");
+  const ToolResult empty = RunTool({"apply", script, Tree(), "--dry-run"});
+  EXPECT_EQ(empty.exitCode, 2);
+  EXPECT_NE(empty.err.find("the script holds no action"), std::string::npos) << empty.err;
 }
 
 // Ctrl+C at any moment: all old when the run says it stopped before the replacement;
