@@ -28,6 +28,9 @@ struct ReasonText {
 
 constexpr std::array kReasons = {
     ReasonText{SkipReason::Cancelled, "cancelled event", "cancelled events"},
+    ReasonText{SkipReason::CancelledOnwards,
+               "cancelled instance that ends its series (RANGE=THISANDFUTURE)",
+               "cancelled instances that end their series (RANGE=THISANDFUTURE)"},
     ReasonText{SkipReason::NoDate, "event without a start date", "events without a start date"},
     ReasonText{SkipReason::OutOfYears, "date outside the years", "dates outside the years",
                kFirstCalendarYear, kLastCalendarYear},
@@ -38,6 +41,9 @@ constexpr std::array kReasons = {
                "events repeating more often than daily"},
     ReasonText{SkipReason::UnreadRule, "event with a week-number rule (BYWEEKNO) that is not read",
                "events with a week-number rule (BYWEEKNO) that is not read"},
+    ReasonText{SkipReason::UnreadExclusionRule,
+               "event with an exclusion rule (EXRULE) that is not read",
+               "events with an exclusion rule (EXRULE) that is not read"},
     ReasonText{SkipReason::BadRow, "row that is not date,remark", "rows that are not date,remark"},
 };
 
@@ -59,6 +65,7 @@ HolidayImport ImportHolidays(HolidayTable& table, std::string_view currency,
                              const HolidayFileContent& file) {
   HolidayImport result;
   result.skipped = file.skipped;
+  result.changedOnwards = file.changedOnwards;
   if (!table.Find(currency)) return result;
   HolidayList& list = table.EnsureCurrency(currency);
   std::set<std::string> taken;  // the dates of the file seen so far
@@ -91,6 +98,10 @@ std::string DescribeImport(std::string_view currency, const HolidayImport& impor
   if (import.repeated > 0) {
     text += Counted(import.repeated, "date was", "dates were") +
             " given again in the file and taken once, with the first remark.\n";
+  }
+  if (import.changedOnwards > 0) {
+    text += Counted(import.changedOnwards, "event changes", "events change") +
+            " an instance of a series and all after it (RANGE=THISANDFUTURE).\n";
   }
   text += std::to_string(import.skipped.size()) + " skipped";
   std::string reasons;

@@ -17,6 +17,7 @@ struct HolidayImport {
   std::size_t alreadyThere = 0;     // dates the list had before the import
   std::size_t repeated = 0;         // dates the file gave again after their first time
   std::size_t mended = 0;           // added remarks changed to fit the stored text
+  std::size_t changedOnwards = 0;   // events that changed an instance and all after it
   std::vector<FileSkip> skipped;
 };
 
@@ -30,7 +31,8 @@ HolidayImport ImportHolidays(HolidayTable& table, std::string_view currency,
                              const HolidayFileContent& file);
 
 // The report of an import, one sentence a line: dates added, dates already there,
-// dates the file gave again (when it did), dates skipped and why (naming the first
+// dates the file gave again (when it did), events that changed a series from an
+// instance on (when there are), dates skipped and why (naming the first
 // few CSV lines), remarks mended.
 std::string DescribeImport(std::string_view currency, const HolidayImport& import);
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -209,7 +210,8 @@ std::string SummaryOf(icalcomponent* event) {
 
 bool IsRepeating(icalcomponent* event) {
   return icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY) != nullptr ||
-         icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY) != nullptr;
+         icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY) != nullptr ||
+         icalcomponent_get_first_property(event, ICAL_EXRULE_PROPERTY) != nullptr;
 }
 
 bool MarkedAllDay(icalcomponent* event) {
@@ -249,6 +251,80 @@ LocalTime LocalOf(const icaltimetype& time) {
   if (time.is_date) return {DayOf(time), 0};
   const int second = time.hour * 3600 + time.minute * 60 + time.second;
   return {DayOf(time), std::clamp(second, 0, 86399)};
+}
+
+// --- Instants ------------------------------------------------------------------
+//
+// A local time names an instant by its zone's offset, which is ambiguous where the
+// clocks change: in a gap (02:30 on the night New York springs forward) it names no
+// moment of the clock, in an overlap (01:30 the night it falls back) two. RFC 5545
+// settles both: a time in a gap takes the offset from before the gap (02:30 EST,
+// 07:30 UTC), a time in an overlap is the first of the two. A time of another zone
+// than the series' (an EXDATE or RECURRENCE-ID in UTC) names exactly one instant, and
+// matches the instance of the series that starts then, and no other.
+
+constexpr std::int64_t kSecondsPerDay = 86400;
+
+std::int64_t SecondsOf(LocalTime time) {
+  return std::int64_t{time.day.time_since_epoch().count()} * kSecondsPerDay + time.second;
+}
+
+LocalTime LocalFromSeconds(std::int64_t seconds) {
+  std::int64_t day = seconds / kSecondsPerDay;
+  if (seconds % kSecondsPerDay < 0) --day;
+  return {sys_days(days(day)), static_cast<int>(seconds - day * kSecondsPerDay)};
+}
+
+icaltimezone* ZoneOf(const icaltimetype& time) { return const_cast<icaltimezone*>(time.zone); }
+
+// Whether two times name their moments in different zones, both of them zoned.
+bool InOtherZones(const icaltimetype& a, const icaltimetype& b) {
+  return !a.is_date && !b.is_date && a.zone && b.zone && a.zone != b.zone;
+}
+
+// The zone's offset from UTC, in seconds, at an instant (seconds since 1970 in UTC).
+int OffsetAt(icaltimezone* zone, std::int64_t instant) {
+  icaltimetype utc = icaltime_from_timet_with_zone(static_cast<time_t>(instant), 0,
+                                                   icaltimezone_get_utc_timezone());
+  int daylight = 0;
+  return icaltimezone_get_utc_offset_of_utc_time(zone, &utc, &daylight);
+}
+
+// The instant a local time of the zone names. No zone changes its offset twice within
+// a day, so the offsets a day before and a day after are those around any change
+// near the time.
+std::int64_t InstantOf(LocalTime local, icaltimezone* zone) {
+  const std::int64_t wall = SecondsOf(local);
+  const int before = OffsetAt(zone, wall - kSecondsPerDay);
+  const int after = OffsetAt(zone, wall + kSecondsPerDay);
+  if (OffsetAt(zone, wall - before) == before) return wall - before;  // also an overlap's first
+  if (OffsetAt(zone, wall - after) == after) return wall - after;
+  return wall - before;  // in a gap
+}
+
+// The local times of the zone that name the instant: one as a rule, two for the
+// instant a time in a gap names (02:30 and 03:30 EDT are both 07:30 UTC), none for
+// an instant of an overlap's second pass (06:30 UTC, 01:30 EST, is no 01:30 of the
+// zone's own: that is the first pass, 05:30 UTC).
+std::vector<LocalTime> LocalsOf(std::int64_t instant, icaltimezone* zone) {
+  std::vector<LocalTime> locals;
+  for (const int offset : {OffsetAt(zone, instant), OffsetAt(zone, instant - kSecondsPerDay),
+                           OffsetAt(zone, instant + kSecondsPerDay)}) {
+    const LocalTime local = LocalFromSeconds(instant + offset);
+    if (InstantOf(local, zone) == instant &&
+        std::find(locals.begin(), locals.end(), local) == locals.end()) {
+      locals.push_back(local);
+    }
+  }
+  std::sort(locals.begin(), locals.end());
+  return locals;
+}
+
+// The local times of the series starting at `series` that a time of an exclusion, a
+// replaced instance or a change from an instance on names.
+std::vector<LocalTime> SeriesLocalsOf(const icaltimetype& time, const icaltimetype& series) {
+  if (!InOtherZones(time, series)) return {LocalOf(time)};
+  return LocalsOf(InstantOf(LocalOf(time), ZoneOf(time)), ZoneOf(series));
 }
 
 // A time of a property (RDATE, EXDATE) with the zone its TZID names: libical gives a
@@ -304,7 +380,7 @@ std::chrono::weekday WeekdayOf(int icalWeekday) {  // libical: Sunday 1
   return std::chrono::weekday(static_cast<unsigned>(icalWeekday - 1));
 }
 
-enum class RuleResult { Read, Ignored, TooFrequent, Unread };
+enum class RuleResult { Read, Ignored, TooFrequent, Unread, UnreadExclusion };
 
 // The rule of libical's reading as the expansion takes it, with UNTIL in the series'
 // own zone. Ignored: a rule libical could not read, or one of another calendar than
@@ -379,6 +455,14 @@ long PeriodDays(LocalTime start, LocalTime end) {
   return std::min<long>((end.day - start.day).count(), kMaxEventDays);
 }
 
+// Whether the event with a RECURRENCE-ID changes that instance and all after it
+// (RANGE=THISANDFUTURE), rather than that instance alone.
+bool ChangesOnwards(icalcomponent* event) {
+  icalproperty* id = icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY);
+  icalparameter* range = id ? icalproperty_get_first_parameter(id, ICAL_RANGE_PARAMETER) : nullptr;
+  return range && icalparameter_get_range(range) == ICAL_RANGE_THISANDFUTURE;
+}
+
 // --- Reading ------------------------------------------------------------------
 
 class EventReader {
@@ -390,12 +474,14 @@ class EventReader {
     icalproperty* id = icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY);
     if (!id) return;
     const icaltimetype time = icalproperty_get_datetime_with_component(id, event);
-    if (IsDate(time)) replaced_[UidOf(event)].push_back(time);
+    if (IsDate(time)) replaced_[UidOf(event)].push_back({time, event, ChangesOnwards(event)});
   }
 
   void Read(icalcomponent* event) {
+    const bool onwards = ChangesOnwards(event);
     if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
-      return Skip(SkipReason::Cancelled);
+      return Skip(onwards ? SkipReason::CancelledOnwards : SkipReason::Cancelled);
+    if (onwards) ++file_.changedOnwards;
     const icaltimetype start = icalcomponent_get_dtstart(event);
     if (!IsDate(start)) return Skip(SkipReason::NoDate);
     const long span = SpanDays(event, start);
@@ -423,6 +509,8 @@ class EventReader {
           return Skip(SkipReason::TooFrequent);
         case RuleResult::Unread:
           return Skip(SkipReason::UnreadRule);
+        case RuleResult::UnreadExclusion:
+          return Skip(SkipReason::UnreadExclusionRule);
         case RuleResult::Ignored:
         case RuleResult::Read:
           break;
@@ -433,6 +521,64 @@ class EventReader {
   }
 
  private:
+  // An event with a RECURRENCE-ID, and whether it changes all later instances too.
+  struct Replacement {
+    icaltimetype id;
+    icalcomponent* event;
+    bool onwards;
+  };
+
+  // A change to the instances of a series from one on (RANGE=THISANDFUTURE): they are
+  // cancelled, or moved by as much as the changed instance was and take the changing
+  // event's length and summary.
+  struct Onwards {
+    LocalTime from;
+    bool cancelled = false;
+    std::int64_t shift = 0;  // seconds of the series' clock
+    long span = 1;
+    bool wholeDays = false;
+    std::string remark;
+  };
+
+  // The changes from an instance on of the series, by the instance they begin at.
+  std::vector<Onwards> OnwardsOf(const std::vector<Replacement>& replacements,
+                                 const icaltimetype& start) const {
+    std::vector<Onwards> found;
+    for (const Replacement& r : replacements) {
+      if (!r.onwards) continue;
+      Onwards change;
+      if (r.id.is_date || start.is_date) {
+        change.from = {DayOf(r.id), 0};
+      } else {
+        const std::vector<LocalTime> locals = SeriesLocalsOf(r.id, start);
+        if (!locals.empty()) {
+          change.from = locals.front();
+        } else {
+          // An instant of an overlap's second pass: the instance at that local time
+          // came an hour before it, and is not changed.
+          const std::int64_t instant = InstantOf(LocalOf(r.id), ZoneOf(r.id));
+          change.from = LocalFromSeconds(instant + OffsetAt(ZoneOf(start), instant) + 1);
+        }
+      }
+      change.cancelled = icalcomponent_get_status(r.event) == ICAL_STATUS_CANCELLED;
+      const icaltimetype moved = icalcomponent_get_dtstart(r.event);
+      if (!change.cancelled && IsDate(moved)) {
+        const LocalTime to = moved.is_date || start.is_date ? LocalTime{DayOf(moved), 0}
+                                                            : LocalOf(InSeriesZone(moved, start));
+        change.shift = SecondsOf(to) - SecondsOf(change.from);
+        change.span = SpanDays(r.event, moved);
+        change.wholeDays = moved.is_date || MarkedAllDay(r.event);
+        change.remark = SummaryOf(r.event);
+      } else {
+        change.cancelled = true;  // no start to move the instances to: none is left
+      }
+      found.push_back(std::move(change));
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Onwards& a, const Onwards& b) { return a.from < b.from; });
+    return found;
+  }
+
   void Skip(SkipReason reason) { file_.skipped.push_back({reason, 0}); }
 
   void Add(sys_days day, const std::string& remark) {
@@ -490,8 +636,15 @@ class EventReader {
       extras.push_back(extra);
     }
 
+    std::vector<Onwards> onwards;
+    const auto replaced = replaced_.find(UidOf(event));
+    if (replaced != replaced_.end()) onwards = OnwardsOf(replaced->second, start);
+
     const LocalTime from{FirstDayOf(kFirstDialogYear) - days(longest - 1), 0};
-    const LocalTime to{LastDayOf(kLastDialogYear), 86399};
+    LocalTime to{LastDayOf(kLastDialogYear), 86399};
+    // A series cancelled from an instance on ends before it, at no cost of the walk.
+    if (!onwards.empty() && onwards.back().cancelled)
+      to = std::min(to, LocalFromSeconds(SecondsOf(onwards.back().from) - 1));
     RepeatExpansion expansion(LocalOf(start), from, to, budget_);
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
          p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
@@ -501,6 +654,15 @@ class EventReader {
       if (read == RuleResult::Read) expansion.AddRule(rule);
     }
     for (const RepeatExpansion::Instance& extra : extras) expansion.AddDate(extra.start, extra.end);
+    // An exclusion rule that is not read would leave in days it takes out: the event is
+    // not read rather than read wrong.
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXRULE_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_EXRULE_PROPERTY)) {
+      RepeatRule rule;
+      if (ToRepeatRule(icalproperty_get_exrule(p), start, rule) != RuleResult::Read)
+        return RuleResult::UnreadExclusion;
+      expansion.AddExclusionRule(rule);
+    }
 
     // An exclusion names the instance by its start: a date names every instance of
     // that day, and in a series of whole days every exclusion names a day.
@@ -508,7 +670,7 @@ class EventReader {
       if (time.is_date || start.is_date) {
         expansion.ExcludeDay(DayOf(time));
       } else {
-        expansion.Exclude(LocalOf(InSeriesZone(time, start)));
+        for (const LocalTime& local : SeriesLocalsOf(time, start)) expansion.Exclude(local);
       }
     };
     for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
@@ -516,24 +678,43 @@ class EventReader {
       const icaltimetype time = icalproperty_get_datetime_with_component(p, event);
       if (IsDate(time)) exclude(time);
     }
-    const auto replaced = replaced_.find(UidOf(event));
     if (replaced != replaced_.end()) {
-      for (const icaltimetype& id : replaced->second) exclude(id);
+      for (const Replacement& r : replaced->second) exclude(r.id);
     }
 
     // An instance of a series from midnight to midnight that a rule or RDATE starts at
     // another time is a timed instance.
     const bool wholeDays = start.is_date || MarkedAllDay(event);
     std::set<sys_days> given;
-    while (const std::optional<RepeatExpansion::Instance> instance = expansion.Next()) {
+    while (std::optional<RepeatExpansion::Instance> instance = expansion.Next()) {
+      bool instanceWholeDays = wholeDays;
+      long instanceSpan = span;
+      const std::string* instanceRemark = &remark;
+      // The last change from an instance on that reaches this one applies.
+      const auto after = std::upper_bound(
+          onwards.begin(), onwards.end(), instance->start,
+          [](const LocalTime& t, const Onwards& change) { return t < change.from; });
+      if (after != onwards.begin()) {
+        const Onwards& change = *std::prev(after);
+        if (change.cancelled) {
+          budget_.Spend(RepeatBudget::kInstanceSteps);
+          continue;
+        }
+        instance->start = LocalFromSeconds(SecondsOf(instance->start) + change.shift);
+        if (instance->end)
+          instance->end = LocalFromSeconds(SecondsOf(*instance->end) + change.shift);
+        instanceWholeDays = change.wholeDays;
+        instanceSpan = change.span;
+        instanceRemark = &change.remark;
+      }
       const long covers = instance->end ? PeriodDays(instance->start, *instance->end)
-                          : wholeDays || instance->start.second == 0 ? span
-                                                                     : 1;
+                          : instanceWholeDays || instance->start.second == 0 ? instanceSpan
+                                                                             : 1;
       bool gave = false;
       for (long i = 0; i < covers; ++i) {
         const sys_days day = instance->start.day + days(i);
         if (!Within(day, kFirstDialogYear, kLastDialogYear) || !given.insert(day).second) continue;
-        Add(day, remark);
+        Add(day, *instanceRemark);
         gave = true;
       }
       if (!gave) budget_.Spend(RepeatBudget::kInstanceSteps);
@@ -543,7 +724,7 @@ class EventReader {
   }
 
   HolidayFileContent& file_;
-  std::map<std::string, std::vector<icaltimetype>> replaced_;
+  std::map<std::string, std::vector<Replacement>> replaced_;
   RepeatBudget budget_{kMaxIdleRepeatSteps * RepeatBudget::kInstanceSteps};
   std::size_t remarkBytes_ = 0;
 };

@@ -77,9 +77,18 @@ std::vector<int> Valid(std::vector<int> values, int low, int high) {
 // test), times the times of day, then BYSETPOS.
 class RepeatExpansion::RuleWalk {
  public:
+  // countsStart: the start is the rule's first instance, given or not (a repeat
+  // rule); otherwise the start is an instance only when the pattern gives it, and is
+  // given then (an exclusion rule).
   RuleWalk(const RepeatRule& rule, LocalTime start, LocalTime from, LocalTime to,
-           RepeatBudget& budget)
-      : rule_(rule), start_(start), from_(from), to_(to), budget_(budget) {
+           RepeatBudget& budget, bool countsStart)
+      : rule_(rule),
+        start_(start),
+        from_(from),
+        to_(to),
+        budget_(budget),
+        countsStart_(countsStart),
+        given_(countsStart ? 1 : 0) {
     interval_ = std::max<long>(rule.interval, 1);
     const year_month_day first(start.day);
     const int startDay = static_cast<int>(unsigned(first.day()));
@@ -356,7 +365,7 @@ class RepeatExpansion::RuleWalk {
         budget_.Spend(1);
         continue;
       }
-      cursor_ = FirstFrom(0, start_, true);
+      cursor_ = FirstFrom(0, start_, countsStart_);
       if (rule_.count == 0) cursor_ = FirstFrom(cursor_, from_, false);
       if (cursor_ >= size_) {
         budget_.Spend(1);
@@ -402,7 +411,8 @@ class RepeatExpansion::RuleWalk {
   std::size_t size_ = 0;
   std::size_t cursor_ = 0;
 
-  long given_ = 1;  // the series' start is the first
+  bool countsStart_ = true;
+  long given_ = 1;  // with countsStart_, the series' start is the first
   bool done_ = false;
 };
 
@@ -413,7 +423,13 @@ RepeatExpansion::RepeatExpansion(LocalTime start, LocalTime from, LocalTime to,
 RepeatExpansion::~RepeatExpansion() = default;
 
 void RepeatExpansion::AddRule(const RepeatRule& rule) {
-  rules_.push_back({std::make_unique<RuleWalk>(rule, start_, from_, to_, budget_), std::nullopt});
+  rules_.push_back(
+      {std::make_unique<RuleWalk>(rule, start_, from_, to_, budget_, true), std::nullopt});
+}
+
+void RepeatExpansion::AddExclusionRule(const RepeatRule& rule) {
+  exclusionRules_.push_back(
+      {std::make_unique<RuleWalk>(rule, start_, from_, to_, budget_, false), std::nullopt});
 }
 
 void RepeatExpansion::AddDate(LocalTime start, std::optional<LocalTime> end) {
@@ -430,6 +446,7 @@ std::optional<RepeatExpansion::Instance> RepeatExpansion::Next() {
     std::stable_sort(dates_.begin(), dates_.end(),
                      [](const Instance& a, const Instance& b) { return a.start < b.start; });
     for (Source& source : rules_) source.next = source.walk->Next();
+    for (Source& source : exclusionRules_) source.next = source.walk->Next();
   }
   for (;;) {
     std::optional<LocalTime> earliest;
@@ -451,7 +468,13 @@ std::optional<RepeatExpansion::Instance> RepeatExpansion::Next() {
     for (Source& source : rules_) {
       if (source.next == earliest) source.next = source.walk->Next();
     }
-    if (instance.start < from_ || excluded_.contains(instance.start) ||
+    // The exclusion rules walk along with the instances, which come in ascending order.
+    bool ruledOut = false;
+    for (Source& source : exclusionRules_) {
+      while (source.next && *source.next < instance.start) source.next = source.walk->Next();
+      if (source.next == instance.start) ruledOut = true;
+    }
+    if (instance.start < from_ || ruledOut || excluded_.contains(instance.start) ||
         excludedDays_.contains(instance.start.day)) {
       budget_.Spend(RepeatBudget::kInstanceSteps);
       continue;

@@ -42,8 +42,9 @@ class RepeatBudget {
 
 // The recurrence set of RFC 5545 of a series: its start (DTSTART), the instances of
 // its repeat rules (RRULE) and its extra instances (RDATE), less those excluded
-// (EXDATE, and instances another event replaces), as far as they start within a
-// window. Every time is a LocalTime of the series' own zone.
+// (EXDATE, the instances of exclusion rules (EXRULE of RFC 2445), and instances
+// another event replaces), as far as they start within a window. Every time is a LocalTime of the
+// series' own zone.
 //
 // The start is always the first instance, and counts as the first for each rule's
 // COUNT, whether the rule names it or not; an exclusion removes an instance after the
@@ -67,6 +68,10 @@ class RepeatExpansion {
   // Set up before the first Next().
   void AddRule(const RepeatRule& rule);
   void AddDate(LocalTime start, std::optional<LocalTime> end = std::nullopt);
+  // Every instance an exclusion rule gives from the start on is left out. Unlike a
+  // repeat rule's, its set holds the start only when the rule's pattern does, and its
+  // COUNT counts only what the pattern gives.
+  void AddExclusionRule(const RepeatRule& rule);
   void Exclude(LocalTime start);               // the instance that starts then
   void ExcludeDay(std::chrono::sys_days day);  // every instance that starts that day
 
@@ -87,6 +92,7 @@ class RepeatExpansion {
   LocalTime to_;
   RepeatBudget& budget_;
   std::vector<Source> rules_;
+  std::vector<Source> exclusionRules_;
   std::vector<Instance> dates_;  // sorted at the first Next()
   std::size_t nextDate_ = 0;
   std::set<LocalTime> excluded_;

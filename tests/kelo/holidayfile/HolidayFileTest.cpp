@@ -126,6 +126,34 @@ TEST_F(HolidayFileTest, ReportsAddedKnownSkippedAndMendedDates) {
   EXPECT_TRUE(untouched.empty());
 }
 
+TEST_F(HolidayFileTest, ReportsWhatChangedASeriesFromAnInstanceOn) {
+  const auto event = [](const std::string& uid, const std::string& lines) {
+    return "BEGIN:VEVENT\r\nUID:" + uid + "\r\nDTSTAMP:20240101T000000Z\r\n" + lines +
+           "END:VEVENT\r\n";
+  };
+  const std::string yearly = "DTSTART;VALUE=DATE:20200101\r\nRRULE:FREQ=YEARLY;COUNT=4\r\n";
+  const std::string path =
+      Write("onwards.ics",
+            "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\n" + event("a", yearly) +
+                event("a",
+                      "RECURRENCE-ID;RANGE=THISANDFUTURE;VALUE=DATE:20220101\r\n"
+                      "DTSTART;VALUE=DATE:20220101\r\nSTATUS:CANCELLED\r\n") +
+                event("b", "DTSTART;VALUE=DATE:20200102\r\nRRULE:FREQ=YEARLY;COUNT=4\r\n") +
+                event("b",
+                      "RECURRENCE-ID;RANGE=THISANDFUTURE;VALUE=DATE:20210102\r\n"
+                      "DTSTART;VALUE=DATE:20210103\r\n") +
+                event("c", yearly + "EXRULE:FREQ=MINUTELY\r\n") + "END:VCALENDAR\r\n");
+  HolidayTable table;
+  table.EnsureCurrency("XX");
+  const HolidayImport imported = ImportHolidays(table, "XX", ReadHolidayFile(path));
+  EXPECT_EQ(DescribeImport("XX", imported),
+            "6 dates added to XX.\n"
+            "0 dates were already there and kept their remarks.\n"
+            "1 event changes an instance of a series and all after it (RANGE=THISANDFUTURE).\n"
+            "2 skipped: 1 cancelled instance that ends its series (RANGE=THISANDFUTURE); "
+            "1 event with an exclusion rule (EXRULE) that is not read.");
+}
+
 TEST_F(HolidayFileTest, RefusesWhatIsNoRegularReadableFileWithoutWaiting) {
   const std::string fifo = PathOf("feed.ics");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);

@@ -466,5 +466,139 @@ TEST(ICalendarHolidaysTest, RestoresACharacterSplitByALineFold) {
                                                    "\xC3\xA4 F\xC3\xAAte"}));
 }
 
+TEST(ICalendarHolidaysTest, NamesEachInstantOnceWhereTheClocksChange) {
+  // 2025-03-09 02:30 does not exist in New York and means 02:30 EST, 07:30 UTC;
+  // 2025-11-02 01:30 happens twice and means the first, 01:30 EDT, 05:30 UTC.
+  const std::string gap =
+      "DTSTART;TZID=America/New_York:20250209T023000\r\n"
+      "RRULE:FREQ=MONTHLY;COUNT=3\r\nSUMMARY:Gap\r\n";
+  const std::string overlap =
+      "DTSTART;TZID=America/New_York:20251002T013000\r\n"
+      "RRULE:FREQ=MONTHLY;COUNT=3\r\nSUMMARY:Overlap\r\n";
+  struct Case {
+    const char* name;
+    std::string events;
+    std::vector<std::string> dates;
+  };
+  const Case cases[] = {
+      {"an instance in the gap excluded in UTC",
+       Event(gap + "EXDATE:20250309T073000Z\r\n"),
+       {"2025-02-09 Gap", "2025-04-09 Gap"}},
+      {"an instance in the gap excluded by its local time",
+       Event(gap + "EXDATE;TZID=America/New_York:20250309T023000\r\n"),
+       {"2025-02-09 Gap", "2025-04-09 Gap"}},
+      {"an instance in the gap moved, named in UTC",
+       Event(gap, "g@test") + Event("RECURRENCE-ID:20250309T073000Z\r\n"
+                                    "DTSTART;TZID=America/New_York:20250310T093000\r\n"
+                                    "SUMMARY:Moved\r\n",
+                                    "g@test"),
+       {"2025-02-09 Gap", "2025-04-09 Gap", "2025-03-10 Moved"}},
+      {"the first 01:30 of the overlap excluded in UTC",
+       Event(overlap + "EXDATE:20251102T053000Z\r\n"),
+       {"2025-10-02 Overlap", "2025-12-02 Overlap"}},
+      {"the second 01:30 of the overlap is no instance",
+       Event(overlap + "EXDATE:20251102T063000Z\r\n"),
+       {"2025-10-02 Overlap", "2025-11-02 Overlap", "2025-12-02 Overlap"}},
+      {"an hour off the gap is no instance",
+       Event(gap + "EXDATE:20250309T063000Z\r\n"),
+       {"2025-02-09 Gap", "2025-03-09 Gap", "2025-04-09 Gap"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const HolidayFileContent file = ReadICalendarHolidays(Calendar(kNewYork + c.events));
+    EXPECT_EQ(Dates(file), c.dates);
+    EXPECT_TRUE(file.skipped.empty());
+  }
+}
+
+TEST(ICalendarHolidaysTest, AppliesAChangeToAnInstanceAndAllAfterIt) {
+  const std::string series = Event(
+      "DTSTART;VALUE=DATE:20200101\r\nRRULE:FREQ=YEARLY;COUNT=6\r\nSUMMARY:Series\r\n", "s@test");
+  auto change = [](const std::string& lines) { return Event(lines, "s@test"); };
+  struct Case {
+    const char* name;
+    std::string events;
+    std::vector<std::string> dates;
+    std::vector<SkipReason> skipped;
+    std::size_t changedOnwards;
+  };
+  const Case cases[] = {
+      {"cancelled from 2023 on: the series ends",
+       series + change("RECURRENCE-ID;RANGE=THISANDFUTURE;VALUE=DATE:20230101\r\n"
+                       "DTSTART;VALUE=DATE:20230101\r\nSTATUS:CANCELLED\r\n"),
+       {"2020-01-01 Series", "2021-01-01 Series", "2022-01-01 Series"},
+       {SkipReason::CancelledOnwards},
+       0},
+      {"moved a day from 2023 on, the last instance moved again by itself",
+       series +
+           change("RECURRENCE-ID;RANGE=THISANDFUTURE;VALUE=DATE:20230101\r\n"
+                  "DTSTART;VALUE=DATE:20230102\r\nSUMMARY:Moved\r\n") +
+           change("RECURRENCE-ID;VALUE=DATE:20250101\r\nDTSTART;VALUE=DATE:20250105\r\n"
+                  "SUMMARY:Once\r\n"),
+       {"2020-01-01 Series", "2021-01-01 Series", "2022-01-01 Series", "2024-01-02 Moved",
+        "2023-01-02 Moved", "2025-01-05 Once"},
+       {},
+       1},
+      {"moved from 2021 on, then cancelled from 2024 on",
+       series +
+           change("RECURRENCE-ID;RANGE=THISANDFUTURE;VALUE=DATE:20240101\r\n"
+                  "DTSTART;VALUE=DATE:20240101\r\nSTATUS:CANCELLED\r\n") +
+           change("RECURRENCE-ID;RANGE=THISANDFUTURE;VALUE=DATE:20210101\r\n"
+                  "DTSTART;VALUE=DATE:20210201\r\nDTEND;VALUE=DATE:20210203\r\nSUMMARY:Two\r\n"),
+       {"2020-01-01 Series", "2022-02-01 Two", "2022-02-02 Two", "2023-02-01 Two", "2023-02-02 Two",
+        "2021-02-01 Two", "2021-02-02 Two"},
+       {SkipReason::CancelledOnwards},
+       1},
+      {"a single instance cancelled leaves the rest",
+       series + change("RECURRENCE-ID;VALUE=DATE:20230101\r\nDTSTART;VALUE=DATE:20230101\r\n"
+                       "STATUS:CANCELLED\r\n"),
+       {"2020-01-01 Series", "2021-01-01 Series", "2022-01-01 Series", "2024-01-01 Series",
+        "2025-01-01 Series"},
+       {SkipReason::Cancelled},
+       0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const HolidayFileContent file = ReadICalendarHolidays(Calendar(c.events));
+    EXPECT_EQ(Dates(file), c.dates);
+    EXPECT_EQ(Reasons(file), c.skipped);
+    EXPECT_EQ(file.changedOnwards, c.changedOnwards);
+  }
+}
+
+TEST(ICalendarHolidaysTest, TakesOutTheInstancesOfAnExclusionRuleOrRefusesTheEvent) {
+  // 2024-01-01 is a Monday.
+  const std::string daily = "DTSTART;VALUE=DATE:20240101\r\nRRULE:FREQ=DAILY;COUNT=10\r\n";
+  struct Case {
+    const char* name;
+    std::string events;
+    std::vector<std::string> dates;
+    std::vector<SkipReason> skipped;
+  };
+  const Case cases[] = {
+      {"weekends out",
+       Event(daily + "EXRULE:FREQ=WEEKLY;BYDAY=SA,SU\r\n"),
+       {"2024-01-01 ", "2024-01-02 ", "2024-01-03 ", "2024-01-04 ", "2024-01-05 ", "2024-01-08 ",
+        "2024-01-09 ", "2024-01-10 "},
+       {}},
+      {"the start too, when the rule gives it, and two rules",
+       Event(daily + "EXRULE:FREQ=WEEKLY;BYDAY=MO\r\nEXRULE:FREQ=DAILY;INTERVAL=3;COUNT=2\r\n"),
+       {"2024-01-02 ", "2024-01-03 ", "2024-01-05 ", "2024-01-06 ", "2024-01-07 ", "2024-01-09 ",
+        "2024-01-10 "},
+       {}},
+      {"an exclusion rule more frequent than daily, or with week numbers not read",
+       Event(daily + "EXRULE:FREQ=HOURLY\r\n") +
+           Event(daily + "EXRULE:FREQ=MONTHLY;BYWEEKNO=1\r\n"),
+       {},
+       {SkipReason::UnreadExclusionRule, SkipReason::UnreadExclusionRule}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const HolidayFileContent file = ReadICalendarHolidays(Calendar(c.events));
+    EXPECT_EQ(Dates(file), c.dates);
+    EXPECT_EQ(Reasons(file), c.skipped);
+  }
+}
+
 }  // namespace
 }  // namespace kelo
