@@ -5,7 +5,9 @@ that share no code with the reader under test.
   repeat_rules.py generate DIR SEED FILES   writes FILES calendars DIR/NAME.ics, each
                                             with DIR/NAME.expected: the days it covers,
                                             one "YYYY-MM-DD" a line; the fixed cases
-                                            first, then FILES random ones from SEED.
+                                            first, then FILES random ones from SEED,
+                                            then FILES/2 in zones of the system's
+                                            database from a seed of their own.
                                             Prints one summary line; exits 1 when the
                                             two references disagree other than in the
                                             known ways below.
@@ -17,13 +19,22 @@ BYMINUTE, BYSECOND, BYSETPOS, WKST), all-day and timed, floating, UTC and in fou
 time zones with their VTIMEZONE, with RDATE (dates, times, PERIODs by end and by
 duration), EXDATE (instances, near misses, in UTC) and RECURRENCE-ID (moved and
 cancelled instances). Each start is an instance of its rule (RFC 5545 leaves a
-set whose start is not one undefined).
+set whose start is not one undefined). The zone calendars (random_zone_series)
+put series in zones of the system's zone database, with the VTIMEZONE libical makes
+of it, at times in the gaps and overlaps of their clocks, with EXDATE and
+RECURRENCE-ID in UTC and local time (the second pass of an overlap too), changes
+from an instance on (RANGE=THISANDFUTURE), moved and cancelled, and EXRULE.
 
 The days the reader promises (docs/holiday-files.md): an instance of an all-day
 series, or of one from midnight to midnight, covers the days of its length; a timed
 instance its start date in the series' zone; an RDATE PERIOD from midnight to
 midnight its own days; an EXDATE or a RECURRENCE-ID removes the instance that starts
-at that moment (a date, or any exclusion of an all-day series: that day); a moved
+at that moment (a date, or any exclusion of an all-day series: that day), a time in
+UTC the instance that starts at that instant, a local time in a gap by the offset
+before the gap and one in an overlap the first pass (RFC 5545 3.3.5, which Python's
+fold=0 follows); EXRULE removes what its rule gives from the start (RFC 2445, as
+dateutil's rruleset); a change from an instance on cancels the later instances or
+moves them on the series' clock as it moved that one (RFC 5545 3.8.4.4); a moved
 instance gives its own days. Repeats count in 2010 to 2099.
 
 Reference A, the expected days: dateutil.rrule for the rules (a weekly rule with
@@ -32,7 +43,13 @@ week-number rules (BYWEEKNO), which a week walker of this file expands; the set
 (start, RDATE, EXDATE, RECURRENCE-ID) built here. Reference B: recurring_ical_events
 over the series as written. Where B cannot read a series, or differs from A, the
 reason must be one of its known faults, named and explained in known_fault and
-known_difference below.
+known_difference below. B reads neither EXRULE nor RANGE: a series with either, and
+every series of the zone calendars, is asked of reference C instead, libical's own
+iterator through its C API (Libical), about the series without the events that
+change it, which the iterator leaves to its callers; where C differs, every
+differing day must be one of libical's known faults, named and explained in
+libical_difference. Changes from an instance on are checked against A alone, which
+reads them as RFC 5545 does; neither library reads them.
 """
 import copy
 import datetime as dt
@@ -662,6 +679,8 @@ def fixed_cases():
         s = Series(uid, kind, start, 1 if kind == "date" else dt.timedelta(hours=1), None, rule)
         s.rdates = extra.get("rdates", [])
         s.exdates = extra.get("exdates", [])
+        s.exrules = extra.get("exrules", [])
+        s.overrides = extra.get("overrides", [])
         return s
     york = "America/New_York"
     cases = [
@@ -690,6 +709,25 @@ def fixed_cases():
         (series("weekno-year-end", "date", D(2038, 12, 25),
                 {"FREQ": "YEARLY", "BYWEEKNO": "52", "BYDAY": "SA", "UNTIL": "20391231"}),
          ["2038-12-25", "2039-01-01", "2039-12-31"]),
+        # 02:30 on 2025-03-09 is in New York's gap: 02:30 EST, 07:30 UTC.
+        (series("gap-in-utc", york, T(2025, 2, 9, 2, 30), {"FREQ": "MONTHLY", "COUNT": "3"},
+                exdates=[(T(2025, 3, 9, 2, 30), True)]),
+         ["2025-02-09", "2025-04-09"]),
+        # 01:30 on 2025-11-02 happens twice; 06:30 UTC is the second pass, no instance.
+        (series("overlap-second-pass", york, T(2025, 10, 2, 1, 30),
+                {"FREQ": "MONTHLY", "COUNT": "3"},
+                exdates=[(T(2025, 11, 2, 1, 30, fold=1), True)]),
+         ["2025-10-02", "2025-11-02", "2025-12-02"]),
+        (series("exrule-weekends", "date", D(2024, 1, 1), {"FREQ": "DAILY", "COUNT": "8"},
+                exrules=[{"FREQ": "WEEKLY", "BYDAY": "SA,SU"}]),
+         ["2024-01-01", "2024-01-02", "2024-01-03", "2024-01-04", "2024-01-05",
+          "2024-01-08"]),
+        (series("cancelled-onwards", "date", D(2020, 1, 1), {"FREQ": "YEARLY", "COUNT": "6"},
+                overrides=[(D(2023, 1, 1), False, D(2023, 1, 1), True, True)]),
+         ["2020-01-01", "2021-01-01", "2022-01-01"]),
+        (series("moved-onwards", york, T(2024, 1, 1, 22), {"FREQ": "WEEKLY", "COUNT": "4"},
+                overrides=[(T(2024, 1, 8, 22), True, T(2024, 1, 9, 1), False, True)]),
+         ["2024-01-01", "2024-01-09", "2024-01-16", "2024-01-23"]),
     ]
     return cases
 
@@ -762,9 +800,10 @@ class Libical:
             root, lib.icalcomponent_string_to_kind(b"VEVENT"))
         starts = []
         callback = self._callback(lambda component, span, data: starts.append(span.contents.start))
+        # The zone series end before 2040: libical walks its zone no further than asked.
+        end = b"20400101T000000Z" if s.system_zone else b"21000101T000000Z"
         lib.icalcomponent_foreach_recurrence(event, lib.icaltime_from_string(b"20090101T000000Z"),
-                                             lib.icaltime_from_string(b"21000101T000000Z"),
-                                             callback, None)
+                                             lib.icaltime_from_string(end), callback, None)
         lib.icalcomponent_free(root)
         zone = ZoneInfo(s.kind) if zoned(s.kind) else UTC
         days = {dt.datetime.fromtimestamp(x, UTC).astimezone(zone).date() for x in starts}
@@ -836,7 +875,7 @@ def random_zone_series(rng, uid):
     at = (wall if after > before else wall - width) + dt.timedelta(minutes=15 * rng.randrange(steps))
     day = at.date()
     all_day = rng.random() < 0.2
-    kind = "date" if all_day else zoned_kind(zone)
+    kind = "date" if all_day else zone
     month_week = (day.day - 1) // 7 + 1
     last_week = (day + dt.timedelta(days=7)).month != day.month
     position = -1 if last_week and rng.random() < 0.5 else month_week
@@ -892,10 +931,6 @@ def random_zone_series(rng, uid):
     if rng.random() < 0.35:
         s.exrules.append(dict(rng.choice(EXCLUSION_RULES)))
     return s
-
-
-def zoned_kind(zone):
-    return zone
 
 
 def libical_difference(s, a_days, c_days):
