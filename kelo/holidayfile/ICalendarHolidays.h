@@ -40,9 +40,15 @@ inline constexpr long kMaxIdleRepeatSteps = 200000;
 //   above, in the series' own zone; an RDATE PERIOD from midnight to midnight its own
 //   days; EXDATE, and another event of the same UID with a RECURRENCE-ID, remove the
 //   instance that starts at that moment in the series' zone (a date, or any time in
-//   an all-day series, that day's); a rule repeating more often than daily is
-//   skipped (TooFrequent), and so is a rule with week numbers in another frequency
-//   than yearly or with a weekday's position (UnreadRule);
+//   an all-day series, that day's; a time of another zone the instance that starts
+//   at that instant, a local time in a gap of the clock taking the offset from
+//   before it and one in an overlap meaning the first pass), and EXRULE every
+//   instance its rule gives; a RECURRENCE-ID with RANGE=THISANDFUTURE cancels the
+//   later instances too (CancelledOnwards), or moves them as it moved its own and
+//   gives them its length and summary (counted in changedOnwards); a rule repeating
+//   more often than daily is skipped (TooFrequent), and so is a rule with week
+//   numbers in another frequency than yearly or with a weekday's position
+//   (UnreadRule), and an exclusion rule that cannot be walked (UnreadExclusionRule);
 // - a cancelled event (STATUS:CANCELLED) and one without a readable DTSTART are
 //   skipped, and so is each day outside kFirstCalendarYear to kLastCalendarYear.
 // Throws HolidayFileError when the text holds a zero byte, nests deeper or has a
