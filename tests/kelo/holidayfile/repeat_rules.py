@@ -872,7 +872,8 @@ def random_zone_series(rng, uid):
     # A time inside the gap (the clocks jump forward over it) or the overlap (they go
     # back over it), on a quarter hour.
     steps = max(1, int(width.total_seconds() // 900))
-    at = (wall if after > before else wall - width) + dt.timedelta(minutes=15 * rng.randrange(steps))
+    at = (wall if after > before else wall - width) + \
+        dt.timedelta(minutes=15 * rng.randrange(steps))
     day = at.date()
     all_day = rng.random() < 0.2
     kind = "date" if all_day else zone
@@ -909,7 +910,8 @@ def random_zone_series(rng, uid):
 
     def change_day(x):
         d = x if all_day else x.date()
-        return T.combine(d, dt.time(0), tz).utcoffset() != T.combine(d, dt.time(23, 59), tz).utcoffset()
+        return T.combine(d, dt.time(0), tz).utcoffset() != \
+            T.combine(d, dt.time(23, 59), tz).utcoffset()
 
     marked = [x for x in instances if change_day(x)] or instances
     if rng.random() < 0.6:
