@@ -481,9 +481,9 @@ class EventReader {
     const bool onwards = ChangesOnwards(event);
     if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
       return Skip(onwards ? SkipReason::CancelledOnwards : SkipReason::Cancelled);
-    if (onwards) ++file_.changedOnwards;
     const icaltimetype start = icalcomponent_get_dtstart(event);
     if (!IsDate(start)) return Skip(SkipReason::NoDate);
+    if (onwards) ++file_.changedOnwards;
     const long span = SpanDays(event, start);
     if (span > kMaxEventDays) return Skip(SkipReason::TooLong);
     const std::string remark = SummaryOf(event);
@@ -562,15 +562,16 @@ class EventReader {
       }
       change.cancelled = icalcomponent_get_status(r.event) == ICAL_STATUS_CANCELLED;
       const icaltimetype moved = icalcomponent_get_dtstart(r.event);
-      if (!change.cancelled && IsDate(moved)) {
+      // A change without a start that can be read is skipped as such (NoDate), and
+      // tells nothing of where the later instances go: they stay as the series has them.
+      if (!change.cancelled && !IsDate(moved)) continue;
+      if (!change.cancelled) {
         const LocalTime to = moved.is_date || start.is_date ? LocalTime{DayOf(moved), 0}
                                                             : LocalOf(InSeriesZone(moved, start));
         change.shift = SecondsOf(to) - SecondsOf(change.from);
         change.span = SpanDays(r.event, moved);
         change.wholeDays = moved.is_date || MarkedAllDay(r.event);
         change.remark = SummaryOf(r.event);
-      } else {
-        change.cancelled = true;  // no start to move the instances to: none is left
       }
       found.push_back(std::move(change));
     }

@@ -549,6 +549,13 @@ TEST(ICalendarHolidaysTest, AppliesAChangeToAnInstanceAndAllAfterIt) {
         "2021-02-01 Two", "2021-02-02 Two"},
        {SkipReason::CancelledOnwards},
        1},
+      {"a change from an instance on without a start moves nothing",
+       series + change("RECURRENCE-ID;RANGE=THISANDFUTURE;VALUE=DATE:20230101\r\n"
+                       "SUMMARY:Nowhere\r\n"),
+       {"2020-01-01 Series", "2021-01-01 Series", "2022-01-01 Series", "2024-01-01 Series",
+        "2025-01-01 Series"},
+       {SkipReason::NoDate},
+       0},
       {"a single instance cancelled leaves the rest",
        series + change("RECURRENCE-ID;VALUE=DATE:20230101\r\nDTSTART;VALUE=DATE:20230101\r\n"
                        "STATUS:CANCELLED\r\n"),
