@@ -2,11 +2,14 @@
 // (values no date can have included) and every frequency: instances come in strictly
 // ascending order and start within the window; a rule counted from the window's
 // start gives no more than COUNT; nothing excluded comes; a window inside another
-// gives exactly the wider one's instances that start in it; and two runs give the
-// same. Every walk ends, by the window or the budget.
+// gives exactly the wider one's instances that start in it; an exclusion rule only
+// takes instances out; and two runs give the same. Every walk ends, by the window or
+// the budget.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -108,11 +111,13 @@ struct Run {
   bool cut = false;    // more than kMostInstances
 };
 
-Run Expand(const Input& input, LocalTime from, LocalTime to) {
+Run Expand(const Input& input, LocalTime from, LocalTime to,
+           const std::optional<kelo::RepeatRule>& exclusionRule = std::nullopt) {
   Run run;
   kelo::RepeatBudget budget(kBudget);
   kelo::RepeatExpansion expansion(input.start, from, to, budget);
   expansion.AddRule(input.rule);
+  if (exclusionRule) expansion.AddExclusionRule(*exclusionRule);
   for (const LocalTime& t : input.dates) expansion.AddDate(t);
   for (const LocalTime& t : input.excluded) expansion.Exclude(t);
   for (const sys_days d : input.excludedDays) expansion.ExcludeDay(d);
@@ -176,6 +181,28 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                              " instances in the narrower window, " +
                                              std::to_string(want.size()) + " of the wider one's");
       }
+    }
+  }
+
+  // An exclusion rule (daily to yearly, as the reader takes them) only takes out.
+  if (!run.spent && !run.cut) {
+    kelo::RepeatRule exclusion;
+    exclusion.frequency = static_cast<kelo::RepeatFrequency>(3 + in.Next() % 4);
+    exclusion.interval = static_cast<long>(in.Next() % 5);
+    exclusion.count = static_cast<long>(in.Next() % 8);
+    exclusion.byMonthDay = List(in, 1);
+    exclusion.byMonth = List(in, 1);
+    for (unsigned n = in.Next() % 3; n > 0; --n) {
+      const unsigned day = in.Next();
+      exclusion.byDay.push_back({in.Signed() % 6, std::chrono::weekday(day % 7)});
+    }
+    const Run fewer = Expand(input, input.from, input.to, exclusion);
+    if (!fewer.spent) {
+      FUZZ_CHECK(std::includes(run.starts.begin(), run.starts.end(), fewer.starts.begin(),
+                               fewer.starts.end()),
+                 std::to_string(fewer.starts.size()) +
+                     " instances with an exclusion rule, not all of the " +
+                     std::to_string(run.starts.size()) + " without");
     }
   }
   return 0;
