@@ -1,6 +1,7 @@
 #include "tool/review/StoredPasswords.h"
 
 #include <set>
+#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -10,6 +11,9 @@
 namespace {
 
 constexpr std::string_view kHidden = "(a password, not shown)";
+// Each name costs a reading of the page (a few ms); a configuration holds a few dozen
+// names, and one with every currency some two hundred.
+constexpr std::size_t kMostNames = 1024;
 
 // Every value of a Name attribute in the text, as written.
 std::set<std::string> NamesIn(std::string_view text) {
@@ -81,6 +85,8 @@ void Hide(std::string& text, const std::string& name) {
 std::string HideStoredPasswords(Module& module, ConfigKind kind, std::string stored) {
   const std::set<std::string> names = NamesIn(stored);
   if (names.empty()) return stored;
+  if (names.size() > kMostNames)
+    throw std::runtime_error("it holds more names than a configuration could");
   CHandlerPrivateProps empty;
   const std::vector<PasswordShown> none =
       PasswordBoxes(ViewConfiguration(module, kind, empty, false));

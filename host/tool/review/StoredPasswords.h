@@ -13,5 +13,6 @@ class Module;
 // stored name: it gives the page of the kind, opened on an empty configuration, each
 // name the text holds (Name="...") with a text value, and a name is a password's
 // when a password box then shows anything otherwise. Throws what showing the page
-// throws: a caller that cannot be sure to hide a password shows nothing.
+// throws, and std::runtime_error for a text of more names than any configuration
+// holds: a caller that cannot be sure to hide a password shows nothing.
 std::string HideStoredPasswords(Module& module, ConfigKind kind, std::string stored);
