@@ -1,6 +1,8 @@
 // apply SCRIPT PATH...: one edit script played on the page of many files, all or
 // nothing; add-holidays and remove-holidays: one change of the holiday calendar of many
 // handler configurations, through the holiday setting dialog.
+#include <sys/stat.h>
+
 #include <charconv>
 #include <iostream>
 #include <optional>
@@ -14,6 +16,7 @@
 #include "tool/batch/PageChange.h"
 #include "tool/module/HolidayDialog.h"
 #include "ui/DateTimeValue.h"
+#include "ui/backend/UiRunAborted.h"
 #include "ui/scripted/ScriptError.h"
 #include "ui/scripted/ScriptedBackend.h"
 
@@ -68,6 +71,20 @@ void ExpectSome(const std::vector<std::pair<const char*, bool>>& given) {
   throw UsageError("give at least one of " + names);
 }
 
+// A calendar that cannot be read fails before any configuration is read, named by
+// its whole path. The dialog's "Import..." reads it by its path once for each
+// configuration, so it takes regular files only: a pipe such as <(...) or a FIFO
+// would give its content to the first and nothing to the rest.
+void CheckCalendarFile(const std::string& file) {
+  struct stat status {};
+  if (::stat(file.c_str(), &status) == 0 && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode))
+    throw std::runtime_error(
+        "cannot read " + QuotedPath(file) +
+        ": it is not a regular file (a pipe or a FIFO reads once, and the calendar is imported "
+        "into each configuration on its own); save it to a file and give that");
+  ReadInputFile(file);
+}
+
 // The same edits of the calendar for every currency given, in the order given.
 int RunHolidayEdit(Module& module, std::vector<std::string>& args,
                    const std::vector<HolidayDialog::Edit>& kinds, const char* verb) {
@@ -94,6 +111,33 @@ int RunHolidayEdit(Module& module, std::vector<std::string>& args,
     HolidayDialog::QueueEdits(ui, edits, mark, notes);
   };
   return RunPageChange(module, files, change, {verb, dryRun, json});
+}
+
+// What a save-file chooser the script answers (an "Export..." of the holiday setting)
+// hands the dialog. Never a configuration of the run, not even through a link: the
+// dialog would put a calendar in its place while the run holds it. And in a dry run
+// nothing at all, so that nothing is written anywhere: the chooser is cancelled, and a
+// note says what the real run would write.
+std::optional<std::string> ChosenSave(const std::string& path, const std::vector<ConfigFile>& files,
+                                      bool dryRun, std::vector<std::string>& notes) {
+  struct stat chosen {};
+  if (::stat(path.c_str(), &chosen) == 0) {
+    for (const ConfigFile& file : files) {
+      struct stat config {};
+      if (::stat(file.path.c_str(), &config) == 0 && config.st_dev == chosen.st_dev &&
+          config.st_ino == chosen.st_ino)
+        throw UiRunAborted("the file chosen to save into, " + QuotedPath(path) +
+                           ", is the configuration " + QuotedPath(file.shown) +
+                           ": a dialog never writes over a configuration");
+    }
+  }
+  if (!dryRun) return path;
+  // Notes are shown as the module's texts are, in ISO-8859-1.
+  const std::optional<std::string> named = Latin1FromUtf8(path);
+  notes.push_back("a file chooser was cancelled instead of saving into " +
+                  (named ? "\"" + *named + "\"" : std::string("the file chosen")) +
+                  ": a dry run writes no file");
+  return std::nullopt;
 }
 
 }  // namespace
@@ -125,7 +169,11 @@ int RunApply(Module& module, const std::vector<std::string>& argsIn) {
   // A script may open any dialog, the holiday setting among them.
   change.calendar = true;
   change.touches = [&kind](ConfigKind of) { return !kind || of == *kind; };
-  change.play = [&script](ScriptedBackend& ui, ConfigKind, std::vector<std::string>&) {
+  change.play = [&script, &files, dryRun](ScriptedBackend& ui, ConfigKind,
+                                          std::vector<std::string>& notes) {
+    ui.SetSaveChoice([&files, &notes, dryRun](const std::string& path) {
+      return ChosenSave(path, files, dryRun, notes);
+    });
     ui.Load(script);
   };
   return RunPageChange(module, files, change, {"apply", dryRun, json});
@@ -142,7 +190,7 @@ int RunAddHolidays(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<HolidayDialog::Edit> edits;
   if (!year.empty()) edits.push_back({What::AddYear, "", ParseYear(year), "", ""});
   if (!file.empty()) {
-    ReadInputFile(file);  // one that cannot be read fails before any configuration is read
+    CheckCalendarFile(file);
     edits.push_back({What::AddFile, "", 0, file, ""});
   }
   if (!date.empty()) edits.push_back({What::AddDate, "", 0, "", ParseDate(date)});

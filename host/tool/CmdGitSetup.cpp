@@ -52,17 +52,10 @@ std::string Trimmed(const std::string& line) {
   return line.substr(first, line.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-std::string FirstLine(const std::string& text) {
-  std::string line = Trimmed(text);
-  if (const std::size_t end = line.find('\n'); end != std::string::npos) line.resize(end);
-  return line;
-}
-
 std::string Git(const std::vector<std::string>& args, const std::string& what) {
   const GitResult result = RunGit(args);
   if (result.exitCode != 0) {
-    const std::string why = FirstLine(result.err);
-    throw std::runtime_error(what + ": " + (why.empty() ? "git failed" : why));
+    throw std::runtime_error(what + ": " + GitMessage(result));
   }
   return result.out;
 }
@@ -77,7 +70,7 @@ std::optional<std::string> ConfigValue(const std::string& repo, const std::strin
                              ": remove all but one (git config --local --unset-all " + key +
                              "), then run git-setup again");
   if (got.exitCode != 0)
-    throw std::runtime_error("cannot read " + key + " from the git config: " + FirstLine(got.err));
+    throw std::runtime_error("cannot read " + key + " from the git config: " + GitMessage(got));
   std::string value = got.out;
   if (!value.empty() && value.back() == '\n') value.pop_back();
   return value;

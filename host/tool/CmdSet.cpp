@@ -1,6 +1,5 @@
 // get FILE LABEL: one value as show prints it. set PATH... LABEL=VALUE...: values typed
 // into the pages of many files by the labels show prints, then OK, all or nothing.
-#include <termios.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -22,6 +21,7 @@
 #include "tool/review/ConfigurationView.h"
 #include "tool/review/PageLabels.h"
 #include "tool/review/ViewOutput.h"
+#include "tool/ui/HiddenPrompt.h"
 #include "ui/DateTimeValue.h"
 #include "ui/backend/UiRunAborted.h"
 #include "ui/scripted/ScriptedBackend.h"
@@ -68,6 +68,13 @@ bool ExistsOnDisk(const std::string& path) {
 
 std::string WordsOfCheck() { return "on or off"; }
 
+// The value given, for an error about it: never one read from stdin, the channel of
+// secrets, which the error would put on the screen and into logs.
+std::string GivenValue(const Assignment& given) {
+  return given.fromStdin ? std::string("the value given on stdin (not shown)")
+                         : QuotedPath(given.value);
+}
+
 // The user's action that gives the control the value. Throws UsageError for a value
 // the control cannot take.
 UserAction ActionFor(const ShownControl& control, std::uint32_t style, const Assignment& given,
@@ -82,14 +89,14 @@ UserAction ActionFor(const ShownControl& control, std::uint32_t style, const Ass
     case ControlKind::CheckBox:
       if (*stored != "on" && *stored != "off")
         throw UsageError(shown + " is a check box: give " + WordsOfCheck() + ", not " +
-                         QuotedPath(given.value));
+                         GivenValue(given));
       return user::Check{ref, *stored == "on"};
     case ControlKind::RadioButton:
       if (*stored != "on")
         throw UsageError(shown +
                          " is a radio button: give on; it is cleared by marking another of its "
                          "group, not " +
-                         QuotedPath(given.value));
+                         GivenValue(given));
       return user::Check{ref, true};
     case ControlKind::ListBox:
       return user::Select{ref, EntryRef::WithText(*stored)};
@@ -100,8 +107,7 @@ UserAction ActionFor(const ShownControl& control, std::uint32_t style, const Ass
       return user::SetText{ref, *stored};
     case ControlKind::DateTimePicker: {
       const std::optional<DateTimeValue> date = DateTimeValue::ParseIsoDate(*stored);
-      if (!date)
-        throw UsageError(shown + " is a date: give YYYY-MM-DD, not " + QuotedPath(given.value));
+      if (!date) throw UsageError(shown + " is a date: give YYYY-MM-DD, not " + GivenValue(given));
       return user::PickDate{ref, *date};
     }
     case ControlKind::ListView:
@@ -118,22 +124,23 @@ UserAction ActionFor(const ShownControl& control, std::uint32_t style, const Ass
   }
 }
 
-// Reads the value given with --stdin: one line. On a terminal the typing is not shown.
+// Reads the value given with --stdin: one line. At a terminal the typing is not
+// shown, so the value is asked for twice and two answers that differ are refused:
+// a typing error would otherwise go into every file unseen.
 std::string ReadValueFromStdin(const std::string& label) {
-  const bool terminal = ::isatty(STDIN_FILENO) == 1;
-  struct termios before {};
-  if (terminal && ::tcgetattr(STDIN_FILENO, &before) == 0) {
-    std::cerr << "Value for " << ShownPath(label) << " (not shown): " << std::flush;
-    struct termios quiet = before;
-    quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+  if (::isatty(STDIN_FILENO) == 1) {
+    const std::string name = QuotedPath(label);
+    const std::optional<std::string> first =
+        ReadHiddenLine(STDIN_FILENO, "Value for " + ShownPath(label) + " (not shown): ");
+    if (!first) throw UsageError("no value was typed for " + name + "; nothing was changed");
+    const std::optional<std::string> again =
+        ReadHiddenLine(STDIN_FILENO, "The same again, to be sure: ");
+    if (!again || *again != *first)
+      throw UsageError("the two values typed for " + name + " differ; nothing was changed");
+    return *first;
   }
   std::string value;
   const bool read = static_cast<bool>(std::getline(std::cin, value));
-  if (terminal) {
-    ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &before);
-    std::cerr << '\n';
-  }
   if (!read && !std::cin.eof()) throw std::runtime_error("cannot read the value from stdin");
   if (!value.empty() && value.back() == '\r') value.pop_back();
   return value;
@@ -200,6 +207,7 @@ int RunSet(Module& module, const std::vector<std::string>& argsIn) {
     UserAction action;
     int id = 0;
     std::string name;
+    bool withheld = false;  // the value came from stdin
   };
   std::map<ConfigKind, std::vector<Typed>> actions;
   std::map<ConfigKind, PageOfKind> pages;
@@ -220,8 +228,8 @@ int RunSet(Module& module, const std::vector<std::string>& argsIn) {
       found = true;
       const std::string name = UniqueLabel(page.controls, lookup.index);
       const ShownControl& control = page.controls[lookup.index];
-      actions[kind].push_back(
-          {ActionFor(control, page.styles[lookup.index], assignment, name), control.id, name});
+      actions[kind].push_back({ActionFor(control, page.styles[lookup.index], assignment, name),
+                               control.id, name, assignment.fromStdin});
     }
     if (!found) throw UsageError(unknown.value_or("no configuration to set " + assignment.label));
   }
@@ -236,7 +244,10 @@ int RunSet(Module& module, const std::vector<std::string>& argsIn) {
           throw UiRunAborted(QuotedToken(typed.name, TextBytes::Latin1) +
                              " is disabled on this page, so it cannot be set");
       });
-      ui.Queue(typed.action);
+      if (typed.withheld)
+        ui.QueueWithheld(typed.action);
+      else
+        ui.Queue(typed.action);
     }
   };
   return RunPageChange(module, files, change, {"set", dryRun, json});

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iostream>
 #include <new>
+#include <string_view>
 
 #include "files/InputFile.h"
 #include "props/CHandlerPrivateProps.h"
@@ -22,6 +23,7 @@
 #include "tool/output/ToolOutput.h"
 #include "tool/review/ConfigurationView.h"
 #include "tool/review/PasswordDigest.h"
+#include "tool/review/StoredPasswords.h"
 #include "tool/review/UnshownProperties.h"
 #include "tool/review/ViewOutput.h"
 #include "tool/review/YearView.h"
@@ -85,21 +87,31 @@ int ShowYear(Module& module, const std::string& path, const std::vector<ShownCur
   return kExitOk;
 }
 
+// The passwords of a textconv: a digest of each, under the clone's key.
+struct PasswordDigests {
+  bool keyless = false;  // passwords are set, but the clone has no key to digest them
+  std::vector<std::pair<std::string, std::string>> digests;  // label, digest
+};
+
 // What the page does not show, and, with a key, a digest of each password: after
 // everything the page shows, so that a reader of the page's lines reads them as
 // before, and a textconv carries every change.
-void PrintAdditions(const std::vector<UnshownProperty>& unshown,
-                    const std::vector<std::pair<std::string, std::string>>& digests) {
+void PrintAdditions(const std::vector<UnshownProperty>& unshown, const PasswordDigests& passwords) {
   if (!unshown.empty()) {
     std::cout << "Stored, not shown on the page\n";
     for (const UnshownProperty& one : unshown)
       for (const std::string& line : UnshownLines(one)) std::cout << "  " << line << '\n';
   }
-  if (!digests.empty()) {
+  if (!passwords.digests.empty()) {
     std::cout << "Password digests, keyed by this clone\n";
-    for (const auto& [label, digest] : digests)
+    for (const auto& [label, digest] : passwords.digests)
       std::cout << "  " << ShownStored(label) << ": " << digest << '\n';
   }
+  // A reviewer must not read "(set)" on both sides as "the password stayed".
+  if (passwords.keyless)
+    std::cout << "Password digests: none without a key in this clone's git config ("
+              << kDigestKeySetting
+              << ", made by hcdtool git-setup), so a replaced password shows no change\n";
 }
 
 int Show(Module& module, const std::string& path, ConfigKind kind, bool json, int year,
@@ -113,12 +125,17 @@ int Show(Module& module, const std::string& path, ConfigKind kind, bool json, in
   if (year != 0) return ShowYear(module, path, *view.calendar, year, currency, json);
 
   const std::vector<UnshownProperty> unshown = UnshownProperties(module, kind, bag, view);
-  std::vector<std::pair<std::string, std::string>> digests;
+  PasswordDigests passwords;
   if (textconv) {
-    if (const std::optional<std::string> key = GitDigestKey())
-      for (const ShownControl& control : view.controls)
-        if (control.password == PasswordShown::Set)
-          digests.emplace_back(control.label, PasswordDigest(*key, control.secret));
+    std::optional<std::string> key;
+    for (const ShownControl& control : view.controls) {
+      if (control.password != PasswordShown::Set) continue;
+      if (!key && !passwords.keyless) {
+        key = GitDigestKey();
+        passwords.keyless = !key;
+      }
+      if (key) passwords.digests.emplace_back(control.label, PasswordDigest(*key, control.secret));
+    }
   }
   if (json) {
     Json document = Json{{"path", JsonText(path)}, {"kind", KindName(kind)}};
@@ -127,7 +144,7 @@ int Show(Module& module, const std::string& path, ConfigKind kind, bool json, in
     PrintJson(document, std::cout);
   } else {
     PrintView(view, std::cout);
-    PrintAdditions(unshown, digests);
+    PrintAdditions(unshown, passwords);
     FlushOutput(std::cout);
   }
   return kExitOk;
@@ -135,13 +152,38 @@ int Show(Module& module, const std::string& path, ConfigKind kind, bool json, in
 
 // A textconv never stops git: a file that cannot be shown (another kind of file by
 // the same name, a damaged one, one too large for the memory) is shown as stored,
-// after one line that says why.
-int ShowAsStored(const std::string& path, const std::string& why) {
-  std::cout << "hcdtool: " << ShownLine(why) << "; shown as stored:\n";
+// after one line that says why. Never a password in it, whatever its stored form: a
+// file whose passwords cannot be told apart is not shown at all. Its lines stay
+// lines, and each is escaped by the rule of every output: a stored terminal sequence
+// (ESC ] 52 sets the clipboard) must not reach the reviewer's terminal through
+// git log -p.
+int ShowAsStored(Module& module, ConfigKind kind, const std::string& path, const std::string& why) {
+  std::string stored;
   try {
-    std::cout << ReadInputFile(path);
+    stored = ReadInputFile(path);
   } catch (const std::exception&) {
-    // The line above says why; nothing more can be shown.
+    // The line below says why; nothing more can be shown.
+  }
+  bool hidden = true;
+  try {
+    stored = HideStoredPasswords(module, kind, std::move(stored));
+  } catch (const std::exception&) {
+    hidden = false;
+  }
+  if (!hidden) {
+    std::cout << "hcdtool: " << ShownLine(why)
+              << "; not shown, as a password in it could not be told apart\n";
+    FlushOutput(std::cout);
+    return kExitOk;
+  }
+  std::cout << "hcdtool: " << ShownLine(why) << "; shown as stored:\n";
+  std::string_view rest = stored;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    std::cout << EscapeText(rest.substr(0, end), TextBytes::Utf8);
+    if (end == std::string_view::npos) break;
+    std::cout << '\n';
+    rest.remove_prefix(end + 1);
   }
   FlushOutput(std::cout);
   return kExitOk;
@@ -170,8 +212,8 @@ int RunShow(Module& module, const std::vector<std::string>& argsIn) {
   try {
     return Show(module, path, kind, false, 0, "", true);
   } catch (const std::bad_alloc&) {
-    return ShowAsStored(path, OutOfMemoryMessage());
+    return ShowAsStored(module, kind, path, OutOfMemoryMessage());
   } catch (const std::exception& e) {
-    return ShowAsStored(path, e.what());
+    return ShowAsStored(module, kind, path, e.what());
   }
 }

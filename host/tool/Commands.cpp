@@ -66,8 +66,8 @@ constexpr std::array kCommands = {
             "type the values into the pages of the files under the paths, by the labels show "
             "prints, then OK, so that the pages' checks apply; all or nothing: no file is "
             "replaced before every page accepted and every new file is written aside; prints "
-            "the review diff and the totals; --stdin reads one value (a password) from stdin; "
-            "--dry-run writes nothing",
+            "the review diff and the totals; --stdin reads one value (a password) from stdin, "
+            "asked for twice at a terminal; --dry-run writes nothing",
             RunSet},
     Command{"apply", "SCRIPT PATH... [--handler|--static|--dynamic] [--dry-run] [--json]",
             "play the edit SCRIPT on the page of every file under the paths (of the kind given, "

@@ -21,15 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What git said on its last line, for a message of ours.
-std::string GitSaid(const GitResult& result) {
-  std::string said = result.err;
-  while (!said.empty() && (said.back() == '\n' || said.back() == '\r')) said.pop_back();
-  if (const std::size_t line = said.rfind('\n'); line != std::string::npos) said.erase(0, line + 1);
-  if (said.starts_with("fatal: ")) said.erase(0, 7);
-  return said.empty() ? "git exited with " + std::to_string(result.exitCode) : said;
-}
-
 // git cat-file --batch, started on the first read and ended with the source: one
 // process for all the files of a plan. Each object asked for is read whole before
 // the next is asked, so neither pipe fills while the other waits.
@@ -304,7 +295,7 @@ ConfigTree ScanCommittedTree(const std::string& rev, const std::string& tree, st
     throw std::runtime_error(ShownPath(tree) +
                              ": not in a git work tree (--git compares it with a commit of its "
                              "repository)" +
-                             (where.exitCode != 0 ? ": " + GitSaid(where) : std::string()));
+                             (where.exitCode != 0 ? ": " + GitMessage(where) : std::string()));
   std::string prefix = where.out.substr(5);
   while (prefix.ends_with('\n')) prefix.pop_back();
 
@@ -322,7 +313,7 @@ ConfigTree ScanCommittedTree(const std::string& rev, const std::string& tree, st
   // Without --full-tree, ls-tree lists the folder it runs in, by paths relative to it.
   const GitResult listing = RunGit({"-C", tree, "ls-tree", "-r", "-z", id});
   if (listing.exitCode != 0)
-    throw std::runtime_error(ShownPath(rev) + ": cannot list the commit: " + GitSaid(listing));
+    throw std::runtime_error(ShownPath(rev) + ": cannot list the commit: " + GitMessage(listing));
   auto source = std::make_shared<Committed>(tree, rev, prefix);
   std::size_t start = 0;
   while (start < listing.out.size()) {

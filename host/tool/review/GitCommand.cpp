@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
+#include <string_view>
 
 extern char** environ;
 
@@ -92,4 +93,23 @@ GitResult RunGit(const std::vector<std::string>& args) {
   if (!WIFEXITED(status)) throw std::runtime_error("git ended without an exit code");
   result.exitCode = WEXITSTATUS(status);
   return result;
+}
+
+std::string GitMessage(const GitResult& result) {
+  std::string said;
+  std::string_view rest = result.err;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    const std::size_t first = line.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) continue;
+    line = line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
+    for (const std::string_view mark : {"fatal: ", "error: "})
+      if (line.starts_with(mark)) line.remove_prefix(mark.size());
+    // A line that announces the next ("..., call:") runs on into it.
+    if (!said.empty()) said += said.back() == ':' ? " " : "; ";
+    said += line;
+  }
+  return said.empty() ? "git exited with " + std::to_string(result.exitCode) : said;
 }

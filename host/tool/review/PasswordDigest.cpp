@@ -26,7 +26,9 @@ std::string PasswordDigest(std::string_view key, std::string_view password) {
 std::optional<std::string> GitDigestKey() {
   GitResult got;
   try {
-    got = RunGit({"config", "--get", kDigestKeySetting});
+    // --local: the key of this clone alone. One in ~/.gitconfig would give every clone
+    // the same key, and digests to a show run outside any clone.
+    got = RunGit({"config", "--local", "--get", kDigestKeySetting});
   } catch (const std::runtime_error&) {
     return std::nullopt;
   }

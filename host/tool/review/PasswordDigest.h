@@ -17,6 +17,7 @@ inline constexpr std::size_t kDigestDigits = 12;
 // The digest of password under key, in lower-case hex.
 std::string PasswordDigest(std::string_view key, std::string_view password);
 
-// The key of the git repository the tool runs in, read from its config; nothing
-// when there is none (no repository, no setting, no git).
+// The key of the git repository the tool runs in, read from that repository's own
+// config (never the user's or the system's); nothing when there is none (no
+// repository, no setting, no git).
 std::optional<std::string> GitDigestKey();

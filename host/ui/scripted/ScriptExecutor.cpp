@@ -28,6 +28,21 @@ const ControlRef* ControlOf(const UserAction& action) {
       action);
 }
 
+// The error of an action whose value is withheld, with every mention of the value
+// replaced: an entry or a text is named in quotes, a date by its ISO form.
+std::string Withheld(std::string what, const UserAction& action) {
+  std::vector<std::string> shown;
+  if (const auto* set = std::get_if<user::SetText>(&action)) shown.push_back(Quoted(set->text));
+  if (const auto* select = std::get_if<user::Select>(&action))
+    if (select->entry.by == EntryRef::By::Text) shown.push_back(Quoted(select->entry.text));
+  if (const auto* pick = std::get_if<user::PickDate>(&action))
+    shown.push_back(pick->date.IsoDate());
+  for (const std::string& value : shown)
+    for (std::size_t at = what.find(value); at != std::string::npos; at = what.find(value, at + 1))
+      what.replace(at, value.size(), "the value given (not shown)");
+  return what;
+}
+
 }  // namespace
 
 void ScriptExecutor::Execute(const ScriptedBackend::Queued& queued, ScriptedBackend::Frame* frame) {
@@ -40,7 +55,8 @@ void ScriptExecutor::Execute(const ScriptedBackend::Queued& queued, ScriptedBack
   try {
     Run(queued.action, frame);
   } catch (const UserActionError& error) {
-    throw ScriptError(queued.line, error.what());
+    throw ScriptError(queued.line,
+                      queued.withheld ? Withheld(error.what(), queued.action) : error.what());
   }
   if (queued.trace != nullptr) {
     queued.trace->ran = true;

@@ -88,6 +88,12 @@ void ScriptedBackend::Queue(UserAction action, ActionTrace* trace) {
   pending_.push_back({0, std::move(action), {}, trace});
 }
 
+void ScriptedBackend::QueueWithheld(UserAction action) {
+  Queued queued{0, std::move(action), {}, nullptr};
+  queued.withheld = true;
+  pending_.push_back(std::move(queued));
+}
+
 void ScriptedBackend::Then(std::function<void()> step) {
   Queued action;
   action.step = std::move(step);
@@ -256,6 +262,7 @@ std::optional<std::string> ScriptedBackend::ChooseFile(UiWindow*,
         name.find('.') == std::string_view::npos) {
       path += "." + request.defaultExtension;
     }
+    if (!request.open && saveChoice_) return saveChoice_(path);
     return path;
   }
   TakeIf(IsCancel);

@@ -44,6 +44,9 @@ class ScriptedBackend : public UiBackend {
   // ScriptError with line 0. When trace is given it is filled in as the action runs,
   // and must outlive the run.
   void Queue(UserAction action, ActionTrace* trace = nullptr);
+  // The same for an action whose value came by a channel kept secret (a value read
+  // from stdin): when the action fails, its error names the control, never the value.
+  void QueueWithheld(UserAction action);
   // Queues a step of code, run in turn like an action. A step may queue further
   // actions; they run after what was queued before them.
   void Then(std::function<void()> step);
@@ -67,6 +70,12 @@ class ScriptedBackend : public UiBackend {
   // Where message boxes ("caption: text" lines) and printed output also go.
   void SetMessageStream(std::ostream* stream) { messageStream_ = stream; }
   void SetOutputStream(std::ostream* stream) { outputStream_ = stream; }
+  // Decides what a save-file chooser answered by the user (save-as) hands the dialog:
+  // the path chosen, or nothing, as if the user had cancelled it. What it throws ends
+  // the action as the action's failure would (a UiRunAborted ends the run). Unset, the
+  // path chosen is handed on.
+  using SaveChoice = std::function<std::optional<std::string>(const std::string& path)>;
+  void SetSaveChoice(SaveChoice choice) { saveChoice_ = std::move(choice); }
   // The date and time new pickers start at; the clock's when not set.
   void SetNow(const DateTimeValue& now) { now_ = now; }
 
@@ -92,6 +101,7 @@ class ScriptedBackend : public UiBackend {
     UserAction action;
     std::function<void()> step;
     ActionTrace* trace = nullptr;
+    bool withheld = false;  // the action's value is never shown
   };
 
   // A modal dialog or a property sheet that takes actions.
@@ -133,4 +143,5 @@ class ScriptedBackend : public UiBackend {
   std::ostream* messageStream_ = nullptr;
   std::ostream* outputStream_ = nullptr;
   std::optional<DateTimeValue> now_;
+  SaveChoice saveChoice_;
 };

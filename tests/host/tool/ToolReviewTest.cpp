@@ -598,10 +598,13 @@ TEST_F(GitReview, GitShowsWhatThePageDoesNotAndNeverStops) {
   EXPECT_FALSE(ShowsPartOf(shown, kSecret)) << shown;
   EXPECT_FALSE(ShowsPartOf(shown, kOtherSecret)) << shown;
 
-  // Without the key, nothing but whether a password is set.
+  // Without the key, nothing but whether a password is set, and that a replaced one
+  // cannot show.
   const ToolResult keyless =
       RunTool({"show", "--textconv", "--handler", Path("repo/desk/handler.xml")});
-  EXPECT_EQ(keyless.out.find("digest"), std::string::npos) << keyless.out;
+  EXPECT_EQ(keyless.out.find("keyed by this clone"), std::string::npos) << keyless.out;
+  EXPECT_NE(keyless.out.find("Password digests: none without a key"), std::string::npos)
+      << keyless.out;
 
   // Not a configuration at all: shown as stored, after one line that says why.
   Write("repo/desk/handler.xml", "just notes\n");

@@ -463,6 +463,49 @@ TEST_F(ScriptTest, ASaveChooserTakesSaveAsAndAnOpenChooserRefusesIt) {
             "script line 1: 'save-as' takes the form: save-as PATH");
 }
 
+// The program that queued the user's actions decides what a save chooser answered
+// with save-as hands the dialog: here nothing, as if cancelled. An open chooser is
+// answered as before.
+TEST_F(ScriptTest, TheProgramDecidesWhatASaveChooserHandsTheDialog) {
+  std::vector<std::string> chosen;
+  backend().SetSaveChoice([&](const std::string& path) -> std::optional<std::string> {
+    chosen.push_back(path);
+    return std::nullopt;
+  });
+  backend().Load("save-as /data/out/gbp\nfile /data/in.csv");
+  CFileDialog save(false, "ics", "GBP-holidays.ics", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                   "iCalendar files (*.ics)|*.ics||");
+  EXPECT_EQ(save.DoModal(), IDCANCEL);
+  EXPECT_EQ(save.GetPathName(), "");
+  CFileDialog open(true, "csv", "*.csv", OFN_HIDEREADONLY, "CSV Files (*.csv)|*.csv|");
+  EXPECT_EQ(open.DoModal(), IDOK);
+  EXPECT_EQ(open.GetPathName(), "/data/in.csv");
+  EXPECT_EQ(chosen, std::vector<std::string>{"/data/out/gbp.ics"});
+}
+
+// A value that came by a channel kept secret never shows in the error of the action
+// that could not take it; the rest of the error stays.
+TEST_F(ScriptTest, AWithheldValueNeverShowsInItsActionsError) {
+  struct Case {
+    UserAction action;
+    const char* error;
+  };
+  const Case cases[] = {
+      {user::Select{ControlRef::WithId(140), EntryRef::WithText("Hunter2secret")},
+       "control 140 (list box) has no entry the value given (not shown)"},
+      {user::SetText{ControlRef::WithId(190), "Hunter2secret"}, "control 190 (edit) is read-only"},
+  };
+  for (const Case& c : cases) {
+    auto fresh = std::make_unique<ScriptedBackend>();
+    ScriptedBackend& backend = *fresh;
+    ScopedUiBackend scope(std::move(fresh));
+    MainDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    backend.QueueWithheld(c.action);
+    EXPECT_EQ(ErrorOf([&] { backend.RunPending(); }), c.error);
+  }
+}
+
 TEST_F(ScriptTest, PrintShowsControlsAndRowsInTheOrderAdded) {
   MainDialog dialog;
   ASSERT_TRUE(dialog.Create());
