@@ -161,7 +161,7 @@ std::string FinishPager() {
   const std::string how =
       WIFEXITED(status) ? "ended with status " + std::to_string(WEXITSTATUS(status))
                         : std::string("was ended by signal ") + std::to_string(WTERMSIG(status));
-  return "the pager " + QuotedToken(pagerCommand, TextBytes::Utf8) + " " + how +
+  return "the pager " + ShownToken(pagerCommand, TextBytes::Utf8) + " " + how +
          ", so the output may not have been shown (HCDTOOL_PAGER or PAGER names it; "
          "--no-pager goes without)";
 }
