@@ -15,6 +15,7 @@
 #include "tool/ToolError.h"
 #include "tool/batch/PageChange.h"
 #include "tool/module/HolidayDialog.h"
+#include "tool/output/ReviewOptions.h"
 #include "ui/DateTimeValue.h"
 #include "ui/backend/UiRunAborted.h"
 #include "ui/scripted/ScriptError.h"
@@ -90,6 +91,7 @@ int RunHolidayEdit(Module& module, std::vector<std::string>& args,
                    const std::vector<HolidayDialog::Edit>& kinds, const char* verb) {
   const bool dryRun = TakeFlag(args, "--dry-run");
   const bool json = TakeFlag(args, "--json");
+  const ReviewOptions review = TakeReviewOptions(args, {true, true, false}, json);
   const bool mark = TakeFlag(args, "--mark");
   const std::vector<std::string> currencies = TakeEvery(args, "--currency");
   if (currencies.empty()) throw UsageError("--currency C is needed");
@@ -110,7 +112,7 @@ int RunHolidayEdit(Module& module, std::vector<std::string>& args,
   change.play = [&edits, mark](ScriptedBackend& ui, ConfigKind, std::vector<std::string>& notes) {
     HolidayDialog::QueueEdits(ui, edits, mark, notes);
   };
-  return RunPageChange(module, files, change, {verb, dryRun, json});
+  return RunPageChange(module, files, change, {verb, dryRun, json, review.quiet, review.palette});
 }
 
 // What a save-file chooser the script answers (an "Export..." of the holiday setting)
@@ -146,6 +148,7 @@ int RunApply(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const bool dryRun = TakeFlag(args, "--dry-run");
   const bool json = TakeFlag(args, "--json");
+  const ReviewOptions review = TakeReviewOptions(args, {true, true, false}, json);
   const std::optional<ConfigKind> kind = TakeConfigKindIfGiven(args);
   if (args.size() < 2) throw UsageError("expected SCRIPT and at least one PATH");
   const std::string scriptPath = args.front();
@@ -176,7 +179,8 @@ int RunApply(Module& module, const std::vector<std::string>& argsIn) {
     });
     ui.Load(script);
   };
-  return RunPageChange(module, files, change, {"apply", dryRun, json});
+  return RunPageChange(module, files, change,
+                       {"apply", dryRun, json, review.quiet, review.palette});
 }
 
 int RunAddHolidays(Module& module, const std::vector<std::string>& argsIn) {

@@ -10,7 +10,9 @@
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
 #include "tool/module/Module.h"
+#include "tool/output/Pager.h"
 #include "tool/output/Progress.h"
+#include "tool/output/ReviewOptions.h"
 #include "tool/plan/ConfigTree.h"
 #include "tool/plan/FilePlanner.h"
 #include "tool/plan/GitTree.h"
@@ -43,6 +45,9 @@ int RunDiff(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const std::optional<ConfigKind> given = TakeConfigKindIfGiven(args);
   const bool json = TakeFlag(args, "--json");
+  const PlanExit exit =
+      TakeFlag(args, "--detailed-exitcode") ? PlanExit::Detailed : PlanExit::Plain;
+  const ReviewOptions review = TakeReviewOptions(args, {true, true, true}, json);
   const std::string rev = TakeOption(args, "--git");
   if (!rev.empty() && args.empty()) args.push_back(".");
   ExpectPositional(args, rev.empty() ? 2 : 1, rev.empty() ? "OLD and NEW" : "at most one TREE");
@@ -71,8 +76,12 @@ int RunDiff(Module& module, const std::vector<std::string>& argsIn) {
   module.ChangeActions();
   module.PropertyPages();
 
+  if (review.page) StartPager();
+  // Two files are one entry, which says all the totals would.
   const std::unique_ptr<PlanReporter> reporter =
-      json ? JsonPlanReporter(std::cout) : TextPlanReporter(std::cout);
+      json           ? JsonPlanReporter(std::cout)
+      : review.quiet ? QuietPlanReporter(std::cerr)
+                     : TextPlanReporter(std::cout, review.palette, trees);
   PlanTotals totals;
   if (trees) {
     const std::size_t files = Progress::Wanted() ? before->CountFiles() + after->CountFiles() : 0;
@@ -85,8 +94,7 @@ int RunDiff(Module& module, const std::vector<std::string>& argsIn) {
         FilePlanner(module, FilePlanner::Views::Compared).Plan(newPath, kind, &oldFile, &newFile);
     totals.Count(plan);
     reporter->File(plan);
-    reporter->End();
+    reporter->End(totals);
   }
-  if (totals.errors > 0) return kExitFailure;
-  return totals.differing > 0 ? kExitRefused : kExitOk;
+  return PlanExitCode(totals, exit, true);
 }

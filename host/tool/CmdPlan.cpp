@@ -7,7 +7,9 @@
 #include "tool/ToolArgs.h"
 #include "tool/ToolError.h"
 #include "tool/module/Module.h"
+#include "tool/output/Pager.h"
 #include "tool/output/Progress.h"
+#include "tool/output/ReviewOptions.h"
 #include "tool/plan/ConfigTree.h"
 #include "tool/plan/GitTree.h"
 #include "tool/plan/PlanReporter.h"
@@ -16,6 +18,9 @@
 int RunPlan(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const bool json = TakeFlag(args, "--json");
+  const PlanExit exit =
+      TakeFlag(args, "--detailed-exitcode") ? PlanExit::Detailed : PlanExit::Plain;
+  const ReviewOptions review = TakeReviewOptions(args, {true, true, true}, json);
   const std::string rev = TakeOption(args, "--git");
   if (!rev.empty() && args.empty()) args.push_back(".");
   ExpectPositional(args, rev.empty() ? 2 : 1, rev.empty() ? "OLD and NEW" : "at most one TREE");
@@ -32,11 +37,13 @@ int RunPlan(Module& module, const std::vector<std::string>& argsIn) {
   // A module that cannot answer fails before any output.
   module.ChangeActions();
 
+  if (review.page) StartPager();
   const std::size_t files = Progress::Wanted() ? before.CountFiles() + after.CountFiles() : 0;
   const std::unique_ptr<PlanReporter> reporter =
-      json ? JsonPlanReporter(std::cout) : TextPlanReporter(std::cout);
+      json           ? JsonPlanReporter(std::cout)
+      : review.quiet ? QuietPlanReporter(std::cerr)
+                     : TextPlanReporter(std::cout, review.palette, true);
   const PlanTotals totals =
       TreePlanner(module, FilePlanner::Views::None).Run(before, after, *reporter, files);
-  if (totals.errors > 0) return kExitFailure;
-  return totals.refused > 0 ? kExitRefused : kExitOk;
+  return PlanExitCode(totals, exit, false);
 }

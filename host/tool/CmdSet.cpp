@@ -17,6 +17,7 @@
 #include "tool/module/ConfigurationFile.h"
 #include "tool/module/Module.h"
 #include "tool/output/JsonOutput.h"
+#include "tool/output/ReviewOptions.h"
 #include "tool/output/ToolOutput.h"
 #include "tool/review/ConfigurationView.h"
 #include "tool/review/PageLabels.h"
@@ -176,6 +177,7 @@ int RunSet(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const bool dryRun = TakeFlag(args, "--dry-run");
   const bool json = TakeFlag(args, "--json");
+  const ReviewOptions review = TakeReviewOptions(args, {true, true, false}, json);
   const std::string stdinLabel = TakeOption(args, "--stdin");
   // PATHs first; the first argument that holds "=" and names nothing on disk starts the
   // assignments.
@@ -250,5 +252,5 @@ int RunSet(Module& module, const std::vector<std::string>& argsIn) {
         ui.Queue(typed.action);
     }
   };
-  return RunPageChange(module, files, change, {"set", dryRun, json});
+  return RunPageChange(module, files, change, {"set", dryRun, json, review.quiet, review.palette});
 }

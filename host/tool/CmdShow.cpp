@@ -20,6 +20,8 @@
 #include "tool/module/Module.h"
 #include "tool/output/Activity.h"
 #include "tool/output/JsonOutput.h"
+#include "tool/output/Pager.h"
+#include "tool/output/ReviewOptions.h"
 #include "tool/output/ToolOutput.h"
 #include "tool/review/ConfigurationView.h"
 #include "tool/review/PasswordDigest.h"
@@ -49,7 +51,7 @@ bool MarksForTerminal() {
 
 // The year of each currency (or of the one asked for) as a twelve-month grid.
 int ShowYear(Module& module, const std::string& path, const std::vector<ShownCurrency>& calendar,
-             int year, const std::string& currency, bool json) {
+             int year, const std::string& currency, bool json, bool page) {
   std::vector<CurrencyYear> years;
   HolidayDialog dialog(module);
   for (const ShownCurrency& shown : calendar) {
@@ -71,6 +73,9 @@ int ShowYear(Module& module, const std::string& path, const std::vector<ShownCur
   if (!currency.empty() && years.empty())
     throw std::runtime_error(ShownPath(path) + ": the holiday setting dialog lists no currency " +
                              currency);
+  // Asked of the terminal before a pager takes the output.
+  const bool terminal = MarksForTerminal();
+  if (page) StartPager();
   if (json) {
     Json currencies = Json::array();
     for (const CurrencyYear& one : years) currencies.push_back(YearJson(one));
@@ -78,7 +83,6 @@ int ShowYear(Module& module, const std::string& path, const std::vector<ShownCur
               std::cout);
     return kExitOk;
   }
-  const bool terminal = MarksForTerminal();
   for (std::size_t i = 0; i < years.size(); ++i) {
     if (i > 0) std::cout << '\n';
     PrintYear(years[i], terminal, std::cout);
@@ -115,14 +119,14 @@ void PrintAdditions(const std::vector<UnshownProperty>& unshown, const PasswordD
 }
 
 int Show(Module& module, const std::string& path, ConfigKind kind, bool json, int year,
-         const std::string& currency, bool textconv) {
+         const std::string& currency, bool textconv, bool page) {
   const Activity reading("reading " + ShownPath(path));
   // An empty file is a configuration that does not exist yet, as for edit: the page
   // shows its defaults.
   CHandlerPrivateProps bag = ReadConfiguration(path, EmptyIs::NewConfiguration);
   const Activity showing("showing " + ShownPath(path) + " as its page shows it");
   const ConfigurationView view = ViewConfiguration(module, kind, bag);
-  if (year != 0) return ShowYear(module, path, *view.calendar, year, currency, json);
+  if (year != 0) return ShowYear(module, path, *view.calendar, year, currency, json, page);
 
   const std::vector<UnshownProperty> unshown = UnshownProperties(module, kind, bag, view);
   PasswordDigests passwords;
@@ -137,6 +141,7 @@ int Show(Module& module, const std::string& path, ConfigKind kind, bool json, in
       if (key) passwords.digests.emplace_back(control.label, PasswordDigest(*key, control.secret));
     }
   }
+  if (page) StartPager();
   if (json) {
     Json document = Json{{"path", JsonText(path)}, {"kind", KindName(kind)}};
     document.update(ViewJson(view));
@@ -198,6 +203,7 @@ int RunShow(Module& module, const std::vector<std::string>& argsIn) {
   const bool textconv = TakeFlag(args, "--textconv");
   const std::string yearText = TakeOption(args, "--year");
   const std::string currency = TakeOption(args, "--currency");
+  const ReviewOptions review = TakeReviewOptions(args, {false, false, true}, json);
   ExpectPositional(args, 1, "one FILE");
   const std::string& path = args[0];
   const ConfigKind kind = KindOfPlace(path, given);
@@ -208,9 +214,10 @@ int RunShow(Module& module, const std::vector<std::string>& argsIn) {
   if (!currency.empty()) CheckCurrencyArgument(currency);
   if (textconv && (json || year != 0))
     throw UsageError("--textconv goes with neither --json nor --year");
-  if (!textconv) return Show(module, path, kind, json, year, currency, false);
+  if (!textconv) return Show(module, path, kind, json, year, currency, false, review.page);
+  // git reads a textconv through a pipe of its own, and pages it itself.
   try {
-    return Show(module, path, kind, false, 0, "", true);
+    return Show(module, path, kind, false, 0, "", true, false);
   } catch (const std::bad_alloc&) {
     return ShowAsStored(module, kind, path, OutOfMemoryMessage());
   } catch (const std::exception& e) {

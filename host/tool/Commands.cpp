@@ -30,11 +30,14 @@ constexpr std::array kCommands = {
             "what \"Add holiday of year\" adds to an empty list, one DATEKEY REMARK line each, "
             "learnt through the module's holiday setting dialog",
             RunHolidays},
-    Command{"plan", "(OLD NEW | --git REV [TREE]) [--json]",
+    Command{"plan",
+            "(OLD NEW | --git REV [TREE]) [--json] [--detailed-exitcode] [--quiet] "
+            "[--color[=WHEN]] [--no-pager]",
             "compare two configuration trees: per file the change action and the properties "
             "that differ, per handler folder restart or not and the record sets to refresh; "
             "with --git, TREE (default: the current folder) as committed at REV, read through "
-            "git, against TREE as it is",
+            "git, against TREE as it is; the totals last; --detailed-exitcode: 0 nothing to "
+            "deploy, 4 changes, 5 a handler restarts",
             RunPlan},
     Command{"lint", "PATH... [--handler|--static|--dynamic] [--json]",
             "press OK on the page of every configuration under the paths, without a window; "
@@ -42,15 +45,18 @@ constexpr std::array kCommands = {
             RunLint},
     Command{"show",
             "FILE [--handler|--static|--dynamic] [--json] [--year YEAR [--currency CUR]] "
-            "[--textconv]",
+            "[--textconv] [--no-pager]",
             "the configuration as its page shows it, a line per control (label: value), a "
             "handler's holidays per currency, then what the page does not show; with --year, "
             "that year as a twelve-month grid with the holidays marked; --textconv for git",
             RunShow},
-    Command{"diff", "(OLD NEW | --git REV [TREE]) [--handler|--static|--dynamic] [--json]",
+    Command{"diff",
+            "(OLD NEW | --git REV [TREE]) [--handler|--static|--dynamic] [--json] "
+            "[--detailed-exitcode] [--quiet] [--color[=WHEN]] [--no-pager]",
             "two files or two trees as a reviewer reads the change: plan's entries and verdicts, "
             "each changed value as LABEL: OLD \u2192 NEW (a password as changed), holidays "
-            "added, removed and changed; exit 1 when they differ; --git as for plan",
+            "added, removed and changed; exit 1 when they differ; --git and "
+            "--detailed-exitcode as for plan",
             RunDiff},
     Command{"git-setup", "[--replace] [REPO]",
             "make show the textconv of a configuration tree kept in git (default: the current "
@@ -62,21 +68,25 @@ constexpr std::array kCommands = {
             "one value of the configuration as show prints it, the control named by the label "
             "show prints (the colon may be left out; GROUP/LABEL when two controls share it)",
             RunGet},
-    Command{"set", "PATH... LABEL=VALUE... [--stdin LABEL] [--dry-run] [--json]",
+    Command{"set",
+            "PATH... LABEL=VALUE... [--stdin LABEL] [--dry-run] [--json] [--quiet] "
+            "[--color[=WHEN]]",
             "type the values into the pages of the files under the paths, by the labels show "
             "prints, then OK, so that the pages' checks apply; all or nothing: no file is "
             "replaced before every page accepted and every new file is written aside; prints "
             "the review diff and the totals; --stdin reads one value (a password) from stdin, "
             "asked for twice at a terminal; --dry-run writes nothing",
             RunSet},
-    Command{"apply", "SCRIPT PATH... [--handler|--static|--dynamic] [--dry-run] [--json]",
+    Command{"apply",
+            "SCRIPT PATH... [--handler|--static|--dynamic] [--dry-run] [--json] [--quiet] "
+            "[--color[=WHEN]]",
             "play the edit SCRIPT on the page of every file under the paths (of the kind given, "
             "else all), then OK if the script left the page open; all or nothing, with the "
             "review diff and the totals as set prints them",
             RunApply},
     Command{"add-holidays",
             "PATH... --currency C [--currency C]... [--year Y] [--file CAL] "
-            "[--date YYYY-MM-DD] [--mark] [--dry-run] [--json]",
+            "[--date YYYY-MM-DD] [--mark] [--dry-run] [--json] [--quiet] [--color[=WHEN]]",
             "add to each currency C of every handler configuration under the paths the year's "
             "rule holidays (\"Add holiday of year\"), a calendar file's dates (\"Import...\") "
             "and one date (\"Add\"), through the holiday setting dialog, all or nothing; "
@@ -85,7 +95,7 @@ constexpr std::array kCommands = {
             RunAddHolidays},
     Command{"remove-holidays",
             "PATH... --currency C [--currency C]... [--year Y] [--date YYYY-MM-DD] [--all] "
-            "[--mark] [--dry-run] [--json]",
+            "[--mark] [--dry-run] [--json] [--quiet] [--color[=WHEN]]",
             "remove from each currency C of every handler configuration under the paths the "
             "dates of a year, one date, or all (\"Remove All\"), through the holiday setting "
             "dialog, all or nothing",

@@ -9,6 +9,9 @@ enum ToolExit : int {
   kExitUsage = 2,    // unknown command or option, missing or malformed argument
   kExitFailure = 3,  // a file, the configuration XML, the module, a window or the output
                      // could not be used
+  // plan and diff with --detailed-exitcode: what deploying the change asks for.
+  kExitChanges = 4,  // changes to deploy, no handler restarts
+  kExitRestart = 5,  // a handler must restart
 };
 
 // A command line that cannot be run; reported on one line with kExitUsage.

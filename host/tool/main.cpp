@@ -13,6 +13,7 @@
 #include "tool/module/Module.h"
 #include "tool/module/ToolPaths.h"
 #include "tool/output/Activity.h"
+#include "tool/output/Pager.h"
 #include "tool/output/ToolOutput.h"
 
 namespace {
@@ -30,6 +31,8 @@ void PrintHelp(std::ostream& out) {
          "\n"
          "Options:\n"
          "  --module PATH   load this handler module instead (also --module=PATH)\n"
+         "  --no-pager      never page the output (plan, diff and show page it on a\n"
+         "                  terminal: HCDTOOL_PAGER, else PAGER, else less)\n"
          "  --help, -h      show this help and exit\n"
          "  --version       show the tool's version and exit\n"
          "\n"
@@ -46,14 +49,17 @@ void PrintHelp(std::ostream& out) {
          "is never an empty document, and refuse an empty file as one that does not parse.\n"
          "\n"
          "Exit codes: 0 done; 1 refused (invalid field, edit refused or cancelled, a file\n"
-         "lint refused, git-setup kept another textconv) or, for diff, they differ; 2 bad\n"
-         "command line; 3 a file, the configuration or the module could not be used\n"
-         "(another edit holds the file, it changed behind the edit's back, the save failed,\n"
-         "memory ran out), no window can be opened, or the output could not be written (a\n"
-         "full disk, a closed pipe); 129, 130, 143 an edit in the terminal ended by a\n"
-         "hang-up, Ctrl+C or SIGTERM, nothing saved. set, apply, add-holidays and\n"
-         "remove-holidays stopped by SIGINT, SIGTERM or SIGHUP before replacing any file\n"
-         "exit with 128 plus the signal's number (130 for Ctrl+C), every file as it was.\n"
+         "lint refused, git-setup kept another textconv, a file plan or diff found its page\n"
+         "refuses) or, for diff, they differ; 2 bad command line; 3 a file, the\n"
+         "configuration or the module could not be used (another edit holds the file, it\n"
+         "changed behind the edit's back, the save failed, memory ran out), no window can be\n"
+         "opened, or the output could not be written (a full disk, a closed pipe, a pager\n"
+         "that failed). With --detailed-exitcode, plan and diff exit 0 when there is nothing\n"
+         "to deploy, 4 for changes that restart no handler, 5 when a handler must restart (1\n"
+         "and 3 as above). 129, 130, 143 an edit in the terminal ended by a hang-up, Ctrl+C\n"
+         "or SIGTERM, nothing saved. set, apply, add-holidays and remove-holidays stopped by\n"
+         "SIGINT, SIGTERM or SIGHUP before replacing any file exit with 128 plus the signal's\n"
+         "number (130 for Ctrl+C), every file as it was.\n"
          "\n"
          "edit and choose-field show the pages in a window when a display answers, else in\n"
          "the terminal; --ui qt|terminal, or HCDTOOL_UI=qt|terminal, chooses.\n";
@@ -79,6 +85,10 @@ int Run(const std::vector<std::string>& args) {
       if (a == "--version") {
         std::cout << "hcdtool " << kVersion << '\n';
         return kExitOk;
+      }
+      if (a == "--no-pager") {
+        ForbidPager();
+        continue;
       }
       if (a == "--module") {
         if (i + 1 >= args.size()) throw UsageError("--module needs a PATH");
@@ -136,6 +146,11 @@ int main(int argc, char** argv) {
   // the command failed already and said why.
   if (!output.Flush() && code < kExitUsage) {
     PrintError(OutputError(output.Error()));
+    code = kExitFailure;
+  }
+  // The run ends when the person has read the output.
+  if (const std::string failed = FinishPager(); !failed.empty() && code < kExitUsage) {
+    PrintError(std::runtime_error(failed));
     code = kExitFailure;
   }
   return code;

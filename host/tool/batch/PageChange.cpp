@@ -130,7 +130,8 @@ class ChangeReporter {
 // files refused or failed and the notes, then the totals.
 class TextChangeReporter : public ChangeReporter {
  public:
-  explicit TextChangeReporter(bool dryRun) : dryRun_(dryRun) {}
+  TextChangeReporter(bool dryRun, bool quiet, const Palette& palette)
+      : dryRun_(dryRun), quiet_(quiet), palette_(palette) {}
 
   void File(const ConfigFile& file, const FileResult& result) override {
     const std::string shown = ShownPath(file.shown);
@@ -143,25 +144,32 @@ class TextChangeReporter : public ChangeReporter {
       return;
     }
     if (result.status != Status::Changed) return;
+    if (quiet_) return;
     std::ostringstream lines;
-    PrintDifference(result.difference, lines);
+    PrintDifference(result.difference, lines, palette_);
     auto [at, added] = groups_.try_emplace(lines.str(), order_.size());
     if (added) order_.push_back({lines.str(), {}});
     order_[at->second].second.push_back(shown);
   }
 
   void Review() override {
+    if (quiet_) {
+      // The exit status says that something failed; these lines say which file.
+      for (const std::string& line : problems_) std::cerr << "hcdtool: " << line << '\n';
+      for (const std::string& line : notes_) std::cerr << "hcdtool: " << line << '\n';
+      return;
+    }
     for (const auto& [lines, files] : order_) {
-      for (const std::string& file : files) std::cout << file << '\n';
+      for (const std::string& file : files) std::cout << palette_.Header(file) << '\n';
       std::cout << lines;
     }
-    for (const std::string& line : problems_) std::cout << line << '\n';
+    for (const std::string& line : problems_) std::cout << palette_.Old(line) << '\n';
     for (const std::string& line : notes_) std::cout << line << '\n';
     FlushOutput(std::cout);
   }
 
   void End(const Totals& totals, bool written, bool interrupted) override {
-    if (interrupted) return;
+    if (interrupted || quiet_) return;
     std::string line = totals.Line();
     if (dryRun_)
       line += " (dry run: nothing was written)";
@@ -173,6 +181,8 @@ class TextChangeReporter : public ChangeReporter {
 
  private:
   bool dryRun_;
+  bool quiet_;
+  Palette palette_;
   std::map<std::string, std::size_t> groups_;
   std::vector<std::pair<std::string, std::vector<std::string>>> order_;
   std::vector<std::string> problems_;
@@ -343,7 +353,7 @@ int RunPageChange(Module& module, const std::vector<ConfigFile>& all, const Page
   const InterruptWatch watch;
   const std::unique_ptr<ChangeReporter> reporter =
       run.json ? std::unique_ptr<ChangeReporter>(std::make_unique<JsonChangeReporter>())
-               : std::make_unique<TextChangeReporter>(run.dryRun);
+               : std::make_unique<TextChangeReporter>(run.dryRun, run.quiet, run.palette);
   Runner runner(module, change);
   Held held;
   Totals totals;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tool/module/ConfigKind.h"
+#include "tool/output/Palette.h"
 #include "tool/plan/ConfigFiles.h"
 
 class Module;
@@ -31,6 +32,10 @@ struct PageChangeRun {
   const char* verb = "";  // the command, for the progress line
   bool dryRun = false;
   bool json = false;
+  // No review and no totals on stdout: only the files refused or failed, and the
+  // notes, each as a line on stderr.
+  bool quiet = false;
+  Palette palette;  // of the review's text
 };
 
 // Runs the change over the files (ConfigFilesOf), all or nothing. Every file

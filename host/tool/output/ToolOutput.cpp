@@ -20,10 +20,14 @@ ToolOutput::~ToolOutput() {
 bool ToolOutput::WriteOut(const char* data, std::size_t size) {
   // After a failure the rest is dropped: the run is a failure already, and a reader
   // that went away would only fail every later write the same way.
-  while (size > 0 && error_ == 0) {
+  while (size > 0 && error_ == 0 && !readerQuit_) {
     const ssize_t written = ::write(STDOUT_FILENO, data, size);
     if (written < 0) {
       if (errno == EINTR) continue;
+      if (errno == EPIPE && byPager_) {
+        readerQuit_ = true;
+        break;
+      }
       error_ = errno;
       break;
     }
@@ -37,6 +41,11 @@ bool ToolOutput::Flush() {
   WriteOut(pbase(), static_cast<std::size_t>(pptr() - pbase()));
   setp(buffer_.data(), buffer_.data() + buffer_.size());
   return error_ == 0;
+}
+
+void ToolOutput::ReadByPager() {
+  lineBuffered_ = false;
+  byPager_ = true;
 }
 
 std::string ToolOutput::Error() const {

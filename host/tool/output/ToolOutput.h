@@ -23,6 +23,10 @@ class ToolOutput : public std::streambuf {
   bool Flush();
   // Why the first failed write failed, for example "No space left on device".
   std::string Error() const;
+  // Standard output now goes to a pager (Pager.h): written in blocks, and a pager
+  // that goes away is the person who quit reading, so the rest is dropped and nothing
+  // failed.
+  void ReadByPager();
 
  protected:
   int_type overflow(int_type c) override;
@@ -37,6 +41,8 @@ class ToolOutput : public std::streambuf {
   std::array<char, 1 << 16> buffer_{};
   // On a terminal each line shows as it is written, as the C library's stdout does.
   bool lineBuffered_;
+  bool byPager_ = false;
+  bool readerQuit_ = false;
   int error_ = 0;
 };
 

@@ -94,17 +94,27 @@ void FilePlanner::PlanPair(FilePlan& plan, const SideFile& oldFile, const SideFi
         const ConfigurationView newView = ViewConfiguration(module_, plan.kind, after);
         plan.shown = CompareViews(oldView, newView);
       }
-      // What would be deployed is checked as its page checks it, once the old bag is
-      // dropped; what is the same as before was deployed already.
-      before = CHandlerPrivateProps();
-      CheckDeployed(plan, after);
     }
   }
-  if (plan.status == FileStatus::Refused) return;
+  // The module is asked before the page checks what would be deployed, so that the
+  // page, which holds a large calendar several times over, never has both documents
+  // beside it: they are dropped, and the new one parsed again for the page.
+  std::string actionError;
   try {
     plan.action = module_.ChangeAction(plan.kind, oldText, newText);
+  } catch (const std::bad_alloc&) {
+    throw;
   } catch (const std::exception& e) {
-    throw std::runtime_error(ShownPath(oldFile.Name()) + " or " + ShownPath(newFile.Name()) + ": " +
-                             e.what());
+    actionError = ShownPath(oldFile.Name()) + " or " + ShownPath(newFile.Name()) + ": " + e.what();
   }
+  if (plan.status == FileStatus::Changed) {
+    std::string().swap(oldText);
+    CHandlerPrivateProps after = ParseConfiguration(newFile.Name(), newText, EmptyIs::Refused);
+    std::string().swap(newText);
+    // What is the same as before was deployed already. A page's refusal is the entry's
+    // whole answer, whatever the module said of the change.
+    CheckDeployed(plan, after);
+    if (plan.status == FileStatus::Refused) return;
+  }
+  if (!actionError.empty()) throw std::runtime_error(actionError);
 }

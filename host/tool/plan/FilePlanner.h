@@ -21,9 +21,11 @@ struct SideFile {
 };
 
 // Plans one entry of a comparison: a pair of configuration files, or a file only one
-// side has. Each file is read and parsed once; a pair's bags are dropped before the
-// module is asked for its change action (the host's call hands it the documents,
-// which it parses itself), so that a large pair is held in memory once at a time.
+// side has. Each file is read once; a pair's bags are dropped before the module is
+// asked for its change action (the host's call hands it the documents, which it
+// parses itself), and the documents before the page of a changed new file is checked
+// (the new one parsed once more for it), so that a large pair is held in memory once
+// at a time.
 class FilePlanner {
  public:
   // What a plan entry holds beyond the plan itself.

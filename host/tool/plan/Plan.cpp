@@ -3,6 +3,7 @@
 #include <array>
 
 #include "hcd/IHcdConfigChangesAction.h"
+#include "tool/ToolError.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ bool FilePlan::Matters() const { return status != FileStatus::Same || action != 
 void FolderPlan::Count(const FilePlan& plan) {
   // Within its handler folder a record set is named by its folder and file.
   const std::string local = folder == "." ? plan.path : plan.path.substr(folder.size() + 1);
+  if (plan.Matters()) matters = true;
   if (plan.status == FileStatus::Error) {
     ++errors;
     if (plan.IsFolder()) ++folderErrors;
@@ -58,7 +60,40 @@ void FolderPlan::Count(const FilePlan& plan) {
 
 void PlanTotals::Count(const FilePlan& plan) {
   ++entries;
-  if (plan.status == FileStatus::Error) ++errors;
-  if (plan.status == FileStatus::Refused) ++refused;
   if (plan.status != FileStatus::Same) ++differing;
+  switch (plan.status) {
+    case FileStatus::Error:
+      ++errors;
+      return;
+    case FileStatus::Refused:
+      ++refused;
+      return;
+    case FileStatus::Added:
+      ++added;
+      return;
+    case FileStatus::Removed:
+      ++removed;
+      return;
+    case FileStatus::Changed:
+      ++changed;
+      break;
+    case FileStatus::Same:
+      ++unchanged;
+      break;
+  }
+  // As the folder verdicts count them.
+  if (plan.kind == ConfigKind::Handler) {
+    if (plan.action == Action::ECA_RESTART_HANDLER) ++restarts;
+  } else if (plan.action == Action::ECA_REFRESH_RECORDSET ||
+             plan.action == Action::ECA_RESTART_RECORDSET) {
+    ++refreshes;
+  }
+}
+
+int PlanExitCode(const PlanTotals& totals, PlanExit exit, bool diff) {
+  if (totals.errors > 0) return kExitFailure;
+  if (totals.refused > 0) return kExitRefused;
+  if (exit == PlanExit::Plain) return diff && totals.differing > 0 ? kExitRefused : kExitOk;
+  if (totals.restarts > 0) return kExitRestart;
+  return totals.AnyChange() ? kExitChanges : kExitOk;
 }

@@ -69,17 +69,42 @@ struct FolderPlan {
   std::size_t unchanged = 0;
   std::size_t errors = 0;        // entries not planned, folders among them
   std::size_t folderErrors = 0;  // folders that could not be read
+  // Whether any of its entries matters to a person (FilePlan::Matters): a folder where
+  // nothing is to be done is only counted.
+  bool matters = false;
 
   // Counts one of the folder's entries in.
   void Count(const FilePlan& plan);
 };
 
-// What all the entries of a plan add up to: the exit code of plan and diff.
+// What all the entries of a plan add up to: the totals plan and diff close with, and
+// their exit code.
 struct PlanTotals {
   std::size_t entries = 0;
-  std::size_t errors = 0;     // entries not planned
+  std::size_t errors = 0;     // entries not planned: files unreadable or malformed, folders
   std::size_t refused = 0;    // entries whose new file the page refuses
   std::size_t differing = 0;  // entries not the same on both sides, errors among them
+  std::size_t changed = 0;
+  std::size_t added = 0;
+  std::size_t removed = 0;
+  std::size_t unchanged = 0;
+  std::size_t restarts = 0;   // handlers whose change action is a restart
+  std::size_t refreshes = 0;  // record sets to refresh (or restart)
 
   void Count(const FilePlan& plan);
+  // Whether anything is to be deployed: a file changed, added or removed.
+  bool AnyChange() const { return changed + added + removed > 0; }
 };
+
+// How plan and diff end.
+enum class PlanExit {
+  // plan: 1 when a page refused a file, else 0; diff: 1 when anything differs, else 0.
+  Plain,
+  // What a CI job needs, for both: 0 nothing to deploy, 4 changes that restart no
+  // handler, 5 a handler must restart, 1 a page refused a file.
+  Detailed,
+};
+
+// The exit code of plan (diff false) or diff (diff true): 3 whenever an entry could not
+// be planned, else as exit says.
+int PlanExitCode(const PlanTotals& totals, PlanExit exit, bool diff);

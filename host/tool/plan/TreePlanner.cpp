@@ -38,6 +38,6 @@ PlanTotals TreePlanner::Run(const ConfigTree& before, const ConfigTree& after,
       .endFolder = [&](const std::string&) { reporter.Folder(folder); },
   };
   WalkTrees(before, after, visit, std::cerr);
-  reporter.End();
+  reporter.End(totals);
   return totals;
 }

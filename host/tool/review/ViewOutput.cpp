@@ -15,15 +15,15 @@ bool PasswordChanged(const ControlChange& change) {
 
 // A control's change as a line: its two values, or "changed" for a password box that
 // holds a password on both sides.
-std::string ControlLine(const ControlChange& change) {
+std::string ControlLine(const ControlChange& change, const Palette& palette) {
   const ShownControl& named = change.after ? *change.after : *change.before;
   std::string line = ShownStored(named.label) + ": ";
   if (PasswordChanged(change) && change.before->password == PasswordShown::Set &&
       change.after->password == PasswordShown::Set)
     return line + "changed" + (change.after->enabled ? "" : " (disabled)");
-  line += change.before ? ShownValue(*change.before) : std::string("(none)");
+  line += palette.Old(change.before ? ShownValue(*change.before) : std::string("(none)"));
   line += kArrow;
-  line += change.after ? ShownValue(*change.after) : std::string("(none)");
+  line += palette.New(change.after ? ShownValue(*change.after) : std::string("(none)"));
   return line;
 }
 
@@ -96,19 +96,23 @@ Json ViewJson(const ConfigurationView& view) {
               {"holidays", std::move(calendar)}};
 }
 
-void PrintDifference(const ViewDifference& difference, std::ostream& out) {
+void PrintDifference(const ViewDifference& difference, std::ostream& out, const Palette& palette) {
   for (const ControlChange& change : difference.controls)
-    out << "  " << ControlLine(change) << '\n';
+    out << "  " << ControlLine(change, palette) << '\n';
   const std::string* currency = nullptr;
   for (const HolidayChange& change : difference.holidays) {
     if (currency == nullptr || *currency != change.currency)
-      out << "  holidays " << ShownName(change.currency) << ":\n";
+      out << "  " << palette.Section("holidays " + ShownName(change.currency) + ":") << '\n';
     currency = &change.currency;
-    out << "    " << change.change << ' ' << ShownName(change.date) << ' ';
+    const std::string dated = std::string(1, change.change) + ' ' + ShownName(change.date) + ' ';
+    out << "    ";
     if (change.change == '~')
-      out << ShownName(change.before) << kArrow << ShownName(change.after);
+      out << dated << palette.Old(ShownName(change.before)) << kArrow
+          << palette.New(ShownName(change.after));
+    else if (change.change == '+')
+      out << palette.New(dated + ShownStored(change.after));
     else
-      out << ShownStored(change.change == '+' ? change.after : change.before);
+      out << palette.Old(dated + ShownStored(change.before));
     out << '\n';
   }
 }

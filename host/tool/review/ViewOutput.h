@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tool/output/JsonOutput.h"
+#include "tool/output/Palette.h"
 #include "tool/review/ConfigurationView.h"
 #include "tool/review/ViewDifference.h"
 
@@ -30,7 +31,9 @@ Json ViewJson(const ConfigurationView& view);
 // What the pages of a pair show differently, as lines indented below its entry: each
 // control whose shown value changed as "LABEL: OLD → NEW" ("LABEL: changed" for a
 // password box that holds a password on both sides), and the holidays per currency
-// as "+ DATE REMARK", "- DATE REMARK" and "~ DATE OLD → NEW".
-void PrintDifference(const ViewDifference& difference, std::ostream& out);
+// as "+ DATE REMARK", "- DATE REMARK" and "~ DATE OLD → NEW"; in the palette's colours,
+// the old red and the new green.
+void PrintDifference(const ViewDifference& difference, std::ostream& out,
+                     const Palette& palette = Palette());
 // The same as the members "controls" and "holidays" of an entry's JSON object.
 void AddDifferenceJson(const ViewDifference& difference, Json& entry);

@@ -447,3 +447,34 @@ TEST_F(BatchTest, AnInterruptAtAnyMomentLeavesEveryFileOldOrNew) {
 }
 
 }  // namespace
+
+namespace {
+
+// --quiet: the change is made, and only what stops it is said, on stderr.
+TEST_F(BatchTest, QuietSaysOnlyWhatStopsTheChange) {
+  MakeTree(2);
+  const ToolResult done = RunTool({"set", "--quiet", Tree(), "Port=3128"});
+  EXPECT_EQ(done.exitCode, 0) << done.err;
+  EXPECT_EQ(done.out, "");
+  EXPECT_EQ(done.err, "");
+  EXPECT_EQ(Get(Handler(2), "Port"), "\"3128\"\n");
+
+  const auto before = Snapshot();
+  const ToolResult refused = RunTool({"set", Tree(), "TargetCompID=", "--quiet"});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.err, "hcdtool: " + Handler(1) + ": refused: TargetCompID can not be empty\n" +
+                             "hcdtool: " + Handler(2) +
+                             ": refused: TargetCompID can not be empty\n");
+  EXPECT_EQ(Snapshot(), before);
+
+  // The review in colour, when asked for: the old value red, the new green.
+  const ToolResult painted = RunTool({"set", "--dry-run", "--color=always", Tree(), "Port=8"});
+  EXPECT_EQ(painted.exitCode, 0) << painted.err;
+  EXPECT_NE(painted.out.find("Port: \x1b[31m\"3128\"\x1b[m \u2192 \x1b[32m\"8\"\x1b[m\n"),
+            std::string::npos)
+      << painted.out;
+  EXPECT_EQ(RunTool({"set", "--quiet", "--json", Tree(), "Port=8"}).exitCode, 2);
+}
+
+}  // namespace

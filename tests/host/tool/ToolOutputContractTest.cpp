@@ -152,7 +152,9 @@ TEST_F(ToolOutputContract, EveryNameIsOneTokenOnOneLine) {
             "handler folder h: handler REFUSED by its page; no record set to refresh; 2 added; 1 "
             "REFUSED\n"
             "  added: \"static/a b.xml\" \"static/say \\\"hi\\\".xml\"\n"
-            "  refused: \"static/x\\nINJECTED changed fake.xml action 0.xml\"\n");
+            "  refused: \"static/x\\nINJECTED changed fake.xml action 0.xml\"\n"
+            "0 changed, 2 added, 0 removed, 0 unchanged; 0 handlers to restart, 0 record sets to "
+            "refresh; 2 refused, 0 unreadable\n");
 
   const ToolResult json = RunTool({"plan", "--json", Path("old"), Path("new")});
   ASSERT_TRUE(OneJsonDocument(dir_, json.out)) << json.out;

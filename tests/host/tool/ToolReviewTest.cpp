@@ -345,6 +345,8 @@ TEST_F(Review, DiffOfTreesKeepsPlansEntriesAndExitCodes) {
                               "  refresh: static/x\\ny.xml",
                               "  added: static/new.xml",
                               "  removed: static/gone.xml",
+                              "1 changed, 1 added, 1 removed, 0 unchanged; 0 handlers to "
+                              "restart, 1 record set to refresh; 0 refused, 0 unreadable",
                           }));
   const ToolResult same = RunTool({"diff", Path("old"), Path("old")});
   EXPECT_EQ(same.exitCode, 0) << same.err;
