@@ -576,13 +576,15 @@ void ReportCutOffRuns(const CutOffRuns& found, std::ostream& out) {
     const std::string command = named ? "`" + Command(run.command.words) + "`" : "a change";
     const std::string from =
         !run.folder.empty() && run.folder != here ? " (run in " + ShownPath(run.folder) + ")" : "";
-    std::string journals;
-    for (const CutOffRun::Found& journal : run.journals)
-      journals += (journals.empty() ? "" : ", ") + ShownPath(journal.path);
+    // Its journals, one in each handler folder: by name when one, else by their number.
+    std::string journals = "journal " + ShownPath(run.journals.front().path);
+    if (run.journals.size() > 1)
+      journals = "journals " + ShownPath(NamePart(run.journals.front().path)) + " in " +
+                 std::to_string(run.journals.size()) + " handler folders";
     out << "hcdtool: " << command << from << ", process " << run.process;
     if (run.cut) {
-      out << ", was cut off while it wrote its journal (" << journals
-          << "), before it replaced any file: it replaced none of its files";
+      out << ", was cut off while it wrote its journal, before it replaced any file (" << journals
+          << "): it replaced none of its files";
       if (!run.files.empty()) {
         std::vector<const JournalEntry*> all;
         for (const auto& [entry, outcome] : run.files) all.push_back(&entry);
@@ -594,11 +596,10 @@ void ReportCutOffRuns(const CutOffRuns& found, std::ostream& out) {
           out << (i == 0 ? "" : ", ") << ShownPath(run.leftAside[i]);
       }
       out << ". " << (named ? "Run it again" : "Run the change again")
-          << " if the change is still wanted.\n";
+          << " if it is still wanted.\n";
       continue;
     }
-    out << ", was cut off while it replaced its " << Files(run.total) << " (journal " << journals
-        << "). ";
+    out << ", was cut off while it replaced its " << Files(run.total) << " (" << journals << "). ";
     const std::size_t count = run.files.size();
     if (count < run.total) out << "Of the " << Files(count) << " under the paths given, ";
     out << replaced.size() << (replaced.size() == 1 ? " has" : " have") << " its change";
