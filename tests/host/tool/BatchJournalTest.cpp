@@ -111,6 +111,42 @@ std::string FirstFormJournal(const fs::path& victim) {
   return text;
 }
 
+// Runs hcdtool with args and kills it with SIGKILL delayUs after the file watched was
+// first replaced (its inode changed): a kill within the replacement, which a timer
+// from the start hits seldom. The exit code, 128 + 9 when killed.
+int KillOnceReplacing(const std::vector<std::string>& args, const fs::path& watched,
+                      std::int64_t delayUs) {
+  struct stat first {};
+  if (::stat(watched.c_str(), &first) != 0) return -1;
+  const pid_t child = ::fork();
+  if (child < 0) return -1;
+  if (child == 0) {
+    const int null = ::open("/dev/null", O_RDWR);
+    for (const int fd : {0, 1, 2}) ::dup2(null, fd);
+    std::vector<char*> argv;
+    const std::string tool = ToolPath();
+    argv.push_back(const_cast<char*>(tool.c_str()));
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::execv(tool.c_str(), argv.data());
+    ::_exit(127);
+  }
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  int status = 0;
+  for (;;) {
+    if (::waitpid(child, &status, WNOHANG) == child) break;
+    struct stat now {};
+    if ((::stat(watched.c_str(), &now) == 0 && now.st_ino != first.st_ino) ||
+        std::chrono::steady_clock::now() > deadline) {
+      if (delayUs > 0) ::usleep(static_cast<useconds_t>(delayUs));
+      ::kill(child, SIGKILL);
+      ::waitpid(child, &status, 0);
+      break;
+    }
+  }
+  return WIFSIGNALED(status) ? 128 + WTERMSIG(status) : WEXITSTATUS(status);
+}
+
 // Two handler folders with the example handler; h1 with a record set too.
 struct Tree {
   explicit Tree(const ScratchFolder& scratch) : root(scratch.path() / "tree") {
@@ -377,8 +413,19 @@ TEST(BatchJournal, KilledAtRandomAmongPlantedJournalsEachFileIsWholeAndEachRunTo
   WriteAll(tree / "h100" / planted, "");
   ASSERT_EQ(::mkfifo((tree / "h101" / planted).c_str(), 0600), 0);
   fs::create_symlink(victim, tree / "h102" / planted);
+  // Cut inside its first record, naming the file outside the tree.
+  WriteAll(tree / "h103" / planted, std::string("hcdtool journal 2\nabc\0", 22) +
+                                        std::to_string(dead) + '\0' +
+                                        std::string("\0\0/\0"
+                                                    "1\0"
+                                                    "0\0"
+                                                    "0\0"
+                                                    "1\0"
+                                                    "x\0",
+                                                    14) +
+                                        "../../victim.tx");
   // Another user's where this test may make one; else one that others may write.
-  for (const fs::path& path : {tree / planted, tree / "h100" / planted}) {
+  for (const fs::path& path : {tree / planted, tree / "h100" / planted, tree / "h103" / planted}) {
     if (::geteuid() == 0) {
       ASSERT_EQ(::lchown(path.c_str(), kAnotherUser, 0), 0);
     } else {
@@ -388,7 +435,8 @@ TEST(BatchJournal, KilledAtRandomAmongPlantedJournalsEachFileIsWholeAndEachRunTo
   const auto plantedThere = [&] {
     return fs::exists(scratch.path() / planted) && fs::exists(tree / planted) &&
            fs::exists(tree / "h100" / planted) && fs::is_fifo(tree / "h101" / planted) &&
-           fs::is_symlink(tree / "h102" / planted) && ReadAll(victim) == "not the tool's\n";
+           fs::is_symlink(tree / "h102" / planted) && fs::exists(tree / "h103" / planted) &&
+           ReadAll(victim) == "not the tool's\n";
   };
   const auto handlers = [&] {
     std::map<std::string, std::string> files;
@@ -410,16 +458,29 @@ TEST(BatchJournal, KilledAtRandomAmongPlantedJournalsEachFileIsWholeAndEachRunTo
   int told = 0, whole = 0, untouched = 0, allReplaced = 0;
   for (int round = 0; round < rounds; ++round) {
     const auto previous = handlers();
-    ToolLimits limits;
-    limits.signal = SIGKILL;
-    limits.signalAfterUs =
-        std::uniform_int_distribution<std::int64_t>(runUs / 3, runUs * 5 / 4)(random);
-    limits.timeoutSeconds = 60;
-    const ToolResult set = RunTool(
-        {"set", tree.string(), "Max Messages Per Sec.=" + std::to_string(11 + round)}, limits);
-    SCOPED_TRACE("round " + std::to_string(round) + ", killed after " +
-                 std::to_string(limits.signalAfterUs) + " us");
-    ASSERT_FALSE(set.timedOut);
+    const std::vector<std::string> args = {"set", tree.string(),
+                                           "Max Messages Per Sec.=" + std::to_string(11 + round)};
+    // Every other round at a moment from a third of a run's time to past its end; the
+    // others within the replacement, which is short.
+    int exitCode = 0;
+    std::string when;
+    if (round % 2 == 0) {
+      ToolLimits limits;
+      limits.signal = SIGKILL;
+      limits.signalAfterUs =
+          std::uniform_int_distribution<std::int64_t>(runUs / 3, runUs * 5 / 4)(random);
+      limits.timeoutSeconds = 60;
+      const ToolResult set = RunTool(args, limits);
+      ASSERT_FALSE(set.timedOut);
+      exitCode = set.exitCode;
+      when = std::to_string(limits.signalAfterUs) + " us after its start";
+    } else {
+      const std::int64_t delay =
+          std::uniform_int_distribution<std::int64_t>(0, folders * 8)(random);
+      exitCode = KillOnceReplacing(args, tree / "h100/handler.xml", delay);
+      when = std::to_string(delay) + " us after its first rename";
+    }
+    SCOPED_TRACE("round " + std::to_string(round) + ", killed " + when);
     const auto now = handlers();
     std::set<std::string> fresh;
     std::size_t changed = 0;
@@ -435,7 +496,7 @@ TEST(BatchJournal, KilledAtRandomAmongPlantedJournalsEachFileIsWholeAndEachRunTo
     ASSERT_FALSE(lint.timedOut);
     // Every file reads and is accepted: lint names no file.
     ASSERT_EQ(lint.out, "") << lint.err;
-    if (set.exitCode == 0) {
+    if (exitCode == 0) {
       ++whole;
       ASSERT_EQ(changed, now.size());
       ASSERT_EQ(lint.err.find("was cut off"), std::string::npos) << lint.err;
