@@ -80,13 +80,11 @@ void ReplaceAll(const JournalCommand& command, std::vector<PreparedFile>& files,
       throw std::runtime_error(std::string("not every file was replaced: ") + e.what());
     }
   }
-  // The renames made durable before the journals that tell of them go, and their going
-  // too, so that a power loss never brings back a journal of a finished run.
+  // The renames made durable before the journals that tell of them go. Their going is
+  // left to the system: a journal a power loss brings back tells of a run whose every
+  // file has its change, which is what the next run then says.
   for (const auto& [device, file] : fileSystems) SyncFileSystemOf(file);
-  if (!journal.Remove()) {
+  if (!journal.Remove())
     notes << "hcdtool: note: every file was replaced, but a journal could not be removed: "
           << std::strerror(errno) << '\n';
-    return;
-  }
-  for (const auto& [device, file] : fileSystems) SyncFileSystemOf(file);
 }
