@@ -214,8 +214,9 @@ std::string NamePart(const std::string& path) { return path.substr(path.rfind('/
 // Removes the name in folder only while it is a regular file of this user with a
 // single name and the identity given: the file recorded, and no other.
 bool RemoveIfStill(const std::string& path, const FileIdentity& identity) {
-  const Descriptor folder(
-      ::open(FolderPart(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW));
+  // The folder may be reached through a link (a handler folder linked into a tree):
+  // what is checked is the file in it, by the descriptor of the folder it is in.
+  const Descriptor folder(::open(FolderPart(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!folder) return false;
   struct stat status {};
   const std::string name = NamePart(path);

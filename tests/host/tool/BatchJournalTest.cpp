@@ -210,6 +210,26 @@ TEST(BatchJournal, ACutOffRunIsFoundFromAnyPathOverItsFiles) {
   EXPECT_NE(ReadAll(tree.root / "h2/handler.xml"), before);
 }
 
+// A handler folder linked into the tree keeps its journal in the folder itself: found
+// through the link and cleared through it.
+TEST(BatchJournal, AHandlerFolderLinkedIntoTheTreeIsClearedThroughTheLink) {
+  const ScratchFolder scratch("journal", SCRATCH_DIR);
+  const Tree tree(scratch);
+  scratch.Write("elsewhere/h3/handler.xml", Example("handler.xml"));
+  fs::create_symlink(scratch.path() / "elsewhere/h3", tree.root / "h3");
+  ReplaceKilledAt(tree.root, {"h2/handler.xml", "h3/handler.xml"}, Example("handler-changed.xml"),
+                  2, {"set", "tree", "Port=1"});
+  ASSERT_EQ(JournalsIn(scratch.path() / "elsewhere/h3").size(), 1u);
+  const ToolResult set = RunTool({"set", tree.root.string(), "Port=2"});
+  EXPECT_EQ(set.exitCode, 0) << set.err;
+  EXPECT_NE(set.err.find("1 has its change (h2/handler.xml), 1 does not (h3/handler.xml)"),
+            std::string::npos)
+      << set.err;
+  EXPECT_EQ(set.err.find("cannot remove"), std::string::npos) << set.err;
+  EXPECT_TRUE(JournalsIn(scratch.path() / "elsewhere/h3").empty());
+  EXPECT_EQ(Snapshot(scratch.path() / "elsewhere").size(), 1u);
+}
+
 // The journal names a file as it was and as the run made it, by more than its inode:
 // a file since replaced by another program, or one the system gave the same inode
 // number, is neither "replaced" nor "not replaced".
