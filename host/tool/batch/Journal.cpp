@@ -640,11 +640,17 @@ void ClearCutOffRun(const CutOffRun& run, bool journals, std::ostream& out) {
     out << "hcdtool: removed the " << Files(removed)
         << " of new content the cut-off run had left aside\n";
   if (!journals) return;
+  // One line for all of them: a run over many folders left a journal in each.
+  std::size_t gone = 0;
   for (const CutOffRun::Found& journal : run.journals) {
     if (RemoveIfStill(journal.path, journal.identity))
-      out << "hcdtool: removed the journal " << ShownPath(journal.path) << '\n';
+      ++gone;
     else
       out << "hcdtool: cannot remove the journal " << QuotedPath(journal.path) << ": "
           << std::strerror(errno) << '\n';
   }
+  if (gone == 1 && run.journals.size() == 1)
+    out << "hcdtool: removed the journal " << ShownPath(run.journals.front().path) << '\n';
+  else if (gone > 0)
+    out << "hcdtool: removed the " << gone << " journals of the cut-off run\n";
 }

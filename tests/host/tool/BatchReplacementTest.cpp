@@ -130,6 +130,10 @@ TEST(BatchReplacement, KilledInTheMiddleLeavesEachFileWholeAndTheNextRunSaysWhic
   EXPECT_NE(all.err.find("Of the 9 files under the paths given, 3 have its change"),
             std::string::npos)
       << all.err;
+  // One paragraph and one line for what was removed, however many folders it touched.
+  EXPECT_NE(all.err.find("hcdtool: removed the 9 journals of the cut-off run\n"),
+            std::string::npos)
+      << all.err;
   EXPECT_EQ(Snapshot(tree).size(), files.size());
 
   // Said once: the journals are gone.
