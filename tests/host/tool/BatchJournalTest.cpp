@@ -67,7 +67,8 @@ class KilledAtRename : public FileOps {
 
 // The replacement of the files (relative to tree) by after, killed at rename dieAt.
 void ReplaceKilledAt(const fs::path& tree, const std::vector<std::string>& files,
-                     const std::string& after, int dieAt, const std::vector<std::string>& command) {
+                     const std::string& after, int dieAt, const std::vector<std::string>& command,
+                     const std::vector<std::string>& finishPrefix = {}) {
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
@@ -77,7 +78,7 @@ void ReplaceKilledAt(const fs::path& tree, const std::vector<std::string>& files
       for (const std::string& name : files)
         prepared.push_back(
             {name, PreparedSave((tree / name).string(), after, ops, PreparedSave::Flush::Later)});
-      ReplaceAll({command, {}}, prepared, std::cerr);
+      ReplaceAll({command, finishPrefix}, prepared, std::cerr);
     } catch (const std::exception& e) {
       std::cerr << e.what() << '\n';
     }
@@ -228,6 +229,26 @@ TEST(BatchJournal, AHandlerFolderLinkedIntoTheTreeIsClearedThroughTheLink) {
   EXPECT_EQ(set.err.find("cannot remove"), std::string::npos) << set.err;
   EXPECT_TRUE(JournalsIn(scratch.path() / "elsewhere/h3").empty());
   EXPECT_EQ(Snapshot(scratch.path() / "elsewhere").size(), 1u);
+}
+
+// A script may not do the same when played twice: the command that finishes an apply
+// plays it only on the files that lack its change.
+TEST(BatchJournal, AnApplyIsFinishedOverTheFilesThatLackItsChange) {
+  const ScratchFolder scratch("journal", SCRATCH_DIR);
+  const Tree tree(scratch);
+  scratch.Write("tree/h3/handler.xml", Example("handler.xml"));
+  ReplaceKilledAt(tree.root, {"h1/handler.xml", "h2/handler.xml", "h3/handler.xml"},
+                  Example("handler-changed.xml"), 2, {"apply", "fix script", "tree"},
+                  {"apply", "fix script"});
+  const ToolResult lint = RunTool({"lint", tree.root.string()});
+  EXPECT_NE(lint.err.find("1 has its change (h1/handler.xml), 2 do not (h2/handler.xml, "
+                          "h3/handler.xml)"),
+            std::string::npos)
+      << lint.err;
+  EXPECT_NE(lint.err.find("To finish the change, run it over the files that do not have it: "
+                          "`hcdtool apply \"fix script\" h2/handler.xml h3/handler.xml`."),
+            std::string::npos)
+      << lint.err;
 }
 
 // The journal names a file as it was and as the run made it, by more than its inode:
