@@ -16,6 +16,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "files/OpenFileLimit.h"
 #include "text/TextEscape.h"
 
 namespace {
@@ -28,9 +29,8 @@ namespace {
 // The caller passes errno itself, read before any string is built.
 [[noreturn]] void RefuseStep(const std::string& path, const char* step, const std::string& file,
                              int error) {
-  Refuse(
-      "save", path,
-      std::string(step) + " " + QuotedToken(file, TextBytes::Utf8) + ": " + std::strerror(error));
+  Refuse("save", path,
+         std::string(step) + " " + QuotedToken(file, TextBytes::Utf8) + ": " + SystemReason(error));
 }
 
 // Only a privileged caller may give the file back to another owner, and only a

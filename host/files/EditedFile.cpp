@@ -11,6 +11,7 @@
 
 #include "files/AtomicSave.h"
 #include "files/InputFile.h"
+#include "files/OpenFileLimit.h"
 #include "text/TextEscape.h"
 
 namespace {
@@ -35,7 +36,7 @@ EditedFile::EditedFile(std::string path) : path_(std::move(path)) {
     if (!held_) {
       const int error = errno;
       if (error != ENOENT)
-        throw std::runtime_error("cannot read " + QuotedPath(path_) + ": " + std::strerror(error));
+        throw std::runtime_error("cannot read " + QuotedPath(path_) + ": " + SystemReason(error));
       CheckSaveTarget(path_);  // names a missing folder now rather than after the edit
       return;
     }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <utility>
 
+#include "files/OpenFileLimit.h"
 #include "text/TextEscape.h"
 
 namespace {
@@ -45,7 +46,7 @@ std::string ReadInputFile(const std::string& path, const InputOptions& options) 
     struct stat link {};
     if (error == ENOENT && ::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
       Refuse(path, "it is a symbolic link to a file that does not exist");
-    Refuse(path, std::strerror(error));
+    Refuse(path, SystemReason(error));
   }
   return ReadInput(file, path, options);
 }

@@ -88,7 +88,8 @@ void CheckCalendarFile(const std::string& file) {
 
 // The same edits of the calendar for every currency given, in the order given.
 int RunHolidayEdit(Module& module, std::vector<std::string>& args,
-                   const std::vector<HolidayDialog::Edit>& kinds, const char* verb) {
+                   const std::vector<HolidayDialog::Edit>& kinds, const char* verb,
+                   const std::vector<std::string>& given) {
   const bool dryRun = TakeFlag(args, "--dry-run");
   const bool json = TakeFlag(args, "--json");
   const ReviewOptions review = TakeReviewOptions(args, {true, true, false}, json);
@@ -112,7 +113,11 @@ int RunHolidayEdit(Module& module, std::vector<std::string>& args,
   change.play = [&edits, mark](ScriptedBackend& ui, ConfigKind, std::vector<std::string>& notes) {
     HolidayDialog::QueueEdits(ui, edits, mark, notes);
   };
-  return RunPageChange(module, files, change, {verb, dryRun, json, review.quiet, review.palette});
+  std::vector<std::string> words = {verb};
+  words.insert(words.end(), given.begin(), given.end());
+  // A date added again, or removed again, is left as it is: the command finishes itself.
+  return RunPageChange(module, files, change,
+                       {verb, dryRun, json, review.quiet, review.palette, {std::move(words), {}}});
 }
 
 // What a save-file chooser the script answers (an "Export..." of the holiday setting)
@@ -179,8 +184,13 @@ int RunApply(Module& module, const std::vector<std::string>& argsIn) {
     });
     ui.Load(script);
   };
+  JournalCommand command{{"apply"}, {"apply", scriptPath}};
+  command.words.insert(command.words.end(), argsIn.begin(), argsIn.end());
+  if (kind) command.finishPrefix.push_back("--" + std::string(KindName(*kind)));
+  // A script played twice may not do what it does once: it finishes the change only
+  // over the files that lack it.
   return RunPageChange(module, files, change,
-                       {"apply", dryRun, json, review.quiet, review.palette});
+                       {"apply", dryRun, json, review.quiet, review.palette, std::move(command)});
 }
 
 int RunAddHolidays(Module& module, const std::vector<std::string>& argsIn) {
@@ -198,7 +208,7 @@ int RunAddHolidays(Module& module, const std::vector<std::string>& argsIn) {
     edits.push_back({What::AddFile, "", 0, file, ""});
   }
   if (!date.empty()) edits.push_back({What::AddDate, "", 0, "", ParseDate(date)});
-  return RunHolidayEdit(module, args, edits, "add-holidays");
+  return RunHolidayEdit(module, args, edits, "add-holidays", argsIn);
 }
 
 int RunRemoveHolidays(Module& module, const std::vector<std::string>& argsIn) {
@@ -212,5 +222,5 @@ int RunRemoveHolidays(Module& module, const std::vector<std::string>& argsIn) {
   if (!year.empty()) edits.push_back({What::RemoveYear, "", ParseYear(year), "", ""});
   if (!date.empty()) edits.push_back({What::RemoveDate, "", 0, "", ParseDate(date)});
   if (all) edits.push_back({What::RemoveAll, "", 0, "", ""});
-  return RunHolidayEdit(module, args, edits, "remove-holidays");
+  return RunHolidayEdit(module, args, edits, "remove-holidays", argsIn);
 }

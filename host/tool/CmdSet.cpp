@@ -252,5 +252,10 @@ int RunSet(Module& module, const std::vector<std::string>& argsIn) {
         ui.Queue(typed.action);
     }
   };
-  return RunPageChange(module, files, change, {"set", dryRun, json, review.quiet, review.palette});
+  std::vector<std::string> words = {"set"};
+  words.insert(words.end(), argsIn.begin(), argsIn.end());
+  // Typed again, a value changes nothing where it is already: the command finishes
+  // itself.
+  return RunPageChange(module, files, change,
+                       {"set", dryRun, json, review.quiet, review.palette, {std::move(words), {}}});
 }

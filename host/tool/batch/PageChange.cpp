@@ -1,6 +1,7 @@
 #include "tool/batch/PageChange.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <iostream>
@@ -14,6 +15,7 @@
 #include "files/AtomicSave.h"
 #include "files/EditedFile.h"
 #include "files/FileOps.h"
+#include "files/OpenFileLimit.h"
 #include "props/CHandlerPrivateProps.h"
 #include "text/TextEscape.h"
 #include "tool/ToolError.h"
@@ -52,12 +54,12 @@ void MakeRoomToHold(std::size_t files) {
     if (::setrlimit(RLIMIT_NOFILE, &raised) == 0) limit = raised;
   }
   if (limit.rlim_cur == RLIM_INFINITY || files + kSpareDescriptors <= limit.rlim_cur) return;
-  throw std::runtime_error(
-      "cannot change " + std::to_string(files) +
-      " files all or nothing: each is held open until the last is replaced, and this process "
-      "may open " +
-      std::to_string(limit.rlim_cur) +
-      " files at most (ulimit -n); raise the limit, or change fewer files at a time");
+  throw std::runtime_error("cannot change " + std::to_string(files) +
+                           " files all or nothing: each is held open until the last is "
+                           "replaced, and " +
+                           OpenFileLimitText() + "; allow at least " +
+                           std::to_string(files + kSpareDescriptors) +
+                           ", or change fewer files at a time");
 }
 
 enum class Status { Changed, Unchanged, Refused, Failed };
@@ -335,19 +337,42 @@ class Runner {
 
 }  // namespace
 
-void CheckCutOffRuns(const std::vector<std::string>& paths, bool clear) {
-  const std::vector<CutOffRun> runs = FindCutOffRuns(paths);
-  ReportCutOffRuns(runs, std::cerr);
-  if (clear)
-    for (const CutOffRun& run : runs) ClearCutOffRun(run, std::cerr);
+bool CheckCutOffRuns(const std::vector<std::string>& paths, bool clearJournals) {
+  const CutOffRuns found = FindCutOffRuns(paths);
+  ReportCutOffRuns(found, std::cerr);
+  for (const CutOffRun& run : found.runs) ClearCutOffRun(run, clearJournals, std::cerr);
+  return !found.runs.empty();
 }
 
 int RunPageChange(Module& module, const std::vector<ConfigFile>& all, const PageChange& change,
                   const PageChangeRun& run) {
   std::vector<const ConfigFile*> files;
-  for (const ConfigFile& file : all)
-    if (!file.error.empty() || change.touches(file.kind)) files.push_back(&file);
-  MakeRoomToHold(files.size());
+  // A file named twice (a PATH given twice, a tree and a file in it, a link in a tree to
+  // another of its files) is changed once: a second hold of it would meet the first.
+  std::map<std::pair<dev_t, ino_t>, const ConfigFile*> seen;
+  std::vector<std::string> twice;
+  for (const ConfigFile& file : all) {
+    if (file.error.empty() && !change.touches(file.kind)) continue;
+    struct stat status {};
+    if (file.error.empty() && ::stat(file.path.c_str(), &status) == 0) {
+      const auto [at, added] = seen.try_emplace({status.st_dev, status.st_ino}, &file);
+      if (!added) {
+        if (at->second->kind != file.kind)
+          throw UsageError(QuotedPath(file.shown) + " is the same file as " +
+                           QuotedPath(at->second->shown) +
+                           " (named twice, or through a link), "
+                           "but of another kind; name it once");
+        twice.push_back("hcdtool: note: " + ShownPath(file.shown) + " is the same file as " +
+                        ShownPath(at->second->shown) +
+                        " (named twice, or through a link): it is changed once");
+        continue;
+      }
+    }
+    files.push_back(&file);
+  }
+  for (const std::string& line : twice) std::cerr << line << '\n';
+  // A dry run holds no file beyond the one it reads.
+  if (!run.dryRun) MakeRoomToHold(files.size());
   module.PropertyPages();
 
   const InterruptWatch watch;
@@ -375,7 +400,11 @@ int RunPageChange(Module& module, const std::vector<ConfigFile>& all, const Page
     std::cerr << "hcdtool: interrupted before any file was replaced; every file is as it was\n";
     return InterruptWatch::ExitCode(signal);
   }
-  reporter->Review();
+  try {
+    reporter->Review();
+  } catch (const OutputError& e) {
+    throw std::runtime_error(std::string(e.what()) + "; nothing was written");
+  }
   const bool refusedOrFailed = totals.refused > 0 || totals.failed > 0;
   if (run.dryRun || refusedOrFailed || held.prepared.empty()) {
     reporter->End(totals, false, false);
@@ -395,17 +424,27 @@ int RunPageChange(Module& module, const std::vector<ConfigFile>& all, const Page
     std::cerr << "hcdtool: interrupted before any file was replaced; every file is as it was\n";
     return InterruptWatch::ExitCode(signal);
   }
-  std::vector<fs::path> changed;
-  changed.reserve(held.prepared.size());
-  for (const PreparedFile& file : held.prepared) changed.emplace_back(file.save.Path());
+  // Output that cannot be written is found before any file is replaced, as far as a
+  // write can tell: what the review wrote so far must arrive.
   try {
-    ReplaceAll(SharedFolder(changed), held.prepared, std::cerr);
+    FlushOutput(std::cout);
+  } catch (const OutputError& e) {
+    throw std::runtime_error(std::string(e.what()) + "; nothing was written");
+  }
+  try {
+    ReplaceAll(run.command, held.prepared, std::cerr);
   } catch (const std::exception&) {
     // The review stays one whole document; the error says what was replaced.
     reporter->End(totals, false, false);
     throw;
   }
-  reporter->End(totals, true, false);
+  try {
+    reporter->End(totals, true, false);
+  } catch (const OutputError& e) {
+    // Exit 3 says that nothing changed unless the message says otherwise.
+    throw std::runtime_error("every file was changed (" + std::to_string(held.prepared.size()) +
+                             "), but the output could not be written: " + e.Reason());
+  }
   if (InterruptWatch::Received() != 0)
     std::cerr << "hcdtool: note: the interrupt waited until every file was replaced\n";
   return kExitOk;

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tool/batch/Journal.h"
 #include "tool/module/ConfigKind.h"
 #include "tool/output/Palette.h"
 #include "tool/plan/ConfigFiles.h"
@@ -35,7 +36,8 @@ struct PageChangeRun {
   // No review and no totals on stdout: only the files refused or failed, and the
   // notes, each as a line on stderr.
   bool quiet = false;
-  Palette palette;  // of the review's text
+  Palette palette;         // of the review's text
+  JournalCommand command;  // named in the journal, for whoever finds the run cut off
 };
 
 // Runs the change over the files (ConfigFilesOf), all or nothing. Every file
@@ -50,7 +52,10 @@ struct PageChangeRun {
 int RunPageChange(Module& module, const std::vector<ConfigFile>& files, const PageChange& change,
                   const PageChangeRun& run);
 
-// Says on stderr what the runs cut off in the paths' folders (and those above them)
-// replaced and what not; with clear, then removes what they left. Every command that
-// changes many files does this first, with clear; lint without.
-void CheckCutOffRuns(const std::vector<std::string>& paths, bool clear);
+// Says on stderr what the runs cut off in the handler folders the paths cover
+// (FindCutOffRuns) did: which command, which files have its change, how to finish it.
+// Removes the new contents they left aside that are provably theirs; with
+// clearJournals (a command that changes files, not a dry run), their journals too,
+// once said. Every command that changes many files does this first; lint too. True
+// when a run was found cut off.
+bool CheckCutOffRuns(const std::vector<std::string>& paths, bool clearJournals);

@@ -81,6 +81,14 @@ class Disk final : public TreeSource {
 
 using Entry = TreeSource::Entry;
 
+// What lies in a tree by design and is said elsewhere, so never worth a note on every
+// run: the repository a tree is kept at the top of, the attributes git-setup writes
+// there, and the journals of changes of many files (which those changes and lint
+// report, trusted or not).
+bool IsKnownNonConfiguration(const std::string& name) {
+  return name == ".git" || name == ".gitattributes" || name.starts_with(".hcdtool-journal-");
+}
+
 // The entries of a folder, in byte order of their names, so that a tree is walked
 // the same way on every file system and in every source.
 std::vector<Entry> Entries(const TreeSource& source, const fs::path& folder) {
@@ -145,6 +153,7 @@ ConfigTree::HandlerFolder ReadHandlerFolder(const TreeSource& source, const fs::
   result.name = std::move(name);
   try {
     for (const Entry& entry : Entries(source, folder)) {
+      if (IsKnownNonConfiguration(entry.name)) continue;
       if (entry.name == kHandlerFileName) {
         // One that cannot even be looked at is read all the same, to say why.
         if (entry.IsRegularFile() || entry.untold)
@@ -318,9 +327,7 @@ ConfigTree ConfigTree::Scan(std::shared_ptr<const TreeSource> sourceIn, const fs
     return tree;
   }
   for (Entry& entry : Entries(source, root)) {
-    // A tree kept at the top of its repository holds the repository itself, which is
-    // never a handler folder and not worth a note on every run.
-    if (entry.name == ".git") continue;
+    if (IsKnownNonConfiguration(entry.name)) continue;
     const fs::path path = root / entry.name;
     if (source.IsDanglingLink(path)) {
       // It may well have been a handler folder.

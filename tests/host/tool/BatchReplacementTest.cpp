@@ -66,13 +66,11 @@ TEST(BatchReplacement, KilledInTheMiddleLeavesEachFileWholeAndTheNextRunSaysWhic
     try {
       KilledAtRename ops(4);
       std::vector<PreparedFile> prepared;
-      std::vector<fs::path> paths;
       for (const std::string& name : files) {
         const std::string path = (tree / name).string();
         prepared.push_back({name, PreparedSave(path, after, ops, PreparedSave::Flush::Later)});
-        paths.emplace_back(path);
       }
-      ReplaceAll(SharedFolder(paths), prepared, std::cerr);
+      ReplaceAll({{"set", tree.string(), "Max Messages Per Sec.=44"}, {}}, prepared, std::cerr);
     } catch (const std::exception& e) {
       std::cerr << e.what() << '\n';
     }
@@ -85,36 +83,63 @@ TEST(BatchReplacement, KilledInTheMiddleLeavesEachFileWholeAndTheNextRunSaysWhic
   const auto left = Snapshot(tree);
   for (std::size_t i = 0; i < files.size(); ++i)
     EXPECT_EQ(left.at(files[i]), i < 3 ? after : before) << files[i];
-  // The journal, and the seven new contents not yet in place.
-  EXPECT_EQ(left.size(), files.size() + 1 + 7);
+  // A journal in each handler folder, and the seven new contents not yet in place.
+  EXPECT_EQ(left.size(), files.size() + 10 + 7);
 
-  // lint says it and leaves everything as it is.
-  const ToolResult lint = RunTool({"lint", tree.string()});
-  EXPECT_NE(lint.err.find("a change of 10 files was cut off while it replaced them"),
-            std::string::npos)
-      << lint.err;
-  EXPECT_NE(lint.err.find("3 replaced, 7 not"), std::string::npos) << lint.err;
-  EXPECT_NE(lint.err.find("hcdtool:   replaced: h13/handler.xml\n"), std::string::npos) << lint.err;
-  EXPECT_NE(lint.err.find("hcdtool:   not replaced: h14/handler.xml\n"), std::string::npos)
-      << lint.err;
-  EXPECT_EQ(Snapshot(tree), left);
+  // lint says it, in one paragraph: the command, which files have its change, and how
+  // to finish it; it fails, and removes only the new contents left aside. Said again
+  // by the next lint: nothing of it is lost.
+  for (int round = 0; round < 2; ++round) {
+    const ToolResult lint = RunTool({"lint", tree.string()});
+    EXPECT_EQ(lint.exitCode, 1) << lint.err;
+    EXPECT_NE(lint.err.find("hcdtool: `hcdtool set " + tree.string() +
+                            " \"Max Messages Per Sec.=44\"`, process "),
+              std::string::npos)
+        << lint.err;
+    EXPECT_NE(lint.err.find("was cut off while it replaced its 10 files"), std::string::npos)
+        << lint.err;
+    EXPECT_NE(lint.err.find("3 have its change (h11/handler.xml, h12/handler.xml, "
+                            "h13/handler.xml), 7 do not (h14/handler.xml, h15/handler.xml"),
+              std::string::npos)
+        << lint.err;
+    EXPECT_NE(lint.err.find("To finish the change, run it again"), std::string::npos) << lint.err;
+    // The files and journals stay; the new contents that were never put in place go.
+    const auto now = Snapshot(tree);
+    EXPECT_EQ(now.size(), files.size() + 10);
+    for (const auto& [name, content] : now)
+      if (name.ends_with("handler.xml")) {
+        EXPECT_EQ(content, left.at(name)) << name;
+      }
+  }
 
-  // The next change in the tree says it too, from a folder inside it, then clears what
-  // the cut-off run left, and goes on with its own change.
+  // The next change over one of its files says it for the files under its path, removes
+  // that journal, and goes on with its own change.
   const ToolResult set = RunTool({"set", (tree / "h15").string(), "Max Messages Per Sec.=44"});
   EXPECT_EQ(set.exitCode, 0) << set.err;
-  EXPECT_NE(set.err.find("3 replaced, 7 not"), std::string::npos) << set.err;
+  EXPECT_NE(set.err.find("Of the 1 file under the paths given, 0 have its change, 1 does not "
+                         "(h15/handler.xml)"),
+            std::string::npos)
+      << set.err;
   EXPECT_NE(set.err.find("removed the journal"), std::string::npos) << set.err;
-  const auto cleared = Snapshot(tree);
-  EXPECT_EQ(cleared.size(), files.size());
-  for (std::size_t i = 0; i < files.size(); ++i)
-    if (i != 4) {
-      EXPECT_EQ(cleared.at(files[i]), left.at(files[i])) << files[i];
-    }
-  EXPECT_NE(cleared.at("h15/handler.xml"), before);
+  EXPECT_EQ(Snapshot(tree).size(), files.size() + 9);
+  EXPECT_NE(Snapshot(tree).at("h15/handler.xml"), before);
 
-  // Said once: the journal is gone.
-  EXPECT_EQ(RunTool({"lint", tree.string()}).err.find("cut off"), std::string::npos);
+  // The rest is found from the tree, and cleared by the change over it.
+  const ToolResult all = RunTool({"set", tree.string(), "Max Messages Per Sec.=44"});
+  EXPECT_EQ(all.exitCode, 0) << all.err;
+  EXPECT_NE(all.err.find("Of the 9 files under the paths given, 3 have its change"),
+            std::string::npos)
+      << all.err;
+  // One paragraph and one line for what was removed, however many folders it touched.
+  EXPECT_NE(all.err.find("hcdtool: removed the 9 journals of the cut-off run\n"),
+            std::string::npos)
+      << all.err;
+  EXPECT_EQ(Snapshot(tree).size(), files.size());
+
+  // Said once: the journals are gone.
+  const ToolResult clean = RunTool({"lint", tree.string()});
+  EXPECT_EQ(clean.exitCode, 0) << clean.err;
+  EXPECT_EQ(clean.err.find("cut off"), std::string::npos) << clean.err;
 }
 
 }  // namespace

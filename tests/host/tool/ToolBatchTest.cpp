@@ -270,8 +270,81 @@ TEST_F(BatchTest, HoldsAThousandFilesUnderTheUsualOpenFileLimit) {
   const auto before = Snapshot();
   const ToolResult refused = RunTool({"set", Tree(), "Max Messages Per Sec.=21"}, limits);
   EXPECT_EQ(refused.exitCode, 3);
-  EXPECT_NE(refused.err.find("may open 512 files at most"), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("may open 512 files at once"), std::string::npos) << refused.err;
   EXPECT_EQ(Snapshot(), before);
+}
+
+// A dry run holds no file beyond the one it reads, so no limit on open files stops it;
+// a real run under a limit too low says the limit and what to allow.
+TEST_F(BatchTest, ADryRunHoldsNothingOpenAndALimitTooLowIsNamed) {
+  MakeTree(50);
+  const auto before = Snapshot();
+  ToolLimits limits;
+  limits.maxOpenFiles = 60;
+  const ToolResult dry = RunTool({"set", Tree(), "Port=9", "--dry-run"}, limits);
+  EXPECT_EQ(dry.exitCode, 0) << dry.err;
+  EXPECT_NE(dry.out.find("50 changed, 0 unchanged, 0 refused (dry run"), std::string::npos)
+      << dry.out;
+  const ToolResult real = RunTool({"set", Tree(), "Port=9"}, limits);
+  EXPECT_EQ(real.exitCode, 3);
+  EXPECT_NE(real.err.find("this process may open 60 files at once (ulimit -n"), std::string::npos)
+      << real.err;
+  EXPECT_NE(real.err.find("allow at least 74"), std::string::npos) << real.err;
+  EXPECT_EQ(Snapshot(), before);
+}
+
+// A file named twice, by two PATHs or through a link in the tree, is one file: it is
+// changed once and said so; as two kinds at once it is refused, naming both.
+TEST_F(BatchTest, AFileNamedTwiceIsChangedOnceAndNamed) {
+  MakeTree(3);
+  fs::remove(Handler(3));
+  fs::create_symlink("../h001/handler.xml", Handler(3));
+  const ToolResult set = RunTool({"set", Tree(), Tree() + "/h001", "Port=3333"});
+  ASSERT_EQ(set.exitCode, 0) << set.err;
+  EXPECT_NE(set.err.find(Tree() + "/h001/handler.xml is the same file as " + Tree() +
+                         "/h001/handler.xml (named twice, or through a link): it is changed once"),
+            std::string::npos)
+      << set.err;
+  EXPECT_NE(set.err.find(Tree() + "/h003/handler.xml is the same file as " + Tree() +
+                         "/h001/handler.xml"),
+            std::string::npos)
+      << set.err;
+  EXPECT_NE(set.out.find("2 changed, 0 unchanged, 0 refused\n"), std::string::npos) << set.out;
+  EXPECT_EQ(Get(Handler(1), "Port"), "\"3333\"\n");
+  EXPECT_TRUE(fs::is_symlink(Handler(3)));
+
+  // A record set that is a link to a handler configuration: two pages for one file.
+  fs::create_directories(scratch_.Path("tree/h002/static"));
+  fs::create_symlink("../handler.xml", scratch_.Path("tree/h002/static/eur.xml"));
+  const auto before = Snapshot();
+  const ToolResult refused = RunTool({"set", Tree() + "/h002", "Port=1", "Party ID=X"});
+  EXPECT_EQ(refused.exitCode, 2) << refused.err;
+  EXPECT_NE(refused.err.find("is the same file as"), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("but of another kind; name it once"), std::string::npos)
+      << refused.err;
+  EXPECT_EQ(Snapshot(), before);
+}
+
+// Output that cannot be written is found before any file is replaced: nothing is, and
+// the error says so.
+TEST_F(BatchTest, OutputThatCannotBeWrittenIsFoundBeforeAnyFileIsReplaced) {
+  MakeTree(3);
+  const auto before = Snapshot();
+  for (const ToolStdout to : {ToolStdout::DevFull, ToolStdout::ClosedPipe}) {
+    for (const bool json : {true, false}) {
+      SCOPED_TRACE(std::string(json ? "json" : "text") +
+                   (to == ToolStdout::DevFull ? ", /dev/full" : ", a closed pipe"));
+      ToolLimits limits;
+      limits.stdoutTo = to;
+      std::vector<std::string> args = {"set", Tree(), "Port=32"};
+      if (json) args.push_back("--json");
+      const ToolResult set = RunTool(args, limits);
+      EXPECT_EQ(set.exitCode, 3);
+      EXPECT_NE(set.err.find("cannot write the output"), std::string::npos) << set.err;
+      EXPECT_NE(set.err.find("nothing was written"), std::string::npos) << set.err;
+      EXPECT_EQ(Snapshot(), before);
+    }
+  }
 }
 
 // The holiday commands, each through the dialog's own buttons, checked by what show
