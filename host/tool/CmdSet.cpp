@@ -87,6 +87,13 @@ UserAction ActionFor(const ShownControl& control, std::uint32_t style, const Ass
       throw UsageError("the value for " + shown + " cannot be read: " + e.what());
     }
   };
+  // The review shows every other control's new value: a secret typed for the wrong
+  // label would be printed.
+  if (given.fromStdin && !control.password)
+    throw UsageError(shown +
+                     " is no password box: --stdin gives a password box its value, which no "
+                     "output shows; give " +
+                     ShownPath(given.label) + "=VALUE");
   switch (control.kind) {
     case ControlKind::CheckBox: {
       const std::optional<bool> mark = CheckFromInput(given.value);

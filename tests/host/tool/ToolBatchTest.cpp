@@ -196,7 +196,7 @@ TEST_F(BatchTest, SetTakesBackWhatGetPrints) {
       EXPECT_NE(set.out.find("0 changed, 1 unchanged, 0 refused"), std::string::npos) << set.out;
       ++tried;
     }
-    EXPECT_GT(tried, 3);
+    EXPECT_GT(tried, 0);
   }
   // And the forms change what they name.
   const std::string handler = scratch_.Path("h/handler.xml");
@@ -206,8 +206,8 @@ TEST_F(BatchTest, SetTakesBackWhatGetPrints) {
   EXPECT_EQ(Get(handler, "Max Messages Per Sec."), "\"45\"\n");
 }
 
-// A value read from stdin may be a secret typed for the wrong label: no message
-// repeats it.
+// A value read from stdin may be a secret typed for the wrong label: it goes to a
+// password box only, and no message repeats it.
 TEST_F(BatchTest, AValueFromStdinIsNeverRepeated) {
   MakeTree(1);
   const std::string input = scratch_.Path("value.txt");
@@ -217,6 +217,8 @@ TEST_F(BatchTest, AValueFromStdinIsNeverRepeated) {
     ToolLimits limits;
     limits.stdinFrom = input;
     const ToolResult set = RunTool({"set", Handler(1), "--stdin", label}, limits);
+    EXPECT_EQ(set.exitCode, 2) << set.err;
+    EXPECT_NE(set.err.find("is no password box"), std::string::npos) << set.err;
     EXPECT_EQ(set.out.find("s3cret"), std::string::npos) << set.out;
     EXPECT_EQ(set.err.find("s3cret"), std::string::npos) << set.err;
   }

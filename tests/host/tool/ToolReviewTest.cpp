@@ -184,7 +184,8 @@ TEST_F(Review, ALargeCalendarListsWhatIsStoredAndNotShownAsASmallOneDoes) {
   const ToolResult shown = RunTool({"show", Path("large/handler.xml"), "--json"});
   ASSERT_EQ(shown.exitCode, 0) << shown.err;
   std::vector<std::string> listed;
-  for (const json& one : json::parse(shown.out)["not_on_page"]) listed.push_back(one["name"]);
+  const json document = json::parse(shown.out);
+  for (const json& one : document["not_on_page"]) listed.push_back(one["name"]);
   EXPECT_EQ(listed, (std::vector<std::string>{"ConfigurationVersion", "CurrencyTable_USD",
                                               "CurrencyTable_CHF"}));
   const ToolResult lines = RunTool({"show", Path("large/handler.xml")});
