@@ -248,6 +248,13 @@ void PrintTrees(const std::optional<TreeFigures>& trees, Tally& tally, std::ostr
                 "show --handler of the large configuration", Duration(trees->showSeconds).c_str(),
                 trees->ShowOverExport(), kMaxShowOverExport, Verdict(showMet));
   tally.Add(showMet, "show against export");
+  const bool showDiffMet = trees->ShowOverDiff() <= kMaxShowOverDiff;
+  out << Format("  %-42s %s\n", "diff --handler of it, one holiday changed",
+                Duration(trees->diffCopySeconds).c_str());
+  out << Format("  %-42s %s  %7.2f x diff    target <= %.1f: %s\n", "show --handler, again",
+                Duration(trees->showSeconds).c_str(), trees->ShowOverDiff(), kMaxShowOverDiff,
+                Verdict(showDiffMet));
+  tally.Add(showDiffMet, "show against diff of a copy");
   const bool lintMet = trees->LintGrowth() <= kMaxGrowthPerDoubling;
   out << Format("  lint --json, %5zu record sets %s  %7.1f us per file\n", trees->lintHalfFiles,
                 Duration(trees->lintHalfSeconds).c_str(),

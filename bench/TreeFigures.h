@@ -44,12 +44,17 @@ struct TreeFigures {
   double showSeconds = 0;
   double exportSeconds = 0;
   std::size_t exportedCurrencies = 0;
+  // diff --handler of the large configuration against its copy with one holiday
+  // changed, in runs that take turns with show's: the review of a change to the file
+  // reads its page and calendar twice.
+  double diffCopySeconds = 0;
 
   double DiffOverPlan() const { return diffSeconds / planSeconds; }
   double DiffPeakGrowth() const {
     return static_cast<double>(diffFullKb) / static_cast<double>(diffLargePairKb);
   }
   double ShowOverExport() const { return showSeconds / exportSeconds; }
+  double ShowOverDiff() const { return showSeconds / diffCopySeconds; }
 };
 
 // Each static and each dynamic record set counts this many pairs.

@@ -16,6 +16,7 @@
 #include "tool/batch/PageChange.h"
 #include "tool/module/HolidayDialog.h"
 #include "tool/output/ReviewOptions.h"
+#include "tool/plan/ConfigFiles.h"
 #include "ui/DateTimeValue.h"
 #include "ui/backend/UiRunAborted.h"
 #include "ui/scripted/ScriptError.h"
@@ -94,6 +95,13 @@ int RunHolidayEdit(Module& module, std::vector<std::string>& args,
   const bool json = TakeFlag(args, "--json");
   const ReviewOptions review = TakeReviewOptions(args, {true, true, false}, json);
   const bool mark = TakeFlag(args, "--mark");
+  // The calendar is the handler's: --kind handler leaves out a record set named among
+  // the paths, which would otherwise be taken for a handler's configuration.
+  const std::optional<ConfigKind> only = TakeKindFilter(args);
+  if (only && *only != ConfigKind::Handler)
+    throw UsageError(std::string(verb) +
+                     " changes the holiday calendar of handler "
+                     "configurations: --kind takes handler only");
   const std::vector<std::string> currencies = TakeEvery(args, "--currency");
   if (currencies.empty()) throw UsageError("--currency C is needed");
   std::vector<HolidayDialog::Edit> edits;
@@ -106,7 +114,8 @@ int RunHolidayEdit(Module& module, std::vector<std::string>& args,
   }
   const std::vector<std::string> paths = Paths(args);
   CheckCutOffRuns(paths, !dryRun);
-  const std::vector<ConfigFile> files = ConfigFilesOf(paths, ConfigKind::Handler);
+  const std::vector<ConfigFile> files =
+      only ? ConfigFilesOfKind(paths, only) : ConfigFilesOf(paths, ConfigKind::Handler);
   PageChange change;
   change.calendar = true;
   change.touches = [](ConfigKind kind) { return kind == ConfigKind::Handler; };
@@ -154,7 +163,12 @@ int RunApply(Module& module, const std::vector<std::string>& argsIn) {
   const bool dryRun = TakeFlag(args, "--dry-run");
   const bool json = TakeFlag(args, "--json");
   const ReviewOptions review = TakeReviewOptions(args, {true, true, false}, json);
-  const std::optional<ConfigKind> kind = TakeConfigKindIfGiven(args);
+  const std::optional<ConfigKind> given = TakeConfigKindIfGiven(args);
+  const std::optional<ConfigKind> only = TakeKindFilter(args);
+  if (given && only)
+    throw UsageError("give --kind or one of --handler, --static, --dynamic, not both");
+  // --static and the like say the kind of a file given alone; --kind only restricts.
+  const std::optional<ConfigKind> kind = given ? given : only;
   if (args.size() < 2) throw UsageError("expected SCRIPT and at least one PATH");
   const std::string scriptPath = args.front();
   args.erase(args.begin());
@@ -172,7 +186,8 @@ int RunApply(Module& module, const std::vector<std::string>& argsIn) {
   }
   const std::vector<std::string> paths = Paths(args);
   CheckCutOffRuns(paths, !dryRun);
-  const std::vector<ConfigFile> files = ConfigFilesOf(paths, kind);
+  const std::vector<ConfigFile> files =
+      only ? ConfigFilesOfKind(paths, only) : ConfigFilesOf(paths, given);
   PageChange change;
   // A script may open any dialog, the holiday setting among them.
   change.calendar = true;

@@ -15,12 +15,14 @@
 #include "tool/ToolError.h"
 #include "tool/batch/PageChange.h"
 #include "tool/module/ConfigurationFile.h"
+#include "tool/module/HolidayDialog.h"
 #include "tool/module/Module.h"
 #include "tool/output/JsonOutput.h"
 #include "tool/output/ReviewOptions.h"
 #include "tool/output/ToolOutput.h"
 #include "tool/review/ConfigurationView.h"
 #include "tool/review/PageLabels.h"
+#include "tool/review/ValueInput.h"
 #include "tool/review/ViewOutput.h"
 #include "tool/ui/HiddenPrompt.h"
 #include "ui/DateTimeValue.h"
@@ -67,8 +69,6 @@ bool ExistsOnDisk(const std::string& path) {
   return fs::symlink_status(path, ec).type() != fs::file_type::not_found && !ec;
 }
 
-std::string WordsOfCheck() { return "on or off"; }
-
 // The value given, for an error about it: never one read from stdin, the channel of
 // secrets, which the error would put on the screen and into logs.
 std::string GivenValue(const Assignment& given) {
@@ -76,38 +76,50 @@ std::string GivenValue(const Assignment& given) {
                          : QuotedPath(given.value);
 }
 
-// The user's action that gives the control the value. Throws UsageError for a value
-// the control cannot take.
+// The user's action that gives the control the value, read by the rule get prints it
+// by (ValueInput.h). Throws UsageError for a value the control cannot take.
 UserAction ActionFor(const ShownControl& control, std::uint32_t style, const Assignment& given,
                      const std::string& name) {
   const ControlRef ref = ControlRef::WithId(control.id);
-  const std::optional<std::string> stored = Latin1FromUtf8(given.value);
   const std::string shown = QuotedToken(name, TextBytes::Latin1);
-  if (!stored)
-    throw UsageError("the value for " + shown +
-                     " holds a character the configuration cannot store (it stores ISO-8859-1)");
+  const auto text = [&](std::string_view typed) {
+    try {
+      return TextFromInput(typed);
+    } catch (const ValueInputError& e) {
+      throw UsageError("the value for " + shown + " cannot be read: " + e.what());
+    }
+  };
+  // The review shows every other control's new value: a secret typed for the wrong
+  // label would be printed.
+  if (given.fromStdin && !control.password)
+    throw UsageError(shown +
+                     " is no password box: --stdin gives a password box its value, which no "
+                     "output shows; give " +
+                     ShownPath(given.label) + "=VALUE");
   switch (control.kind) {
-    case ControlKind::CheckBox:
-      if (*stored != "on" && *stored != "off")
-        throw UsageError(shown + " is a check box: give " + WordsOfCheck() + ", not " +
-                         GivenValue(given));
-      return user::Check{ref, *stored == "on"};
+    case ControlKind::CheckBox: {
+      const std::optional<bool> mark = CheckFromInput(given.value);
+      if (!mark)
+        throw UsageError(shown + " is a check box: give on or off ([x] or [ ] as get prints " +
+                         "it), not " + GivenValue(given));
+      return user::Check{ref, *mark};
+    }
     case ControlKind::RadioButton:
-      if (*stored != "on")
+      if (RadioFromInput(given.value) != true)
         throw UsageError(shown +
-                         " is a radio button: give on; it is cleared by marking another of its "
-                         "group, not " +
+                         " is a radio button: give on (or (o) as get prints it); it is cleared "
+                         "by marking another of its group, not " +
                          GivenValue(given));
       return user::Check{ref, true};
     case ControlKind::ListBox:
-      return user::Select{ref, EntryRef::WithText(*stored)};
+      return user::Select{ref, EntryRef::WithText(text(given.value))};
     case ControlKind::ComboBox:
       // A drop-down list has no text field to type into: its entry is chosen.
       if ((style & ControlStyle::DropDown) == 0)
-        return user::Select{ref, EntryRef::WithText(*stored)};
-      return user::SetText{ref, *stored};
+        return user::Select{ref, EntryRef::WithText(text(given.value))};
+      return user::SetText{ref, text(given.value)};
     case ControlKind::DateTimePicker: {
-      const std::optional<DateTimeValue> date = DateTimeValue::ParseIsoDate(*stored);
+      const std::optional<DateTimeValue> date = DateTimeValue::ParseIsoDate(text(given.value));
       if (!date) throw UsageError(shown + " is a date: give YYYY-MM-DD, not " + GivenValue(given));
       return user::PickDate{ref, *date};
     }
@@ -115,13 +127,32 @@ UserAction ActionFor(const ShownControl& control, std::uint32_t style, const Ass
       throw UsageError(shown +
                        " is a list changed through its own buttons and dialogs, not by set");
     default:
-      if (control.password && !given.fromStdin && !stored->empty())
+      if (!control.password) return user::SetText{ref, text(given.value)};
+      // What comes through stdin is the password itself, whatever it looks like.
+      if (given.fromStdin) {
+        const std::optional<std::string> stored = Latin1FromUtf8(given.value);
+        if (!stored)
+          throw UsageError("the value for " + shown +
+                           " holds a character the configuration cannot store (it stores "
+                           "ISO-8859-1)");
+        return user::SetText{ref, *stored};
+      }
+      std::optional<std::string> typed;
+      try {
+        typed = PasswordFromInput(given.value);
+      } catch (const ValueInputError&) {
+        typed = given.value;  // a password typed on the command line all the same
+      }
+      if (!typed)
+        throw UsageError(shown + ": " + QuotedPath(given.value) +
+                         " is what get prints for a password box, not a password");
+      if (!typed->empty())
         throw UsageError(
             shown +
             " is a password box: a password on the command line would stay in the shell's "
             "history and the list of processes; give --stdin " +
             ShownPath(given.label) + " and type it, or pipe it in");
-      return user::SetText{ref, *stored};
+      return user::SetText{ref, *typed};
   }
 }
 
@@ -153,19 +184,59 @@ int RunGet(Module& module, const std::vector<std::string>& argsIn) {
   std::vector<std::string> args = argsIn;
   const std::optional<ConfigKind> given = TakeConfigKindIfGiven(args);
   const bool json = TakeFlag(args, "--json");
-  ExpectPositional(args, 2, "FILE and LABEL");
+  const bool labels = TakeFlag(args, "--labels");
+  const bool currencies = TakeFlag(args, "--currencies");
+  if (labels && currencies) throw UsageError("give one of --labels and --currencies");
+  if (labels || currencies)
+    ExpectPositional(args, 1, "FILE");
+  else
+    ExpectPositional(args, 2, "FILE and LABEL");
   const std::string& path = args[0];
   const ConfigKind kind = KindOfPlace(path, given);
+  if (currencies && kind != ConfigKind::Handler)
+    throw UsageError("--currencies lists the holiday calendar of a handler configuration");
   CHandlerPrivateProps bag = ReadConfiguration(path, EmptyIs::NewConfiguration);
+  if (currencies) {
+    const std::vector<std::string> listed = HolidayDialog(module).Currencies(bag);
+    if (json) {
+      Json list = Json::array();
+      for (const std::string& currency : listed) list.push_back(JsonLatin1(currency));
+      PrintJson(Json{{"path", JsonText(path)}, {"currencies", std::move(list)}}, std::cout);
+      return kExitOk;
+    }
+    for (const std::string& currency : listed) std::cout << ShownName(currency) << '\n';
+    FlushOutput(std::cout);
+    return kExitOk;
+  }
   const ConfigurationView view = ViewConfiguration(module, kind, bag, false);
+  if (labels) {
+    // The names set and get take, each telling its control apart on the page.
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < view.controls.size(); ++i)
+      names.push_back(UniqueLabel(view.controls, i));
+    if (json) {
+      Json list = Json::array();
+      for (const std::string& name : names) list.push_back(JsonLatin1(name));
+      PrintJson(
+          Json{{"path", JsonText(path)}, {"kind", KindName(kind)}, {"labels", std::move(list)}},
+          std::cout);
+      return kExitOk;
+    }
+    for (const std::string& name : names) std::cout << ShownStored(name) << '\n';
+    FlushOutput(std::cout);
+    return kExitOk;
+  }
   const LabelLookup lookup = LookUpLabel(view.controls, args[1]);
   if (lookup.result != LabelLookup::Result::Found)
     throw UsageError(LabelErrorMessage(args[1], view.title, lookup));
   const ShownControl& control = view.controls[lookup.index];
   if (json) {
-    PrintJson(
-        Json{{"path", JsonText(path)}, {"kind", KindName(kind)}, {"control", ControlJson(control)}},
-        std::cout);
+    // "shown" is the value as the text output prints it, which set takes back.
+    PrintJson(Json{{"path", JsonText(path)},
+                   {"kind", KindName(kind)},
+                   {"control", ControlJson(control)},
+                   {"shown", ShownValue(control)}},
+              std::cout);
   } else {
     std::cout << ShownValue(control) << '\n';
     FlushOutput(std::cout);
@@ -179,6 +250,7 @@ int RunSet(Module& module, const std::vector<std::string>& argsIn) {
   const bool json = TakeFlag(args, "--json");
   const ReviewOptions review = TakeReviewOptions(args, {true, true, false}, json);
   const std::string stdinLabel = TakeOption(args, "--stdin");
+  const std::optional<ConfigKind> only = TakeKindFilter(args);
   // PATHs first; the first argument that holds "=" and names nothing on disk starts the
   // assignments.
   std::vector<std::string> paths;
@@ -200,7 +272,7 @@ int RunSet(Module& module, const std::vector<std::string>& argsIn) {
   if (assignments.empty()) throw UsageError("expected at least one LABEL=VALUE after the paths");
 
   CheckCutOffRuns(paths, !dryRun);
-  const std::vector<ConfigFile> files = ConfigFilesOf(paths, std::nullopt);
+  const std::vector<ConfigFile> files = ConfigFilesOfKind(paths, only);
 
   // Each label is looked up on the page of every kind the files are of: an assignment
   // goes to the pages that have its label, and a label no page has is a usage error.

@@ -64,21 +64,26 @@ constexpr std::array kCommands = {
             "clone's password digest key, and says what it wrote; another textconv is kept "
             "unless --replace",
             RunGitSetup},
-    Command{"get", "FILE LABEL [--handler|--static|--dynamic] [--json]",
-            "one value of the configuration as show prints it, the control named by the label "
-            "show prints (the colon may be left out; GROUP/LABEL when two controls share it)",
+    Command{"get", "FILE (LABEL | --labels | --currencies) [--handler|--static|--dynamic] [--json]",
+            "one value of the configuration as show prints it, which set takes back, the control "
+            "named by the label show prints (case, blanks and the closing colon or dot aside; "
+            "GROUP/LABEL when two controls share it); --labels lists the labels, --currencies "
+            "the currencies of the holiday calendar",
             RunGet},
-    Command{"set",
-            "PATH... LABEL=VALUE... [--stdin LABEL] [--dry-run] [--json] [--quiet] "
-            "[--color[=WHEN]]",
-            "type the values into the pages of the files under the paths, by the labels show "
-            "prints, then OK, so that the pages' checks apply; all or nothing: no file is "
-            "replaced before every page accepted and every new file is written aside; prints "
-            "the review diff and the totals; --stdin reads one value (a password) from stdin, "
-            "asked for twice at a terminal; --dry-run writes nothing",
-            RunSet},
+    Command{
+        "set",
+        "PATH... LABEL=VALUE... [--stdin LABEL] [--kind KIND] [--dry-run] [--json] [--quiet] "
+        "[--color[=WHEN]]",
+        "type the values into the pages of the files under the paths, by the labels show "
+        "prints, then OK, so that the pages' checks apply; all or nothing: no file is "
+        "replaced before every page accepted and every new file is written aside; prints "
+        "the review diff and the totals; --stdin reads one value (a password) from stdin, "
+        "asked for twice at a terminal; --kind handler|static|dynamic reaches the files of that "
+        "kind only; --dry-run writes nothing",
+        RunSet},
     Command{"apply",
-            "SCRIPT PATH... [--handler|--static|--dynamic] [--dry-run] [--json] [--quiet] "
+            "SCRIPT PATH... [--handler|--static|--dynamic | --kind KIND] [--dry-run] [--json] "
+            "[--quiet] "
             "[--color[=WHEN]]",
             "play the edit SCRIPT on the page of every file under the paths (of the kind given, "
             "else all), then OK if the script left the page open; all or nothing, with the "
@@ -86,7 +91,8 @@ constexpr std::array kCommands = {
             RunApply},
     Command{"add-holidays",
             "PATH... --currency C [--currency C]... [--year Y] [--file CAL] "
-            "[--date YYYY-MM-DD] [--mark] [--dry-run] [--json] [--quiet] [--color[=WHEN]]",
+            "[--date YYYY-MM-DD] [--mark] [--kind handler] [--dry-run] [--json] [--quiet] "
+            "[--color[=WHEN]]",
             "add to each currency C of every handler configuration under the paths the year's "
             "rule holidays (\"Add holiday of year\"), a calendar file's dates (\"Import...\") "
             "and one date (\"Add\"), through the holiday setting dialog, all or nothing; "
@@ -95,7 +101,7 @@ constexpr std::array kCommands = {
             RunAddHolidays},
     Command{"remove-holidays",
             "PATH... --currency C [--currency C]... [--year Y] [--date YYYY-MM-DD] [--all] "
-            "[--mark] [--dry-run] [--json] [--quiet] [--color[=WHEN]]",
+            "[--mark] [--kind handler] [--dry-run] [--json] [--quiet] [--color[=WHEN]]",
             "remove from each currency C of every handler configuration under the paths the "
             "dates of a year, one date, or all (\"Remove All\"), through the holiday setting "
             "dialog, all or nothing",

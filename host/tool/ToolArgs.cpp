@@ -21,6 +21,14 @@ ConfigKind TakeConfigKind(std::vector<std::string>& args) {
   return *kind;
 }
 
+std::optional<ConfigKind> TakeKindFilter(std::vector<std::string>& args) {
+  const std::string word = TakeOption(args, "--kind");
+  if (word.empty()) return std::nullopt;
+  for (const ConfigKind kind : kConfigKinds)
+    if (word == KindName(kind)) return kind;
+  throw UsageError("--kind takes handler, static or dynamic, not " + QuotedPath(word));
+}
+
 ConfigKind KindOfPlace(const std::string& path, const std::optional<ConfigKind>& given) {
   if (given) return *given;
   if (const std::optional<ConfigKind> kind = KindOfPlaceIfAny(path)) return *kind;

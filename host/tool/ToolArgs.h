@@ -13,6 +13,11 @@ ConfigKind TakeConfigKind(std::vector<std::string>& args);
 // when no kind option is given.
 std::optional<ConfigKind> TakeConfigKindIfGiven(std::vector<std::string>& args);
 
+// Takes "--kind handler|static|dynamic" out of args: the one kind of file a command
+// that changes many files is to reach; nothing when it is not given. Throws UsageError
+// for another word.
+std::optional<ConfigKind> TakeKindFilter(std::vector<std::string>& args);
+
 // The kind of a configuration file: the one given, else what its place says
 // (KindOfPlaceIfAny); throws UsageError naming the options to give otherwise.
 ConfigKind KindOfPlace(const std::string& path, const std::optional<ConfigKind>& given);

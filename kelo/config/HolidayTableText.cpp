@@ -127,6 +127,17 @@ void ReadHolidayTable(const CPrivateProperty& bag, HolidayTable& table) {
   }
 }
 
+CPrivateProperty StoredHolidayTable(const CPrivateProperty& bag) {
+  CPrivateProperty stored;
+  const auto copy = [&](std::string_view key) {
+    if (const CPrivateProperty* found = bag.Properties().find(key))
+      stored.Properties()[key] = *found;
+  };
+  copy(kListKey);
+  for (std::string_view code : ListedCurrencies(TextValue(bag, kListKey))) copy(HolidayKey(code));
+  return stored;
+}
+
 void WriteHolidayTable(const HolidayTable& table, CPrivateProperty& bag) {
   std::string listText;
   for (const auto& [code, list] : table) {

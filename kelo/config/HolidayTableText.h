@@ -30,6 +30,10 @@ std::string FormatHolidayText(const HolidayList& list);
 // at least one holiday; a list text shorter than three characters is no calendar.
 void ReadHolidayTable(const CPrivateProperty& bag, HolidayTable& table);
 
+// The properties of the bag ReadHolidayTable reads, copied as stored: the list and
+// each listed currency's text. Reading the copy gives the same table as the bag.
+CPrivateProperty StoredHolidayTable(const CPrivateProperty& bag);
+
 // Stores every currency's text, then the list. Keys of currencies no longer in the
 // table stay in the bag, unlisted.
 void WriteHolidayTable(const HolidayTable& table, CPrivateProperty& bag);

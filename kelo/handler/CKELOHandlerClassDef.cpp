@@ -66,7 +66,15 @@ int CKELOHandlerClassDef::IsRecordValid(rr::RRString, int, int, rr::RRString&) {
 
 int CKELOHandlerClassDef::GetHandPropertyPropPage(CPropertyPage*& page,
                                                   const CPrivateProperty& bag) {
-  page = new CKELODlgHandCfg(ReadRecord<HandlerConfig>(bag));
+  // The page reads the calendar, by far the largest part of the bag, only when it is
+  // first needed: most openings of the page never show it.
+  auto record = std::make_unique<HandlerConfig>();
+  if (bag.Properties().empty()) {
+    page = new CKELODlgHandCfg(std::move(record));
+    return 1;
+  }
+  record->ReadWithoutHolidays(bag);
+  page = new CKELODlgHandCfg(std::move(record), bag);
   return 1;
 }
 
@@ -76,7 +84,7 @@ void CKELOHandlerClassDef::EndHandPropertyPropPage(int accepted, CPropertyPage* 
                                                    CPrivateProperty& bag) {
   const std::unique_ptr<CPropertyPage> owned(page);
   if (accepted == 0) return;
-  if (const auto* handlerPage = dynamic_cast<const CKELODlgHandCfg*>(page))
+  if (auto* handlerPage = dynamic_cast<CKELODlgHandCfg*>(page))
     handlerPage->GetConfig().WriteToProperty(bag);
 }
 

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "kelo/config/HolidayTableText.h"
 #include "kelo/pages/CKELODlgHolidaySetting.h"
 #include "kelo/pages/PageExchange.h"
 #include "kelo/pages/ResourceIds.h"
@@ -38,6 +39,27 @@ END_MESSAGE_MAP()
 
 CKELODlgHandCfg::CKELODlgHandCfg(std::unique_ptr<HandlerConfig> config)
     : CPropertyPage(IDD_KELO_HANDCFG), m_config(std::move(config)) {}
+
+CKELODlgHandCfg::CKELODlgHandCfg(std::unique_ptr<HandlerConfig> config, const CPrivateProperty& bag)
+    : CPropertyPage(IDD_KELO_HANDCFG),
+      m_config(std::move(config)),
+      m_unreadCalendar(StoredHolidayTable(bag)) {}
+
+const HandlerConfig& CKELODlgHandCfg::GetConfig() {
+  ReadCalendar();
+  return *m_config;
+}
+
+void CKELODlgHandCfg::ReadCalendar() {
+  if (!m_unreadCalendar) return;
+  HolidayTable table;
+  ReadHolidayTable(*m_unreadCalendar, table);
+  // Until now both records held no calendar, and neither can have changed it: only
+  // the holiday setting dialog does, which reads it first.
+  m_copy.CurrencyTable = table;
+  m_config->CurrencyTable = std::move(table);
+  m_unreadCalendar.reset();
+}
 
 CKELODlgHandCfg::~CKELODlgHandCfg() {
   // Freed memory is not cleared, and the process may be dumpable again after this.
@@ -187,6 +209,7 @@ void CKELODlgHandCfg::OnBankHoliday() {
 // The dialog edits its own copy; the page takes it back only on OK, and the record
 // only at the next successful save.
 void CKELODlgHandCfg::OnHolidaySetting() {
+  ReadCalendar();
   CKELODlgHolidaySetting dialog(m_copy.CurrencyTable, this);
   if (dialog.DoModal() != IDOK) return;
   m_copy.CurrencyTable.clear();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "kelo/config/HandlerConfig.h"
@@ -18,10 +19,15 @@ namespace kelo {
 class CKELODlgHandCfg : public CPropertyPage {
  public:
   explicit CKELODlgHandCfg(std::unique_ptr<HandlerConfig> config);
+  // A page over a record read without its calendar (ReadWithoutHolidays) from bag: the
+  // calendar is read, from a copy of what bag stores of it, when the holiday setting
+  // dialog or GetConfig first needs it. A page opened only to read or type its fields
+  // then never reads every holiday of a large calendar.
+  CKELODlgHandCfg(std::unique_ptr<HandlerConfig> config, const CPrivateProperty& bag);
   ~CKELODlgHandCfg() override;
 
-  // The record as the last successful save left it.
-  const HandlerConfig& GetConfig() const { return *m_config; }
+  // The record as the last successful save left it, its calendar read.
+  const HandlerConfig& GetConfig();
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -44,6 +50,8 @@ class CKELODlgHandCfg : public CPropertyPage {
   // fails the exchange.
   void Validate(CDataExchange* pDX);
   void ShowTestingChoice();
+  // Reads the stored calendar into the record and the working copy, unless read.
+  void ReadCalendar();
 
   // First, so that it is made before and ends after anything holding the password.
   CoreDumpBlock m_noCoreDump;
@@ -52,6 +60,9 @@ class CKELODlgHandCfg : public CPropertyPage {
 
   // The working copy: the record as the page's controls show it.
   HandlerConfig m_copy;
+  // The calendar as stored, until ReadCalendar; the CurrencyTable of both records is
+  // empty while it is held.
+  std::optional<CPrivateProperty> m_unreadCalendar;
 
   CButton m_systemProxyButton;
   CButton m_proxyButton;

@@ -2,9 +2,13 @@
 # Bash completion of hcdtool, loaded as bash-completion loads it: each case is a
 # command line with the cursor at its end, and the completions it must give.
 #
-#   check-completion.sh COMPLETION_FILE
+#   check-completion.sh COMPLETION_FILE HCDTOOL
+#
+# The labels and currencies come from the built hcdtool, found first on the path.
 set -uo pipefail
 completion=$(realpath "$1")
+PATH=$(dirname "$(realpath "$2")"):$PATH
+export PATH
 framework=/usr/share/bash-completion/bash_completion
 [ -r "$framework" ] || { echo "skipped: bash-completion is not installed"; exit 77; }
 
@@ -73,5 +77,20 @@ check "hcdtool plan --git " "HEAD"
 check "hcdtool diff handler.xml " "configs handler.xml"
 check "hcdtool git" "git-setup"
 check "hcdtool git-setup " "configs"
+check "hcdtool get handler.xml --" "--currencies --dynamic --handler --help --json --labels --static"
+check "hcdtool set --" "--dry-run --help --json --kind --stdin"
+check "hcdtool apply --" "--dry-run --dynamic --handler --help --json --kind --static"
+check "hcdtool set configs --kind " "dynamic handler static"
+check "hcdtool remove-holidays --kind " "handler"
+# Labels of the file's page, as typed in any case, escaped for the shell; set's with
+# their "=" to go on with.
+check "hcdtool get handler.xml max" 'Max\ Messages\ Per\ Sec.'
+check "hcdtool get handler.xml Pa" "Password"
+check "hcdtool set handler.xml Max" 'Max\ Messages\ Per\ Sec.='
+check "hcdtool set handler.xml Port=1 pas" "Password="
+# Currencies of the calendar of the file on the command line.
+check "hcdtool add-holidays handler.xml --currency G" "GBP"
+check "hcdtool show handler.xml --year 2026 --currency " "EUR GBP USD"
+check "hcdtool export-holidays handler.xml " "EUR GBP USD"
 [ "$failures" -eq 0 ] || exit 1
 echo "completion cases pass"

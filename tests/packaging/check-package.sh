@@ -57,6 +57,8 @@ expected_tool=$(
     echo /usr/share/doc/hcdkelo/changelog.gz
     echo /usr/share/doc/hcdkelo/copyright
     (cd "$src/examples" && find . -type f | sed 's|^\.|/usr/share/doc/hcdkelo/examples|')
+    echo /usr/share/doc/hcdkelo/README.md
+    (cd "$src/docs" && find . -type f | sed 's|^\.|/usr/share/doc/hcdkelo/docs|')
     echo /usr/share/man/man1/hcdtool.1.gz
   } | sort
 )
@@ -74,6 +76,14 @@ expected_qt=$(
 )
 diff <(echo "$expected_tool") <(files "$tool_deb") || fail "hcdkelo's files differ from the layout"
 diff <(echo "$expected_qt") <(files "$qt_deb") || fail "hcdkelo-qt's files differ from the layout"
+
+# The manual page sends the reader to documents the package holds, where it says.
+manual=$(dpkg-deb --fsys-tarfile "$tool_deb" | tar -xO ./usr/share/man/man1/hcdtool.1.gz | gzip -dc)
+named=$(sed 's/\\-/-/g; s/\\f[BIRP]//g' <<<"$manual" | grep -o '/usr/share/doc/hcdkelo/[^ ]*\.md' | sort -u)
+[ -n "$named" ] || fail "the manual page names no document under /usr/share/doc/hcdkelo"
+while read -r doc; do
+  grep -qx "$doc" <<<"$expected_tool" || fail "the manual page names $doc, which hcdkelo lacks"
+done <<<"$named"
 
 # Dependencies: found by dpkg-shlibdeps; Qt only in the Qt package, which the tool
 # package recommends and which needs the tool package of the same version.

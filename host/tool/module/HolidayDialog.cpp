@@ -251,6 +251,18 @@ void HolidayDialog::QueueCalendar(ScriptedBackend& ui, std::vector<ShownCurrency
   });
 }
 
+std::vector<std::string> HolidayDialog::Currencies(CPrivateProperty& bag) {
+  std::vector<std::string> currencies;
+  Play(
+      module_, bag,
+      [&](ScriptedBackend& ui) {
+        QueueOpen(ui, nullptr);
+        ui.Then([&ui, &currencies] { currencies = Listed(ui); });
+      },
+      Module::Keep::Nothing);
+  return currencies;
+}
+
 namespace {
 
 // The edits of one run of the holiday setting dialog, queued one after the other: a

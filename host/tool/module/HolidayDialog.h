@@ -48,6 +48,11 @@ class HolidayDialog {
   Import ImportFile(CPrivateProperty& bag, const std::string& currency, const std::string& file,
                     bool dryRun);
 
+  // The currencies the dialog lists for the handler configuration in bag, which stays
+  // as it is, in its order; none of their holidays is listed, so that this costs the
+  // opening of the dialog only.
+  std::vector<std::string> Currencies(CPrivateProperty& bag);
+
   // Exports the currency of the configuration in bag, which stays as it is, to the
   // file; what "Export..." showed. Throws std::runtime_error naming configPath when
   // the dialog lists no such currency.

@@ -45,3 +45,23 @@ std::vector<ConfigFile> ConfigFilesOf(const std::vector<std::string>& paths,
   }
   return files;
 }
+
+std::vector<ConfigFile> ConfigFilesOfKind(const std::vector<std::string>& paths,
+                                          const std::optional<ConfigKind>& only) {
+  if (!only) return ConfigFilesOf(paths, std::nullopt);
+  std::vector<ConfigFile> files;
+  bool any = false;
+  for (const std::string& path : paths) {
+    const std::optional<ConfigKind> place = KindOfPlaceIfAny(path);
+    for (ConfigFile& file : ConfigFilesOf({path}, place ? place : only)) {
+      if (!file.error.empty() || file.kind == *only) {
+        any = any || file.error.empty();
+        files.push_back(std::move(file));
+      }
+    }
+  }
+  if (!any)
+    throw std::runtime_error(std::string("no ") + KindName(*only) +
+                             " configuration under the paths given");
+  return files;
+}

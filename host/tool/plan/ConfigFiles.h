@@ -24,3 +24,11 @@ struct ConfigFile {
 // Notes on what a tree leaves out go to stderr.
 std::vector<ConfigFile> ConfigFilesOf(const std::vector<std::string>& paths,
                                       const std::optional<ConfigKind>& kind);
+
+// The same, when only reaches the files of one kind (--kind), with those alone: a
+// file whose place tells another kind is left out, one whose place tells none is taken
+// as of that kind, and a folder that could not be read stays an entry. Throws
+// std::runtime_error when no file of the kind is left. Without only, ConfigFilesOf of
+// the paths with no kind given.
+std::vector<ConfigFile> ConfigFilesOfKind(const std::vector<std::string>& paths,
+                                          const std::optional<ConfigKind>& only);

@@ -14,6 +14,59 @@ bool SameLabel(const ShownControl& control, const std::string& given) {
   return control.label == given || control.label == DialogTemplate::ShownCaption(given);
 }
 
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// A name as people type it from memory: letter case, blanks (a run of them, before
+// or after) and a closing colon or dot are not what tells two controls apart, so
+// they are left out of the comparison. ASCII letters only change case: ISO-8859-1
+// letters beyond it are compared as stored.
+std::string Loose(const std::string& name) {
+  const std::string shown = DialogTemplate::ShownCaption(name);
+  std::string loose;
+  for (const char c : shown) {
+    if (IsBlank(c)) {
+      if (!loose.empty() && loose.back() != ' ') loose += ' ';
+      continue;
+    }
+    loose += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  }
+  while (!loose.empty() && (loose.back() == ' ' || loose.back() == ':' || loose.back() == '.'))
+    loose.pop_back();
+  return loose;
+}
+
+bool LooselySameLabel(const ShownControl& control, const std::string& given) {
+  const std::string loose = Loose(given);
+  return !loose.empty() && Loose(control.label) == loose;
+}
+
+// The controls given names: the exact rule first, so that a label that differs from
+// another only in case or a closing dot is still reached by its own spelling; the
+// loose one when the exact rule finds none.
+template <class Same>
+std::vector<std::size_t> Matching(const std::vector<ShownControl>& controls,
+                                  const std::string& given, Same same) {
+  std::vector<std::size_t> found;
+  for (std::size_t i = 0; i < controls.size(); ++i)
+    if (same(controls[i], given)) found.push_back(i);
+  // "GROUP/LABEL", split at any slash, since a label or a group may hold one too.
+  if (found.empty()) {
+    for (std::size_t slash = given.find('/'); slash != std::string::npos;
+         slash = given.find('/', slash + 1)) {
+      const std::string group = given.substr(0, slash);
+      const std::string label = given.substr(slash + 1);
+      for (std::size_t i = 0; i < controls.size(); ++i) {
+        ShownControl named;  // the group box, by its caption
+        named.label = controls[i].group;
+        if (!controls[i].group.empty() && same(named, group) && same(controls[i], label) &&
+            std::find(found.begin(), found.end(), i) == found.end())
+          found.push_back(i);
+      }
+    }
+  }
+  return found;
+}
+
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
@@ -52,23 +105,8 @@ LabelLookup LookUpLabel(const std::vector<ShownControl>& controls, const std::st
   // Labels are stored texts; what the user typed is UTF-8. A name ISO-8859-1 cannot
   // hold names no control, and is still compared for the nearest as typed.
   const std::string given = Latin1FromUtf8(typed).value_or(typed);
-  std::vector<std::size_t> found;
-  for (std::size_t i = 0; i < controls.size(); ++i)
-    if (SameLabel(controls[i], given)) found.push_back(i);
-  // "GROUP/LABEL", split at any slash, since a label or a group may hold one too.
-  if (found.empty()) {
-    for (std::size_t slash = given.find('/'); slash != std::string::npos;
-         slash = given.find('/', slash + 1)) {
-      const std::string group = given.substr(0, slash);
-      const std::string label = given.substr(slash + 1);
-      for (std::size_t i = 0; i < controls.size(); ++i)
-        if (!controls[i].group.empty() &&
-            controls[i].group == DialogTemplate::ShownCaption(group) &&
-            SameLabel(controls[i], label) &&
-            std::find(found.begin(), found.end(), i) == found.end())
-          found.push_back(i);
-    }
-  }
+  std::vector<std::size_t> found = Matching(controls, given, SameLabel);
+  if (found.empty()) found = Matching(controls, given, LooselySameLabel);
   if (found.size() == 1) {
     lookup.result = LabelLookup::Result::Found;
     lookup.index = found.front();

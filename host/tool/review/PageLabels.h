@@ -9,7 +9,10 @@
 // shortcut marks optional ("Max Messages Per Sec.", "Max Messages Per Sec.:"), and,
 // when two controls of the page share the label, with the caption of its group box
 // in front: "System Setting/Default URL". The comparison is the page template's own
-// (DialogTemplate::ShownCaption): the name given is read as a caption would be.
+// (DialogTemplate::ShownCaption): the name given is read as a caption would be. When
+// that finds nothing, the name is taken as people type it: letter case, runs of
+// blanks, blanks before or after and a closing colon or dot aside ("max messages per
+// sec"); a name that then fits more than one control is ambiguous, as ever.
 
 // What a name given on the command line found on a page.
 struct LabelLookup {

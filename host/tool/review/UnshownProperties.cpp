@@ -9,20 +9,6 @@
 
 namespace {
 
-bool SameView(const ConfigurationView& a, const ConfigurationView& b) {
-  if (a.title != b.title || a.controls.size() != b.controls.size()) return false;
-  for (std::size_t i = 0; i < a.controls.size(); ++i)
-    if (!a.controls[i].ShowsSameAs(b.controls[i])) return false;
-  if (a.calendar.has_value() != b.calendar.has_value()) return false;
-  if (!a.calendar) return true;
-  if (a.calendar->size() != b.calendar->size()) return false;
-  for (std::size_t i = 0; i < a.calendar->size(); ++i)
-    if ((*a.calendar)[i].currency != (*b.calendar)[i].currency ||
-        (*a.calendar)[i].holidays != (*b.calendar)[i].holidays)
-      return false;
-  return true;
-}
-
 bool SameControls(const ConfigurationView& a, const ConfigurationView& b) {
   if (a.title != b.title || a.controls.size() != b.controls.size()) return false;
   for (std::size_t i = 0; i < a.controls.size(); ++i)
@@ -55,16 +41,44 @@ std::optional<CPrivateProperty> Changed(const CPrivateProperty& property) {
   return std::nullopt;
 }
 
-// Whether the page of bag, as `change` leaves it, shows anything otherwise than
-// `view`, when only the page (withCalendar false) or also the holiday calendar is
-// looked at.
+// Whether the page of bag, as `change` leaves it, shows its controls otherwise than
+// `view`.
 bool ShowsOtherwise(Module& module, ConfigKind kind, const CPrivateProperty& bag,
                     const std::function<void(CPrivateProperty&)>& change,
-                    const ConfigurationView& view, bool withCalendar) {
+                    const ConfigurationView& view) {
   CPrivateProperty other = bag;
   change(other);
-  if (!withCalendar) return !SameControls(ViewConfiguration(module, kind, other, false), view);
-  return !SameView(ViewConfiguration(module, kind, other), view);
+  return !SameControls(ViewConfiguration(module, kind, other, false), view);
+}
+
+bool SameCalendar(const std::vector<ShownCurrency>& a, const std::vector<ShownCurrency>& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i].currency != b[i].currency || a[i].holidays != b[i].holidays) return false;
+  return true;
+}
+
+// Whether the holiday calendar of bag, as `change` leaves it, shows otherwise than
+// `calendar`.
+bool CalendarOtherwise(Module& module, ConfigKind kind, const CPrivateProperty& bag,
+                       const std::function<void(CPrivateProperty&)>& change,
+                       const std::vector<ShownCurrency>& calendar) {
+  CPrivateProperty other = bag;
+  change(other);
+  return !SameCalendar(*ViewConfiguration(module, kind, other).calendar, calendar);
+}
+
+// Texts longer than this are cut to it in the bag the calendar probes look at.
+constexpr std::size_t kProbedTextBytes = 4096;
+
+// The bag with every text value longer than kProbedTextBytes cut to its start.
+CPrivateProperty Lighter(const CPrivateProperty& bag) {
+  CPrivateProperty light = bag;
+  for (const auto& [name, property] : bag.Properties())
+    if (property.Type() == CPrivateProperty::EType::String &&
+        property.StringValue().size() > kProbedTextBytes)
+      light.Properties()[name].SetValue(property.StringValue().substr(0, kProbedTextBytes));
+  return light;
 }
 
 const char* TypeName(CPrivateProperty::EType type) {
@@ -96,19 +110,36 @@ std::vector<UnshownProperty> UnshownProperties(Module& module, ConfigKind kind,
                                                const CPrivateProperty& bag,
                                                const ConfigurationView& view) {
   std::vector<UnshownProperty> unshown;
+  // The calendar probes look at a lighter bag, whose long texts are cut short: a
+  // reading of the calendar costs the module a parse of every holiday, and a
+  // property that changes a calendar of some hundred holidays per currency changes
+  // the whole one as well. A value that changes only what lies past the cut is
+  // listed here, which says more, never less. Without a long text, the bag itself.
+  CPrivateProperty light = Lighter(bag);
+  std::optional<std::vector<ShownCurrency>> lightCalendar;
+  const auto calendarOtherwise = [&](const std::function<void(CPrivateProperty&)>& change) {
+    if (!lightCalendar)
+      lightCalendar =
+          light == bag ? *view.calendar : *ViewConfiguration(module, kind, light).calendar;
+    return CalendarOtherwise(module, kind, light, change, *lightCalendar);
+  };
   for (const auto& [name, property] : bag.Properties()) {
     // Another value, then none at all: a value that happens to be the default looks
-    // the same as none, and a group has no value to change. The page first; the
-    // calendar, which may be large, only for what the page does not show, and
-    // without the property first, which drops a large calendar from the reading.
+    // the same as none, and a group has no value to change. The page's controls
+    // first, on the bag itself: the page reads the calendar only when it opens the
+    // holiday setting dialog, so these cost little whatever the calendar's size.
+    // Then, for what the controls do not show, the calendar.
     const std::optional<CPrivateProperty> changed = Changed(property);
     const auto change = [&](CPrivateProperty& b) { b.Properties()[name] = *changed; };
     const auto remove = [&](CPrivateProperty& b) { b.Properties().erase(name); };
-    if (changed && ShowsOtherwise(module, kind, bag, change, view, false)) continue;
-    if (ShowsOtherwise(module, kind, bag, remove, view, false)) continue;
+    if (changed && ShowsOtherwise(module, kind, bag, change, view)) continue;
+    if (ShowsOtherwise(module, kind, bag, remove, view)) continue;
     if (view.calendar) {
-      if (ShowsOtherwise(module, kind, bag, remove, view, true)) continue;
-      if (changed && ShowsOtherwise(module, kind, bag, change, view, true)) continue;
+      if (calendarOtherwise(remove)) continue;
+      const std::optional<CPrivateProperty> changedLight = Changed(*light.Properties().find(name));
+      if (changedLight &&
+          calendarOtherwise([&](CPrivateProperty& b) { b.Properties()[name] = *changedLight; }))
+        continue;
     }
     unshown.push_back({name, property});
   }

@@ -20,9 +20,12 @@ struct UnshownProperty {
 
 // The properties of bag, in its order, whose value the page of the kind does not
 // show. Still knowing no stored name of the module, the tool finds them as a user
-// could: a property is shown when the page stores it back as it was given, or else
-// when the page, opened without it, shows anything differently than `view` (what
-// the page shows of bag).
+// could: a property is shown when the page, given another value for it or none,
+// shows its controls otherwise than `view` (what the page shows of bag), or else its
+// holiday calendar otherwise. The calendar is probed on a copy of bag whose texts of
+// more than a few KiB are cut short, so that no probe has the module read a large
+// calendar whole; a property that changes only what lies past the cut is listed,
+// which says more, never less.
 std::vector<UnshownProperty> UnshownProperties(Module& module, ConfigKind kind,
                                                const CPrivateProperty& bag,
                                                const ConfigurationView& view);

@@ -35,8 +35,20 @@ TEST(PageLabels, FindsAControlByTheNameShowPrints) {
       {"Bank Holiday/Enable:", LabelLookup::Result::Found, 2},
       {"Caf\xC3\xA9", LabelLookup::Result::Found, 5},  // typed in UTF-8, stored ISO-8859-1
       {"Enable", LabelLookup::Result::Ambiguous, 0},
-      {"address", LabelLookup::Result::Unknown, 0},
-      {"Max Messages Per Sec", LabelLookup::Result::Unknown, 0},
+      // As people type a name: case, blanks and a closing colon or dot aside.
+      {"address", LabelLookup::Result::Found, 1},
+      {"Max Messages Per Sec", LabelLookup::Result::Found, 3},
+      {"  max   messages\tPER sec. ", LabelLookup::Result::Found, 3},
+      {"max messages per sec:", LabelLookup::Result::Found, 3},
+      {"ADDRESS.", LabelLookup::Result::Found, 1},
+      {"proxy setting/ENABLE", LabelLookup::Result::Found, 0},
+      {" bank  holiday /enable", LabelLookup::Result::Found, 2},
+      {"bank holiday/enable:", LabelLookup::Result::Found, 2},
+      {"caf\xC3\xA9", LabelLookup::Result::Found, 5},
+      {"ENABLE", LabelLookup::Result::Ambiguous, 0},
+      {"Max Messages", LabelLookup::Result::Unknown, 0},
+      {"MaxMessages Per Sec", LabelLookup::Result::Unknown, 0},
+      {":", LabelLookup::Result::Unknown, 0},
       {"Bank Holiday/Address", LabelLookup::Result::Unknown, 0},
       {"", LabelLookup::Result::Unknown, 0},
   };
@@ -59,13 +71,24 @@ TEST(PageLabels, AnAmbiguousNameListsTheGroupPrefixedOnes) {
             "\"Proxy Setting/Enable\", \"Bank Holiday/Enable\"");
 }
 
+// Two labels that differ only where the loose rule looks away: each is still reached
+// by its own spelling, and a name that fits both loosely is refused with both.
+TEST(PageLabels, ALooseNameThatFitsTwoLabelsIsAmbiguous) {
+  const std::vector<ShownControl> page = {Control("Rate", ""), Control("rate.", "Limits")};
+  EXPECT_EQ(LookUpLabel(page, "Rate").index, 0u);
+  EXPECT_EQ(LookUpLabel(page, "rate.").index, 1u);
+  const LabelLookup lookup = LookUpLabel(page, "RATE");
+  ASSERT_EQ(lookup.result, LabelLookup::Result::Ambiguous);
+  EXPECT_EQ(lookup.names, (std::vector<std::string>{"Rate", "Limits/rate."}));
+}
+
 TEST(PageLabels, AnUnknownNameListsThePageAndSuggestsTheNearest) {
   const struct {
     const char* given;
     const char* nearest;
   } cases[] = {
       {"Adress", "Address"},
-      {"Max Messages Per Sec", "Max Messages Per Sec."},
+      {"Max Mesages Per Sec", "Max Messages Per Sec."},
       {"Max Mesages", "Max Messages Per Sec."},
       {"Proxy Setting/Enabled", "Proxy Setting/Enable"},
       {"Username", ""},

@@ -9,6 +9,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -161,6 +162,138 @@ TEST_F(BatchTest, GetPrintsAsShowDoesAndJsonAsShowsJson) {
   EXPECT_EQ(document["control"]["value"], "8080");
   EXPECT_EQ(document["control"]["kind"], "edit");
   EXPECT_EQ(document["control"]["group"], "Proxy Setting");
+}
+
+// What get prints, set takes back: every control of each page that set can reach,
+// given the line get prints for it, leaves the file unchanged; and get --json carries
+// the same line.
+TEST_F(BatchTest, SetTakesBackWhatGetPrints) {
+  for (const char* place : {"h/handler.xml", "h/static/eur.xml", "h/dynamic/eur.xml"}) {
+    const std::string example = std::string(place) == "h/handler.xml"      ? "handler.xml"
+                                : std::string(place) == "h/static/eur.xml" ? "static.xml"
+                                                                           : "dynamic.xml";
+    scratch_.Write(place, Example(example));
+    const std::string file = scratch_.Path(place);
+    const ToolResult labels = RunTool({"get", file, "--labels"});
+    ASSERT_EQ(labels.exitCode, 0) << labels.err;
+    std::istringstream lines(labels.out);
+    int tried = 0;
+    for (std::string label; std::getline(lines, label);) {
+      SCOPED_TRACE(std::string(place) + ": " + label);
+      const std::string shown = Get(file, label);
+      ASSERT_FALSE(shown.empty());
+      const std::string value = shown.substr(0, shown.size() - 1);
+      const ToolResult json = RunTool({"get", file, label, "--json"});
+      ASSERT_EQ(json.exitCode, 0) << json.err;
+      EXPECT_EQ(nlohmann::json::parse(json.out)["shown"], value);
+      // What set cannot do whatever the value: a disabled control, a list changed
+      // through its dialogs, a password, a radio button to clear.
+      if (value.ends_with("(disabled)") || value.ends_with(" rows\"") || value == "(set)" ||
+          value == "( )")
+        continue;
+      const ToolResult set = RunTool({"set", file, label + "=" + value, "--dry-run"});
+      EXPECT_EQ(set.exitCode, 0) << set.err;
+      EXPECT_NE(set.out.find("0 changed, 1 unchanged, 0 refused"), std::string::npos) << set.out;
+      ++tried;
+    }
+    EXPECT_GT(tried, 0);
+  }
+  // And the forms change what they name.
+  const std::string handler = scratch_.Path("h/handler.xml");
+  ASSERT_EQ(RunTool({"set", handler, "Enable Proxy=[ ]", "Max Messages Per Sec.=\"45\""}).exitCode,
+            0);
+  EXPECT_EQ(Get(handler, "Enable Proxy"), "[ ]\n");
+  EXPECT_EQ(Get(handler, "Max Messages Per Sec."), "\"45\"\n");
+}
+
+// A value read from stdin may be a secret typed for the wrong label: it goes to a
+// password box only, and no message repeats it.
+TEST_F(BatchTest, AValueFromStdinIsNeverRepeated) {
+  MakeTree(1);
+  const std::string input = scratch_.Path("value.txt");
+  WriteAll(input, "s3cret-Value\n");
+  for (const char* label : {"Enable Proxy", "Production", "Username"}) {
+    SCOPED_TRACE(label);
+    ToolLimits limits;
+    limits.stdinFrom = input;
+    const ToolResult set = RunTool({"set", Handler(1), "--stdin", label}, limits);
+    EXPECT_EQ(set.exitCode, 2) << set.err;
+    EXPECT_NE(set.err.find("is no password box"), std::string::npos) << set.err;
+    EXPECT_EQ(set.out.find("s3cret"), std::string::npos) << set.out;
+    EXPECT_EQ(set.err.find("s3cret"), std::string::npos) << set.err;
+  }
+}
+
+// Labels as people type them, and the lists the completion offers.
+TEST_F(BatchTest, GetFindsALabelAsTypedAndListsLabelsAndCurrencies) {
+  MakeTree(1);
+  EXPECT_EQ(Get(Handler(1), "  max messages PER sec "), "\"30\"\n");
+  EXPECT_EQ(Get(Handler(1), "proxy setting/address."), Get(Handler(1), "Address"));
+  const ToolResult labels = RunTool({"get", Handler(1), "--labels"});
+  ASSERT_EQ(labels.exitCode, 0) << labels.err;
+  EXPECT_NE(labels.out.find("\nMax Messages Per Sec.\n"), std::string::npos) << labels.out;
+  const ToolResult currencies = RunTool({"get", Handler(1), "--currencies"});
+  ASSERT_EQ(currencies.exitCode, 0) << currencies.err;
+  EXPECT_EQ(currencies.out, "EUR\nGBP\nUSD\n");
+  const ToolResult json = RunTool({"get", Handler(1), "--currencies", "--json"});
+  ASSERT_EQ(json.exitCode, 0) << json.err;
+  EXPECT_EQ(nlohmann::json::parse(json.out)["currencies"],
+            nlohmann::json::array({"EUR", "GBP", "USD"}));
+  EXPECT_EQ(RunTool({"get", Handler(1), "--labels", "--currencies"}).exitCode, 2);
+  EXPECT_EQ(RunTool({"get", Handler(1), "Port", "--labels"}).exitCode, 2);
+}
+
+// --kind reaches the files of one kind: the Security ID of the static record sets
+// alone, though the dynamic page has one too.
+TEST_F(BatchTest, KindReachesTheFilesOfOneKindOnly) {
+  MakeTree(1);
+  scratch_.Write("tree/h001/static/eur.xml", Example("static.xml"));
+  scratch_.Write("tree/h001/dynamic/eur.xml", Example("dynamic.xml"));
+  const std::string dynamicBefore = ReadAll(scratch_.Path("tree/h001/dynamic/eur.xml"));
+  const std::string handlerBefore = ReadAll(Handler(1));
+  const ToolResult set = RunTool({"set", Tree(), "--kind", "static", "Security ID=XS0000000001"});
+  ASSERT_EQ(set.exitCode, 0) << set.err;
+  EXPECT_NE(set.out.find("1 changed, 0 unchanged, 0 refused"), std::string::npos) << set.out;
+  EXPECT_EQ(Get(scratch_.Path("tree/h001/static/eur.xml"), "Security ID"), "\"XS0000000001\"\n");
+  EXPECT_EQ(ReadAll(scratch_.Path("tree/h001/dynamic/eur.xml")), dynamicBefore);
+  EXPECT_EQ(ReadAll(Handler(1)), handlerBefore);
+
+  const struct {
+    std::vector<std::string> args;
+    int exitCode;
+    const char* said;
+  } cases[] = {
+      // A file named whose place tells another kind is left out; none left is an error.
+      {{"set", Handler(1), "--kind", "static", "Security ID=X"}, 3, "no static configuration"},
+      {{"set", Tree(), "--kind", "record", "Security ID=X"}, 2, "--kind takes handler"},
+      {{"apply", "SCRIPT", Tree(), "--kind", "static", "--static"}, 2, "not both"},
+      {{"add-holidays", Tree(), "--kind", "static", "--currency", "GBP", "--year", "2026"},
+       2,
+       "--kind takes handler only"},
+      {{"remove-holidays", scratch_.Path("tree/h001/static/eur.xml"), "--kind", "handler",
+        "--currency", "GBP", "--all"},
+       3,
+       "no handler configuration"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args.front() + " " + c.said);
+    const ToolResult run = RunTool(c.args);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+  }
+
+  // apply and the holiday commands reach their kind the same way.
+  const std::string script = scratch_.Path("security.script");
+  WriteAll(script, "set \"Security ID:\" \"XD0000000002\"\n");
+  const ToolResult applied = RunTool({"apply", script, Tree(), "--kind", "dynamic"});
+  ASSERT_EQ(applied.exitCode, 0) << applied.err;
+  EXPECT_NE(applied.out.find("1 changed, 0 unchanged, 0 refused"), std::string::npos)
+      << applied.out;
+  EXPECT_EQ(Get(scratch_.Path("tree/h001/dynamic/eur.xml"), "Security ID"), "\"XD0000000002\"\n");
+  const ToolResult added = RunTool(
+      {"add-holidays", Tree(), "--kind", "handler", "--currency", "GBP", "--date", "2026-08-03"});
+  ASSERT_EQ(added.exitCode, 0) << added.err;
+  EXPECT_NE(added.out.find("1 changed, 0 unchanged, 0 refused"), std::string::npos) << added.out;
 }
 
 TEST_F(BatchTest, APasswordComesFromStdinAndIsNeverShown) {

@@ -161,6 +161,39 @@ TEST_F(Review, ShowListsEachControlWithItsLabelAndValueAndTheHolidays) {
   }
 }
 
+// What show lists as stored and not shown does not depend on the calendar's size: a
+// long calendar text whose currency the dialog lists is shown, one the calendar never
+// reads is listed; and one whose holidays all lie past the first 4 KiB, which the
+// calendar probes cut off, is listed rather than hidden.
+TEST_F(Review, ALargeCalendarListsWhatIsStoredAndNotShownAsASmallOneDoes) {
+  std::string weekends;
+  for (int year = 2010; year < 2100; ++year)
+    for (int day = 1; day <= 28; day += 3)
+      weekends +=
+          std::to_string(year) + "-03-" + (day < 10 ? "0" : "") + std::to_string(day) + "|Weekend|";
+  ASSERT_GT(weekends.size(), 8192u);
+  std::string text = ReadAll(fs::path(kExamples) / "handler.xml");
+  const std::string gbpKey = "<Property Name=\"CurrencyTable_GBP\" Type=\"String\">";
+  text = Replaced(text, gbpKey, gbpKey + weekends);
+  const std::string usdKey = "<Property Name=\"CurrencyTable_USD\" Type=\"String\">";
+  text = Replaced(text, usdKey, usdKey + std::string(5000, '|'));
+  text = Replaced(text, "</Properties>",
+                  "  <Property Name=\"CurrencyTable_CHF\" Type=\"String\">" + weekends +
+                      "</Property>\n</Properties>");
+  Write("large/handler.xml", text);
+  const ToolResult shown = RunTool({"show", Path("large/handler.xml"), "--json"});
+  ASSERT_EQ(shown.exitCode, 0) << shown.err;
+  std::vector<std::string> listed;
+  const json document = json::parse(shown.out);
+  for (const json& one : document["not_on_page"]) listed.push_back(one["name"]);
+  EXPECT_EQ(listed, (std::vector<std::string>{"ConfigurationVersion", "CurrencyTable_USD",
+                                              "CurrencyTable_CHF"}));
+  const ToolResult lines = RunTool({"show", Path("large/handler.xml")});
+  ASSERT_EQ(lines.exitCode, 0) << lines.err;
+  EXPECT_TRUE(HasLine(lines.out, "  GBP 2099-03-22 Weekend")) << lines.out.substr(0, 2000);
+  EXPECT_TRUE(HasLine(lines.out, "  USD 2025-11-27 Thanksgiving Day"));
+}
+
 // A password box is shown by what it holds, known by its style: set, empty, or an
 // unreadable stored one the page keeps. No part of a password shows, in text or JSON,
 // in show or diff.

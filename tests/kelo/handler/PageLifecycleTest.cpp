@@ -220,6 +220,30 @@ TEST_F(PageLifecycle, HolidaysAddedThroughTheDialogReachTheBag) {
   EXPECT_EQ(Text(bag, "CurrencyTable_EUR"), "");
 }
 
+// The handler page reads the stored calendar only when it needs it, from its own copy:
+// accepted with or without its holiday setting dialog opened, it writes the calendar
+// as read, though the bag it was opened with lost a currency in between.
+TEST_F(PageLifecycle, TheStoredCalendarIsWrittenAsReadWhetherTheDialogOpenedOrNot) {
+  for (const bool opened : {false, true}) {
+    SCOPED_TRACE(opened ? "dialog opened" : "dialog never opened");
+    CPrivateProperty bag;
+    bag.SetValueToProperty("SID", "BANK01");
+    bag.SetValueToProperty("TID", "KEL");
+    bag.SetValueToProperty("EnableBankHoliday", true);
+    bag.SetValueToProperty("CurrencyTable", "GBP|X|CHF|");
+    bag.SetValueToProperty("CurrencyTable_GBP",
+                           "2024-12-26|Boxing Day|abc|2024-12-25|Christmas Day|");
+    bag.SetValueToProperty("CurrencyTable_CHF", "");
+    CPropertyPage* page = Get(PageKind::Handler, bag);
+    bag.Properties().erase("CurrencyTable_GBP");
+    ASSERT_TRUE(RunSheet(page, opened ? "click \"Holiday setting\"\nok\nok\n" : "ok\n"));
+    End(PageKind::Handler, 1, page, bag);
+    // The dialog lists the standard currencies, and hands them back with the others.
+    EXPECT_EQ(Text(bag, "CurrencyTable"), opened ? "EUR|GBP|USD|" : "GBP|");
+    EXPECT_EQ(Text(bag, "CurrencyTable_GBP"), "2024-12-25|Christmas Day|2024-12-26|Boxing Day|");
+  }
+}
+
 // The host passes any number for "dynamic"; every one but 0 means a dynamic record set.
 TEST_F(PageLifecycle, AnyNonZeroDynamicFlagMeansADynamicRecordSet) {
   CPrivateProperty stored;
