@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QSettings>
@@ -100,6 +101,8 @@ void SavePng(QWidget& widget, const std::string& path) {
   // before the picture is taken.
   QCoreApplication::processEvents();
   widget.ensurePolished();
+  // A window never shown has not placed what its layout holds.
+  if (QLayout* layout = widget.layout()) layout->activate();
   const QPixmap picture = widget.grab();
   if (picture.isNull() || !picture.save(QFile::decodeName(path.c_str()), "PNG")) {
     throw std::runtime_error("cannot write the picture " + path);
@@ -216,7 +219,13 @@ void QtUiBackend::RememberFolder(const QString& folder) {
   settings.setValue(kLastFolderKey, folder);
 }
 
-void QtUiBackend::Beep(unsigned, unsigned) { QApplication::beep(); }
+// A beep is all the framework gives of some refusals, and nobody hears it at a
+// desktop without sound or through a screen reader: the window with the focus says
+// what it can of the reason.
+void QtUiBackend::Beep(unsigned, unsigned) {
+  QApplication::beep();
+  if (QtUiWindow* window = QtUiWindow::Holding(QApplication::focusWidget())) window->SayRefused();
+}
 
 void QtUiBackend::RenderWindowToPng(UiWindow& window, const std::string& path) {
   SavePng(QtWindow(window).TopWidget(), path);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBoxLayout>
 #include <QPointer>
 #include <QWidget>
 #include <map>
@@ -11,6 +12,7 @@
 #include "ui/backend/UiEventSink.h"
 #include "ui/backend/UiWindow.h"
 #include "ui/backend/WindowRole.h"
+#include "ui/model/DialogNavigation.h"
 #include "ui/qt/DeferredError.h"
 #include "ui/qt/DialogUnitScale.h"
 #include "ui/qt/NotifyChannel.h"
@@ -54,8 +56,12 @@ class QtUiWindow final : public UiWindow, private NotifyChannel::CommandWatch {
   // The dialog, or the page widget.
   QWidget& TopWidget() const { return *top_; }
   // The widget the controls are placed on: the page widget, or the one the dialog
-  // scrolls.
+  // scrolls. A group box holds the controls inside its frame, and a dialog's last
+  // row of buttons stays below what scrolls (see DialogTemplate::ButtonRow).
   QWidget& Canvas() const { return *canvas_; }
+  // Where the widget of a control is, in pixels from the top left of the template's
+  // whole area, whichever widget holds it.
+  QRect Place(const QWidget& widget) const;
   // Every control, in template order.
   const std::vector<std::unique_ptr<QtControl>>& Controls() const { return controls_; }
   // The widget of the control with the id, or null when the window has none.
@@ -66,6 +72,11 @@ class QtUiWindow final : public UiWindow, private NotifyChannel::CommandWatch {
   bool FocusFirstField();
   // Where the window says what a screen reader should hear of the user's doing.
   LiveStatus& Status() const { return *status_; }
+  // The window whose widgets hold the widget, or null.
+  static QtUiWindow* Holding(const QWidget* widget);
+  // Says why nothing happened when the framework only sounds a beep, where the
+  // focus makes it clear: on a list with nothing chosen.
+  void SayRefused();
 
   // UiWindow.
   void SetText(int id, std::string_view text) override;
@@ -117,6 +128,22 @@ class QtUiWindow final : public UiWindow, private NotifyChannel::CommandWatch {
   template <class Control>
   Control& Require(int id, const char* what) const;
   void BuildControls();
+  // What the window holds now, for the keyboard's rules.
+  ControlStates States() const;
+  // An arrow key on the radio button at the index.
+  void MoveByArrow(int index, int step);
+  // Gives the Tab stops of the radio group to the buttons that should have them.
+  void PlaceTabStops(std::size_t group);
+  // The widget that holds the control at the index, and where that widget is.
+  QWidget& HolderOf(std::size_t index, QPoint& origin) const;
+  // Where the widget's own widget is: the canvas's, a group box's or the button row's
+  // top left.
+  QPoint OriginOf(const QWidget* holder) const;
+  void SetPlace(QWidget& widget, const QRect& place) const;
+  // The last row of buttons of a dialog, below the scroll area; none for a page.
+  void MakeButtonRow(QBoxLayout& layout);
+  // Accessible descriptions from the hints beside the controls.
+  void DescribeControls();
   // What the template leaves to the window: names, mnemonics, keys.
   void NameInputs();
   // A label of the window's own for a picker the template names by none, above it
@@ -137,14 +164,19 @@ class QtUiWindow final : public UiWindow, private NotifyChannel::CommandWatch {
   std::optional<int> RemoveButton() const;
 
   DialogTemplate template_;
+  DialogNavigation navigation_;
   WindowRole role_;
   DeferredError& errors_;
   std::shared_ptr<NotifyChannel> channel_;
   DialogUnitScale scale_;
   QPointer<QWidget> top_;
   QWidget* canvas_ = nullptr;
+  // The buttons of the last row, and where its widget is in the template's area.
+  QWidget* buttonRow_ = nullptr;
+  QPoint buttonRowOrigin_;
+  std::vector<std::size_t> buttonRowIndexes_;
   HostDialog* dialog_ = nullptr;  // top_, for the dialog roles
-  LiveStatus* status_ = nullptr;  // a child of top_
+  std::unique_ptr<LiveStatus> status_;
   std::vector<std::unique_ptr<QtControl>> controls_;
   std::map<int, QtControl*> byId_;
   bool running_ = false;

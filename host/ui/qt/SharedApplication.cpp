@@ -4,6 +4,7 @@
 #include <QStyleFactory>
 #include <cstdio>
 
+#include "ui/qt/ComboBoxAccessible.h"
 #include "ui/qt/LiveStatus.h"
 #include "ui/qt/QtPlatformProbe.h"
 #include "ui/qt/RadioButtonAccessible.h"
@@ -71,6 +72,7 @@ SharedApplication::SharedApplication()
   // Every window title, message boxes included, then ends with the tool's name.
   QGuiApplication::setApplicationDisplayName(QStringLiteral("hcdtool"));
   RadioButtonAccessible::Install();
+  ComboBoxAccessible::Install();
   LiveStatus::Install();
   InstallMessageFilter();
 }
