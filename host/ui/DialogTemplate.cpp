@@ -86,9 +86,9 @@ const ControlTemplate* DialogTemplate::DescriptionFor(int controlId) const {
       !Meet(hint.rect.y, hint.rect.Bottom(), control->rect.y, control->rect.Bottom())) {
     return nullptr;
   }
-  // A label in front of the control after it is that control's name ("Port:").
-  if (next + 1 < controls.size() && controls[next + 1].id != IDC_STATIC &&
-      LabelFor(controls[next + 1].id) == &hint) {
+  // A label in front of the input after it is that input's name ("Port:").
+  if (next + 1 < controls.size() && IsInputKind(controls[next + 1].kind) &&
+      controls[next + 1].id != IDC_STATIC && LabelFor(controls[next + 1].id) == &hint) {
     return nullptr;
   }
   const bool says = std::any_of(hint.caption.begin(), hint.caption.end(),

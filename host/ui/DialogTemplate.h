@@ -58,7 +58,7 @@ struct DialogTemplate {
   const ControlTemplate* GroupBoxAround(const ControlTemplate& control) const;
   // The label that says more of the control than its name does, as a hint beside
   // it: the control right after it in template order, a label at its right on the
-  // same line that names no other control and holds a letter or a digit (an arrow
+  // same line that names no input and holds a letter or a digit (an arrow
   // such as "==>" only points). Null for none.
   const ControlTemplate* DescriptionFor(int controlId) const;
   // The push buttons of the dialog's last row, such as OK and Cancel: the lowest

@@ -97,6 +97,9 @@ TEST(DialogTemplateTest, AHintBesideAControlDescribesIt) {
       {IDC_STATIC, K::GroupBox, "System", {5, 5, 300, 100}},
       {10, K::RadioButton, "Production", {10, 15, 60, 10}},
       {IDC_STATIC, K::Label, "https://prod.example", {75, 16, 100, 8}},
+      // Above the next choice, the hint is still no name of it: a choice has its own.
+      {16, K::RadioButton, "Testing", {10, 26, 100, 10}},
+      {IDC_STATIC, K::Label, "https://test.example", {115, 27, 100, 8}},
       {IDC_STATIC, K::Label, "Host URL:", {10, 30, 40, 8}},
       {11, K::Edit, "", {55, 28, 80, 14}},
       {IDC_STATIC, K::Label, "e.g. host.example", {140, 30, 80, 8}},
@@ -116,16 +119,16 @@ TEST(DialogTemplateTest, AHintBesideAControlDescribesIt) {
     int id;
     const char* hint;  // "" for none
   };
-  for (const Case c :
-       {Case{10, "https://prod.example"}, Case{11, "e.g. host.example"}, Case{12, ""}, Case{13, ""},
-        Case{14, ""}, Case{15, ""}, Case{IDCANCEL, ""}, Case{99, ""}}) {
+  for (const Case c : {Case{10, "https://prod.example"}, Case{16, "https://test.example"},
+                       Case{11, "e.g. host.example"}, Case{12, ""}, Case{13, ""}, Case{14, ""},
+                       Case{15, ""}, Case{IDCANCEL, ""}, Case{99, ""}}) {
     const ControlTemplate* hint = dialog.DescriptionFor(c.id);
     EXPECT_EQ(hint != nullptr ? hint->caption : "", c.hint) << c.id;
   }
-  EXPECT_EQ(dialog.GroupBoxAround(dialog.controls[4]), &dialog.controls[0]);
+  EXPECT_EQ(dialog.GroupBoxAround(dialog.controls[6]), &dialog.controls[0]);
   EXPECT_EQ(dialog.GroupBoxAround(dialog.controls[0]), nullptr);
-  EXPECT_EQ(dialog.GroupBoxAround(dialog.controls[13]), nullptr);
-  EXPECT_EQ(dialog.ButtonRow(), (std::vector<std::size_t>{13, 14}));
+  EXPECT_EQ(dialog.GroupBoxAround(dialog.controls[15]), nullptr);
+  EXPECT_EQ(dialog.ButtonRow(), (std::vector<std::size_t>{15, 16}));
 }
 
 TEST(DialogTemplateTest, TheButtonRowIsTheLowestRowWhenOnlyButtonsAreInIt) {
