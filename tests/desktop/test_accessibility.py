@@ -449,25 +449,35 @@ class Accessibility(DesktopTestCase):
     def test_the_desktops_font_and_style_apply(self):
         import pyatspi
         import screen
-        # A desktop's settings as qt6ct keeps them (Plasma's reach Qt the same way,
-        # through the platform theme): a large serif font and Qt's Windows style.
+        # A desktop's settings as qt6ct keeps them; Plasma's reach Qt the same way,
+        # through the platform theme.
         folder = os.path.join(hcd.desktop().env["XDG_CONFIG_HOME"], "qt6ct")
         os.makedirs(folder, exist_ok=True)
-        with open(os.path.join(folder, "qt6ct.conf"), "w") as conf:
-            conf.write("[Appearance]\nstyle=Windows\n\n"
-                       "[Fonts]\ngeneral=\"DejaVu Serif,15\"\nfixed=\"DejaVu Sans Mono,15\"\n")
 
-        def field_size(env):
+        def sizes(style=None, font=None):
+            """The Party ID field's size and the Party Role combo box's height, on the
+            desktop's settings when a style and font are given, else on none."""
+            env = {}
+            if style:
+                with open(os.path.join(folder, "qt6ct.conf"), "w") as conf:
+                    conf.write(f"[Appearance]\nstyle={style}\n\n[Fonts]\ngeneral=\"{font}\"\n")
+                env = {"QT_QPA_PLATFORMTHEME": "qt6ct"}
             tool = self.start("edit", "--static", self.copy_example("static.xml"), env=env)
-            size = screen.extents(find(tool.sheet(), pyatspi.ROLE_TEXT, "Party ID"))[2:]
+            sheet = tool.sheet()
+            field = screen.extents(find(sheet, pyatspi.ROLE_TEXT, "Party ID"))[2:]
+            combo = screen.extents(find(sheet, pyatspi.ROLE_COMBO_BOX, "Party Role"))[3]
             hcd.desktop().key("Escape")
             tool.wait()
-            return size
-        plain = field_size({})
-        themed = field_size({"QT_QPA_PLATFORMTHEME": "qt6ct"})
+            return field, combo
+        plain, _ = sizes()
+        large, _ = sizes("Fusion", "DejaVu Serif,15")
         # The page is laid out in the desktop's font: its fields grow with it.
-        self.assertGreater(themed[0], 1.4 * plain[0], (plain, themed))
-        self.assertGreater(themed[1], 1.4 * plain[1], (plain, themed))
+        self.assertGreater(large[0], 1.4 * plain[0], (plain, large))
+        self.assertGreater(large[1], 1.4 * plain[1], (plain, large))
+        # In the same font, a combo box is as high as the desktop's style draws one.
+        _, fusion = sizes("Fusion", "DejaVu Sans,9")
+        _, windows = sizes("Windows", "DejaVu Sans,9")
+        self.assertNotEqual(fusion, windows)
 
     def test_titles_name_the_file_and_the_tool(self):
         import pyatspi
