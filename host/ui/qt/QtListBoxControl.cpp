@@ -40,7 +40,8 @@ void QtListBoxControl::RemoveShown(int index) { delete list_->takeItem(index); }
 
 void QtListBoxControl::ClearShown() { list_->clear(); }
 
-// The tip a number field shows for a refused character, at the list's current item.
+// As a number field refuses a character: a tip at the list's current item, and the
+// same for a screen reader.
 void QtListBoxControl::SayNothingChosen() {
   const QString title = QStringLiteral("Nothing chosen");
   const QString text = QStringLiteral("Choose an item with the arrow keys or Space first.");

@@ -24,15 +24,17 @@ class LiveStatus;
 // A window of the Qt backend: real widgets built from a dialog template, placed at
 // their template rectangles converted to pixels with the dialog font's base units.
 // Dialogs are a QDialog of their own, which scrolls its controls when the screen is
-// too small for them and may be resized; a property page is a plain widget that the
-// sheet shows in a tab. Besides the framework's operations it offers its widgets,
-// for tests and pictures.
+// too small for them, its last row of buttons staying in sight below, and may be
+// resized; a property page is a plain widget that the sheet shows in a tab. A group
+// box is the parent of the controls in its frame, as a screen reader should see it. Besides the
+// framework's operations it offers its widgets, for tests and pictures.
 //
 // What a person needs of a window, the templates do not say, so the window adds it
 // from what they do say: each input is named, for a screen reader, by the label in
 // front of it (its buddy; a picker no label names by a label of the window's own
 // saying what it holds, "Date:" or "Year:", the only input of a window by the
-// window's title); every button, check box, radio button and buddy label gets a
+// window's title), and described by the hint beside it (DialogTemplate::
+// DescriptionFor); every button, check box, radio button and buddy label gets a
 // mnemonic unique in its window, its caption's own where it has one (see
 // ChooseMnemonics); Alt with a letter never types into a field; the Delete key in a
 // list view presses the window's "Remove" or "Delete" button.
@@ -136,8 +138,8 @@ class QtUiWindow final : public UiWindow, private NotifyChannel::CommandWatch {
   void PlaceTabStops(std::size_t group);
   // The widget that holds the control at the index, and where that widget is.
   QWidget& HolderOf(std::size_t index, QPoint& origin) const;
-  // Where the widget's own widget is: the canvas's, a group box's or the button row's
-  // top left.
+  // Where a widget that holds controls (the canvas, a group box, the button row) has
+  // its top left, in the template's area.
   QPoint OriginOf(const QWidget* holder) const;
   void SetPlace(QWidget& widget, const QRect& place) const;
   // The last row of buttons of a dialog, below the scroll area; none for a page.
