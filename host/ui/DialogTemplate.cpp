@@ -1,5 +1,8 @@
 #include "ui/DialogTemplate.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace {
 
 // Ranges that overlap or touch: rectangles of zero size, as tests draw them, count.
@@ -58,13 +61,64 @@ std::string DialogTemplate::FieldName(int controlId) const {
 
 std::string DialogTemplate::GroupName(int controlId) const {
   const ControlTemplate* control = FindControl(controlId);
-  if (control == nullptr) return {};
-  for (auto at = controls.begin() + (control - controls.data()); at != controls.begin();) {
+  const ControlTemplate* group = control != nullptr ? GroupBoxAround(*control) : nullptr;
+  return group != nullptr ? ShownCaption(group->caption) : std::string();
+}
+
+const ControlTemplate* DialogTemplate::GroupBoxAround(const ControlTemplate& control) const {
+  for (auto at = controls.begin() + (&control - controls.data()); at != controls.begin();) {
     --at;
-    if (at->kind == ControlKind::GroupBox && Inside(control->rect, at->rect))
-      return ShownCaption(at->caption);
+    if (at->kind == ControlKind::GroupBox && Inside(control.rect, at->rect)) return &*at;
   }
-  return {};
+  return nullptr;
+}
+
+const ControlTemplate* DialogTemplate::DescriptionFor(int controlId) const {
+  const ControlTemplate* control = FindControl(controlId);
+  if (control == nullptr || control->kind == ControlKind::Label ||
+      control->kind == ControlKind::GroupBox) {
+    return nullptr;
+  }
+  const std::size_t next = static_cast<std::size_t>(control - controls.data()) + 1;
+  if (next >= controls.size()) return nullptr;
+  const ControlTemplate& hint = controls[next];
+  if (hint.kind != ControlKind::Label || hint.rect.x < control->rect.Right() ||
+      !Meet(hint.rect.y, hint.rect.Bottom(), control->rect.y, control->rect.Bottom())) {
+    return nullptr;
+  }
+  // A label in front of the input after it is that input's name ("Port:").
+  if (next + 1 < controls.size() && IsInputKind(controls[next + 1].kind) &&
+      controls[next + 1].id != IDC_STATIC && LabelFor(controls[next + 1].id) == &hint) {
+    return nullptr;
+  }
+  const bool says = std::any_of(hint.caption.begin(), hint.caption.end(),
+                                [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+  return says ? &hint : nullptr;
+}
+
+std::vector<std::size_t> DialogTemplate::ButtonRow() const {
+  const ControlTemplate* lowest = nullptr;
+  for (const ControlTemplate& control : controls) {
+    if (control.kind == ControlKind::PushButton &&
+        (lowest == nullptr || control.rect.y > lowest->rect.y))
+      lowest = &control;
+  }
+  if (lowest == nullptr) return {};
+  std::vector<std::size_t> row;
+  int top = lowest->rect.y;
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const ControlTemplate& control = controls[i];
+    if (control.kind == ControlKind::PushButton &&
+        Meet(control.rect.y, control.rect.Bottom(), lowest->rect.y, lowest->rect.Bottom())) {
+      row.push_back(i);
+      top = std::min(top, control.rect.y);
+    }
+  }
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (std::find(row.begin(), row.end(), i) == row.end() && controls[i].rect.Bottom() > top)
+      return {};
+  }
+  return row;
 }
 
 bool DialogTemplate::IsNamed(int controlId, std::string_view caption) const {

@@ -53,6 +53,18 @@ struct DialogTemplate {
   // template order whose frame holds it, shown (ShownCaption); "" for none. A name
   // shared by two controls is told apart by it.
   std::string GroupName(int controlId) const;
+  // The group box the control sits in: the last one before it in template order
+  // whose frame holds it; null for none. `control` is one of `controls`.
+  const ControlTemplate* GroupBoxAround(const ControlTemplate& control) const;
+  // The label that says more of the control than its name does, as a hint beside
+  // it: the control right after it in template order, a label at its right on the
+  // same line that names no input and holds a letter or a digit (an arrow
+  // such as "==>" only points). Null for none.
+  const ControlTemplate* DescriptionFor(int controlId) const;
+  // The push buttons of the dialog's last row, such as OK and Cancel: the lowest
+  // buttons, with every other control above them. Indexes into `controls`, in
+  // template order; none when the lowest row is not buttons alone.
+  std::vector<std::size_t> ButtonRow() const;
   // Whether a caption a user gives names the control: the same caption as the one
   // that names it, once shortcut marks and closing colons are left out of both, so
   // that "Username", "Username:" and "&Username:" all name the same edit box.

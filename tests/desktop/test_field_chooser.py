@@ -1,5 +1,5 @@
 """The field chooser, as a person uses it: pick a field with the mouse or the
-keyboard, OK, and the name is printed."""
+keyboard, OK, and the name is printed; Enter with none picked says so."""
 
 import sys
 
@@ -39,6 +39,30 @@ class FieldChooser(DesktopTestCase):
         self.assertTrue(tool.running())
         hcd.desktop().key("Escape")
         self.assertEqual(tool.wait(), (0, "\n", ""))
+
+    def test_enter_with_no_field_chosen_says_so_and_space_chooses_the_current_row(self):
+        import pyatspi
+        import screen
+        tool, window, fields = self.chooser()
+        # The first row is current from the start, and nothing is chosen yet.
+        rows = [node for node in screen.children(fields)
+                if node.getRole() == pyatspi.ROLE_LIST_ITEM]
+        first = rows[0].name
+        current = hcd.wait_for("a current row", lambda: [
+            row.name for row in rows if screen.has_state(row, pyatspi.STATE_FOCUSED)])
+        self.assertEqual(current, [first])
+        self.assertEqual([row.name for row in rows
+                          if screen.has_state(row, pyatspi.STATE_SELECTED)], [])
+        # Enter chooses nothing, and says so where a screen reader hears it.
+        hcd.desktop().key("Return")
+        said = hcd.wait_for("Enter to be answered", lambda: [
+            node.name for node in screen.walk(window)
+            if node.getRole() == pyatspi.ROLE_NOTIFICATION and node.name])
+        self.assertEqual(said,
+                         ["Nothing chosen: Choose an item with the arrow keys or Space first."])
+        self.assertTrue(tool.running())
+        hcd.desktop().key("space", "Return")
+        self.assertEqual(tool.wait(), (0, first + "\n", ""))
 
 
 if __name__ == "__main__":

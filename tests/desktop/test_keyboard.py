@@ -1,5 +1,6 @@
 """The keyboard of every window, as Windows dialogs and Qt's own item views define
-it: a radio group is one Tab stop and its arrow keys choose within it; Tab visits
+it: a radio group stops Tab at its checked buttons and its arrow keys choose within
+it, the endpoint choices and the hints beside them being one group; Tab visits
 named controls only; the holiday list's Home, End and Delete go by rows; a
 character a field does not take is refused where it is typed, and said so; a file
 chosen from the menu whose place says no kind is asked about; the pickers are named
@@ -126,6 +127,46 @@ class Keyboard(DesktopTestCase):
         self.wait_focus(sheet, "text", "Address")
         hcd.desktop().key("shift+Tab")
         self.wait_focus(sheet, "radio button", "Proxy:")
+        hcd.desktop().key("Escape")
+        self.assertEqual(tool.wait()[0], 1)
+        self.assertEqual(self.read(path), before)
+
+    def test_the_endpoint_choices_are_one_group_that_stops_tab_where_checked(self):
+        import pyatspi
+        path = self.copy_example("handler.xml")
+        before = self.read(path)
+        tool = self.start("edit", "--handler", path)
+        sheet = tool.sheet()
+        choice = {name: find(sheet, pyatspi.ROLE_RADIO_BUTTON, name)
+                  for name in ("Default URL", "Production", "Testing", "User-defined URL:")}
+        host = find(sheet, pyatspi.ROLE_TEXT, "Host URL")
+        click(find(sheet, pyatspi.ROLE_TEXT, RATE))
+        self.wait_focus(sheet, "text", RATE)
+        # The example chooses the default endpoint, for testing: Tab stops at those
+        # two choices only, then leaves the group for the next field that takes keys.
+        for name in ("Default URL", "Testing"):
+            hcd.desktop().key("Tab")
+            self.wait_focus(sheet, "radio button", name)
+        hcd.desktop().key("Tab")
+        self.wait_focus(sheet, "text", "Username")
+        hcd.desktop().key("shift+Tab")
+        self.wait_focus(sheet, "radio button", "Testing")
+        # The arrows go round all four, clicking each (the page then enables what the
+        # choice needs), and pass over the choices the page disabled.
+        for key, now, host_enabled in (("Down", "User-defined URL:", True),
+                                       ("Down", "Default URL", False),
+                                       ("Down", "Production", False),
+                                       ("Up", "Default URL", False),
+                                       ("Up", "User-defined URL:", True)):
+            with self.subTest(key=key, to=now):
+                hcd.desktop().key(key)
+                self.wait_focus(sheet, "radio button", now)
+                hcd.wait_for(f"{now} to be checked", lambda: checked(choice[now]), timeout=10)
+                hcd.wait_for("the page to hear of the click",
+                             lambda: enabled(host) == host_enabled, timeout=10)
+        self.assertFalse(checked(choice["Default URL"]))
+        self.assertTrue(checked(choice["Production"]))
+        self.assertFalse(checked(choice["Testing"]))
         hcd.desktop().key("Escape")
         self.assertEqual(tool.wait()[0], 1)
         self.assertEqual(self.read(path), before)

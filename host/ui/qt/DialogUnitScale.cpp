@@ -1,6 +1,9 @@
 #include "ui/qt/DialogUnitScale.h"
 
+#include <QApplication>
 #include <QFontMetrics>
+
+#include "ui/qt/SharedApplication.h"
 
 namespace {
 
@@ -33,8 +36,11 @@ QRect DialogUnitScale::ToPixels(const DluRect& rect) const {
 }
 
 QFont DialogFont(const DialogTemplate& dialog) {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPointSize(dialog.fontPointSize > 0 ? dialog.fontPointSize + 1 : 9);
-  font.setStyleHint(QFont::SansSerif);
+  const int points = dialog.fontPointSize > 0 ? dialog.fontPointSize + 1 : 9;
+  if (SharedApplication::LookIsFixed()) return SharedApplication::FixedFont(points);
+  // The desktop's font, larger or smaller as the template's is than the usual 8
+  // points.
+  QFont font = QApplication::font();
+  if (points != 9 && font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * points / 9.0);
   return font;
 }

@@ -27,8 +27,10 @@ class DialogUnitScale {
   int baseY_;
 };
 
-// The font every window of a template is shown in. Templates name a Windows font;
-// DejaVu Sans stands in for it on every machine so that windows and their pictures
-// come out the same everywhere, one point larger than the template asks: the size
-// at which it reads as clearly on screen as the Windows dialog font at its own.
+// The font every window of a template is shown in. Templates name a Windows font at
+// 8 points; on a desktop the desktop's own font stands in for it, as a person chose
+// it there. Where the look is fixed (SharedApplication::LookIsFixed) DejaVu Sans does,
+// so that windows and their pictures come out the same everywhere, one point larger
+// than the template asks: the size at which it reads as clearly on screen as the
+// Windows dialog font at its own.
 QFont DialogFont(const DialogTemplate& dialog);

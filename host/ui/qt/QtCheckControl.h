@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <functional>
 #include <vector>
 
 #include "ui/qt/QtControl.h"
@@ -10,10 +11,9 @@
 // radio button leaves the marks to the window's code. Each click then sends
 // BN_CLICKED.
 //
-// A radio group is one Tab stop, as in a Windows dialog: its checked button, or its
-// first enabled one while none is checked. The arrow keys move to the previous or
-// next enabled button of the group, round from its ends, and click it; they never
-// leave the group.
+// Where Tab stops in a radio group and where its arrow keys go, the window decides
+// (see DialogNavigation): the button only asks it when an arrow is pressed and
+// when its mark or its being enabled changes.
 class QtCheckControl : public QtControl {
  public:
   QtCheckControl(const ControlTemplate& control, QWidget& parent, const QRect& geometry,
@@ -22,8 +22,11 @@ class QtCheckControl : public QtControl {
 
   void SetCheck(int state);
   int Check() const;
-  // The radio buttons of this one's group, itself included, in template order.
-  void SetGroup(std::vector<QtCheckControl*> group);
+  // The radio buttons of this one's group, itself included, in template order; what
+  // an arrow key does (-1 for Up and Left, +1 for Down and Right), and what places
+  // the group's Tab stops again after a change.
+  void SetGroup(std::vector<QtCheckControl*> group, std::function<void(int step)> onArrow,
+                std::function<void()> placeTabStops);
   bool TakesMnemonic() const override { return true; }
 
  protected:
@@ -31,9 +34,6 @@ class QtCheckControl : public QtControl {
 
  private:
   void OnClicked();
-  void MoveInGroup(int step);
-  // Gives the group's Tab stop to the button that should have it.
-  void PlaceTabStop();
 
   QAbstractButton* button_;
   std::vector<QtCheckControl*> group_;

@@ -4,11 +4,12 @@
 #include <algorithm>
 #include <limits>
 
+#include "ui/qt/ComboBoxAccessible.h"
 #include "ui/qt/Latin1.h"
 
 QtComboBoxControl::QtComboBoxControl(const ControlTemplate& control, QWidget& parent,
                                      const QRect& geometry, std::shared_ptr<NotifyChannel> channel)
-    : QtItemListControl(control, *new QComboBox(&parent), geometry, std::move(channel)),
+    : QtItemListControl(control, *new NamedComboBox(&parent), geometry, std::move(channel)),
       combo_(static_cast<QComboBox*>(&Widget())) {
   if (control.Has(ControlStyle::DropDown)) {
     combo_->setEditable(true);

@@ -1,5 +1,7 @@
 #include "ui/qt/QtListBoxControl.h"
 
+#include <QToolTip>
+
 QtListBoxControl::QtListBoxControl(const ControlTemplate& control, QWidget& parent,
                                    const QRect& geometry, std::shared_ptr<NotifyChannel> channel)
     : QtItemListControl(control, *new QListWidget(&parent), geometry, std::move(channel)),
@@ -37,3 +39,16 @@ void QtListBoxControl::InsertShown(int index, const QString& text) {
 void QtListBoxControl::RemoveShown(int index) { delete list_->takeItem(index); }
 
 void QtListBoxControl::ClearShown() { list_->clear(); }
+
+// As a number field refuses a character: a tip at the list's current item, and the
+// same for a screen reader.
+void QtListBoxControl::SayNothingChosen() {
+  const QString title = QStringLiteral("Nothing chosen");
+  const QString text = QStringLiteral("Choose an item with the arrow keys or Space first.");
+  const QListWidgetItem* item = list_->currentItem();
+  const QRect current = item != nullptr ? list_->visualItemRect(item) : QRect();
+  const QPoint at = current.isValid() ? current.bottomLeft() : QPoint(0, 0);
+  QToolTip::showText(list_->viewport()->mapToGlobal(at),
+                     QStringLiteral("<b>%1</b><br>%2").arg(title, text), list_);
+  Announce(title + QStringLiteral(": ") + text);
+}

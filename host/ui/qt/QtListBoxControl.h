@@ -13,6 +13,9 @@ class QtListBoxControl : public QtItemListControl {
 
   int Selection() const override;
   void SetSelection(int index) override;
+  // Tells the user, at the list and to a screen reader, that no item is chosen, when
+  // Enter did nothing for want of one.
+  void SayNothingChosen();
 
  protected:
   void InsertShown(int index, const QString& text) override;

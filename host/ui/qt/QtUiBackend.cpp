@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QSettings>
@@ -59,6 +60,20 @@ QMessageBox::StandardButtons QtButtons(unsigned buttons) {
   }
 }
 
+// The button of an answer.
+QMessageBox::StandardButton QtButton(int answer) {
+  switch (answer) {
+    case IDCANCEL:
+      return QMessageBox::Cancel;
+    case IDYES:
+      return QMessageBox::Yes;
+    case IDNO:
+      return QMessageBox::No;
+    default:
+      return QMessageBox::Ok;
+  }
+}
+
 // The answer of a box closed without a button: Cancel where there is one, else the
 // only safe answer of the set.
 int ClosedAnswer(unsigned buttons) {
@@ -86,6 +101,8 @@ void SavePng(QWidget& widget, const std::string& path) {
   // before the picture is taken.
   QCoreApplication::processEvents();
   widget.ensurePolished();
+  // A window never shown has not placed what its layout holds.
+  if (QLayout* layout = widget.layout()) layout->activate();
   const QPixmap picture = widget.grab();
   if (picture.isNull() || !picture.save(QFile::decodeName(path.c_str()), "PNG")) {
     throw std::runtime_error("cannot write the picture " + path);
@@ -135,6 +152,8 @@ int QtUiBackend::MessageBox(UiWindow* owner, const MessageBoxRequest& request) {
   QMessageBox box(QtIcon(request.Icon()), ToQString(request.caption), ToQString(request.text),
                   QtButtons(request.Buttons()), OwnerWidget(owner));
   box.setTextFormat(Qt::PlainText);
+  // Enter presses it, and it has the focus: for a question whose Yes destroys, No.
+  box.setDefaultButton(QtButton(request.DefaultAnswer()));
   const int pressed = box.exec();
   errors_.RethrowIfAny();
   switch (pressed) {
@@ -200,7 +219,13 @@ void QtUiBackend::RememberFolder(const QString& folder) {
   settings.setValue(kLastFolderKey, folder);
 }
 
-void QtUiBackend::Beep(unsigned, unsigned) { QApplication::beep(); }
+// A beep is all the framework gives of some refusals, and nobody hears it at a
+// desktop without sound or through a screen reader: the window with the focus says
+// what it can of the reason.
+void QtUiBackend::Beep(unsigned, unsigned) {
+  QApplication::beep();
+  if (QtUiWindow* window = QtUiWindow::Holding(QApplication::focusWidget())) window->SayRefused();
+}
 
 void QtUiBackend::RenderWindowToPng(UiWindow& window, const std::string& path) {
   SavePng(QtWindow(window).TopWidget(), path);

@@ -1,5 +1,6 @@
 #include "ui/qt/QtUiWindow.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QLabel>
@@ -29,6 +30,13 @@
 #include "ui/qt/QtPushButtonControl.h"
 
 namespace {
+
+// Every window alive, to find the one a widget belongs to. Never destroyed: a window
+// may go while the process ends.
+std::vector<QtUiWindow*>& LiveWindows() {
+  static auto* windows = new std::vector<QtUiWindow*>();
+  return *windows;
+}
 
 std::unique_ptr<QtControl> MakeControl(const ControlTemplate& control, QWidget& parent,
                                        const QRect& geometry,
@@ -62,6 +70,7 @@ std::unique_ptr<QtControl> MakeControl(const ControlTemplate& control, QWidget& 
 QtUiWindow::QtUiWindow(const DialogTemplate& dialog, WindowRole role, QWidget* parent,
                        UiEventSink& events, DeferredError& errors)
     : template_(dialog),
+      navigation_(template_.controls),
       role_(role),
       errors_(errors),
       channel_(std::make_shared<NotifyChannel>(events, errors)),
@@ -74,30 +83,36 @@ QtUiWindow::QtUiWindow(const DialogTemplate& dialog, WindowRole role, QWidget* p
     top_ = dialog_;
     auto* layout = new QVBoxLayout(dialog_);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     auto* scroll = new FittingScrollArea(dialog_);
-    layout->addWidget(scroll);
+    layout->addWidget(scroll, 1);
     canvas_ = new QWidget();
     scroll->setWidget(canvas_);
+    MakeButtonRow(*layout);
   }
   top_->setFont(DialogFont(dialog));
   top_->setWindowTitle(ToQString(dialog.title));
   canvas_->setAutoFillBackground(true);
-  canvas_->setFixedSize(scale_.ToPixels(dialog.width, dialog.height));
+  QSize canvasSize = scale_.ToPixels(dialog.width, dialog.height);
+  if (buttonRow_ != nullptr) canvasSize.setHeight(buttonRowOrigin_.y());
+  canvas_->setFixedSize(canvasSize);
   if (dialog_) dialog_->resize(dialog_->sizeHint());
   BuildControls();
   NameInputs();
+  DescribeControls();
   ChooseMnemonics();
   GuardKeys();
-  status_ = new LiveStatus(*top_);
+  status_ = std::make_unique<LiveStatus>(*top_);
   for (const std::unique_ptr<QtControl>& control : controls_) {
-    control->SetAnnouncer([status = QPointer<LiveStatus>(status_)](const QString& text) {
-      if (status) status->Announce(text);
-    });
+    control->SetAnnouncer(
+        [status = status_.get()](const QString& text) { status->Announce(text); });
   }
   channel_->SetCommandWatch(this);
+  LiveWindows().push_back(this);
 }
 
 QtUiWindow::~QtUiWindow() {
+  std::erase(LiveWindows(), this);
   channel_->Close();
   if (dialog_) dialog_->SetKeyHandlers({}, {});
   controls_.clear();
@@ -111,23 +126,134 @@ QtUiWindow::~QtUiWindow() {
   }
 }
 
-void QtUiWindow::BuildControls() {
-  controls_.reserve(template_.controls.size());
-  std::vector<QtCheckControl*> radioGroup;
-  auto closeGroup = [&radioGroup] {
-    for (QtCheckControl* radio : radioGroup) radio->SetGroup(radioGroup);
-    radioGroup.clear();
-  };
-  for (const ControlTemplate& control : template_.controls) {
-    controls_.push_back(MakeControl(control, *canvas_, scale_.ToPixels(control.rect), channel_));
-    QtControl* made = controls_.back().get();
-    if (control.id != IDC_STATIC) byId_.try_emplace(control.id, made);
-    if (control.kind != ControlKind::RadioButton || control.Has(ControlStyle::Group)) closeGroup();
-    if (control.kind == ControlKind::RadioButton) {
-      radioGroup.push_back(static_cast<QtCheckControl*>(made));
+// The row is as wide as the dialog from its first button on, and keeps its distance
+// from the dialog's right side when the dialog is wider or narrower than the
+// template; it takes the room between it and the controls above, up to a margin.
+void QtUiWindow::MakeButtonRow(QBoxLayout& layout) {
+  buttonRowIndexes_ = template_.ButtonRow();
+  if (buttonRowIndexes_.empty()) return;
+  int left = template_.width;
+  int top = template_.height;
+  int above = 0;
+  for (std::size_t i = 0; i < template_.controls.size(); ++i) {
+    const DluRect& rect = template_.controls[i].rect;
+    if (std::find(buttonRowIndexes_.begin(), buttonRowIndexes_.end(), i) !=
+        buttonRowIndexes_.end()) {
+      left = std::min(left, rect.x);
+      top = std::min(top, rect.y);
+    } else {
+      above = std::max(above, rect.Bottom());
     }
   }
-  closeGroup();
+  constexpr int kMargin = 7;  // dialog units, as the templates keep from their edges
+  const QSize whole = scale_.ToPixels(template_.width, template_.height);
+  buttonRowOrigin_ = QPoint(scale_.X(left), scale_.Y(std::max(above, top - kMargin)));
+  auto* strip = new QWidget(dialog_);
+  strip->setAutoFillBackground(true);
+  strip->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  auto* line = new QHBoxLayout(strip);
+  line->setContentsMargins(0, 0, 0, 0);
+  line->setSpacing(0);
+  line->addStretch(1);
+  buttonRow_ = new QWidget(strip);
+  buttonRow_->setFixedSize(std::max(0, whole.width() - buttonRowOrigin_.x()),
+                           std::max(0, whole.height() - buttonRowOrigin_.y()));
+  line->addWidget(buttonRow_);
+  layout.addWidget(strip);
+}
+
+ControlStates QtUiWindow::States() const {
+  const auto control = [this](int index) -> const QtControl* {
+    if (index < 0 || static_cast<std::size_t>(index) >= controls_.size()) return nullptr;
+    return controls_[static_cast<std::size_t>(index)].get();
+  };
+  return {
+      [control](int index) {
+        const QtControl* at = control(index);
+        return at != nullptr && at->Kind() != ControlKind::Label &&
+               at->Kind() != ControlKind::GroupBox && at->Widget().isEnabled() &&
+               !at->Widget().isHidden();
+      },
+      [control](int index) {
+        const QtControl* at = control(index);
+        return at != nullptr &&
+               (at->Kind() == ControlKind::CheckBox || at->Kind() == ControlKind::RadioButton) &&
+               static_cast<const QtCheckControl*>(at)->Check() == BST_CHECKED;
+      }};
+}
+
+void QtUiWindow::MoveByArrow(int index, int step) {
+  const std::optional<int> target = navigation_.ArrowTarget(index, step, States());
+  if (!target) return;
+  auto& button =
+      static_cast<QAbstractButton&>(controls_.at(static_cast<std::size_t>(*target))->Widget());
+  button.setFocus(Qt::OtherFocusReason);
+  // Last: the click may take the window down.
+  button.click();
+}
+
+void QtUiWindow::PlaceTabStops(std::size_t group) {
+  const ControlStates states = States();
+  for (int index : navigation_.Groups().at(group)) {
+    controls_.at(static_cast<std::size_t>(index))
+        ->Widget()
+        .setFocusPolicy(navigation_.IsTabStop(index, states) ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+}
+
+QWidget& QtUiWindow::HolderOf(std::size_t index, QPoint& origin) const {
+  if (std::find(buttonRowIndexes_.begin(), buttonRowIndexes_.end(), index) !=
+      buttonRowIndexes_.end()) {
+    origin = buttonRowOrigin_;
+    return *buttonRow_;
+  }
+  // A group box is in front of what it holds in template order, so it is built.
+  if (const ControlTemplate* group = template_.GroupBoxAround(template_.controls[index])) {
+    origin = scale_.ToPixels(group->rect).topLeft();
+    return controls_.at(static_cast<std::size_t>(group - template_.controls.data()))->Widget();
+  }
+  origin = QPoint();
+  return *canvas_;
+}
+
+QPoint QtUiWindow::OriginOf(const QWidget* holder) const {
+  if (holder == nullptr || holder == canvas_) return QPoint();
+  if (holder == buttonRow_) return buttonRowOrigin_;
+  return Place(*holder).topLeft();
+}
+
+QRect QtUiWindow::Place(const QWidget& widget) const {
+  return widget.geometry().translated(OriginOf(widget.parentWidget()));
+}
+
+void QtUiWindow::SetPlace(QWidget& widget, const QRect& place) const {
+  widget.setGeometry(place.translated(-OriginOf(widget.parentWidget())));
+}
+
+void QtUiWindow::BuildControls() {
+  controls_.reserve(template_.controls.size());
+  for (std::size_t i = 0; i < template_.controls.size(); ++i) {
+    const ControlTemplate& control = template_.controls[i];
+    QPoint origin;
+    QWidget& holder = HolderOf(i, origin);
+    controls_.push_back(
+        MakeControl(control, holder, scale_.ToPixels(control.rect).translated(-origin), channel_));
+    QtControl* made = controls_.back().get();
+    if (control.id != IDC_STATIC) byId_.try_emplace(control.id, made);
+  }
+  for (std::size_t group = 0; group < navigation_.Groups().size(); ++group) {
+    const std::vector<int>& indexes = navigation_.Groups()[group];
+    std::vector<QtCheckControl*> members;
+    for (int index : indexes)
+      members.push_back(
+          &static_cast<QtCheckControl&>(*controls_.at(static_cast<std::size_t>(index))));
+    for (std::size_t i = 0; i < members.size(); ++i) {
+      members[i]->SetGroup(
+          members, [this, index = indexes[i]](int step) { MoveByArrow(index, step); },
+          [this, group] { PlaceTabStops(group); });
+    }
+    PlaceTabStops(group);
+  }
   for (const std::unique_ptr<QtControl>& control : controls_) FitCaption(*control);
 }
 
@@ -166,7 +292,7 @@ void QtUiWindow::FitCaption(QtControl& control) {
     return;
   }
   const QRect place = scale_.ToPixels(control.Template().rect);
-  control.Widget().setGeometry(place);
+  SetPlace(control.Widget(), place);
   const int needed = CaptionWidth(control, place);
   if (needed <= place.width()) return;
   QRect grown = place;
@@ -175,13 +301,16 @@ void QtUiWindow::FitCaption(QtControl& control) {
   } else {
     grown.setWidth(needed);
   }
-  if (!canvas_->rect().contains(grown)) return;
+  // Within what holds it: the canvas, or the frame of its group box.
+  const QWidget* holder = control.Widget().parentWidget();
+  const QRect room = holder == canvas_ ? canvas_->rect() : Place(*holder);
+  if (!room.contains(grown)) return;
   for (const std::unique_ptr<QtControl>& other : controls_) {
     if (other.get() == &control || other->Kind() == ControlKind::GroupBox) continue;
-    const QRect taken = other->Widget().geometry();
+    const QRect taken = Place(other->Widget());
     if (taken.intersects(grown) && !taken.intersects(place)) return;
   }
-  control.Widget().setGeometry(grown);
+  SetPlace(control.Widget(), grown);
 }
 
 namespace {
@@ -221,6 +350,14 @@ void QtUiWindow::NameInputs() {
   // The one input of a window is what the window is about.
   if (inputs == 1 && unnamed.size() == 1) unnamed.front()->SetAccessibleName(top_->windowTitle());
   for (QtControl* picker : unlabelledPickers) LabelPicker(*picker);
+}
+
+void QtUiWindow::DescribeControls() {
+  for (const std::unique_ptr<QtControl>& control : controls_) {
+    if (control->Id() == IDC_STATIC) continue;
+    if (const ControlTemplate* hint = template_.DescriptionFor(control->Id()))
+      control->Widget().setAccessibleDescription(ToQString(WithoutMarks(hint->caption)));
+  }
 }
 
 void QtUiWindow::LabelPicker(QtControl& picker) {
@@ -289,6 +426,25 @@ bool QtUiWindow::FocusFirstField() {
     return true;
   }
   return false;
+}
+
+QtUiWindow* QtUiWindow::Holding(const QWidget* widget) {
+  if (widget == nullptr) return nullptr;
+  for (QtUiWindow* window : LiveWindows()) {
+    if (window->top_ && (window->top_ == widget || window->top_->isAncestorOf(widget)))
+      return window;
+  }
+  return nullptr;
+}
+
+void QtUiWindow::SayRefused() {
+  const QWidget* focus = QApplication::focusWidget();
+  for (const std::unique_ptr<QtControl>& control : controls_) {
+    if (control->Kind() != ControlKind::ListBox || &control->Widget() != focus) continue;
+    auto& list = static_cast<QtListBoxControl&>(*control);
+    if (list.Selection() < 0) list.SayNothingChosen();
+    return;
+  }
 }
 
 QWidget* QtUiWindow::ControlWidget(int id) const {

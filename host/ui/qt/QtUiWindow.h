@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBoxLayout>
 #include <QPointer>
 #include <QWidget>
 #include <map>
@@ -11,6 +12,7 @@
 #include "ui/backend/UiEventSink.h"
 #include "ui/backend/UiWindow.h"
 #include "ui/backend/WindowRole.h"
+#include "ui/model/DialogNavigation.h"
 #include "ui/qt/DeferredError.h"
 #include "ui/qt/DialogUnitScale.h"
 #include "ui/qt/NotifyChannel.h"
@@ -22,15 +24,17 @@ class LiveStatus;
 // A window of the Qt backend: real widgets built from a dialog template, placed at
 // their template rectangles converted to pixels with the dialog font's base units.
 // Dialogs are a QDialog of their own, which scrolls its controls when the screen is
-// too small for them and may be resized; a property page is a plain widget that the
-// sheet shows in a tab. Besides the framework's operations it offers its widgets,
-// for tests and pictures.
+// too small for them, its last row of buttons staying in sight below, and may be
+// resized; a property page is a plain widget that the sheet shows in a tab. A group
+// box is the parent of the controls in its frame, as a screen reader should see it. Besides the
+// framework's operations it offers its widgets, for tests and pictures.
 //
 // What a person needs of a window, the templates do not say, so the window adds it
 // from what they do say: each input is named, for a screen reader, by the label in
 // front of it (its buddy; a picker no label names by a label of the window's own
 // saying what it holds, "Date:" or "Year:", the only input of a window by the
-// window's title); every button, check box, radio button and buddy label gets a
+// window's title), and described by the hint beside it (DialogTemplate::
+// DescriptionFor); every button, check box, radio button and buddy label gets a
 // mnemonic unique in its window, its caption's own where it has one (see
 // ChooseMnemonics); Alt with a letter never types into a field; the Delete key in a
 // list view presses the window's "Remove" or "Delete" button.
@@ -54,8 +58,12 @@ class QtUiWindow final : public UiWindow, private NotifyChannel::CommandWatch {
   // The dialog, or the page widget.
   QWidget& TopWidget() const { return *top_; }
   // The widget the controls are placed on: the page widget, or the one the dialog
-  // scrolls.
+  // scrolls. A group box holds the controls inside its frame, and a dialog's last
+  // row of buttons stays below what scrolls (see DialogTemplate::ButtonRow).
   QWidget& Canvas() const { return *canvas_; }
+  // Where the widget of a control is, in pixels from the top left of the template's
+  // whole area, whichever widget holds it.
+  QRect Place(const QWidget& widget) const;
   // Every control, in template order.
   const std::vector<std::unique_ptr<QtControl>>& Controls() const { return controls_; }
   // The widget of the control with the id, or null when the window has none.
@@ -66,6 +74,11 @@ class QtUiWindow final : public UiWindow, private NotifyChannel::CommandWatch {
   bool FocusFirstField();
   // Where the window says what a screen reader should hear of the user's doing.
   LiveStatus& Status() const { return *status_; }
+  // The window whose widgets hold the widget, or null.
+  static QtUiWindow* Holding(const QWidget* widget);
+  // Says why nothing happened when the framework only sounds a beep, where the
+  // focus makes it clear: on a list with nothing chosen.
+  void SayRefused();
 
   // UiWindow.
   void SetText(int id, std::string_view text) override;
@@ -117,6 +130,22 @@ class QtUiWindow final : public UiWindow, private NotifyChannel::CommandWatch {
   template <class Control>
   Control& Require(int id, const char* what) const;
   void BuildControls();
+  // What the window holds now, for the keyboard's rules.
+  ControlStates States() const;
+  // An arrow key on the radio button at the index.
+  void MoveByArrow(int index, int step);
+  // Gives the Tab stops of the radio group to the buttons that should have them.
+  void PlaceTabStops(std::size_t group);
+  // The widget that holds the control at the index, and where that widget is.
+  QWidget& HolderOf(std::size_t index, QPoint& origin) const;
+  // Where a widget that holds controls (the canvas, a group box, the button row) has
+  // its top left, in the template's area.
+  QPoint OriginOf(const QWidget* holder) const;
+  void SetPlace(QWidget& widget, const QRect& place) const;
+  // The last row of buttons of a dialog, below the scroll area; none for a page.
+  void MakeButtonRow(QBoxLayout& layout);
+  // Accessible descriptions from the hints beside the controls.
+  void DescribeControls();
   // What the template leaves to the window: names, mnemonics, keys.
   void NameInputs();
   // A label of the window's own for a picker the template names by none, above it
@@ -137,14 +166,19 @@ class QtUiWindow final : public UiWindow, private NotifyChannel::CommandWatch {
   std::optional<int> RemoveButton() const;
 
   DialogTemplate template_;
+  DialogNavigation navigation_;
   WindowRole role_;
   DeferredError& errors_;
   std::shared_ptr<NotifyChannel> channel_;
   DialogUnitScale scale_;
   QPointer<QWidget> top_;
   QWidget* canvas_ = nullptr;
+  // The buttons of the last row, and where its widget is in the template's area.
+  QWidget* buttonRow_ = nullptr;
+  QPoint buttonRowOrigin_;
+  std::vector<std::size_t> buttonRowIndexes_;
   HostDialog* dialog_ = nullptr;  // top_, for the dialog roles
-  LiveStatus* status_ = nullptr;  // a child of top_
+  std::unique_ptr<LiveStatus> status_;
   std::vector<std::unique_ptr<QtControl>> controls_;
   std::map<int, QtControl*> byId_;
   bool running_ = false;

@@ -4,6 +4,7 @@
 #include <QStyleFactory>
 #include <cstdio>
 
+#include "ui/qt/ComboBoxAccessible.h"
 #include "ui/qt/LiveStatus.h"
 #include "ui/qt/QtPlatformProbe.h"
 #include "ui/qt/RadioButtonAccessible.h"
@@ -62,17 +63,32 @@ std::shared_ptr<SharedApplication> SharedApplication::Acquire(std::string& probl
 
 SharedApplication::SharedApplication()
     : application_(std::make_unique<QApplication>(argc_, argv_)) {
-  // One style and one font everywhere, so that windows look and measure the same on
-  // every desktop.
-  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPointSize(9);
-  QApplication::setFont(font);
+  // On a desktop, its platform theme (Plasma's, qt6ct's, GNOME's) gives the style and
+  // the font, as it does to every other Qt application there. Where no desktop is
+  // behind the platform, one fixed look, so that what is pictured and measured there
+  // comes out the same on every machine.
+  if (LookIsFixed()) {
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setFont(FixedFont(9));
+  }
   // Every window title, message boxes included, then ends with the tool's name.
   QGuiApplication::setApplicationDisplayName(QStringLiteral("hcdtool"));
   RadioButtonAccessible::Install();
+  ComboBoxAccessible::Install();
   LiveStatus::Install();
   InstallMessageFilter();
 }
 
 SharedApplication::~SharedApplication() = default;
+
+bool SharedApplication::LookIsFixed() {
+  const QString platform = QGuiApplication::platformName();
+  return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
+}
+
+QFont SharedApplication::FixedFont(int pointSize) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setPointSize(pointSize);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QFont>
 #include <memory>
 #include <string>
 
@@ -13,6 +14,13 @@ class SharedApplication {
   // already runs a Qt application of its own (then used as it is) or cannot start
   // Qt's platform; `problem` tells the two apart: empty when usable, else why not.
   static std::shared_ptr<SharedApplication> Acquire(std::string& problem);
+
+  // Whether windows have the one look of the platforms with no desktop behind them
+  // (offscreen, minimal): the Fusion style and FixedFont. Elsewhere the desktop's
+  // platform theme decides.
+  static bool LookIsFixed();
+  // DejaVu Sans at the size, there on every machine the tool is installed on.
+  static QFont FixedFont(int pointSize);
 
   SharedApplication();
   ~SharedApplication();

@@ -100,9 +100,10 @@ class NoEvents final : public UiEventSink {
 std::vector<std::string> CheckLayout(const QtUiWindow& window) {
   std::vector<std::string> problems;
   const auto& controls = window.Controls();
-  const QRect dialog(QPoint(0, 0), window.TopWidget().size());
+  const DialogTemplate& shown = window.Template();
+  const QRect dialog(QPoint(0, 0), window.Scale().ToPixels(shown.width, shown.height));
   for (const auto& control : controls) {
-    const QRect place = control->Widget().geometry();
+    const QRect place = window.Place(control->Widget());
     const QSize needs = CaptionNeeds(*control);
     if (!needs.isEmpty() && (needs.width() > place.width() || needs.height() > place.height())) {
       problems.push_back(Name(*control) + " shows its caption in " + Size(place.size()) +
@@ -115,10 +116,10 @@ std::vector<std::string> CheckLayout(const QtUiWindow& window) {
   }
   for (std::size_t i = 0; i < controls.size(); ++i) {
     if (controls[i]->Kind() == ControlKind::GroupBox) continue;
-    const QRect first = controls[i]->Widget().geometry();
+    const QRect first = window.Place(controls[i]->Widget());
     for (std::size_t j = i + 1; j < controls.size(); ++j) {
       if (controls[j]->Kind() == ControlKind::GroupBox) continue;
-      const QRect second = controls[j]->Widget().geometry();
+      const QRect second = window.Place(controls[j]->Widget());
       if (first.intersects(second)) {
         problems.push_back(Name(*controls[i]) + " at " + Pixels(first) + " overlaps " +
                            Name(*controls[j]) + " at " + Pixels(second));

@@ -298,10 +298,11 @@ TEST_F(QtKeyboardTest, WhatAClickAddsOrRemovesIsAnnounced) {
   EXPECT_EQ(qt_->Status().Text(), QString());
   // The announcement is a notification a screen reader finds by its name.
   qt_->Status().Announce(QStringLiteral("3 holidays added"));
-  QAccessibleInterface* status = QAccessible::queryAccessibleInterface(&qt_->Status());
+  ASSERT_NE(qt_->Status().Notice(), nullptr);
+  QAccessibleInterface* status = QAccessible::queryAccessibleInterface(qt_->Status().Notice());
   EXPECT_EQ(status->role(), QAccessible::Notification);
   EXPECT_EQ(status->text(QAccessible::Name), QStringLiteral("3 holidays added"));
-  EXPECT_EQ(qt_->Status().focusPolicy(), Qt::NoFocus);
+  EXPECT_EQ(qt_->Status().Notice()->focusPolicy(), Qt::NoFocus);
 }
 
 // A screen reader that asks a table for a cell it had before the rows went gets

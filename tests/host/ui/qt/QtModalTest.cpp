@@ -368,6 +368,29 @@ TEST(QtMessageBox, ShowsCaptionTextButtonsAndIconAndAnswersWithThePressedButton)
   AnswerMessageBox(QMessageBox::Cancel, {"Go on?", "Q", MB_OKCANCEL});
 }
 
+// Enter presses the button the request names as the default, the first of the set
+// where it names none: a question whose safe answer is No opens on No.
+TEST(QtMessageBox, EnterGivesTheDefaultButtonsAnswer) {
+  ModalWatchdog watchdog;
+  struct Case {
+    unsigned type;
+    int answer;
+  };
+  for (const Case c :
+       {Case{MB_OK, IDOK}, Case{MB_YESNO, IDYES},
+        Case{MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, IDNO},
+        Case{MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL}, Case{MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL},
+        Case{MB_YESNOCANCEL | MB_DEFBUTTON2, IDNO}}) {
+    Soon([] {
+      QMessageBox* box = ActiveModal<QMessageBox>();
+      ASSERT_NE(box, nullptr);
+      QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_EQ(TestBackend().MessageBox(nullptr, {"Overwrite it?", "Q", c.type}), c.answer)
+        << std::hex << c.type;
+  }
+}
+
 TEST(QtFileChooser, OffersTheFiltersAndHandsBackThePathTyped) {
   ModalWatchdog watchdog;
   QTemporaryDir folder;

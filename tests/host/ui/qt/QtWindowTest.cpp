@@ -16,6 +16,7 @@
 #include "tests/host/ui/qt/QtTestBackend.h"
 #include "tests/host/ui/qt/RecordingSink.h"
 #include "tests/host/ui/qt/TestTemplates.h"
+#include "ui/qt/LiveStatus.h"
 #include "ui/qt/QtUiWindow.h"
 
 namespace {
@@ -148,7 +149,7 @@ TEST_F(QtWindowTest, EveryInputHasANameAndEveryButtonItsRole) {
 TEST_F(QtWindowTest, EveryCaptionTakesAMnemonicUniqueInItsWindow) {
   std::set<QString> keys;
   int captions = 0;
-  for (QWidget* widget : qt_->Canvas().findChildren<QWidget*>()) {
+  for (QWidget* widget : qt_->TopWidget().findChildren<QWidget*>()) {
     QString text;
     if (auto* button = qobject_cast<QAbstractButton*>(widget)) text = button->text();
     if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy()) text = label->text();
@@ -162,6 +163,82 @@ TEST_F(QtWindowTest, EveryCaptionTakesAMnemonicUniqueInItsWindow) {
   EXPECT_EQ(captions, 10);
   EXPECT_EQ(Get<QPushButton>(IDC_APPLY).text(), QStringLiteral("&Apply"));
   EXPECT_EQ(window_->Text(IDOK), "OK");
+}
+
+// What the template says beyond names reaches a screen reader: the hint beside a
+// control is its description, a group box holds the controls in its frame, a combo
+// box is named by its label and says its item as its value, and a window that has
+// said nothing has no notification.
+TEST_F(QtWindowTest, HintsGroupsAndLabelsReachAScreenReader) {
+  using K = ControlKind;
+  DialogTemplate page = PageTemplate(956, "Endpoints");
+  page.width = 260;
+  page.controls = {
+      {IDC_STATIC, K::GroupBox, "Where", {5, 5, 250, 50}},
+      {IDC_PLAIN_C, K::RadioButton, "Production", {10, 15, 60, 10}, ControlStyle::Group},
+      {IDC_STATIC, K::Label, "https://prod.example", {75, 16, 100, 8}},
+      {IDC_STATIC, K::Label, "Kind:", {10, 33, 30, 8}},
+      {IDC_LIST_COMBO, K::ComboBox, "", {45, 31, 80, 14}},
+      {IDC_STATIC, K::Label, "==>", {130, 33, 20, 8}},
+      {IDC_NAME, K::Edit, "", {10, 60, 60, 14}},
+  };
+  const std::unique_ptr<UiWindow> window =
+      TestBackend().CreateWindow(page, WindowRole::Modeless, nullptr, sink_);
+  QtUiWindow& qt = dynamic_cast<QtUiWindow&>(*window);
+  window->AddItem(IDC_LIST_COMBO, "Buy side");
+  window->SetSelection(IDC_LIST_COMBO, 0);
+  const auto described = [&](int id) {
+    return QAccessible::queryAccessibleInterface(qt.ControlWidget(id));
+  };
+  EXPECT_EQ(described(IDC_PLAIN_C)->text(QAccessible::Description),
+            QStringLiteral("https://prod.example"));
+  EXPECT_EQ(described(IDC_LIST_COMBO)->text(QAccessible::Description), QString());
+  EXPECT_EQ(described(IDC_PLAIN_C)->parent()->text(QAccessible::Name), QStringLiteral("Where"));
+  EXPECT_EQ(described(IDC_LIST_COMBO)->parent()->text(QAccessible::Name), QStringLiteral("Where"));
+  EXPECT_EQ(described(IDC_NAME)->parent()->object(), &qt.Canvas());
+  EXPECT_EQ(described(IDC_LIST_COMBO)->role(), QAccessible::ComboBox);
+  EXPECT_EQ(described(IDC_LIST_COMBO)->text(QAccessible::Name), QStringLiteral("Kind"));
+  EXPECT_EQ(described(IDC_LIST_COMBO)->text(QAccessible::Value), QStringLiteral("Buy side"));
+  // Inside its group box a control is where the template puts it.
+  EXPECT_EQ(qt.Place(*qt.ControlWidget(IDC_LIST_COMBO)).topLeft(),
+            qt.Scale().ToPixels(DluRect{45, 31, 80, 14}).topLeft());
+
+  const auto notifications = [&] {
+    int found = 0;
+    for (QWidget* widget : qt.TopWidget().findChildren<QWidget*>()) {
+      QAccessibleInterface* node = QAccessible::queryAccessibleInterface(widget);
+      if (node != nullptr && node->role() == QAccessible::Notification) ++found;
+    }
+    return found;
+  };
+  EXPECT_EQ(notifications(), 0);
+  qt.Status().Announce(QStringLiteral("1 holiday added"));
+  EXPECT_EQ(notifications(), 1);
+  qt.Status().Announce({});
+  EXPECT_EQ(notifications(), 0);
+}
+
+// A dialog larger than the screen scrolls its content; the row of buttons that ends
+// it stays below, in sight, and keeps its place from the right side.
+TEST_F(QtWindowTest, TheLastRowOfButtonsStaysInSightBelowWhatScrolls) {
+  QWidget& top = qt_->TopWidget();
+  const QSize whole = top.size();
+  EXPECT_EQ(whole, qt_->Scale().ToPixels(320, 220));
+  for (const int id : {IDOK, IDCANCEL, IDC_APPLY}) {
+    EXPECT_FALSE(qt_->Canvas().isAncestorOf(qt_->ControlWidget(id))) << id;
+    EXPECT_EQ(qt_->ControlWidget(id)->mapTo(&top, QPoint()),
+              qt_->Place(*qt_->ControlWidget(id)).topLeft())
+        << id;
+  }
+  top.resize(whole.width() / 2, whole.height() / 2);
+  QCoreApplication::processEvents();
+  const QRect shown = top.rect();
+  for (const int id : {IDOK, IDCANCEL, IDC_APPLY}) {
+    QWidget& button = *qt_->ControlWidget(id);
+    const QRect at(button.mapTo(&top, QPoint()), button.size());
+    EXPECT_TRUE(shown.contains(at)) << id;
+    EXPECT_EQ(shown.right() - at.right(), whole.width() - 1 - qt_->Place(button).right()) << id;
+  }
 }
 
 TEST_F(QtWindowTest, CheckBoxTogglesBeforeItNotifies) {
