@@ -24,9 +24,10 @@ struct ControlStyle {
   static constexpr std::uint32_t None = 0;
   // Every kind.
   static constexpr std::uint32_t Disabled = 1u << 0;
-  // Starts a new radio group. A radio group is a run of radio buttons that are
-  // adjacent in template order; it ends at any other kind of control or at the next
-  // radio button with this flag.
+  // Starts a new radio group. A radio group is a run of radio buttons in template
+  // order; labels and frames between them leave it whole, and it ends at any other
+  // control that takes the focus or at the next control with this flag (see
+  // DialogNavigation).
   static constexpr std::uint32_t Group = 1u << 1;
   // Push button: pressed by the Enter key.
   static constexpr std::uint32_t DefaultButton = 1u << 2;

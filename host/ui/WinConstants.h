@@ -43,6 +43,11 @@ inline constexpr unsigned MB_ICONWARNING = 0x30;
 inline constexpr unsigned MB_ICONEXCLAMATION = MB_ICONWARNING;
 inline constexpr unsigned MB_ICONINFORMATION = 0x40;
 inline constexpr unsigned MB_ICONMASK = 0xF0;
+// Which button has the focus when the box opens (the first when none is said).
+inline constexpr unsigned MB_DEFBUTTON1 = 0x000;
+inline constexpr unsigned MB_DEFBUTTON2 = 0x100;
+inline constexpr unsigned MB_DEFBUTTON3 = 0x200;
+inline constexpr unsigned MB_DEFMASK = 0xF00;
 
 // List view extended styles.
 inline constexpr unsigned LVS_EX_GRIDLINES = 0x1;

@@ -45,12 +45,14 @@ DialogTemplate HandCfgTemplate() {
       {IDC_STATIC, K::GroupBox, "System Setting", {7, 89, 272, 185}},
       {IDC_STATIC, K::Label, "Max Messages Per Sec.:", {15, 105, 100, 8}},
       {IDC_MAX_MSG_PER_SEC, K::Edit, "", {118, 102, 44, 14}},
+      // The endpoint choices are one group, the hints beside them within it: the
+      // arrows go through all four, and Tab stops at the checked ones.
       {IDC_RADIO_DEFAULT_URL, K::RadioButton, "Default URL", {15, 122, 80, 10}, S::Group},
-      {IDC_RADIO_PRODUCTION, K::RadioButton, "Production", {27, 136, 62, 10}, S::Group},
+      {IDC_RADIO_PRODUCTION, K::RadioButton, "Production", {27, 136, 62, 10}},
       {IDC_STATIC, K::Label, kProductionHint, {92, 137, 179, 8}},
-      {IDC_RADIO_TESTING, K::RadioButton, "Testing", {27, 150, 62, 10}, S::Group},
+      {IDC_RADIO_TESTING, K::RadioButton, "Testing", {27, 150, 62, 10}},
       {IDC_STATIC, K::Label, kTestingHint, {92, 151, 179, 8}},
-      {IDC_RADIO_USER_URL, K::RadioButton, "User-defined URL:", {15, 166, 100, 10}, S::Group},
+      {IDC_RADIO_USER_URL, K::RadioButton, "User-defined URL:", {15, 166, 100, 10}},
       {IDC_STATIC, K::Label, "Host URL:", {27, 183, 60, 8}},
       {IDC_HOST_URL, K::Edit, "", {90, 180, 92, 14}},
       {IDC_STATIC, K::Label, kHostHint, {186, 183, 85, 8}},

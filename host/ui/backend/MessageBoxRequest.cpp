@@ -15,9 +15,23 @@ MessageIcon MessageBoxRequest::Icon() const {
   }
 }
 
+std::vector<int> MessageBoxRequest::Answers() const {
+  switch (Buttons()) {
+    case MB_OKCANCEL:
+      return {IDOK, IDCANCEL};
+    case MB_YESNO:
+      return {IDYES, IDNO};
+    case MB_YESNOCANCEL:
+      return {IDYES, IDNO, IDCANCEL};
+    default:
+      return {IDOK};
+  }
+}
+
 int MessageBoxRequest::DefaultAnswer() const {
-  const unsigned buttons = Buttons();
-  return buttons == MB_YESNO || buttons == MB_YESNOCANCEL ? IDYES : IDOK;
+  const std::vector<int> answers = Answers();
+  const std::size_t named = (type & MB_DEFMASK) >> 8;
+  return named < answers.size() ? answers[named] : answers.front();
 }
 
 const char* MessageIconName(MessageIcon icon) {

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "ui/model/DialogNavigation.h"
 #include "ui/scripted/ScriptedBackend.h"
 #include "ui/scripted/UserActionError.h"
 
@@ -164,19 +165,12 @@ void ScriptedWindow::UserClick(int id) {
     control.check = control.check == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED;
   } else if (control.info.kind == ControlKind::RadioButton &&
              control.info.Has(ControlStyle::AutoRadio)) {
-    // The group: the run of adjacent radio buttons around this one, split where a
-    // button starts a new group.
-    const std::size_t at = IndexOf(control);
-    std::size_t first = at;
-    while (first > 0 && !controls_[first].info.Has(ControlStyle::Group) &&
-           controls_[first - 1].info.kind == ControlKind::RadioButton) {
-      --first;
-    }
-    for (std::size_t i = first; i < controls_.size(); ++i) {
-      if (controls_[i].info.kind != ControlKind::RadioButton) break;
-      if (i > first && controls_[i].info.Has(ControlStyle::Group)) break;
-      controls_[i].check = i == at ? BST_CHECKED : BST_UNCHECKED;
-    }
+    // The mark moves within the group the shared keyboard rules make of the template.
+    const DialogNavigation navigation(template_.controls);
+    const int at = static_cast<int>(IndexOf(control));
+    for (int member : navigation.Groups().at(static_cast<std::size_t>(navigation.GroupOf(at))))
+      controls_[static_cast<std::size_t>(member)].check =
+          member == at ? BST_CHECKED : BST_UNCHECKED;
   }
   Notify(id, BN_CLICKED);
 }
