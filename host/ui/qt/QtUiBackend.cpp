@@ -59,6 +59,19 @@ QMessageBox::StandardButtons QtButtons(unsigned buttons) {
   }
 }
 
+QMessageBox::StandardButton QtButton(int answer) {
+  switch (answer) {
+    case IDCANCEL:
+      return QMessageBox::Cancel;
+    case IDYES:
+      return QMessageBox::Yes;
+    case IDNO:
+      return QMessageBox::No;
+    default:
+      return QMessageBox::Ok;
+  }
+}
+
 // The answer of a box closed without a button: Cancel where there is one, else the
 // only safe answer of the set.
 int ClosedAnswer(unsigned buttons) {
@@ -135,6 +148,7 @@ int QtUiBackend::MessageBox(UiWindow* owner, const MessageBoxRequest& request) {
   QMessageBox box(QtIcon(request.Icon()), ToQString(request.caption), ToQString(request.text),
                   QtButtons(request.Buttons()), OwnerWidget(owner));
   box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QtButton(request.DefaultAnswer()));
   const int pressed = box.exec();
   errors_.RethrowIfAny();
   switch (pressed) {
