@@ -162,6 +162,27 @@ class Cases(TerminalTestCase):
         tool.keys("Escape")
         self.assertEqual(tool.wait(), 1)
 
+    def test_a_view_that_grows_back_shows_the_page_not_blank_rows(self):
+        path = self.copy_example("handler.xml")
+        tool = self.start("edit", "--handler", path, width=80, height=24)
+        tool.sheet()
+        tool.focus("Holiday setting")
+        tool.resize(42, 12)
+        wait_for("the page laid out for 42x12", lambda: len(tool.lines()) == 12)
+        tool.wait_for_text("Holiday setting")
+        # The scroll marks keep off the title.
+        title = tool.lines()[0]
+        self.assertIn("handler.xml", title)
+        self.assertNotIn("\u25b2", title[:title.index("\u2500")])
+        tool.resize(80, 24)
+        wait_for("the page laid out for 80x24", lambda: len(tool.lines()) == 24)
+        # What comes into sight is the page above the focus, which stays in sight.
+        tool.wait_for_text("TargetCompID:")
+        tool.wait_for_status("Holiday setting:")
+        self.assertIn("Holiday setting", tool.text())
+        tool.keys("Escape")
+        self.assertEqual(tool.wait(), 1)
+
     def test_without_an_alternate_screen_the_page_is_wiped_on_exit(self):
         for term in ("vt100", "vt220", "linux", "ansi"):
             with self.subTest(term=term):
