@@ -118,6 +118,13 @@ class Tool:
         rest = self.terminal.lines()[y][x + len(label):]
         return rest.strip().split("  ")[0]
 
+    def discard(self):
+        """Escape on something changed, and Yes to "Discard changes?"."""
+        self.terminal.keys("Escape")
+        self.terminal.wait_for_text("Discard changes?")
+        self.terminal.type("y")
+        self.terminal.wait_until_gone("Discard changes?")
+
     def wait(self, timeout=60):
         return self.terminal.exit_code(timeout=timeout)
 

@@ -22,9 +22,13 @@ class EditPages(TerminalTestCase):
         path = self.copy_example(example)
         tool = self.start("edit", kind, path)
         tool.sheet()
+        # The title marks a changed edit, as editors mark a changed document.
+        changed = "*" + hcdterm.os.path.basename(path)
+        self.assertNotIn(changed, tool.text())
         tool.focus(field)
         tool.replace_text(value)
         tool.wait_for_text(value)
+        tool.wait_for_text(changed)
         return path, tool
 
     def test_enter_saves(self):
@@ -36,12 +40,21 @@ class EditPages(TerminalTestCase):
                 self.assertIn(expected, summary(kind, path))
                 self.assertRestored(tool)
 
-    def test_escape_leaves_the_file(self):
+    def test_escape_asks_then_leaves_the_file(self):
         for kind, example, field, value, expected in PAGES:
             with self.subTest(page=kind):
                 path, tool = self.edit(kind, example, field, value)
                 before = self.read(hcdterm.os.path.join(hcdterm.EXAMPLES, example))
+                # Escape also starts every Alt sequence: a stray one asks first, and
+                # No, the default, keeps the edit.
                 tool.keys("Escape")
+                tool.wait_for_text("Discard changes?")
+                self.assertIn("[ Yes ]  < No >", tool.text())
+                tool.keys("Enter")
+                tool.wait_until_gone("Discard changes?")
+                self.assertTrue(tool.running())
+                self.assertIn(value, tool.text())
+                tool.discard()
                 self.assertEqual(tool.wait(), 1)
                 self.assertEqual(self.read(path), before)
                 self.assertRestored(tool)

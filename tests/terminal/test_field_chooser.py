@@ -28,6 +28,22 @@ class FieldChooser(TerminalTestCase):
         self.assertTrue(printed[-1].startswith("BENCHMARK"), tool.text())
         self.assertRestored(tool)
 
+    def test_a_row_is_current_from_the_start_and_enter_with_none_chosen_is_refused(self):
+        tool = self.choose()
+        self.assertIn("nothing chosen", tool.status())
+        x, y = tool.cursor()
+        first = tool.lines()[y][x:].split()[0]
+        self.assertTrue(first.startswith(">"), tool.lines()[y])
+        tool.keys("Enter")
+        tool.wait_for_status("Refused: Select Field:")
+        self.assertTrue(tool.running())
+        tool.keys("Down")  # chooses the current row
+        tool.wait_for_status("Select Field: Up Down")
+        tool.keys("Enter")
+        self.assertEqual(tool.wait(), 0)
+        tool.wait_for_text(first[1:])
+        self.assertRestored(tool)
+
     def test_escape_chooses_nothing(self):
         tool = self.choose("Escape")
         self.assertEqual(tool.wait(), 0)

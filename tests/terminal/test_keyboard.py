@@ -62,6 +62,52 @@ class Keyboard(TerminalTestCase):
         self.assertEqual(tool.wait(), 0)
         self.assertIn("Use IE Proxy Setting=Yes", summary("--handler", path))
 
+    def test_the_endpoint_choices_are_one_group_whose_arrows_choose(self):
+        path, tool = self.open_handler()
+        tool.focus("Default URL")
+        # Of the four, Tab stops at the checked ones only: the kind and its endpoint.
+        tool.keys("Tab")
+        tool.wait_for_status("Testing:")
+        tool.keys("Tab")
+        wait_for("the focus to leave the group", lambda: not tool.status().startswith("Testing"))
+        self.assertFalse(tool.status().startswith(("User-defined URL", "Production")),
+                         tool.status())
+        tool.keys("BTab")
+        tool.wait_for_status("Testing:")
+        # The arrows go round the four over the hints beside them, choosing.
+        tool.keys("Up")
+        tool.wait_for_text("(*) Production")
+        self.assertIn("( ) Testing", tool.text())
+        tool.keys("Down", "Down")
+        tool.wait_for_text("(*) User-defined URL:")
+        # The endpoints are given up with the default URL: Down passes them.
+        tool.keys("Down")
+        tool.wait_for_status("Default URL:")
+        tool.wait_for_text("(*) Default URL")
+        tool.keys("Down")
+        tool.wait_for_status("Production:")
+        tool.keys("Enter")
+        self.assertEqual(tool.wait(), 0)
+        self.assertIn("Using Default URL=Yes|Using Test Environement=No", summary("--handler", path))
+
+    def test_ctrl_w_k_and_u_delete_as_readline_does(self):
+        path, tool = self.open_handler()
+        tool.focus("TargetCompID")
+        tool.keys("End")
+        tool.type(" two words")
+        tool.wait_for_text("KELBMK two words")
+        field = lambda: tool.field_text("TargetCompID:")  # noqa: E731
+        tool.keys("C-w")
+        wait_for("the word to go", lambda: field() == "KELBMK two")
+        tool.keys("Home", "Right", "Right", "Right", "C-k")
+        wait_for("the rest of the line to go", lambda: field() == "KEL")
+        tool.keys("C-u")
+        wait_for("the start of the line to go", lambda: "KEL" not in field())
+        tool.type("NEW")
+        tool.keys("Enter")
+        self.assertEqual(tool.wait(), 0)
+        self.assertIn("TID=NEW", summary("--handler", path))
+
     def test_tab_goes_round_the_named_controls_and_shift_tab_back(self):
         path, tool = self.open_handler()
         first = tool.status().split(":")[0]
@@ -118,7 +164,7 @@ class Keyboard(TerminalTestCase):
         tool.keys("DC")
         tool.wait_for_status("2 holidays removed")
         tool.wait_for_text("1/1")
-        tool.keys("Escape")
+        tool.discard()
         tool.wait_until_gone("Add holiday of year")
         tool.keys("Escape")
         self.assertEqual(tool.wait(), 1)
@@ -234,7 +280,7 @@ class Keyboard(TerminalTestCase):
         self.assertGreater(added, 100)  # the rule holidays and the weekends
         tool.alt("Remove All")
         tool.wait_for_status(f"All {added + 5} holidays removed")
-        tool.keys("Escape")
+        tool.discard()
         tool.wait_until_gone("Add holiday of year")
         tool.keys("Escape")
         self.assertEqual(tool.wait(), 1)

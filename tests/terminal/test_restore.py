@@ -83,7 +83,7 @@ class Restore(TerminalTestCase):
         tool.wait_for_status(RATE + ":")
         tool.replace_text("46")
         tool.wait_for_text("46 ")
-        tool.keys("Escape")
+        tool.discard()
         tool.wait_for_text("not saved")
         # The word the shell prints is not the one typed, so it shows once it ran.
         tool.type("stty -g > after; echo modes-no''ted")

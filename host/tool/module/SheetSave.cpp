@@ -11,6 +11,7 @@
 #include "ui/CPropertySheet.h"
 #include "ui/WinConstants.h"
 #include "ui/backend/UiBackend.h"
+#include "ui/model/SafeQuestion.h"
 
 bool SheetSave::Apply() {
   // The module writes the page into the bag it was handed; handing it the bag as
@@ -27,7 +28,7 @@ bool SheetSave::Apply() {
   if (file_.ChangedSinceRead()) {
     if (scripted_) throw SaveAborted("not saved: " + ChangedBehindMessage(file_));
     const std::string question = ChangedBehindMessage(file_) + ".\n\nOverwrite it with this edit?";
-    if (AfxMessageBox(question, MB_YESNO | MB_ICONWARNING) != IDYES) return false;
+    if (AfxMessageBox(question, kDestructiveQuestion) != IDYES) return false;
   }
   // In a script run the sheet closes once the file is saved (a failed write ends
   // the run): a script with lines left for it must fail before anything is written.

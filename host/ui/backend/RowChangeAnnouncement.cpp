@@ -28,6 +28,7 @@ std::string Counted(int count, std::string_view noun) {
 }  // namespace
 
 std::string RowChangeAnnouncement(std::string_view noun, const RowChange& change) {
+  if (change.emptied && change.otherChoice) return {};
   if (change.added > 0 && change.removed == 0) return Counted(change.added, noun) + " added";
   if (change.removed > 0 && change.added == 0) {
     const bool all = change.removed == change.before && change.removed > 1;

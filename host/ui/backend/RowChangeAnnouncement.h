@@ -9,13 +9,17 @@ struct RowChange {
   int added = 0;         // rows inserted
   int removed = 0;       // rows deleted, one by one or all at once
   bool emptied = false;  // all rows were deleted at once
+  // Another item was chosen in a list of the window meanwhile (a currency added and
+  // chosen): the rows are that item's, not rows removed from the list.
+  bool otherChoice = false;
 };
 
 // What a screen reader is told, politely, after a command added rows to a list or
 // removed them ("12 holidays added", "1 holiday removed", "All 95000 holidays
 // removed"), so that a user who cannot see the list knows what the command did.
 // `noun` names one row, singular (RowNoun). "" when nothing was added or removed,
-// and when the list was emptied and filled again: other rows shown, not rows added.
+// and when the list was emptied and filled again or emptied for another choice: other
+// rows shown, not rows added or removed.
 // Every backend says it in these words.
 std::string RowChangeAnnouncement(std::string_view noun, const RowChange& change);
 

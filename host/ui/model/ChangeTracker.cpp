@@ -33,10 +33,22 @@ constexpr int kRowColumns = 2;
 
 }  // namespace
 
-std::uint64_t WindowValues(const UiWindow& window, const DialogTemplate& dialog) {
+ChangeScope ChangeScopeOf(WindowRole role) {
+  return role == WindowRole::PropertyPage ? ChangeScope::AllValues : ChangeScope::ListItems;
+}
+
+std::uint64_t WindowValues(const UiWindow& window, const DialogTemplate& dialog,
+                           ChangeScope scope) {
   Digest digest;
   for (const ControlTemplate& control : dialog.controls) {
     if (control.id == IDC_STATIC) continue;
+    if (scope == ChangeScope::ListItems) {
+      if (control.kind != ControlKind::ComboBox && control.kind != ControlKind::ListBox) continue;
+      const int count = window.ItemCount(control.id);
+      digest.Add(count);
+      for (int i = 0; i < count; ++i) digest.Add(window.ItemText(control.id, i));
+      continue;
+    }
     switch (control.kind) {
       case ControlKind::Label:
       case ControlKind::GroupBox:

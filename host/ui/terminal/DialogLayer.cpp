@@ -9,6 +9,7 @@
 
 CellRect DialogLayer::Place(int rows, int columns) {
   if (window_ == nullptr) return {0, 0, 1, 1};
+  window_->FitWidth(columns - 2);
   const CellRect size = window_->Size();
   const int width = std::min(size.width + 2, columns);
   const int height = std::min(size.height + 2, rows);
@@ -58,7 +59,10 @@ void DialogLayer::HandleKey(const TerminalKey& key) {
       window_->PressEnter();
       return;
     case KeyCode::Escape:
-      window_->PressCancel();
+      // Escape also starts every Alt sequence: a stray one must not throw away what
+      // the dialog built.
+      if (window_->Changed() && !window_->App().ConfirmDiscard(window_->Template().title)) return;
+      if (window_ != nullptr) window_->PressCancel();
       return;
     default:
       break;
@@ -71,6 +75,10 @@ void DialogLayer::HandlePaste(std::u32string_view text) {
 }
 
 bool DialogLayer::Done() const { return window_ == nullptr || window_->Ended(); }
+
+void DialogLayer::MarkChanged() {
+  if (window_ != nullptr) window_->MarkChanged();
+}
 
 void DialogLayer::Forget(const TerminalWindow& window) {
   if (window_ == &window) window_ = nullptr;

@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "text/TextEscape.h"
 #include "ui/WinConstants.h"
+#include "ui/model/SafeQuestion.h"
 #include "ui/terminal/MessageBoxLayer.h"
 #include "ui/terminal/Painter.h"
 #include "ui/terminal/TerminalApplication.h"
@@ -173,7 +175,7 @@ void FileChooserLayer::Accept() {
   if ((request_.flags & OFN_OVERWRITEPROMPT) != 0 && Exists(path)) {
     MessageBoxLayer ask(
         {fs::path(path).filename().string() + " already exists.\nDo you want to replace it?",
-         "Confirm Save As", MB_YESNO | MB_ICONWARNING});
+         "Confirm Save As", kDestructiveQuestion});
     app_.Run(ask);
     if (ask.Answer() != IDYES) return;
   }
@@ -211,7 +213,8 @@ void FileChooserLayer::Draw(const Painter& painter) {
   painter.Frame(box_, Look::Frame, request_.open ? U"Open" : U"Save As");
   const int inner = box_.width - 4;
   const int used = painter.Text(2, 1, U"Folder: ", Look::Plain, inner);
-  painter.Text(2 + used, 1, FromUtf8(folder_), Look::Title, inner - used);
+  painter.Text(2 + used, 1, FromUtf8(EscapeText(folder_, TextBytes::Utf8)), Look::Title,
+               inner - used);
 
   const CellRect list{2, 2, inner, listRows_ + 2};
   painter.Frame(list, Look::Frame);
@@ -224,7 +227,9 @@ void FileChooserLayer::Draw(const Painter& painter) {
     const int y = 3 + row - rows_.Top() + (readError_.empty() ? 0 : 1);
     if (y >= list.Bottom() - 1) break;
     painter.Put(3, y, current ? U'>' : U' ', look);
-    painter.Text(4, y, FromUtf8(entry.name + (entry.folder ? "/" : "")), look, inner - 3, true);
+    painter.Text(4, y,
+                 FromUtf8(EscapeText(entry.name, TextBytes::Utf8) + (entry.folder ? "/" : "")),
+                 look, inner - 3, true);
   }
   if (rows_.Top() > 0) painter.Put(list.Right() - 1, 3, painter.UpArrow(), Look::Frame);
   if (rows_.End() < rows_.Count())
@@ -290,16 +295,20 @@ std::optional<CellPoint> FileChooserLayer::Cursor() const {
 }
 
 std::string FileChooserLayer::Hints() const {
+  // Named as the labels name them, as a page's status line names its field.
   switch (focus_) {
     case Focus::Name:
-      return "type a path, Tab complete  Enter take or open  Esc cancel";
+      return "File name: type a path, Tab complete  |  Enter take or open  Esc cancel";
     case Focus::List:
-      return "Up Down move  Enter open or take  Tab next  Esc cancel";
+      return "Folder: Up Down move, Enter open or take  |  Tab next  Esc cancel";
     case Focus::Type:
-      return "Up Down type of file  Tab next  Esc cancel";
-    default:
-      return "Enter press  Tab next  Esc cancel";
+      return "Type: Up Down type of file  |  Tab next  Esc cancel";
+    case Focus::Ok:
+      return "OK: take the file  |  Enter press  Tab next  Esc cancel";
+    case Focus::Cancel:
+      return "Cancel: take none  |  Enter press  Tab next  Esc cancel";
   }
+  return {};
 }
 
 void FileChooserLayer::HandlePaste(std::u32string_view text) {
@@ -329,6 +338,8 @@ void FileChooserLayer::HandleKey(const TerminalKey& key) {
     case Focus::Name:
       if (key.code == KeyCode::Enter) return Accept();
       if (key.IsText()) return name_.Insert(std::u32string(1, key.ch));
+      if (key.code == KeyCode::Char && !key.alt && key.ch < 0x20 && name_.ReadlineKey(key.ch, true))
+        return;
       switch (key.code) {
         case KeyCode::Backspace:
           name_.Backspace();

@@ -7,7 +7,8 @@
 #include "ui/terminal/TerminalLayer.h"
 
 // A message box: its icon as a word ("Warning:"), so that it is read, not only
-// seen; the text wrapped; the buttons of its set, the first one focused. Enter
+// seen; the text wrapped; the buttons of its set, the request's default focused
+// (the first unless it names another, No for a destructive question). Enter
 // presses the focused button, Escape answers Cancel where there is one (else No,
 // else OK), a button's letter (with Alt or without) presses it.
 class MessageBoxLayer final : public TerminalLayer {

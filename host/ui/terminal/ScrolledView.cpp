@@ -23,9 +23,11 @@ void ScrolledView::Follow(const TerminalWindow& window, int width, int height) {
   width = std::max(width, 1);
   height = std::max(height, 1);
   if (const std::optional<CellRect> area = window.FocusArea()) {
+    if (height > height_) y_ = std::min(y_, std::max(area->Bottom() - height, 0));
     x_ = Reveal(x_, area->x, area->Right(), width);
     y_ = Reveal(y_, area->y, area->Bottom(), height);
   }
+  height_ = height;
   if (const std::optional<CellPoint> cursor = window.CursorAt()) {
     x_ = Reveal(x_, cursor->x, cursor->x + 1, width);
     y_ = Reveal(y_, cursor->y, cursor->y + 1, height);
@@ -42,11 +44,12 @@ void ScrolledView::Draw(const Painter& painter, const CellRect& viewport,
 void ScrolledView::DrawMarks(const Painter& painter, const CellRect& frame,
                              const TerminalWindow& window, const CellRect& viewport) const {
   const CellRect size = window.Size();
-  const int middleX = frame.x + frame.width / 2;
+  // Up and down at the right end of the edges: the title takes the top edge's middle.
+  const int rightX = frame.Right() - 2;
   const int middleY = frame.y + frame.height / 2;
-  if (y_ > 0) painter.Put(middleX, frame.y, painter.UpArrow(), Look::Title);
+  if (y_ > 0) painter.Put(rightX, frame.y, painter.UpArrow(), Look::Title);
   if (y_ + viewport.height < size.height)
-    painter.Put(middleX, frame.Bottom() - 1, painter.DownArrow(), Look::Title);
+    painter.Put(rightX, frame.Bottom() - 1, painter.DownArrow(), Look::Title);
   if (x_ > 0) painter.Put(frame.x, middleY, painter.LeftArrow(), Look::Title);
   if (x_ + viewport.width < size.width)
     painter.Put(frame.Right() - 1, middleY, painter.RightArrow(), Look::Title);

@@ -9,7 +9,9 @@ class TerminalWindow;
 
 // A window's client area seen through a viewport smaller than it, when the terminal
 // is: it scrolls as little as it can to keep the focused control in sight (at least
-// the row the cursor is on), and marks the edges beyond which there is more.
+// the row the cursor is on), and marks the edges beyond which there is more. When
+// the viewport grows taller, it scrolls up as far as the focus allows, so that what
+// comes into sight is the window above, not blank rows below its controls.
 class ScrolledView {
  public:
   // Scrolls for the window's focus and a viewport of the size.
@@ -25,4 +27,5 @@ class ScrolledView {
  private:
   int x_ = 0;
   int y_ = 0;
+  int height_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "text/TextEscape.h"
 #include "ui/backend/MnemonicAssignment.h"
 #include "ui/terminal/Painter.h"
 #include "ui/terminal/TerminalApplication.h"
@@ -24,10 +25,15 @@ std::u32string SheetTitle(std::string_view caption, std::string_view document, b
   const std::size_t slash = document.find_last_of('/');
   const std::string_view file =
       slash == std::string_view::npos ? document : document.substr(slash + 1);
-  return FromUtf8(file) + (unicode ? U" \u2014 " : U" - ") + FromLatin1(caption);
+  return FromUtf8(EscapeText(file, TextBytes::Utf8)) + (unicode ? U" \u2014 " : U" - ") +
+         FromLatin1(caption);
 }
 
 constexpr int kButtonWidth = 10;
+
+std::uint64_t PageValues(const TerminalWindow& page) {
+  return WindowValues(page, page.Template(), ChangeScopeOf(page.Role()));
+}
 
 }  // namespace
 
@@ -38,7 +44,10 @@ SheetLayer::SheetLayer(TerminalApplication& app, std::string_view caption,
   if (pages.empty()) throw std::logic_error("a property sheet needs at least one page");
   caption_ = caption;
   document_ = document;
-  for (const SheetPage& page : pages) tabs_.push_back({TerminalPage(page), FromLatin1(page.title)});
+  for (const SheetPage& page : pages) {
+    tabs_.push_back({TerminalPage(page), FromLatin1(page.title), 0, {}});
+    tabs_.back().changes.Shown(PageValues(*tabs_.back().window));
+  }
   FocusPageStart(false);
 }
 
@@ -54,6 +63,7 @@ CellRect SheetLayer::Place(int rows, int columns) {
   for (const Tab& tab : tabs_) {
     tabsWidth += CellWidth(tab.title) + 3;
     if (tab.window == nullptr) continue;
+    tab.window->FitWidth(columns - 2);
     width = std::max(width, tab.window->Size().width);
     height = std::max(height, tab.window->Size().height);
   }
@@ -77,7 +87,7 @@ CellRect SheetLayer::CancelCells() const {
 }
 
 void SheetLayer::Draw(const Painter& painter) {
-  painter.Frame(frame_, Look::Frame, title_);
+  painter.Frame(frame_, Look::Frame, Changed() ? U"*" + title_ : title_);
   int x = 1;
   for (std::size_t i = 0; i < tabs_.size(); ++i) {
     const bool active = static_cast<int>(i) == active_;
@@ -117,7 +127,11 @@ std::string SheetLayer::Hints() const {
   if (focus_ == Focus::Ok) hints = "OK: save and close";
   if (focus_ == Focus::Cancel) hints = "Cancel: close without saving";
   if (!hints.empty()) hints += "  |  ";
-  hints += "Tab next  Enter OK  Esc cancel  Alt+letter jump";
+  // Enter presses a button that has the focus, Cancel included.
+  const bool pressing = focus_ == Focus::Cancel || (focus_ == Focus::Page && Active() != nullptr &&
+                                                    Active()->FocusedIsButton());
+  hints += std::string("Tab next  Enter ") + (pressing ? "press" : "OK") +
+           "  Esc cancel  Alt+letter jump";
   if (tabs_.size() > 1) hints += "  Ctrl+PgUp/PgDn tabs";
   return hints;
 }
@@ -170,6 +184,20 @@ void SheetLayer::Cancel() {
   accepted_ = false;
 }
 
+void SheetLayer::CancelAsking() {
+  if (Changed() && !app_.ConfirmDiscard(caption_)) return;
+  Cancel();
+}
+
+bool SheetLayer::Changed() const {
+  if (marked_) return true;
+  for (const Tab& tab : tabs_) {
+    if (tab.window == nullptr) continue;
+    if (tab.changes.Changed(PageValues(*tab.window)) || tab.window->Changed()) return true;
+  }
+  return false;
+}
+
 void SheetLayer::ShowPage(int index) {
   if (index < 0 || index >= static_cast<int>(tabs_.size())) return;
   active_ = index;
@@ -209,7 +237,7 @@ void SheetLayer::HandleKey(const TerminalKey& key) {
     case KeyCode::BackTab:
       return Tabbing(true);
     case KeyCode::Escape:
-      return Cancel();
+      return CancelAsking();
     case KeyCode::Enter:
       if (focus_ == Focus::Cancel) return Cancel();
       if (focus_ == Focus::Page && Active() != nullptr && Active()->FocusedIsButton())

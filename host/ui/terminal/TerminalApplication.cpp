@@ -9,11 +9,26 @@
 #include <system_error>
 
 #include "ui/backend/UiRunAborted.h"
+#include "ui/model/SafeQuestion.h"
+#include "ui/terminal/MessageBoxLayer.h"
 #include "ui/terminal/Painter.h"
 #include "ui/terminal/TerminalLayer.h"
 #include "ui/terminal/TerminalText.h"
 
 TerminalLayer::~TerminalLayer() = default;
+
+namespace {
+
+// The status line's hints in `width` columns: all while they fit, else the focused
+// control's part and F1, which shows the rest.
+std::string FitHints(const std::string& hints, int width) {
+  if (CellWidth(FromUtf8(hints)) <= width) return hints;
+  const std::size_t bar = hints.find("  |  ");
+  if (bar == std::string::npos) return hints;
+  return hints.substr(0, bar) + "  |  F1 keys";
+}
+
+}  // namespace
 
 TerminalApplication::TerminalApplication() = default;
 
@@ -33,6 +48,22 @@ void TerminalApplication::Tell(std::string text, bool beep) {
 }
 
 void TerminalApplication::Beep() { screen_.Beep(); }
+
+void TerminalApplication::Refuse() {
+  std::string own = shown_.empty() ? std::string() : shown_.back().layer->Hints();
+  own = own.substr(0, own.find("  |  "));
+  Tell(own.empty() ? "Refused" : "Refused: " + own, true);
+}
+
+bool TerminalApplication::ConfirmDiscard(std::string_view caption) {
+  MessageBoxLayer ask({"Discard changes?", std::string(caption), kDestructiveQuestion});
+  Run(ask);
+  return ask.Answer() == IDYES;
+}
+
+void TerminalApplication::MarkChanged() {
+  if (!shown_.empty()) shown_.back().layer->MarkChanged();
+}
 
 void TerminalApplication::Forget(const TerminalWindow& window) {
   for (Shown& shown : shown_) shown.layer->Forget(window);
@@ -63,6 +94,7 @@ void TerminalApplication::Run(TerminalLayer& layer) {
   }
   WINDOW* window = newwin(1, 1, 0, 0);
   shown_.push_back({&layer, window, new_panel(window), {}});
+  if (tooSmall_) hide_panel(shown_.back().panel);
   struct Popper {
     TerminalApplication* app;
     ~Popper() { app->Pop(); }
@@ -86,12 +118,40 @@ void TerminalApplication::Run(TerminalLayer& layer) {
         if (event.key.code == KeyCode::Tab) pasted += U'\t';
         if (event.key.code == KeyCode::Char) pasted += event.key.ch;
       }
-      layer.HandlePaste(pasted);
+      if (tooSmall_) {
+        Beep();
+      } else {
+        layer.HandlePaste(pasted);
+      }
       continue;
     }
     if (key.code == KeyCode::PasteEnd) continue;
+    if (tooSmall_) {
+      // Nothing is typed or pressed unseen.
+      Beep();
+      continue;
+    }
+    if (key.code == KeyCode::F1 && !key.alt && !key.ctrl && !showingKeys_) {
+      ShowKeys(layer);
+      continue;
+    }
     layer.HandleKey(key);
   }
+}
+
+void TerminalApplication::ShowKeys(const TerminalLayer& layer) {
+  std::string keys = layer.Hints();
+  for (std::size_t at = 0; (at = keys.find("  |  ", at)) != std::string::npos;)
+    keys.replace(at, 5, "\n\n");
+  for (std::size_t at = 0; (at = keys.find("  ", at)) != std::string::npos;)
+    keys.replace(at, 2, "\n");
+  MessageBoxLayer help({keys + "\n\nF1 these keys", "Keys", MB_OK});
+  showingKeys_ = true;
+  struct Showing {
+    bool& flag;
+    ~Showing() { flag = false; }
+  } showing{showingKeys_};
+  Run(help);
 }
 
 void TerminalApplication::Pop() {
@@ -106,6 +166,7 @@ void TerminalApplication::Pop() {
   status_ = nullptr;
   told_.clear();
   pending_.reset();
+  tooSmall_ = false;
   screen_.Stop();
 }
 
@@ -162,10 +223,34 @@ void TerminalApplication::PlaceLayer(Shown& shown, int rows, int columns) {
   shown.place = place;
 }
 
+void TerminalApplication::RenderTooSmall(int rows, int columns) {
+  wresize(status_, rows, columns);
+  move_panel(statusPanel_, 0, 0);
+  top_panel(statusPanel_);
+  werase(status_);
+  const Painter screen(status_, {0, 0, columns, rows}, {0, 0}, screen_.Palette(),
+                       screen_.Unicode());
+  for (int y = 0; y < rows; ++y) screen.Fill(0, y, columns, Look::Status);
+  const std::u32string least =
+      U"at least " + FromUtf8(std::to_string(kLeastColumns) + "x" + std::to_string(kLeastRows));
+  screen.Text(0, 0, U"Terminal too small", Look::Status, columns);
+  if (rows > 1) screen.Text(0, 1, least, Look::Status, columns);
+  update_panels();
+  curs_set(0);
+  doupdate();
+}
+
 void TerminalApplication::Render() {
   const int rows = std::max(screen_.Rows(), 1);
   const int columns = std::max(screen_.Columns(), 1);
   const TerminalPalette& palette = screen_.Palette();
+  const bool tooSmall = rows < kLeastRows || columns < kLeastColumns;
+  if (tooSmall != tooSmall_) {
+    tooSmall_ = tooSmall;
+    // Shown again bottom first, so that each lands above the one before.
+    for (Shown& shown : shown_) tooSmall ? hide_panel(shown.panel) : show_panel(shown.panel);
+  }
+  if (tooSmall) return RenderTooSmall(rows, columns);
   for (Shown& shown : shown_) {
     PlaceLayer(shown, std::max(rows - 1, 1), columns);
     werase(shown.window);
@@ -179,7 +264,7 @@ void TerminalApplication::Render() {
   werase(status_);
   const Painter status(status_, {0, 0, columns, 1}, {0, 0}, palette, screen_.Unicode());
   const bool telling = !told_.empty();
-  const std::string line = telling ? told_ : shown_.back().layer->Hints();
+  const std::string line = telling ? told_ : FitHints(shown_.back().layer->Hints(), columns - 2);
   status.Fill(0, 0, columns, telling ? Look::Tip : Look::Status);
   status.Text(1, 0, FromUtf8(line), telling ? Look::Tip : Look::Status, columns - 2);
   update_panels();

@@ -34,6 +34,14 @@ class TerminalApplication {
   // terminal beeps too (a refused character). An empty text only beeps.
   void Tell(std::string text, bool beep = false);
   void Beep();
+  // A page refused what was asked: a beep, and "Refused:" with the focused
+  // control's name and keys on the status line.
+  void Refuse();
+
+  // Escape on something changed: "Discard changes?", No the default. True for Yes.
+  bool ConfirmDiscard(std::string_view caption);
+  // A dialog just confirmed after changes: the layer it was opened from changed.
+  void MarkChanged();
 
   void Forget(const TerminalWindow& window);
   void WindowFocused(const TerminalWindow& window);
@@ -51,6 +59,11 @@ class TerminalApplication {
 
   // How long Escape waits for a letter that makes it Alt with the letter.
   static constexpr int kEscapeWaitMs = 1000;
+  // Below this the pages cannot be used (a field and its label, OK and Cancel, the
+  // status line): the screen says so, keys are refused, and all comes back as the
+  // terminal grows.
+  static constexpr int kLeastColumns = 40;
+  static constexpr int kLeastRows = 12;
 
  private:
   struct Shown {
@@ -61,10 +74,14 @@ class TerminalApplication {
   };
 
   void Render();
+  // The screen while it is below the least size.
+  void RenderTooSmall(int rows, int columns);
   void PlaceLayer(Shown& shown, int rows, int columns);
   TerminalKey NextKey();
   void Pop();
   [[noreturn]] void Abort(const ScreenEvent& event);
+  // F1: every key of the layer on top, one a line.
+  void ShowKeys(const TerminalLayer& layer);
 
   TerminalScreen screen_;
   std::vector<Shown> shown_;
@@ -73,6 +90,8 @@ class TerminalApplication {
   std::string told_;
   std::optional<TerminalKey> pending_;
   CellPoint cursor_;
+  bool tooSmall_ = false;
+  bool showingKeys_ = false;
   std::string lastFolder_;
   std::vector<std::string> documents_;
 };

@@ -38,4 +38,7 @@ void TerminalCheck::Activate() {
   Window().UserNotify(Id(), BN_CLICKED);
 }
 
-std::string TerminalCheck::Hints() const { return IsRadio() ? "Up Down choose" : "Space toggle"; }
+std::string TerminalCheck::Hints() const {
+  if (!IsRadio()) return "Space toggle";
+  return group_.size() > 1 ? "Up Down choose" : "Space choose";
+}

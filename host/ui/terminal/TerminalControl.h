@@ -59,6 +59,7 @@ class TerminalControl {
   // What Alt with its mnemonic, or Space, does to it: a button's click.
   virtual void Activate() {}
   virtual void FocusLeft() {}
+  virtual void FocusEntered() {}
   // The keys the control takes, for the status line.
   virtual std::string Hints() const { return {}; }
 

@@ -91,16 +91,10 @@ bool TerminalEdit::Edit(const TerminalKey& key, bool& changed) {
     return true;
   }
   if (key.code == KeyCode::Char && key.ch < 0x20) {
-    switch (key.ch) {
-      case 0x01:  // Ctrl+A
-        field_.Home();
-        return true;
-      case 0x05:  // Ctrl+E
-        field_.End();
-        return true;
-      default:
-        return false;
-    }
+    const std::optional<bool> edited = field_.ReadlineKey(key.ch, !ReadOnly());
+    if (!edited) return false;
+    changed = *edited;
+    return true;
   }
   switch (key.code) {
     case KeyCode::Backspace:

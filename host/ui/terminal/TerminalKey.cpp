@@ -142,6 +142,8 @@ TerminalKey DecodeKey(bool isKeyCode, unsigned value) {
       return Shift(KeyCode::PageUp);
     case KEY_SNEXT:
       return Shift(KeyCode::PageDown);
+    case KEY_F(1):
+      return Plain(KeyCode::F1);
     case KEY_F(4):
       return Plain(KeyCode::F4);
     default:

@@ -20,6 +20,7 @@ enum class KeyCode {
   End,
   PageUp,
   PageDown,
+  F1,
   F4,
   PasteStart,  // a bracketed paste begins: the characters that follow were pasted
   PasteEnd,

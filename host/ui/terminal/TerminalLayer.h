@@ -24,7 +24,8 @@ class TerminalLayer {
   virtual void Draw(const Painter& painter) = 0;
   // Where the hardware cursor sits, in the layer's cells: on the focused control.
   virtual std::optional<CellPoint> Cursor() const = 0;
-  // What the status line says while the layer is on top: the keys that work.
+  // What the status line says while the layer is on top: the focused control's name
+  // and keys, then after "  |  " the layer's own keys, two blanks apart.
   virtual std::string Hints() const = 0;
   virtual void HandleKey(const TerminalKey& key) = 0;
   // Text pasted into the terminal, all at once.
@@ -35,4 +36,6 @@ class TerminalLayer {
   virtual void Forget(const TerminalWindow& window) { (void)window; }
   // The framework put the focus on a control of the window.
   virtual void WindowFocused(const TerminalWindow& window) { (void)window; }
+  // A dialog opened from this layer was confirmed after changes.
+  virtual void MarkChanged() {}
 };

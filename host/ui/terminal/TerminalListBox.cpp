@@ -30,7 +30,8 @@ void TerminalListBox::Draw(const Painter& painter, bool focused) const {
     const int y = cells.y + 1 + row - rows_.Top();
     Look look = IsEnabled() ? Look::Plain : Look::Disabled;
     if (row == selected && IsEnabled()) look = focused ? Look::SelectedFocused : Look::Selected;
-    painter.Put(cells.x + 1, y, row == selected ? U'>' : U' ', look);
+    const bool current = row == selected || (selected < 0 && row == rows_.Current());
+    painter.Put(cells.x + 1, y, current ? U'>' : U' ', look);
     painter.Text(cells.x + 2, y, FromLatin1(ItemText(row)), look, width, true);
   }
   if (rows_.Top() > 0) painter.Put(cells.Right() - 1, cells.y + 1, painter.UpArrow(), frame);
@@ -49,10 +50,24 @@ void TerminalListBox::SelectByUser(int index) {
   if (Template().Has(ControlStyle::Notify)) Window().UserNotify(Id(), LBN_SELCHANGE);
 }
 
+void TerminalListBox::FocusEntered() {
+  if (Selection() < 0 && rows_.Current() < 0 && ItemCount() > 0) rows_.MoveTo(0);
+}
+
 bool TerminalListBox::HandleKey(const TerminalKey& key) {
   if (key.alt) return false;
-  if (key.IsText() && key.ch != U' ') {
+  const bool none = Selection() < 0 && rows_.Current() >= 0;
+  if (key.IsText() && key.ch == U' ') {
+    if (none) SelectByUser(rows_.Current());
+    return none;
+  }
+  if (key.IsText()) {
     SelectByUser(TypeAhead(key.ch, Selection()));
+    return true;
+  }
+  // With nothing chosen, the first arrow chooses the current row.
+  if (none && !key.ctrl && (key.code == KeyCode::Up || key.code == KeyCode::Down)) {
+    SelectByUser(rows_.Current());
     return true;
   }
   ListWindow moved = rows_;
@@ -84,4 +99,8 @@ bool TerminalListBox::HandleKey(const TerminalKey& key) {
   return true;
 }
 
-std::string TerminalListBox::Hints() const { return "Up Down PgUp PgDn Home End, letters find"; }
+std::string TerminalListBox::Hints() const {
+  if (Selection() < 0 && rows_.Current() >= 0)
+    return "nothing chosen: Space or Up Down choose, letters find";
+  return "Up Down PgUp PgDn Home End, letters find";
+}

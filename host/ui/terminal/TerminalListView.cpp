@@ -109,7 +109,8 @@ void TerminalListView::BeginUserAction() {
   removedAt_ = INT_MAX;
 }
 
-std::string TerminalListView::EndUserAction(bool click) {
+std::string TerminalListView::EndUserAction(bool click, bool otherChoice) {
+  change_.otherChoice = otherChoice;
   const int after = model_.RowCount();
   if (removedAt_ != INT_MAX && !change_.emptied && after > 0 && after < change_.before) {
     const int place = std::min(removedAt_, after - 1);

@@ -50,13 +50,13 @@ class TerminalListView final : public TerminalControl {
   // when a click added or removed rows (the list not refilled), what it did is the
   // returned announcement ("3 holidays removed"), else "".
   void BeginUserAction();
-  std::string EndUserAction(bool click);
+  std::string EndUserAction(bool click, bool otherChoice);
 
   bool TakesFocus() const override { return true; }
   void Draw(const Painter& painter, bool focused) const override;
   CellPoint CursorAt() const override;
   bool HandleKey(const TerminalKey& key) override;
-  void FocusEntered();
+  void FocusEntered() override;
   std::string Hints() const override;
   // Letters typed after the focus comes back begin a new prefix, however soon.
   void FocusLeft() override { typed_.clear(); }

@@ -212,6 +212,10 @@ void TerminalScreen::Open() {
   AppendRestore("rmkx");
   AppendRestoreText(pasteOff_);
   AppendRestore("rmcup");
+  // Without an alternate screen (vt100, linux) the page would stay drawn above the
+  // prompt: it is wiped instead.
+  if (Capability("smcup").empty()) wipeOnStop_ = Capability("clear");
+  AppendRestoreText(wipeOnStop_);
 }
 
 void TerminalScreen::Stop() {
@@ -219,6 +223,7 @@ void TerminalScreen::Stop() {
   g_restoreReady = 0;
   SetPasteMode(false);
   endwin();
+  if (!wipeOnStop_.empty()) WriteTerminal(wipeOnStop_);
   RestoreSignals();
   running_ = false;
   // What curses put back, once more: its own copy was taken when it started, after

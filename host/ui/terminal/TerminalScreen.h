@@ -73,4 +73,6 @@ class TerminalScreen {
   bool unicode_ = false;
   std::string pasteOn_;
   std::string pasteOff_;
+  // The terminal's "clear" when it has no alternate screen to leave.
+  std::string wipeOnStop_;
 };

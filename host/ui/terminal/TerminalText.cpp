@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "text/TextEscape.h"
+
 std::u32string FromLatin1(std::string_view bytes) {
   std::u32string text;
   text.reserve(bytes.size());
@@ -95,7 +97,9 @@ std::string ToUtf8(std::u32string_view text) {
 }
 
 char32_t ShownCharacter(char32_t c) {
-  if (c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0xD800 && c <= 0xDFFF)) return U'?';
+  // A bidirectional control would turn the rest of the row around.
+  if (c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0xD800 && c <= 0xDFFF) || IsFormatControl(c))
+    return U'?';
   return ::wcwidth(static_cast<wchar_t>(c)) < 0 ? U'?' : c;
 }
 

@@ -60,4 +60,6 @@ std::optional<std::string> TerminalUiBackend::ChooseFile(UiWindow*,
   return chooser.Chosen();
 }
 
-void TerminalUiBackend::Beep(unsigned, unsigned) { app_.Beep(); }
+// A page beeps when it refuses what was asked (OK with nothing chosen): a terminal
+// may sound no bell, so the status line says it and where to act.
+void TerminalUiBackend::Beep(unsigned, unsigned) { app_.Refuse(); }

@@ -13,6 +13,7 @@
 #include "ui/terminal/TerminalComboBox.h"
 #include "ui/terminal/TerminalEdit.h"
 #include "ui/terminal/TerminalGroupBox.h"
+#include "ui/terminal/TerminalItemList.h"
 #include "ui/terminal/TerminalLabel.h"
 #include "ui/terminal/TerminalListBox.h"
 #include "ui/terminal/TerminalListView.h"
@@ -68,10 +69,19 @@ TerminalWindow::TerminalWindow(const DialogTemplate& dialog, WindowRole role, Ui
       events_(events),
       app_(app),
       size_(DialogCells(dialog)),
+      navigation_(template_.controls),
       alive_(std::make_shared<bool>(true)) {
   BuildControls();
   FindBuddies();
   ChooseMnemonics();
+  templateWidth_ = size_.width;
+  for (const std::unique_ptr<TerminalControl>& control : controls_)
+    contentRight_ = std::max(contentRight_, control->Cells().Right());
+}
+
+void TerminalWindow::FitWidth(int columns) {
+  size_.width =
+      std::max(std::min(templateWidth_, columns), std::min(contentRight_, templateWidth_));
 }
 
 TerminalWindow::~TerminalWindow() {
@@ -81,32 +91,21 @@ TerminalWindow::~TerminalWindow() {
 
 void TerminalWindow::BuildControls() {
   controls_.reserve(template_.controls.size());
-  radioGroup_.assign(template_.controls.size(), -1);
-  std::vector<TerminalCheck*> group;
-  int groupStart = -1;
-  auto closeGroup = [&group] {
-    for (TerminalCheck* radio : group) radio->SetGroup(group);
-    group.clear();
-  };
   for (const ControlTemplate& control : template_.controls) {
-    const int index = static_cast<int>(controls_.size());
     controls_.push_back(MakeControl(control, *this));
     TerminalControl* made = controls_.back().get();
     if (control.id != IDC_STATIC) byId_.try_emplace(control.id, made);
-    if (control.kind != ControlKind::RadioButton || control.Has(ControlStyle::Group)) {
-      closeGroup();
-      groupStart = index;
-    }
-    if (control.kind == ControlKind::RadioButton) {
-      group.push_back(static_cast<TerminalCheck*>(made));
-      radioGroup_[static_cast<std::size_t>(index)] = groupStart;
-    }
     if (control.kind == ControlKind::ListView)
       listViews_.push_back(static_cast<TerminalListView*>(made));
   }
-  closeGroup();
+  for (const std::vector<int>& members : navigation_.Groups()) {
+    std::vector<TerminalCheck*> group;
+    for (int index : members)
+      group.push_back(
+          static_cast<TerminalCheck*>(controls_[static_cast<std::size_t>(index)].get()));
+    for (TerminalCheck* radio : group) radio->SetGroup(group);
+  }
   LabelPickers();
-  radioGroup_.resize(controls_.size(), -1);
 }
 
 void TerminalWindow::LabelPickers() {
@@ -204,30 +203,16 @@ Control& TerminalWindow::Require(int id, const char* what) const {
 
 // -- focus -------------------------------------------------------------------------
 
-bool TerminalWindow::IsTabStop(int index) const {
-  const TerminalControl& control = *controls_[static_cast<std::size_t>(index)];
-  if (!control.TakesFocus() || !control.IsEnabled()) return false;
-  const int group = radioGroup_[static_cast<std::size_t>(index)];
-  if (group < 0) return true;
-  // Of a radio group, only the checked button, or the first enabled one.
-  const auto& members = static_cast<const TerminalCheck&>(control).Group();
-  const TerminalCheck* stop = nullptr;
-  for (const TerminalCheck* member : members) {
-    if (!member->IsEnabled()) continue;
-    if (member->Check() == BST_CHECKED) {
-      stop = member;
-      break;
-    }
-    if (stop == nullptr) stop = member;
-  }
-  return stop == &control;
-}
-
-std::vector<int> TerminalWindow::TabStops() const {
-  std::vector<int> stops;
-  for (int i = 0; i < static_cast<int>(controls_.size()); ++i)
-    if (IsTabStop(i)) stops.push_back(i);
-  return stops;
+ControlStates TerminalWindow::States() const {
+  return {[this](int index) {
+            const TerminalControl& control = *controls_[static_cast<std::size_t>(index)];
+            return control.TakesFocus() && control.IsEnabled();
+          },
+          [this](int index) {
+            const auto* check = dynamic_cast<const TerminalCheck*>(
+                controls_[static_cast<std::size_t>(index)].get());
+            return check != nullptr && check->Check() == BST_CHECKED;
+          }};
 }
 
 TerminalControl* TerminalWindow::Focused() const {
@@ -240,54 +225,30 @@ void TerminalWindow::MoveFocus(int index) {
   if (index == focus_) return;
   if (TerminalControl* left = Focused()) left->FocusLeft();
   focus_ = index;
-  if (TerminalControl* entered = Focused();
-      entered != nullptr && entered->Kind() == ControlKind::ListView)
-    static_cast<TerminalListView*>(entered)->FocusEntered();
+  if (TerminalControl* entered = Focused()) entered->FocusEntered();
 }
 
 bool TerminalWindow::FocusFirst() {
-  const std::vector<int> stops = TabStops();
-  if (stops.empty()) return false;
-  MoveFocus(stops.front());
+  const std::optional<int> first =
+      navigation_.NextTabStop(-1, false, false, static_cast<int>(controls_.size()), States());
+  if (!first) return false;
+  MoveFocus(*first);
   return true;
 }
 
 bool TerminalWindow::FocusLast() {
-  const std::vector<int> stops = TabStops();
-  if (stops.empty()) return false;
-  MoveFocus(stops.back());
+  const std::optional<int> last =
+      navigation_.NextTabStop(-1, true, true, static_cast<int>(controls_.size()), States());
+  if (!last) return false;
+  MoveFocus(*last);
   return true;
 }
 
 bool TerminalWindow::FocusNext(bool backwards, bool wrap) {
-  const std::vector<int> stops = TabStops();
-  if (stops.empty()) return false;
-  // Where the focus is among the stops: a radio button of a group stands at its
-  // group's stop, and a control that is no stop (disabled meanwhile) at its place.
-  int place = focus_;
-  if (place >= 0 && radioGroup_[static_cast<std::size_t>(place)] >= 0) {
-    for (int stop : stops)
-      if (radioGroup_[static_cast<std::size_t>(stop)] ==
-          radioGroup_[static_cast<std::size_t>(place)])
-        place = stop;
-  }
-  if (!backwards) {
-    const auto next = std::upper_bound(stops.begin(), stops.end(), place);
-    if (next != stops.end()) {
-      MoveFocus(*next);
-      return true;
-    }
-    if (!wrap) return false;
-    MoveFocus(stops.front());
-    return true;
-  }
-  const auto next = std::lower_bound(stops.begin(), stops.end(), place);
-  if (place >= 0 && next != stops.begin()) {
-    MoveFocus(*std::prev(next));
-    return true;
-  }
-  if (!wrap) return false;
-  MoveFocus(stops.back());
+  const std::optional<int> next = navigation_.NextTabStop(
+      focus_, backwards, wrap, static_cast<int>(controls_.size()), States());
+  if (!next) return false;
+  MoveFocus(*next);
   return true;
 }
 
@@ -301,22 +262,11 @@ bool TerminalWindow::FocusControl(int id) {
 // -- keys --------------------------------------------------------------------------
 
 bool TerminalWindow::MoveInRadioGroup(int delta) {
-  auto* radio = dynamic_cast<TerminalCheck*>(Focused());
-  if (radio == nullptr || !radio->IsRadio()) return false;
-  const std::vector<TerminalCheck*>& members = radio->Group();
-  const auto at = std::find(members.begin(), members.end(), radio);
-  if (at == members.end()) return true;
-  const int count = static_cast<int>(members.size());
-  const int from = static_cast<int>(at - members.begin());
-  // The next enabled button, round the group's ends; arrows never leave the group.
-  for (int step = 1; step < count; ++step) {
-    TerminalCheck* next =
-        members[static_cast<std::size_t>(((from + delta * step) % count + count) % count)];
-    if (!next->IsEnabled()) continue;
-    MoveFocus(IndexOf(*next));
-    next->Activate();
-    return true;
-  }
+  if (focus_ < 0 || navigation_.GroupOf(focus_) < 0) return false;
+  const std::optional<int> next = navigation_.ArrowTarget(focus_, delta, States());
+  if (!next) return true;
+  MoveFocus(*next);
+  controls_[static_cast<std::size_t>(*next)]->Activate();
   return true;
 }
 
@@ -421,18 +371,44 @@ void TerminalWindow::ClickUnlessDisabled(int id) {
   UserNotify(id, BN_CLICKED);
 }
 
+std::vector<std::string> TerminalWindow::Choices() const {
+  std::vector<std::string> chosen;
+  if (listViews_.empty()) return chosen;  // no rows to tell of
+  for (const std::unique_ptr<TerminalControl>& control : controls_) {
+    const auto* list = dynamic_cast<const TerminalItemList*>(control.get());
+    if (list == nullptr) continue;
+    const int selected = list->Selection();
+    chosen.push_back(selected < 0 ? std::string() : "=" + list->ItemText(selected));
+  }
+  return chosen;
+}
+
 bool TerminalWindow::UserNotify(int id, int notifyCode) {
   const std::shared_ptr<bool> alive = alive_;
+  const std::vector<std::string> chosen = Choices();
   for (TerminalListView* list : listViews_) list->BeginUserAction();
   events_.OnControlNotify(id, notifyCode);
   if (!*alive) return false;
+  const bool otherChoice = Choices() != chosen;
   std::string told;
   for (TerminalListView* list : listViews_) {
-    std::string said = list->EndUserAction(notifyCode == BN_CLICKED);
+    std::string said = list->EndUserAction(notifyCode == BN_CLICKED, otherChoice);
     if (!said.empty()) told = std::move(said);
   }
-  if (!told.empty()) app_.Tell(told);
+  if (!told.empty()) {
+    // Rows the command added or removed: what the window holds changed.
+    changes_.MarkChanged();
+    app_.Tell(told);
+  }
   return true;
+}
+
+void TerminalWindow::Shown() {
+  changes_.Shown(WindowValues(*this, template_, ChangeScopeOf(role_)));
+}
+
+bool TerminalWindow::Changed() const {
+  return changes_.Changed(WindowValues(*this, template_, ChangeScopeOf(role_)));
 }
 
 void TerminalWindow::Tell(std::string text, bool beep) { app_.Tell(std::move(text), beep); }
@@ -655,10 +631,13 @@ int TerminalWindow::RunModal() {
     return result;
   }
   if (focus_ < 0) FocusFirst();
+  Shown();
   DialogLayer layer(*this);
   app_.Run(layer);
   const int result = ended_.value_or(IDCANCEL);
   ended_.reset();
+  // What the dialog changed is now its owner's change.
+  if (result == IDOK && Changed()) app_.MarkChanged();
   return result;
 }
 

@@ -10,6 +10,8 @@
 #include "ui/backend/UiEventSink.h"
 #include "ui/backend/UiWindow.h"
 #include "ui/backend/WindowRole.h"
+#include "ui/model/ChangeTracker.h"
+#include "ui/model/DialogNavigation.h"
 #include "ui/terminal/CellLayout.h"
 #include "ui/terminal/TerminalControl.h"
 #include "ui/terminal/TerminalKey.h"
@@ -42,12 +44,13 @@ class TerminalWindow final : public UiWindow {
   TerminalApplication& App() const { return app_; }
   // The cells of its client area.
   CellRect Size() const { return size_; }
+  // Where there are fewer columns than the template asks for, the blank margin at
+  // the right of the controls is given up first, before the page scrolls.
+  void FitWidth(int columns);
   const std::vector<std::unique_ptr<TerminalControl>>& Controls() const { return controls_; }
   TerminalControl* FindControl(int id) const;
 
-  // Focus. Tab stops are the enabled controls that take the focus, in template
-  // order, and of a radio group only its checked button (the first enabled one when
-  // none is checked).
+  // Focus. Tab stops and radio groups are the shared DialogNavigation's.
   TerminalControl* Focused() const;
   int FocusedId() const;
   bool FocusFirst();
@@ -87,6 +90,12 @@ class TerminalWindow final : public UiWindow {
   // The name a user knows the control by (its label), for the status line.
   std::string NameOf(const TerminalControl& control) const;
   bool Ended() const { return ended_.has_value(); }
+  // Whether the window changed since it was shown (ChangeTracker): its values of
+  // the window's scope, a command that added or removed rows, a dialog opened from
+  // it and confirmed after changes.
+  void Shown();
+  bool Changed() const;
+  void MarkChanged() { changes_.MarkChanged(); }
 
   // UiWindow.
   void SetText(int id, std::string_view text) override;
@@ -141,15 +150,16 @@ class TerminalWindow final : public UiWindow {
   void LabelPickers();
   void FindBuddies();
   void ChooseMnemonics();
-  // The Tab stops in order, as indexes of controls.
-  std::vector<int> TabStops() const;
-  bool IsTabStop(int index) const;
+  // The controls as the shared keyboard rules ask for them.
+  ControlStates States() const;
   int IndexOf(const TerminalControl& control) const;
   void MoveFocus(int index);
   // Up and Down in a radio group: the next enabled button of the group, checked.
   bool MoveInRadioGroup(int delta);
   void ClickUnlessDisabled(int id);
   std::optional<int> RemoveButton() const;
+  // The item chosen in each list box and combo box.
+  std::vector<std::string> Choices() const;
   void PressDelete(TerminalListView& list);
 
   DialogTemplate template_;
@@ -157,13 +167,16 @@ class TerminalWindow final : public UiWindow {
   UiEventSink& events_;
   TerminalApplication& app_;
   CellRect size_;
+  int templateWidth_ = 0;
+  int contentRight_ = 0;
   std::vector<std::unique_ptr<TerminalControl>> controls_;
   std::map<int, TerminalControl*> byId_;
-  std::vector<int> radioGroup_;     // per control: the index of its group's first button, or -1
+  DialogNavigation navigation_;
   std::map<int, int> buddyOf_;      // label index -> index of the control it names
   std::map<int, int> pickerLabel_;  // picker index -> index of the label it was given
   std::vector<TerminalListView*> listViews_;
   int focus_ = -1;
+  ChangeTracker changes_;
   std::optional<int> ended_;
   std::shared_ptr<bool> alive_;
 };

@@ -33,6 +33,38 @@ bool TextField::DeleteForward() {
   return true;
 }
 
+std::optional<bool> TextField::ReadlineKey(char32_t control, bool mayChange) {
+  const auto at = static_cast<std::size_t>(cursor_);
+  switch (control) {
+    case 0x01:  // Ctrl+A
+      Home();
+      return false;
+    case 0x05:  // Ctrl+E
+      End();
+      return false;
+    case 0x15:  // Ctrl+U
+      if (!mayChange || at == 0) return false;
+      text_.erase(0, at);
+      cursor_ = 0;
+      return true;
+    case 0x0B:  // Ctrl+K
+      if (!mayChange || at == text_.size()) return false;
+      text_.erase(at);
+      return true;
+    case 0x17: {  // Ctrl+W: back over blanks, then over the word
+      if (!mayChange || at == 0) return false;
+      std::size_t start = at;
+      while (start > 0 && (text_[start - 1] == U' ' || text_[start - 1] == U'\t')) --start;
+      while (start > 0 && text_[start - 1] != U' ' && text_[start - 1] != U'\t') --start;
+      text_.erase(start, at - start);
+      cursor_ = static_cast<int>(start);
+      return true;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
 void TextField::Left() { cursor_ = std::max(0, cursor_ - 1); }
 
 void TextField::Right() { cursor_ = std::min(static_cast<int>(text_.size()), cursor_ + 1); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,12 @@ class TextField {
   void Right();
   void Home();
   void End();
+
+  // A control character as readline takes it: Ctrl+A and Ctrl+E go to the start and
+  // the end, Ctrl+U and Ctrl+K delete before and after the cursor, Ctrl+W the word
+  // before it (and the blanks after that word). Nothing for another character;
+  // else whether the text changed (never, unless `mayChange`).
+  std::optional<bool> ReadlineKey(char32_t control, bool mayChange);
 
   // The text after Insert(text) at the cursor, without inserting it.
   std::u32string WithInserted(std::u32string_view text) const;

@@ -19,7 +19,9 @@ class ChangeTrackerTest : public ScriptedUiTest {
     EXPECT_NE(window, nullptr);
   }
 
-  std::uint64_t Values() const { return WindowValues(*window, window->Template()); }
+  std::uint64_t Values(ChangeScope scope = ChangeScope::AllValues) const {
+    return WindowValues(*window, window->Template(), scope);
+  }
 
   MainDialog dialog;
   ScriptedWindow* window = nullptr;
@@ -63,6 +65,21 @@ TEST_F(ChangeTrackerTest, EveryValueTheUserCanChangeCountsAndTakingItBackIsNoCha
     c.undo();
     EXPECT_FALSE(tracker.Changed(Values()));
   }
+}
+
+TEST_F(ChangeTrackerTest, ADialogCountsOnlyTheItemsOfItsLists) {
+  EXPECT_EQ(ChangeScopeOf(WindowRole::PropertyPage), ChangeScope::AllValues);
+  EXPECT_EQ(ChangeScopeOf(WindowRole::ModalDialog), ChangeScope::ListItems);
+  window->AddItem(kDropList, "GBP");
+  window->AddItem(kDropList, "USD");
+  ChangeTracker tracker;
+  tracker.Shown(Values(ChangeScope::ListItems));
+  window->UserSetText(kName, "2031");
+  window->UserSelectItem(kDropList, 1);
+  window->InsertRow(kRows, 0, {"2031-01-01", "shown for the choice"});
+  EXPECT_FALSE(tracker.Changed(Values(ChangeScope::ListItems)));
+  window->AddItem(kDropList, "EUR");
+  EXPECT_TRUE(tracker.Changed(Values(ChangeScope::ListItems)));
 }
 
 TEST_F(ChangeTrackerTest, WhatTheControlsDoNotHoldStaysChangedAndTheFirstShowingCounts) {

@@ -29,6 +29,7 @@ TEST(TerminalKey, DecodesWhatCursesReads) {
       {true, KEY_DC, K(KeyCode::Delete)},
       {true, KEY_NPAGE, K(KeyCode::PageDown)},
       {true, KEY_SR, K(KeyCode::Up, false, true)},
+      {true, KEY_F(1), K(KeyCode::F1)},
       {true, KEY_F(4), K(KeyCode::F4)},
       {true, KEY_F(5), K(KeyCode::None)},
   };

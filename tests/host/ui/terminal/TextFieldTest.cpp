@@ -26,6 +26,56 @@ TEST(TextField, EditsAtTheCursor) {
   EXPECT_EQ(field.Text(), U"3");
 }
 
+TEST(TextField, TakesTheReadlineKeysOfALine) {
+  struct Case {
+    const char* what;
+    char32_t key;
+    bool mayChange;
+    std::u32string text;  // "|" marks the cursor, before and after
+    std::u32string after;
+    std::optional<bool> changed;
+  };
+  const Case cases[] = {
+      {"Ctrl+U clears before the cursor", 0x15, true, U"ab|cd", U"|cd", true},
+      {"Ctrl+K clears after it", 0x0B, true, U"ab|cd", U"ab|", true},
+      {"Ctrl+W the word before it, blanks and all", 0x17, true, U"one two  |x", U"one |x", true},
+      {"Ctrl+W within a word", 0x17, true, U"one tw|o", U"one |o", true},
+      {"Ctrl+W at the start", 0x17, true, U"|ab", U"|ab", false},
+      {"Ctrl+K at the end", 0x0B, true, U"ab|", U"ab|", false},
+      {"a read-only field keeps its text", 0x15, false, U"ab|cd", U"ab|cd", false},
+      {"Ctrl+A moves even then", 0x01, false, U"ab|cd", U"|abcd", false},
+      {"Ctrl+E", 0x05, true, U"ab|cd", U"abcd|", false},
+      {"another control character is not the field's", 0x02, true, U"ab|", U"ab|", std::nullopt},
+  };
+  auto place = [](std::u32string marked, TextField& field) {
+    const std::size_t at = marked.find(U'|');
+    marked.erase(at, 1);
+    field.SetText(marked);
+    field.Home();
+    for (std::size_t i = 0; i < at; ++i) field.Right();
+  };
+  auto marked = [](const TextField& field) {
+    std::u32string text = field.Text();
+    return text.insert(static_cast<std::size_t>(field.Cursor()), 1, U'|');
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TextField field;
+    place(c.text, field);
+    EXPECT_EQ(field.ReadlineKey(c.key, c.mayChange), c.changed);
+    EXPECT_TRUE(marked(field) == c.after) << ToUtf8(marked(field));
+  }
+}
+
+TEST(TerminalText, ShowsWhatWouldDisturbTheRowAsAQuestionMark) {
+  for (char32_t c : {U'\x1B', U'\x85', U'\r', U'\u202E', U'\u200F', U'\u2066', U'\u2028'}) {
+    SCOPED_TRACE(static_cast<unsigned>(c));
+    EXPECT_EQ(ShownCharacter(c), U'?');
+    EXPECT_EQ(CellWidth(c), 1);
+  }
+  EXPECT_EQ(ShownCharacter(U'\u00e9'), U'\u00e9');
+}
+
 TEST(TextField, ScrollsALongTextToShowTheCursor) {
   TextField field;
   field.SetText(U"abcdefghij");
