@@ -362,9 +362,13 @@ int RunPageChange(Module& module, const std::vector<ConfigFile>& all, const Page
                            QuotedPath(at->second->shown) +
                            " (named twice, or through a link), "
                            "but of another kind; name it once");
-        twice.push_back("hcdtool: note: " + ShownPath(file.shown) + " is the same file as " +
-                        ShownPath(at->second->shown) +
-                        " (named twice, or through a link): it is changed once");
+        // The same name twice comes of a tree and a path inside it, or a PATH repeated.
+        twice.push_back("hcdtool: note: " + ShownPath(file.shown) +
+                        (file.shown == at->second->shown
+                             ? std::string(" is named more than once by the paths given")
+                             : " is the same file as " + ShownPath(at->second->shown) +
+                                   " (named twice, or through a link)") +
+                        ": it is changed once");
         continue;
       }
     }
