@@ -19,6 +19,7 @@
 #include "bench/BenchFixtures.h"
 #include "bench/Benchmarks.h"
 #include "bench/ChildProcess.h"
+#include "bench/Targets.h"
 #include "tests/ScratchFolder.h"
 
 namespace bench {
@@ -84,7 +85,7 @@ void RunTimed(benchmark::State& state, const std::string& peakRss,
 
 void RegisterSetBenchmarks(const std::string& hcdtool, const std::string& peakRss,
                            const std::string& examples) {
-  for (const int files : {250, 1000}) {
+  for (const int files : {250, kSetFiles}) {
     // Made when the run starts and shared by lint and set of that size.
     const auto tree = std::make_shared<std::unique_ptr<HandlerTree>>();
     const auto ensure = [tree, examples, files]() -> const HandlerTree& {

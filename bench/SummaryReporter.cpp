@@ -1,5 +1,7 @@
 #include "bench/SummaryReporter.h"
 
+#include <string>
+
 namespace bench {
 
 void SummaryReporter::ReportRuns(const std::vector<Run>& reports) {
@@ -16,6 +18,13 @@ void SummaryReporter::ReportRuns(const std::vector<Run>& reports) {
       if (const auto found = run.counters.find(statistic); found != run.counters.end())
         figures_.Record(run.run_name.function_name + "/" + statistic, {0, found->second.value});
     }
+    // A run of hcdtool as a process tells its own CPU time, for each number of files.
+    const auto cpu = run.counters.find("cpu_s");
+    const auto files = run.counters.find("files");
+    if (cpu != run.counters.end() && files != run.counters.end())
+      figures_.Record(
+          run.run_name.function_name + "/" + std::to_string(static_cast<long>(files->second.value)),
+          {cpu->second.value, run.GetAdjustedRealTime() / perSecond});
   }
   ConsoleReporter::ReportRuns(reports);
 }

@@ -37,7 +37,12 @@ inline constexpr const char* kTerminalKeyEndHome = "terminal/key/95000/End_Home"
 inline constexpr const char* kTerminalKeyDelete = "terminal/key/95000/Delete";
 inline constexpr int kTerminalHolidays = 95000;
 inline constexpr double kMaxFirstScreenSeconds = 0.050;
+inline constexpr double kMaxLargeFirstScreenSeconds = 0.150;
 inline constexpr double kMaxKeySeconds = 0.016;
+
+// set over this many handler folders, against lint of the same tree (CPU time).
+inline constexpr int kSetFiles = 1000;
+inline constexpr double kMaxSetOverLint = 2.0;
 
 // Each figure is the median of this many repetitions, which keeps a burst of work
 // elsewhere on the machine out of it.
