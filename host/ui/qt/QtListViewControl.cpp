@@ -204,6 +204,8 @@ void QtListViewControl::DeleteAllRows() {
   model_->Clear();
   widest_ = 0;
   widestKnown_ = true;
+  // What is measured is kept for the texts of one list, not of every list shown.
+  widths_.clear();
 }
 
 void QtListViewControl::SetRowSelected(int row, bool selected) {
