@@ -55,6 +55,10 @@ enum class DialogCommand { kShow, kRemoveSelected, kRemoveAll, kAddYear };
 inline constexpr std::array<DialogCommand, 4> kDialogCommands = {
     DialogCommand::kShow, DialogCommand::kRemoveSelected, DialogCommand::kRemoveAll,
     DialogCommand::kAddYear};
+// Showing a currency of this many holidays in the Qt dialog, as a whole calendar
+// gives, is timed on its own against a limit of its own.
+inline constexpr int kDialogLargeRows = 95000;
+inline constexpr double kMaxLargeShowSeconds = 0.050;
 std::string_view CommandName(DialogCommand command);
 // "dialog/<backend>/<command>/<rows>".
 std::string DialogBenchmarkName(std::string_view backend, DialogCommand command, int rows);

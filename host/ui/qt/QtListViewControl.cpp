@@ -14,6 +14,7 @@ QtListViewControl::QtListViewControl(const ControlTemplate& control, QWidget& pa
       view_(static_cast<QTableView*>(&Widget())),
       model_(new ListViewTableModel(control.Has(ControlStyle::SortAscending), view_)) {
   view_->setModel(model_);
+  measuredFont_ = view_->font();
   view_->setSelectionBehavior(QAbstractItemView::SelectRows);
   view_->setSelectionMode(control.Has(ControlStyle::SingleSelection)
                               ? QAbstractItemView::SingleSelection
@@ -83,6 +84,7 @@ void QtListViewControl::StartCounting() { counted_ = RowChange{RowCount(), 0, 0,
 
 void QtListViewControl::AddColumn(std::string_view title, int width, int format) {
   model_->AddColumn(ToQString(title), format);
+  widestKnown_ = false;
   askedWidths_.push_back(std::max(width, 0));
   view_->horizontalHeader()->resizeSection(model_->columnCount() - 1, askedWidths_.back());
   if (model_->columnCount() == 1) ShowSelection();
@@ -98,21 +100,45 @@ void QtListViewControl::FitLastColumnSoon() {
   });
 }
 
+int QtListViewControl::TextWidth(const std::string& text) {
+  if (text.empty()) return 0;
+  const auto known = widths_.find(text);
+  if (known != widths_.end()) return known->second;
+  const int width = view_->fontMetrics().horizontalAdvance(ToQString(text));
+  widths_.emplace(text, width);
+  return width;
+}
+
+void QtListViewControl::Widen(const std::string& text) {
+  if (widestKnown_ && model_->columnCount() > 0) widest_ = std::max(widest_, TextWidth(text));
+}
+
+void QtListViewControl::Narrowing(const std::string& text) {
+  if (widestKnown_ && !text.empty() && TextWidth(text) >= widest_) widestKnown_ = false;
+}
+
 void QtListViewControl::FitLastColumn() {
   fitPending_ = false;
   const int columns = model_->columnCount();
   if (columns == 0) return;
   const int last = columns - 1;
-  const QFontMetrics metrics = view_->fontMetrics();
+  if (view_->font() != measuredFont_) {
+    measuredFont_ = view_->font();
+    widths_.clear();
+    widestKnown_ = false;
+  }
+  const ListViewModel& rows = model_->Rows();
+  if (!widestKnown_) {
+    widest_ = 0;
+    for (int row = 0; row < rows.RowCount(); ++row)
+      widest_ = std::max(widest_, TextWidth(rows.Cell(row, last)));
+    widestKnown_ = true;
+  }
   const int margin =
       2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1);
-  int widest = 0;
-  const ListViewModel& rows = model_->Rows();
-  for (int row = 0; row < rows.RowCount(); ++row)
-    widest = std::max(widest, metrics.horizontalAdvance(ToQString(rows.Cell(row, last))));
   QHeaderView* header = view_->horizontalHeader();
   const QString title = model_->headerData(last, Qt::Horizontal, Qt::DisplayRole).toString();
-  widest = std::max(widest, header->fontMetrics().horizontalAdvance(title)) + margin;
+  const int widest = std::max(widest_, header->fontMetrics().horizontalAdvance(title)) + margin;
   int others = 0;
   for (int column = 0; column < last; ++column) others += header->sectionSize(column);
   const int rest = view_->viewport()->width() - others;
@@ -129,12 +155,19 @@ void QtListViewControl::SetExtendedStyle(unsigned style) {
 
 int QtListViewControl::InsertRow(int index, const ListViewRow& row) {
   const int inserted = model_->InsertRow(index, row);
+  Widen(model_->Rows().Cell(inserted, LastColumn()));
   ++counted_.added;
   return inserted;
 }
 
 void QtListViewControl::InsertRows(std::span<const ListViewRow> rows) {
   if (rows.empty()) return;
+  const int last = LastColumn();
+  if (last >= 0) {
+    for (const ListViewRow& row : rows) {
+      if (static_cast<std::size_t>(last) < row.size()) Widen(row[static_cast<std::size_t>(last)]);
+    }
+  }
   view_->setUpdatesEnabled(false);
   model_->InsertRows(rows);
   counted_.added += static_cast<int>(rows.size());
@@ -143,7 +176,10 @@ void QtListViewControl::InsertRows(std::span<const ListViewRow> rows) {
 }
 
 void QtListViewControl::SetCellText(int row, int column, std::string_view text) {
+  const bool last = column == LastColumn() && row >= 0 && row < RowCount();
+  if (last) Narrowing(model_->Rows().Cell(row, column));
   model_->SetCell(row, column, text);
+  if (last) Widen(model_->Rows().Cell(row, column));
 }
 
 std::string QtListViewControl::CellText(int row, int column) const {
@@ -152,6 +188,10 @@ std::string QtListViewControl::CellText(int row, int column) const {
 
 void QtListViewControl::DeleteRows(std::span<const int> rows) {
   const int before = RowCount();
+  const int last = LastColumn();
+  for (int row : rows) {
+    if (row >= 0 && row < before) Narrowing(model_->Rows().Cell(row, last));
+  }
   view_->setUpdatesEnabled(false);
   if (model_->DeleteRows(rows)) ShowSelection();
   view_->setUpdatesEnabled(true);
@@ -162,6 +202,10 @@ void QtListViewControl::DeleteAllRows() {
   counted_.removed += RowCount();
   counted_.emptied = counted_.emptied || RowCount() > 0;
   model_->Clear();
+  widest_ = 0;
+  widestKnown_ = true;
+  // What is measured is kept for the texts of one list, not of every list shown.
+  widths_.clear();
 }
 
 void QtListViewControl::SetRowSelected(int row, bool selected) {

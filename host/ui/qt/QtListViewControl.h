@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QFont>
 #include <QItemSelection>
 #include <QTableView>
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "ui/ListViewRow.h"
@@ -59,12 +62,25 @@ class QtListViewControl : public QtControl {
   // Fits the last column once the changes at hand are done.
   void FitLastColumnSoon();
   void FitLastColumn();
+  // The width of a text in the last column, measured once per distinct text (a list
+  // of holidays holds thousands of rows and a handful of remarks).
+  int TextWidth(const std::string& text);
+  int LastColumn() const { return model_->columnCount() - 1; }
+  // The widest text of the last column follows the rows added, so that adding a few
+  // rows to a long list measures those rows only; a change that may take the widest
+  // one away has it measured again over every row when the column is next fitted.
+  void Widen(const std::string& text);
+  void Narrowing(const std::string& text);
 
   QTableView* view_;
   ListViewTableModel* model_;
   unsigned extendedStyle_ = 0;
   std::vector<int> askedWidths_;
   bool fitPending_ = false;
+  int widest_ = 0;
+  bool widestKnown_ = true;
+  QFont measuredFont_;
+  std::unordered_map<std::string, int> widths_;
   RowChange counted_;
   // Expires with the control: the widgets may outlive it.
   std::shared_ptr<int> lifetime_ = std::make_shared<int>(0);

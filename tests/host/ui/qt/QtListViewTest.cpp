@@ -6,6 +6,8 @@
 #include <QTableView>
 #include <QTest>
 #include <QToolTip>
+#include <functional>
+#include <vector>
 
 #include "tests/host/ui/qt/QtTestBackend.h"
 #include "tests/host/ui/qt/RecordingSink.h"
@@ -205,6 +207,49 @@ TEST_F(QtListViewTest, TheLastColumnTakesItsWidestTextAndACutCellItsTooltip) {
   window_->DeleteAllRows(IDC_LIST_VIEW);
   QCoreApplication::processEvents();
   EXPECT_EQ(header.sectionSize(1), std::max(125, View().viewport()->width() - 100));
+}
+
+// The widest remark is followed through every change: one added alone or in a batch
+// widens the column, and removing or rewriting the widest one narrows it to the next.
+TEST_F(QtListViewTest, TheLastColumnFollowsItsWidestTextThroughChanges) {
+  const QHeaderView& header = *View().horizontalHeader();
+  auto advance = [&](const std::string& text) {
+    return View().fontMetrics().horizontalAdvance(QString::fromStdString(text));
+  };
+  // One letter throughout, so that the longer text is the wider.
+  const std::string a(220, 'n'), b(180, 'n'), c(160, 'n'), d(260, 'n'), f(240, 'n');
+  window_->InsertRows(IDC_LIST_VIEW, std::vector<ListViewRow>{{"k0", a}, {"k1", b}, {"k2", c}});
+  QCoreApplication::processEvents();
+  const int margin = header.sectionSize(1) - advance(a);
+  ASSERT_GT(advance(c) + margin, View().viewport()->width());
+
+  struct Step {
+    const char* what;
+    std::function<void()> change;
+    const std::string* widest;
+  };
+  const Step steps[] = {
+      {"the widest row removed", [&] { window_->DeleteRows(IDC_LIST_VIEW, std::vector{0}); }, &b},
+      {"a narrower text made the widest", [&] { window_->SetCellText(IDC_LIST_VIEW, 1, 1, d); },
+       &d},
+      {"the widest text made short", [&] { window_->SetCellText(IDC_LIST_VIEW, 1, 1, "e"); }, &b},
+      {"a wider row added alone",
+       [&] {
+         window_->InsertRow(IDC_LIST_VIEW, -1, {"k3", f});
+       },
+       &f},
+      {"a narrower row removed", [&] { window_->DeleteRows(IDC_LIST_VIEW, std::vector{0}); }, &f},
+      {"a batch with a wider row added",
+       [&] {
+         window_->InsertRows(IDC_LIST_VIEW, std::vector<ListViewRow>{{"k4", "x"}, {"k5", d}});
+       },
+       &d},
+  };
+  for (const Step& step : steps) {
+    step.change();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(header.sectionSize(1), advance(*step.widest) + margin) << step.what;
+  }
 }
 
 // Ctrl+Home, Ctrl+End and Ctrl+PageDown take the selection with them, so that
