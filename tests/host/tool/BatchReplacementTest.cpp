@@ -131,8 +131,7 @@ TEST(BatchReplacement, KilledInTheMiddleLeavesEachFileWholeAndTheNextRunSaysWhic
             std::string::npos)
       << all.err;
   // One paragraph and one line for what was removed, however many folders it touched.
-  EXPECT_NE(all.err.find("hcdtool: removed the 9 journals of the cut-off run\n"),
-            std::string::npos)
+  EXPECT_NE(all.err.find("hcdtool: removed the 9 journals of the cut-off run\n"), std::string::npos)
       << all.err;
   EXPECT_EQ(Snapshot(tree).size(), files.size());
 
