@@ -21,6 +21,8 @@
 #include "files/AtomicSave.h"
 #include "files/FileOps.h"
 #include "tests/ScratchFolder.h"
+#include "tests/host/tool/ExampleText.h"
+#include "tests/host/tool/KilledAtRename.h"
 #include "tests/host/tool/ToolRunner.h"
 #include "tool/batch/Journal.h"
 #include "tool/batch/Replacement.h"
@@ -30,8 +32,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr uid_t kAnotherUser = 65534;
-
-std::string Example(const std::string& name) { return ReadAll(fs::path(EXAMPLES_DIR) / name); }
 
 std::map<std::string, std::string> Snapshot(const fs::path& tree) {
   std::map<std::string, std::string> files;
@@ -50,20 +50,6 @@ pid_t DeadProcess() {
   ::waitpid(child, &status, 0);
   return child;
 }
-
-// The system's calls, but the process dies by SIGKILL at the rename numbered dieAt.
-class KilledAtRename : public FileOps {
- public:
-  explicit KilledAtRename(int dieAt) : dieAt_(dieAt) {}
-  int Rename(const char* from, const char* to) override {
-    if (++renames_ == dieAt_) ::raise(SIGKILL);
-    return FileOps::Rename(from, to);
-  }
-
- private:
-  int dieAt_;
-  int renames_ = 0;
-};
 
 // The replacement of the files (relative to tree) by after, killed at rename dieAt.
 void ReplaceKilledAt(const fs::path& tree, const std::vector<std::string>& files,

@@ -14,13 +14,12 @@
 #include <vector>
 
 #include "tests/ScratchFolder.h"
+#include "tests/host/tool/ExampleText.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Example(const std::string& name) { return ReadAll(fs::path(EXAMPLES_DIR) / name); }
 
 // A tree of handler folders h001... each holding the example handler, and a folder
 // h000 with the example record sets.

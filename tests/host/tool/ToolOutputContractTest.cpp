@@ -17,21 +17,13 @@
 #include <vector>
 
 #include "tests/ScratchFolder.h"
+#include "tests/host/tool/ExampleText.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
 using nlohmann::json;
 
 namespace {
-
-std::string Example(const std::string& name) { return ReadAll(fs::path(EXAMPLES_DIR) / name); }
-
-// The example with the first `from` replaced by `to`.
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  const std::size_t at = text.find(from);
-  if (at == std::string::npos) throw std::logic_error("no " + from);
-  return text.replace(at, from.size(), to);
-}
 
 long Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
 

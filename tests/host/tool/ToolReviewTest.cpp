@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "tests/ScratchFolder.h"
+#include "tests/host/tool/ExampleText.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
@@ -52,12 +53,6 @@ bool ShowsPartOf(const std::string& text, const std::string& secret) {
   for (std::size_t i = 0; i + 4 <= secret.size(); ++i)
     if (text.find(secret.substr(i, 4)) != std::string::npos) return true;
   return false;
-}
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  const std::size_t at = text.find(from);
-  if (at == std::string::npos) throw std::logic_error("no " + from);
-  return text.replace(at, from.size(), to);
 }
 
 class Review : public ::testing::Test {

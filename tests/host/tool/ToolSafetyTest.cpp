@@ -14,19 +14,12 @@
 #include <vector>
 
 #include "tests/ScratchFolder.h"
+#include "tests/host/tool/ExampleText.h"
 #include "tests/host/tool/ToolRunner.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Example(const std::string& name) { return ReadAll(fs::path(EXAMPLES_DIR) / name); }
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-  const std::size_t at = text.find(from);
-  if (at == std::string::npos) throw std::logic_error("no " + from);
-  return text.replace(at, from.size(), to);
-}
 
 // Whether any four characters in a row of the secret show in the text.
 bool ShowsPartOf(const std::string& text, const std::string& secret) {
